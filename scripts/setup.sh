@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing need, from Debian's packages. Idempotent: when all is
+# present it only checks and returns.
+set -euo pipefail
+
+need=()
+command -v cmake >/dev/null                  || need+=(cmake)
+command -v g++ >/dev/null                    || need+=(g++)
+command -v make >/dev/null                   || need+=(make)
+command -v i686-w64-mingw32-g++ >/dev/null   || need+=(mingw-w64)
+command -v xvfb-run >/dev/null               || need+=(xvfb)
+command -v import >/dev/null                 || need+=(imagemagick)
+command -v xauth >/dev/null                  || need+=(xauth)
+[ -f /usr/src/googletest/CMakeLists.txt ] || [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+wine_ok=1
+command -v wine >/dev/null || wine_ok=0
+dpkg -s wine32:i386 >/dev/null 2>&1 || wine_ok=0
+[ $wine_ok = 1 ] || need+=(wine wine32:i386 wine64)
+
+[ ${#need[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+if [ $wine_ok = 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${need[@]}"

@@ -1,0 +1,63 @@
+#include "app/autoplay_plan.h"
+
+namespace vk {
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles) {
+    for (const char* needle : needles)
+        if (text.find(needle) != std::string::npos)
+            return true;
+    return false;
+}
+
+StartupPath ChooseStartupPath(const LaunchConfig& config) {
+    if (!config.found)
+        return StartupPath::NoConfig;
+    if (config.count == 0)
+        return StartupPath::DesignerNoCheck;
+    if (config.target == "design")
+        return StartupPath::Designer;
+    return StartupPath::Launcher;
+}
+
+AutoplayPlan PlanAutoplay(const LaunchConfig& config) {
+    AutoplayPlan plan;
+    if (config.count >= 4) {
+        const std::string fourth = Lower(config.splashOrSound);
+        const std::string fifth = Lower(config.sound);
+        if (config.count == 5 && ContainsAny(fifth, {".wav"}))
+            plan.soundPath = fifth;
+        if (ContainsAny(fourth, {".gif", ".bmp", ".jpg"}))
+            plan.splashPath = fourth;
+        // One device alias carries one sound: a sound at position 5 keeps it.
+        else if (ContainsAny(fourth, {".wav"}) && plan.soundPath.empty())
+            plan.soundPath = fourth;
+    }
+
+    const std::string& target = config.target;
+    if (target == "none")
+        return plan;
+    const std::string lower = Lower(target);
+    if (config.browserFlag == "1" && ContainsAny(lower, {".htm", ".avi", ".wmv", ".mpeg", ".mpg"})) {
+        plan.open = OpenWith::Viewer;
+        plan.viewerFile = target;
+        plan.windowSize = AtoiRule(config.windowSize);
+        plan.movie = !ContainsAny(lower, {".htm"});
+        return plan;
+    }
+    plan.open = OpenWith::Shell;
+    plan.shellFile = target;
+    if (ContainsAny(lower, {".ppt"})) {
+        plan.shellFile = "Powerpnt.exe";
+        plan.shellParams = "/s " + target;
+    }
+    return plan;
+}
+
+} // namespace vk

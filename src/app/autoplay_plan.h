@@ -1,0 +1,41 @@
+// What start-up and the autoplay sequence decide from a launch configuration, apart from
+// the windows and threads that carry it out.
+#pragma once
+#include <initializer_list>
+#include <string>
+
+#include "app/launch_config.h"
+
+namespace vk {
+
+enum class StartupPath {
+    NoConfig,        // information message, then end
+    DesignerNoCheck, // autorun.inf with nothing after ".exe"
+    Designer,        // first value exactly "design"
+    Launcher,
+};
+
+StartupPath ChooseStartupPath(const LaunchConfig& config);
+
+enum class OpenWith { Nothing, Viewer, Shell };
+
+struct AutoplayPlan {
+    std::string soundPath;  // lower-cased; empty when no sound starts
+    std::string splashPath; // lower-cased; empty when no splash shows
+    OpenWith open = OpenWith::Nothing;
+    // Viewer: the target as given (the caller puts the executable's folder before it).
+    std::string viewerFile;
+    int windowSize = 0;
+    bool movie = false;
+    // Shell: file and parameters for the default verb.
+    std::string shellFile;
+    std::string shellParams;
+};
+
+AutoplayPlan PlanAutoplay(const LaunchConfig& config);
+
+// ASCII lower-casing, the letter-case rule of every file-kind test.
+std::string Lower(std::string text);
+bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles);
+
+} // namespace vk

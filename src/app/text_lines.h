@@ -1,0 +1,49 @@
+// Line-by-line reading of text files into fixed-size lines, shared by every reader of
+// autorun.inf and by the page scanner.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace vk {
+
+// A readable byte stream. Read returns 0 at end of data and on a read failure alike, so a
+// reader stops in both cases without waiting.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual size_t Read(char* buffer, size_t size) = 0;
+};
+
+// The file access that the core needs; the Win32 shell and the tests implement it.
+class FileSource {
+public:
+    virtual ~FileSource() = default;
+    // False only when no such file or folder exists.
+    virtual bool Exists(const std::string& name) = 0;
+    // Null when the file cannot be opened for reading.
+    virtual std::unique_ptr<ByteSource> Open(const std::string& name) = 0;
+};
+
+// Reads text lines as a text-mode reader with a buffer of bufferSize characters sees them:
+// CR LF counts as one newline, the newline is not part of the line, and at most
+// bufferSize - 1 characters of a line are kept. The rest of a longer line is skipped up to
+// its newline, so it can never be taken for the next line.
+class LineReader {
+public:
+    LineReader(ByteSource& source, size_t bufferSize);
+    // False when the data ended before a line began.
+    bool Next(std::string& line);
+
+private:
+    bool Fill();
+
+    ByteSource& m_source;
+    size_t m_keep;
+    char m_chunk[4096];
+    size_t m_pos = 0;
+    size_t m_len = 0;
+    bool m_end = false;
+};
+
+} // namespace vk

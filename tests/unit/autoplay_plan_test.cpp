@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "app/autoplay_plan.h"
+#include "memory_files.h"
+
+namespace {
+
+vk::LaunchConfig Config(std::vector<std::string> values) {
+    MemoryFiles none;
+    return vk::ReadLaunchConfig(values, none);
+}
+
+TEST(ChooseStartupPath, ByConfiguration) {
+    MemoryFiles empty;
+    EXPECT_EQ(vk::ChooseStartupPath(vk::ReadLaunchConfig({}, empty)), vk::StartupPath::NoConfig);
+    MemoryFiles bare;
+    bare.files["autorun.inf"] = "[autorun]\r\nOPEN=autorun.exe\r\n";
+    EXPECT_EQ(vk::ChooseStartupPath(vk::ReadLaunchConfig({}, bare)), vk::StartupPath::DesignerNoCheck);
+    struct Case {
+        std::vector<std::string> args;
+        vk::StartupPath path;
+    } cases[] = {
+        {{"design"}, vk::StartupPath::Designer},
+        {{"design", "1", "0", "x.jpg"}, vk::StartupPath::Designer},
+        {{"Design"}, vk::StartupPath::Launcher},
+        {{"DESIGN"}, vk::StartupPath::Launcher},
+        {{"design "}, vk::StartupPath::Launcher},
+        {{"index.htm", "design"}, vk::StartupPath::Launcher},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::ChooseStartupPath(Config(c.args)), c.path) << c.args[0];
+}
+
+TEST(PlanAutoplay, SoundSplashAndTarget) {
+    using vk::OpenWith;
+    struct Case {
+        std::vector<std::string> values;
+        std::string sound;
+        std::string splash;
+        OpenWith open;
+        std::string file; // viewer file or shell file
+        std::string params;
+        int windowSize;
+        bool movie;
+    } cases[] = {
+        {{"index.htm", "1", "0", "logo.jpg", "intro.wav"}, "intro.wav", "logo.jpg", OpenWith::Viewer, "index.htm", "", 0, false},
+        {{"none", "0", "0", "intro.wav"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "logo.jpg"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
+        {{"movie.avi", "0", "0"}, "", "", OpenWith::Shell, "movie.avi", "", 0, false},
+        {{"movie.avi", "1", "3"}, "", "", OpenWith::Viewer, "movie.avi", "", 3, true},
+        {{"clip.WMV", "1", "1"}, "", "", OpenWith::Viewer, "clip.WMV", "", 1, true},
+        {{"film.mpeg", "1", "2"}, "", "", OpenWith::Viewer, "film.mpeg", "", 2, true},
+        {{"INDEX.HTM", "1", "0"}, "", "", OpenWith::Viewer, "INDEX.HTM", "", 0, false},
+        {{"INDEX.HTM", "0", "0"}, "", "", OpenWith::Shell, "INDEX.HTM", "", 0, false},
+        {{"page.html", "01", "0"}, "", "", OpenWith::Shell, "page.html", "", 0, false},
+        {{"page.html", "1", "abc"}, "", "", OpenWith::Viewer, "page.html", "", 0, false},
+        {{"page.html", "1", "7"}, "", "", OpenWith::Viewer, "page.html", "", 7, false},
+        {{"page.html", "1"}, "", "", OpenWith::Viewer, "page.html", "", 0, false},
+        {{"slides.ppt", "0", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s slides.ppt", 0, false},
+        {{"Slides.PPT", "1", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s Slides.PPT", 0, false},
+        {{"\\", "0", "0"}, "", "", OpenWith::Shell, "\\", "", 0, false},
+        {{"Design"}, "", "", OpenWith::Shell, "Design", "", 0, false},
+        {{"none", "0", "0", "logo.jpeg"}, "", "", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "LOGO.JPG", "Intro.WAV"}, "intro.wav", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "pic.gif.txt"}, "", "pic.gif.txt", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "back.bmp"}, "", "back.bmp", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "logo.jpg", "notes.txt"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "intro.wav", "readme.txt"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "readme.txt", "outro.wav"}, "outro.wav", "", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "0", "first.wav", "second.wav"}, "second.wav", "", OpenWith::Nothing, "", "", 0, false},
+        {{"none", "0", "intro.wav"}, "", "", OpenWith::Nothing, "", "", 0, false},
+        {{"NONE", "0", "0"}, "", "", OpenWith::Shell, "NONE", "", 0, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.values[0] + " " + (c.values.size() > 3 ? c.values[3] : "");
+        vk::AutoplayPlan plan = vk::PlanAutoplay(Config(c.values));
+        EXPECT_EQ(plan.soundPath, c.sound) << name;
+        EXPECT_EQ(plan.splashPath, c.splash) << name;
+        ASSERT_EQ(plan.open, c.open) << name;
+        if (c.open == OpenWith::Viewer) {
+            EXPECT_EQ(plan.viewerFile, c.file) << name;
+            EXPECT_EQ(plan.windowSize, c.windowSize) << name;
+            EXPECT_EQ(plan.movie, c.movie) << name;
+        } else if (c.open == OpenWith::Shell) {
+            EXPECT_EQ(plan.shellFile, c.file) << name;
+            EXPECT_EQ(plan.shellParams, c.params) << name;
+        }
+    }
+}
+
+} // namespace
