@@ -1,0 +1,89 @@
+#include "app/launch_config_win.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace vk {
+namespace {
+
+class HandleSource : public ByteSource {
+public:
+    explicit HandleSource(HANDLE file) : m_file(file) {}
+    ~HandleSource() override { ::CloseHandle(m_file); }
+    size_t Read(char* buffer, size_t size) override {
+        DWORD got = 0;
+        if (!::ReadFile(m_file, buffer, static_cast<DWORD>(size), &got, nullptr))
+            return 0;
+        return got;
+    }
+
+private:
+    HANDLE m_file;
+};
+
+HANDLE OpenForReading(const std::string& name) {
+    return ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+} // namespace
+
+bool FileExists(const std::string& name) {
+    HANDLE file = OpenForReading(name);
+    if (file != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(file);
+        return true;
+    }
+    switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return false;
+    default: // access denied, a folder of that name, a locked file: present
+        return true;
+    }
+}
+
+std::unique_ptr<ByteSource> WinFiles::Open(const std::string& name) {
+    HANDLE file = OpenForReading(name);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    return std::make_unique<HandleSource>(file);
+}
+
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> args;
+    for (int i = 1; i < __argc; ++i)
+        args.emplace_back(__argv[i]);
+    return args;
+}
+
+std::string ReadIconEntry() {
+    WinFiles files;
+    return ReadIconEntry(files);
+}
+
+bool ReadLabelEntry(std::string& label) {
+    WinFiles files;
+    return ReadLabelEntry(files, label);
+}
+
+std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings) {
+    std::string open;
+    const std::string text = AutorunInfText(settings, &open);
+    const std::string path = folder + "\\" + kAutorunInf;
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        ::FlushFileBuffers(file);
+        ::CloseHandle(file);
+    }
+    return open;
+}
+
+} // namespace vk

@@ -1,0 +1,107 @@
+#include "app/startup.h"
+
+#include <string>
+
+#include "app/autoplay.h"
+#include "app/autoplay_plan.h"
+#include "app/launch_config_win.h"
+#include "app/module_path.h"
+#include "controls/splash_dlg.h"
+#include "designer/designer_dlg.h"
+
+namespace vk {
+
+static AutorunApp theApp;
+
+static DWORD WINAPI HideSplashThread(void* splash) {
+    return HideSplashAfterDelay(static_cast<CSplashDlg*>(splash));
+}
+
+AutorunApp& App() { return theApp; }
+
+AutorunApp::~AutorunApp() {
+    if (m_hSingleInstanceMutex)
+        ::CloseHandle(m_hSingleInstanceMutex);
+    delete m_pSoundJob;
+    delete m_pSplash;
+}
+
+BOOL AutorunApp::InitInstance() {
+    EnableControlContainer();
+    WinFiles files;
+    LaunchConfig config = ReadLaunchConfig(CommandLineArguments(), files);
+    switch (ChooseStartupPath(config)) {
+    case StartupPath::NoConfig: {
+        const std::string text =
+            std::string("Vintrosk! creates auto-playable CD-ROMs.\n\nTo run the designer and create your own "
+                        "autorun CD-ROMs, please double-click the Vintrosk! desktop icon or re-install the "
+                        "software from ") +
+            kProductWebAddress;
+        ::MessageBoxA(nullptr, text.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        break;
+    }
+    case StartupPath::DesignerNoCheck:
+        RunDesigner();
+        break;
+    case StartupPath::Designer:
+        RunDesignerMode();
+        break;
+    case StartupPath::Launcher:
+        RunAutoplay(config);
+        break;
+    }
+    return FALSE;
+}
+
+void AutorunApp::RunDesignerMode() {
+    m_hSingleInstanceMutex = ::CreateMutexA(nullptr, TRUE, kSingleInstanceMutex);
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::EnumWindows(ActivateRunningDesigner, 0);
+        return;
+    }
+    m_pSplash = new CSplashDlg(nullptr);
+    m_pSplash->m_strImagePath = ModuleFolder() + "\\splashscreen.jpg";
+    if (m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
+        m_pSplash->ShowWindow(SW_SHOWNORMAL);
+        fw::BeginThread(HideSplashThread, m_pSplash);
+    }
+    PumpMessages();
+    PumpMessages();
+    RunDesigner();
+}
+
+void AutorunApp::RunDesigner() {
+    CDesignerDlg designer(nullptr);
+    m_pMainWnd = &designer;
+    designer.DoModal();
+    m_pMainWnd = nullptr;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!::IsDialogMessageA(nullptr, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+DWORD HideSplashAfterDelay(CSplashDlg* splash) {
+    ::Sleep(kSplashMillis);
+    splash->ShowWindow(SW_HIDE);
+    ::Sleep(10);
+    return 0;
+}
+
+BOOL CALLBACK ActivateRunningDesigner(HWND hwnd, LPARAM) {
+    char title[1000] = {};
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    if (std::string(title) != kAppTitle)
+        return TRUE;
+    ::SetForegroundWindow(hwnd);
+    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+    return FALSE;
+}
+
+} // namespace vk

@@ -1,0 +1,1 @@
+#include "controls/splash_dlg.h"

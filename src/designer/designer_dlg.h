@@ -1,0 +1,37 @@
+// The designer's main dialog: the settings of one disc.
+#pragma once
+#include <string>
+
+#include "framework/dialog.h"
+
+class CWaitDlg;
+
+class CDesignerDlg : public fw::Dialog {
+public:
+    enum { IDD = 102 };
+    explicit CDesignerDlg(HWND parent = nullptr);
+
+    std::string m_strExePath;
+    std::string m_strTarget = "1_Demo_General_Menu.html";
+    BOOL m_bSplash = TRUE;
+    std::string m_strSplashName = "default.jpg";
+    std::string m_strSoundName = "default.wav";
+    BOOL m_bSound = TRUE;
+    std::string m_strIconName = "autorun.exe";
+    BOOL m_bIcon = TRUE;
+    BOOL m_bBrowser = TRUE;
+    int m_nWindowSize = 0;
+    HICON m_hIcon;
+    std::string m_strTargetPath = "html\\1_Demo_General_Menu.html";
+    std::string m_strSplashPath = "splashscreens/default.jpg";
+    std::string m_strSoundPath = "sounds/default.wav";
+    std::string m_strIconPath = "autorun.exe";
+    std::string m_strProgramFolder;
+    CWaitDlg* m_pWaitDlg = nullptr;
+
+protected:
+    void DoDataExchange(fw::DataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    HICON OnQueryDragIcon() override { return m_hIcon; }
+};

@@ -1,0 +1,32 @@
+// The application object: one global instance whose InitInstance runs the whole program.
+#pragma once
+#include <windows.h>
+
+namespace fw {
+
+class Wnd;
+
+class WinApp {
+public:
+    WinApp();
+    virtual ~WinApp();
+    WinApp(const WinApp&) = delete;
+    WinApp& operator=(const WinApp&) = delete;
+
+    // Answer FALSE to end the process when it returns.
+    virtual BOOL InitInstance() = 0;
+    static WinApp* Current() { return s_current; }
+    // OLE in a single-threaded apartment, for pictures and ActiveX controls.
+    bool EnableControlContainer();
+
+    Wnd* m_pMainWnd = nullptr;
+
+private:
+    static WinApp* s_current;
+    bool m_oleReady = false;
+};
+
+// Starts a worker thread at normal priority with the default stack size; the handle is not kept.
+bool BeginThread(DWORD(WINAPI* body)(void*), void* param);
+
+} // namespace fw

@@ -1,0 +1,30 @@
+// A child control whose messages pass through a virtual window procedure first
+// (subclassing), for the program's custom statics.
+#pragma once
+#include "framework/wnd.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+class Control : public Wnd {
+public:
+    ~Control() override;
+    // Attaches to an existing control; PreSubclassWindow runs first.
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(int id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
+    void UnsubclassWindow();
+
+protected:
+    virtual void PreSubclassWindow() {}
+    // Answer the message here, or hand it on with Default.
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefSubclassProc(m_hWnd, msg, wp, lp); }
+    // Called after the window is gone; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+};
+
+} // namespace fw

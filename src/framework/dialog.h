@@ -1,0 +1,50 @@
+// Dialog base: one static dialog procedure binds `this` (kept in the window's user data) and
+// forwards to small virtual handlers with their parameters unpacked.
+#pragma once
+#include "framework/data_exchange.h"
+#include "framework/wnd.h"
+
+namespace fw {
+
+class Dialog : public Wnd {
+public:
+    Dialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+    ~Dialog() override;
+
+    INT_PTR DoModal();
+    // Modeless; the window lives until DestroyWindow or the end of the process.
+    bool Create(int templateId, HWND parent);
+    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+    // save: controls to members; otherwise members to controls.
+    void UpdateData(bool save);
+    int TemplateId() const { return m_templateId; }
+
+protected:
+    virtual void DoDataExchange(DataExchange&) {}
+    // The base fills the controls from the members; answer TRUE to let the system set focus.
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    // Each answers whether it handled the message.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    virtual bool OnSysCommand(WPARAM /*command*/, LPARAM) { return false; }
+    virtual bool OnPaint() { return false; }
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+    virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
+    virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
+    virtual bool OnGetMinMaxInfo(MINMAXINFO*) { return false; }
+    virtual void OnDestroy() {}
+    // Any other message.
+    virtual bool OnMessage(UINT /*msg*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // Fills list controls from the template's own initialisation data, if it has any.
+    void ApplyInitData();
+
+    int m_templateId;
+    HWND m_parent;
+};
+
+} // namespace fw

@@ -1,0 +1,39 @@
+// A window wrapper that holds only its handle; it never owns the window.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+class Wnd {
+public:
+    Wnd() = default;
+    explicit Wnd(HWND hwnd) : m_hWnd(hwnd) {}
+    virtual ~Wnd() = default;
+    Wnd(const Wnd&) = delete;
+    Wnd& operator=(const Wnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    BOOL ShowWindow(int show) const { return ::ShowWindow(m_hWnd, show); }
+    BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    BOOL Invalidate(BOOL erase = TRUE) const { return ::InvalidateRect(m_hWnd, nullptr, erase); }
+    BOOL UpdateWindow() const { return ::UpdateWindow(m_hWnd); }
+    BOOL MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) const {
+        return ::MoveWindow(m_hWnd, x, y, w, h, repaint);
+    }
+    BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextA(m_hWnd, text.c_str()); }
+    std::string GetWindowText() const;
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return ::SendMessageA(m_hWnd, msg, wp, lp);
+    }
+    // Centres on the owner, or on the work area of the window's monitor when it has none.
+    void CenterWindow() const;
+
+    HWND m_hWnd = nullptr;
+};
+
+} // namespace fw

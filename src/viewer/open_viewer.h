@@ -1,0 +1,9 @@
+// Shows a page or movie of the disc in the built-in viewer and returns when it closes.
+#pragma once
+#include <string>
+
+namespace vk {
+
+void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, bool movie);
+
+} // namespace vk
