@@ -1,0 +1,462 @@
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#ifndef VT_VINTROSK_EXE
+#define VT_VINTROSK_EXE ""
+#endif
+
+namespace vt {
+namespace {
+
+const DWORD kAskTimeoutMs = 2000;  // longest we wait for another process to answer a message
+
+std::string Sanitize(std::string name) {
+  for (char& c : name)
+    if (!isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') c = '_';
+  return name;
+}
+
+std::string CurrentTestName() {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (!info) return "no_test";
+  return Sanitize(std::string(info->test_suite_name()) + "_" + info->name());
+}
+
+std::string Backslashes(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+void MakeDirs(const std::string& path) {
+  for (size_t i = 3; i <= path.size(); ++i)
+    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+bool DeleteTree(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = dir + "\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+  }
+  return RemoveDirectoryA(dir.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == bytes.size();
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+void PutLE(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// BMP file and info headers for a bottom-up 24-bit image.
+std::string BmpHeader(int width, int height) {
+  uint32_t stride = (width * 3 + 3) & ~3u;
+  uint32_t imageSize = stride * height;
+  std::string h = "BM";
+  PutLE(h, 54 + imageSize, 4);
+  PutLE(h, 0, 4);
+  PutLE(h, 54, 4);
+  PutLE(h, 40, 4);
+  PutLE(h, width, 4);
+  PutLE(h, height, 4);
+  PutLE(h, 1, 2);
+  PutLE(h, 24, 2);
+  PutLE(h, BI_RGB, 4);
+  PutLE(h, imageSize, 4);
+  PutLE(h, 2835, 4);  // 72 dpi
+  PutLE(h, 2835, 4);
+  PutLE(h, 0, 4);
+  PutLE(h, 0, 4);
+  return h;
+}
+
+}  // namespace
+
+std::string WinPath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return "Z:" + Backslashes(path);
+  return path;
+}
+
+std::string VintroskExe() { return WinPath(VT_VINTROSK_EXE); }
+std::string RecorderExe() { return WinPath(VT_RECORDER_EXE); }
+std::string ShellOpenExe() { return WinPath(VT_SHELL_OPEN_EXE); }
+std::string OutputDir() { return WinPath(VT_OUTPUT_DIR); }
+
+double Now() {
+  LARGE_INTEGER count, freq;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&freq);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs) {
+  const double deadline = Now() + timeoutMs / 1000.0;
+  for (;;) {
+    if (cond()) return true;
+    if (Now() >= deadline) return false;
+    Sleep(20);
+  }
+}
+
+// --- Sandbox -----------------------------------------------------------------------------
+
+Sandbox::Sandbox() : Sandbox(CurrentTestName()) {}
+
+Sandbox::Sandbox(const std::string& name) : dir_("C:\\vtests\\" + Sanitize(name)) {
+  CreateDirectoryA("C:\\vtests", nullptr);
+  if (!DeleteTree(dir_)) ADD_FAILURE() << "cannot empty " << dir_ << " (error " << GetLastError() << ")";
+  if (!CreateDirectoryA(dir_.c_str(), nullptr)) ADD_FAILURE() << "cannot create " << dir_;
+}
+
+std::string Sandbox::Path(const std::string& relative) const {
+  return dir_ + "\\" + Backslashes(relative);
+}
+
+void Sandbox::Write(const std::string& relative, const std::string& bytes) const {
+  std::string path = Path(relative);
+  MakeDirs(path.substr(0, path.find_last_of('\\')));
+  if (!WriteWholeFile(path, bytes)) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string Sandbox::Read(const std::string& relative) const { return ReadWholeFile(Path(relative)); }
+
+bool Sandbox::Exists(const std::string& relative) const {
+  return GetFileAttributesA(Path(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Sandbox::Copy(const std::string& from, const std::string& as) const {
+  std::string to = Path(as);
+  MakeDirs(to.substr(0, to.find_last_of('\\')));
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    ADD_FAILURE() << "cannot copy " << from << " to " << to << " (error " << GetLastError() << ")";
+  return to;
+}
+
+std::string Sandbox::CopyVintrosk(const std::string& as) const { return Copy(VintroskExe(), as); }
+std::string Sandbox::CopyRecorder(const std::string& as) const { return Copy(RecorderExe(), as); }
+
+// --- Records -----------------------------------------------------------------------------
+
+std::vector<Record> ReadRecords(const std::string& file) {
+  std::vector<Record> records;
+  std::string text = ReadWholeFile(file);
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // module TAB command line TAB working folder TAB time; the command line may hold tabs.
+    size_t first = line.find('\t');
+    size_t last = line.rfind('\t');
+    size_t middle = last == std::string::npos || last == 0 ? std::string::npos : line.rfind('\t', last - 1);
+    if (first == std::string::npos || middle == std::string::npos || middle <= first) continue;
+    Record r;
+    r.module = line.substr(0, first);
+    r.commandLine = line.substr(first + 1, middle - first - 1);
+    r.workDir = line.substr(middle + 1, last - middle - 1);
+    r.startedAt = atof(line.c_str() + last + 1);
+    records.push_back(r);
+  }
+  return records;
+}
+
+bool WaitRecords(const std::string& file, size_t count, DWORD timeoutMs) {
+  return WaitUntil([&] { return ReadRecords(file).size() >= count; }, timeoutMs);
+}
+
+// --- Process -----------------------------------------------------------------------------
+
+Process::Process(const std::string& exe, const std::string& args, const std::string& workDir) {
+  std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  std::vector<char> buf(cmd.begin(), cmd.end());
+  buf.push_back('\0');
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  startedAt_ = Now();
+  if (!CreateProcessA(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workDir.empty() ? nullptr : workDir.c_str(), &si, &pi_)) {
+    ADD_FAILURE() << "cannot start " << cmd << " (error " << GetLastError() << ")";
+    pi_ = PROCESS_INFORMATION{};
+  }
+}
+
+Process::~Process() {
+  if (!Started()) return;
+  if (End()) fprintf(stderr, "[harness] ended process %lu, still running at the end of the test\n", Id());
+  CloseHandle(pi_.hThread);
+  CloseHandle(pi_.hProcess);
+}
+
+bool Process::Running() const {
+  return Started() && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(DWORD timeoutMs) {
+  if (!Started() || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (endedAt_ < 0) endedAt_ = Now();
+  return true;
+}
+
+bool Process::End() {
+  if (!Running()) return false;
+  TerminateProcess(pi_.hProcess, 1);
+  WaitForSingleObject(pi_.hProcess, 5000);
+  return true;
+}
+
+namespace {
+struct WindowQuery {
+  DWORD pid;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND wnd, LPARAM param) {
+  WindowQuery& q = *reinterpret_cast<WindowQuery*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid == q.pid && (!q.visibleOnly || IsWindowVisible(wnd))) q.found.push_back(wnd);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Process::Windows(bool visibleOnly) const {
+  WindowQuery q{Id(), visibleOnly, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+// --- Windows -----------------------------------------------------------------------------
+
+std::string Title(HWND wnd) {
+  char buf[1024] = "";
+  GetWindowTextA(wnd, buf, sizeof buf);
+  return buf;
+}
+
+std::string ClassOf(HWND wnd) {
+  char buf[256] = "";
+  GetClassNameA(wnd, buf, sizeof buf);
+  return buf;
+}
+
+std::string Describe(HWND wnd) {
+  RECT r = RectOf(wnd);
+  char buf[1400];
+  snprintf(buf, sizeof buf, "%s '%s' style=%08lx%s rect=(%ld,%ld)-(%ld,%ld)", ClassOf(wnd).c_str(),
+           Title(wnd).c_str(), static_cast<unsigned long>(GetWindowLongA(wnd, GWL_STYLE)),
+           IsWindowVisible(wnd) ? " visible" : " hidden", r.left, r.top, r.right, r.bottom);
+  return buf;
+}
+
+std::string DescribeWindows(const Process& process) {
+  std::string out;
+  for (HWND w : process.Windows()) out += "  " + Describe(w) + "\n";
+  return out.empty() ? "  (no windows)\n" : out;
+}
+
+bool IsCaptionlessPopup(HWND wnd) {
+  LONG style = GetWindowLongA(wnd, GWL_STYLE);
+  return (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION;
+}
+
+HWND FindWindowOf(const Process& process, const char* title, const char* cls) {
+  for (HWND w : process.Windows(true))
+    if ((!title || Title(w) == title) && (!cls || ClassOf(w) == cls)) return w;
+  return nullptr;
+}
+
+HWND WaitWindow(const Process& process, const char* title, const char* cls, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowOf(process, title, cls)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+// The text control of a message box has id 0xFFFF on Windows and on Wine.
+const int kMessageBoxTextId = 0xFFFF;
+
+HWND WaitMessageBox(const Process& process, DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : process.Windows(true)) {
+          HWND text = GetDlgItem(w, kMessageBoxTextId);
+          if (ClassOf(w) == "#32770" && text && ClassOf(text) == "Static") return (found = w) != nullptr;
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+std::string MessageBoxText(HWND box) { return ItemText(box, kMessageBoxTextId); }
+
+bool WaitGone(HWND wnd, DWORD timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(wnd); }, timeoutMs);
+}
+
+std::string ItemText(HWND dlg, int id) {
+  HWND item = GetDlgItem(dlg, id);
+  DWORD_PTR length = 0;
+  if (!item || !SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &length))
+    return "";
+  std::vector<char> buf(length + 1);
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(item, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                           SMTO_ABORTIFHUNG, kAskTimeoutMs, &got))
+    return "";
+  return std::string(buf.data(), got);
+}
+
+int ItemCheck(HWND dlg, int id) {
+  HWND item = GetDlgItem(dlg, id);
+  DWORD_PTR state = 0;
+  if (!item || !SendMessageTimeoutA(item, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &state))
+    return -1;
+  return static_cast<int>(state);
+}
+
+bool ItemEnabled(HWND dlg, int id) {
+  HWND item = GetDlgItem(dlg, id);
+  return item && IsWindowEnabled(item);
+}
+
+RECT RectOf(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return r;
+}
+
+void Press(HWND dlg, int id) {
+  PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+bool WaitFile(const std::string& path, DWORD timeoutMs) {
+  return WaitUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                   timeoutMs);
+}
+
+// --- Registry ----------------------------------------------------------------------------
+
+AppPath::AppPath(const std::string& name, const std::string& exe)
+    : key_("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + name) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    ADD_FAILURE() << "cannot create HKLM\\" << key_;
+    return;
+  }
+  RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
+                 static_cast<DWORD>(exe.size() + 1));
+  RegCloseKey(key);
+}
+
+AppPath::~AppPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str()); }
+
+// --- Fixtures ----------------------------------------------------------------------------
+
+std::string MakeBmp(int width, int height) {
+  std::string bmp = BmpHeader(width, height);
+  const int pad = ((width * 3 + 3) & ~3) - width * 3;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      bmp += static_cast<char>(255 * x / width);   // blue
+      bmp += static_cast<char>(255 * y / height);  // green
+      bmp += static_cast<char>(0x80);              // red
+    }
+    bmp.append(pad, '\0');
+  }
+  return bmp;
+}
+
+std::string MakeWav(double seconds) {
+  const uint32_t rate = 22050;
+  const uint32_t samples = static_cast<uint32_t>(seconds * rate);
+  std::string wav = "RIFF";
+  PutLE(wav, 36 + samples * 2, 4);
+  wav += "WAVEfmt ";
+  PutLE(wav, 16, 4);
+  PutLE(wav, WAVE_FORMAT_PCM, 2);
+  PutLE(wav, 1, 2);  // mono
+  PutLE(wav, rate, 4);
+  PutLE(wav, rate * 2, 4);
+  PutLE(wav, 2, 2);
+  PutLE(wav, 16, 2);
+  wav += "data";
+  PutLE(wav, samples * 2, 4);
+  for (uint32_t i = 0; i < samples; ++i)
+    PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / rate))), 2);
+  return wav;
+}
+
+std::string Screenshot(const std::string& tag) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::string path;
+  if (dib && bits) {
+    HGDIOBJ old = SelectObject(mem, dib);
+    if (BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
+      GdiFlush();
+      std::string bmp = BmpHeader(w, h);
+      bmp.append(static_cast<const char*>(bits), ((w * 3 + 3) & ~3) * h);
+      MakeDirs(OutputDir());
+      path = OutputDir() + "\\" + CurrentTestName() + "_" + Sanitize(tag) + ".bmp";
+      if (!WriteWholeFile(path, bmp)) path.clear();
+    }
+    SelectObject(mem, old);
+  }
+  if (dib) DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  if (!path.empty()) printf("[screenshot] %s\n", path.c_str());
+  return path;
+}
+
+}  // namespace vt

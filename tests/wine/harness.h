@@ -1,0 +1,142 @@
+// Drives programs from outside under Wine, the way a user or AutoPlay meets them: a folder of
+// the test's own, processes that are always ended, waits on conditions with deadlines, and
+// reading and pressing of another process's windows by title, class and control id.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+// Programs and folders handed in by the build, as Windows paths.
+std::string VintroskExe();
+std::string RecorderExe();
+std::string ShellOpenExe();
+std::string OutputDir();  // kept after the run: screenshots and the like
+
+// A Unix path as Wine sees it (drive Z: is the Unix root); Windows paths pass unchanged.
+std::string WinPath(const std::string& path);
+
+// Seconds on a monotonic clock shared by all processes of the prefix.
+double Now();
+
+// Polls every 20 ms until cond holds (true) or timeoutMs has passed (false).
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs);
+
+// A fresh, empty folder C:\vtests\<Suite>_<Test> for the running test. Left in place
+// afterwards so that a failure can be looked at.
+class Sandbox {
+ public:
+  Sandbox();
+  explicit Sandbox(const std::string& name);
+
+  const std::string& Dir() const { return dir_; }
+  std::string Path(const std::string& relative) const;
+
+  // Writes the bytes as given (no newline translation); creates missing folders.
+  void Write(const std::string& relative, const std::string& bytes) const;
+  std::string Read(const std::string& relative) const;
+  bool Exists(const std::string& relative) const;
+  // Copies a file into the sandbox under the given relative name; returns its full path.
+  std::string Copy(const std::string& from, const std::string& as) const;
+  std::string CopyVintrosk(const std::string& as = "Vintrosk.exe") const;
+  std::string CopyRecorder(const std::string& as = "recorder.exe") const;
+
+ private:
+  std::string dir_;
+};
+
+// One line of recorded.txt, written by recorder.exe (or a copy of it) when it starts.
+struct Record {
+  std::string module;       // its own file name, e.g. "Powerpnt.exe"
+  std::string commandLine;  // GetCommandLineA as it received it
+  std::string workDir;      // its working folder
+  double startedAt = 0;     // Now() when it ran
+};
+// The complete lines of a record file; empty when there is none yet.
+std::vector<Record> ReadRecords(const std::string& file);
+// Waits until the file holds at least `count` complete records.
+bool WaitRecords(const std::string& file, size_t count, DWORD timeoutMs);
+
+// A started process; ended (terminated) when the object goes, if it still runs then.
+class Process {
+ public:
+  // Runs `"exe" args` with workDir as working folder, inheriting this environment.
+  Process(const std::string& exe, const std::string& args, const std::string& workDir);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Started() const { return pi_.hProcess != nullptr; }
+  DWORD Id() const { return pi_.dwProcessId; }
+  double StartedAt() const { return startedAt_; }
+  bool Running() const;
+  // Waits for the process to end on its own; true when it has.
+  bool WaitExit(DWORD timeoutMs);
+  // Seconds from start to the observed end (after WaitExit succeeded), else -1.
+  double Lifetime() const { return endedAt_ < 0 ? -1 : endedAt_ - startedAt_; }
+  // Terminates the process; returns whether it was still running.
+  bool End();
+  // Its top-level windows, hidden ones included unless visibleOnly.
+  std::vector<HWND> Windows(bool visibleOnly = false) const;
+
+ private:
+  PROCESS_INFORMATION pi_{};
+  double startedAt_ = 0;
+  double endedAt_ = -1;
+};
+
+// Windows of other processes.
+std::string Title(HWND wnd);
+std::string ClassOf(HWND wnd);
+// "class 'title' style=... visible rect=..." for failure messages and logs.
+std::string Describe(HWND wnd);
+std::string DescribeWindows(const Process& process);
+// A popup without caption, like a splash screen.
+bool IsCaptionlessPopup(HWND wnd);
+
+// A visible top-level window of the process; a null title or class matches any.
+HWND FindWindowOf(const Process& process, const char* title, const char* cls);
+HWND WaitWindow(const Process& process, const char* title, const char* cls, DWORD timeoutMs);
+// A visible message box of the process: a dialog holding the message box text control.
+HWND WaitMessageBox(const Process& process, DWORD timeoutMs);
+std::string MessageBoxText(HWND box);
+bool WaitGone(HWND wnd, DWORD timeoutMs);
+
+// Controls by id. Texts and check states are asked for with a timeout, so a busy or
+// hung program fails the test instead of stalling it.
+std::string ItemText(HWND dlg, int id);
+int ItemCheck(HWND dlg, int id);  // BST_..., or -1 when there is no answer
+bool ItemEnabled(HWND dlg, int id);
+RECT RectOf(HWND wnd);
+// Presses a button as a click would: WM_COMMAND/BN_CLICKED posted to its dialog. Works for
+// message box answers (IDOK, IDCANCEL, ...) too.
+void Press(HWND dlg, int id);
+
+bool WaitFile(const std::string& path, DWORD timeoutMs);
+
+// Registers `exe` as the program the shell finds for the bare name `name`
+// (HKLM\...\App Paths\<name>); removed again when the object goes.
+class AppPath {
+ public:
+  AppPath(const std::string& name, const std::string& exe);
+  ~AppPath();
+  AppPath(const AppPath&) = delete;
+  AppPath& operator=(const AppPath&) = delete;
+
+ private:
+  std::string key_;
+};
+
+// Small fixtures.
+std::string MakeBmp(int width, int height);  // 24-bit, a colour gradient
+std::string MakeWav(double seconds);         // 16-bit mono PCM tone
+
+// Saves the whole screen as OutputDir()\<Suite>_<Test>_<tag>.bmp; returns the path, or ""
+// when the screen could not be read.
+std::string Screenshot(const std::string& tag);
+
+}  // namespace vt
