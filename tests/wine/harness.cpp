@@ -422,7 +422,7 @@ std::string MakeWav(double seconds) {
   wav += "data";
   PutLE(wav, samples * 2, 4);
   for (uint32_t i = 0; i < samples; ++i)
-    PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / rate))), 2);
+    PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * 3.14159265358979 * 440 / rate))), 2);
   return wav;
 }
 
