@@ -1,6 +1,12 @@
 #include "designer/designer_dlg.h"
 
+#include <commctrl.h>
+#include <mmsystem.h>
+
 #include "app/module_path.h"
+#include "controls/about_dlg.h"
+#include "designer/designer_rules.h"
+#include "framework/file_dialog.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)
     : fw::Dialog(IDD, parent), m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128))) {}
@@ -19,12 +25,122 @@ void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
 
 BOOL CDesignerDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        char about[256] = {};
+        if (::LoadStringA(::GetModuleHandleA(nullptr), 101, about, sizeof about) > 0) {
+            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(menu, MF_STRING, vk::kAboutCommand, about);
+        }
+    }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_strExePath = vk::ModulePath();
     m_strProgramFolder = vk::ModuleFolder();
+    m_toolTips.Enable(m_hWnd);
     return TRUE;
 }
 
 // Create CD builds the disc folder; the dialog stays open either way.
 void CDesignerDlg::OnOK() { UpdateData(true); }
+
+bool CDesignerDlg::OnCommand(int id, int code, HWND) {
+    if (id == 1005 && code == EN_KILLFOCUS) {
+        UpdateData(true);
+        return true;
+    }
+    if (code != BN_CLICKED)
+        return false;
+    if (vk::PickerFor(id)) {
+        SelectFile(id);
+        return true;
+    }
+    if (vk::ControlsOfOption(id)) {
+        ToggleOption(id);
+        return true;
+    }
+    switch (id) {
+    case 1024:
+        PlaySound();
+        return true;
+    case 1006:
+        OnHelp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDesignerDlg::SelectFile(int button) {
+    const vk::FilePicker& picker = *vk::PickerFor(button);
+    fw::OpenFileRequest request;
+    // Owned by the designer so that it stays modal to it.
+    request.owner = m_hWnd;
+    request.title = picker.title;
+    request.initialFolder = m_strProgramFolder + "\\" + picker.subfolder;
+    request.filter = vk::DialogFilter(picker.filter);
+    request.defaultExtension = vk::DialogDefaultExtension(picker.defaultExtension);
+    request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    std::string chosen;
+    if (!fw::AskOpenFile(request, chosen))
+        return;
+    const vk::PickedFile picked = vk::ApplyPick(picker, chosen);
+    struct Members {
+        std::string* path;
+        std::string* name;
+    } members = button == 1000   ? Members{&m_strTargetPath, &m_strTarget}
+                : button == 1016 ? Members{&m_strSplashPath, &m_strSplashName}
+                : button == 1020 ? Members{&m_strSoundPath, &m_strSoundName}
+                                 : Members{&m_strIconPath, &m_strIconName};
+    *members.path = picked.path;
+    *members.name = picked.name;
+    UpdateData(false);
+}
+
+void CDesignerDlg::ToggleOption(int checkBox) {
+    UpdateData(true);
+    const BOOL on = checkBox == 1015 ? m_bSplash : checkBox == 1017 ? m_bSound : checkBox == 1021 ? m_bIcon : m_bBrowser;
+    for (const int* id = vk::ControlsOfOption(checkBox); *id; ++id)
+        ::EnableWindow(GetDlgItem(*id), on);
+}
+
+void CDesignerDlg::PlaySound() {
+    UpdateData(true);
+    ::PlaySoundA(m_strSoundPath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+}
+
+// The help window comes with the hyperlink controls; until then Help does nothing.
+void CDesignerDlg::OnHelp() {}
+
+bool CDesignerDlg::OnSysCommand(WPARAM command, LPARAM) {
+    if (!vk::IsAboutCommand(static_cast<unsigned>(command)))
+        return false;
+    CAboutDlg about(m_hWnd);
+    about.DoModal();
+    return true;
+}
+
+bool CDesignerDlg::OnPaint() {
+    if (!IsIconic())
+        return false;
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int x = vk::CentredIconEdge(client.right - client.left, ::GetSystemMetrics(SM_CXICON));
+    const int y = vk::CentredIconEdge(client.bottom - client.top, ::GetSystemMetrics(SM_CYICON));
+    ::DrawIcon(dc, x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+bool CDesignerDlg::OnNotify(NMHDR* header, LRESULT& result) {
+    if (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW)
+        return false;
+    const int id = fw::ToolTipControlId(header);
+    if (id == 0)
+        return false;
+    fw::SetToolTipText(header, vk::TooltipText(id));
+    result = 0;
+    return true;
+}

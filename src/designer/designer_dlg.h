@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "framework/tooltips.h"
 
 class CWaitDlg;
 
@@ -33,5 +34,17 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnSysCommand(WPARAM command, LPARAM) override;
+    bool OnPaint() override;
     HICON OnQueryDragIcon() override { return m_hIcon; }
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    void SelectFile(int button);
+    void ToggleOption(int checkBox);
+    void PlaySound();
+    void OnHelp();
+
+    fw::ToolTips m_toolTips;
 };
