@@ -1,0 +1,251 @@
+// The designer dialog driven from outside: defaults, option toggles, file pickers, tooltips,
+// the system menu and closing.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+
+struct Designer {
+  Sandbox box;
+  Process process;
+  HWND dlg;
+  explicit Designer(const char* args = "design")
+      : process(box.CopyVintrosk(), args, box.Dir()), dlg(WaitWindow(process, "Vintrosk!", "#32770", kWait)) {}
+};
+
+LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+// A real click: the check box toggles itself and tells its dialog.
+void Click(HWND dlg, int id) { Ask(GetDlgItem(dlg, id), BM_CLICK); }
+
+BOOL CALLBACK KeepFirstEdit(HWND child, LPARAM out) {
+  if (ClassOf(child) != "Edit")
+    return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
+}
+
+// The first edit control inside a window, at any depth.
+HWND FindEdit(HWND parent) {
+  HWND found = nullptr;
+  EnumChildWindows(parent, KeepFirstEdit, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Answers the open dialog of a picker with a name typed as a user would.
+void Pick(Designer& d, int button, const char* title, const char* typed) {
+  Press(d.dlg, button);
+  HWND picker = WaitWindow(d.process, title, "#32770", kWait);
+  ASSERT_TRUE(picker) << DescribeWindows(d.process);
+  HWND edit = FindEdit(picker);
+  ASSERT_TRUE(edit);
+  SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed), SMTO_ABORTIFHUNG, 5000, nullptr);
+  Press(picker, typed ? IDOK : IDCANCEL);
+  ASSERT_TRUE(WaitGone(picker, kWait));
+}
+
+TEST(Designer, FreshDialogShowsTheDefaults) {
+  Designer d;
+  ASSERT_TRUE(d.dlg) << DescribeWindows(d.process);
+  EXPECT_EQ(ItemText(d.dlg, 1005), "1_Demo_General_Menu.html");
+  EXPECT_EQ(ItemText(d.dlg, 1018), "default.jpg");
+  EXPECT_EQ(ItemText(d.dlg, 1019), "default.wav");
+  EXPECT_EQ(ItemText(d.dlg, 1023), "autorun.exe");
+  for (int box : {1015, 1017, 1021, 1026})
+    EXPECT_EQ(ItemCheck(d.dlg, box), BST_CHECKED) << box;
+  HWND sizes = GetDlgItem(d.dlg, 1028);
+  EXPECT_EQ(Ask(sizes, CB_GETCOUNT), 4);
+  EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 0);
+  EXPECT_EQ(ItemText(d.dlg, 1028), "Default");
+  const char* items[] = {"Default", "640x480", "800x600", "Full Screen"};
+  for (int i = 0; i < 4; ++i) {
+    // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
+    wchar_t text[64] = {};
+    DWORD_PTR length = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(sizes, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length));
+    ASSERT_LT(length, 63u);
+    SendMessageTimeoutW(sizes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_EQ(std::wstring(text), std::wstring(items[i], items[i] + strlen(items[i])));
+  }
+  for (int id : {1, 2, 1000, 1005, 1006, 1016, 1018, 1019, 1020, 1022, 1023, 1024, 1028})
+    EXPECT_TRUE(ItemEnabled(d.dlg, id)) << id;
+  // Every control stands where the layout puts it, in the dialog's own units (339 x 229).
+  RECT client;
+  GetClientRect(d.dlg, &client);
+  const double ux = client.right / 339.0, uy = client.bottom / 229.0;
+  struct Place {
+    int id, x, y, w, h;
+  } places[] = {
+      {1005, 15, 20, 155, 14},  {1000, 249, 20, 50, 14},  {1029, 252, 42, 49, 8},   {1026, 15, 53, 226, 10},
+      {1028, 249, 51, 50, 0},   {1015, 15, 91, 155, 10},  {1018, 174, 92, 71, 9},   {1016, 249, 90, 50, 14},
+      {1021, 15, 112, 155, 10}, {1023, 174, 112, 71, 9},  {1022, 249, 111, 50, 14}, {1017, 15, 153, 155, 10},
+      {1019, 173, 154, 72, 9},  {1020, 249, 153, 50, 14}, {1024, 249, 172, 50, 14}, {1, 7, 208, 50, 14},
+      {1006, 228, 208, 50, 14}, {2, 282, 208, 50, 14},
+  };
+  POINT origin = {0, 0};
+  ClientToScreen(d.dlg, &origin);
+  for (const Place& p : places) {
+    RECT r = RectOf(GetDlgItem(d.dlg, p.id));
+    EXPECT_NEAR(r.left - origin.x, p.x * ux, 2) << p.id;
+    EXPECT_NEAR(r.top - origin.y, p.y * uy, 2) << p.id;
+    EXPECT_NEAR(r.right - r.left, p.w * ux, 2) << p.id;
+    if (p.h) { // a drop-down list's height is that of its closed box
+      EXPECT_NEAR(r.bottom - r.top, p.h * uy, 2) << p.id;
+    }
+  }
+  Screenshot("designer");
+  Press(d.dlg, IDCANCEL);
+  EXPECT_TRUE(d.process.WaitExit(kWait));
+}
+
+TEST(Designer, EachToggleEnablesExactlyItsControls) {
+  Designer d;
+  ASSERT_TRUE(d.dlg);
+  const int all[] = {1016, 1018, 1019, 1020, 1022, 1023, 1024, 1028};
+  struct Case {
+    int box;
+    std::vector<int> controls;
+  } cases[] = {{1015, {1016, 1018}}, {1017, {1020, 1019}}, {1021, {1022, 1023}}, {1026, {1028}}};
+  for (const Case& c : cases) {
+    Click(d.dlg, c.box);
+    EXPECT_EQ(ItemCheck(d.dlg, c.box), BST_UNCHECKED);
+    for (int id : all) {
+      bool dependent = std::find(c.controls.begin(), c.controls.end(), id) != c.controls.end();
+      EXPECT_EQ(ItemEnabled(d.dlg, id), !dependent) << "box " << c.box << " control " << id;
+    }
+    Click(d.dlg, c.box);
+    for (int id : all)
+      EXPECT_TRUE(ItemEnabled(d.dlg, id)) << "box " << c.box << " ticked again, control " << id;
+  }
+  // The window size survives the browser box going off and on.
+  HWND sizes = GetDlgItem(d.dlg, 1028);
+  Ask(sizes, CB_SETCURSEL, 2);
+  Click(d.dlg, 1026);
+  EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 2);
+  EXPECT_EQ(ItemText(d.dlg, 1028), "800x600");
+  Click(d.dlg, 1026);
+  EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 2);
+  // Play Sound belongs to no option.
+  Click(d.dlg, 1017);
+  EXPECT_TRUE(ItemEnabled(d.dlg, 1024));
+}
+
+TEST(Designer, PickersShowTheChosenName) {
+  Designer d;
+  ASSERT_TRUE(d.dlg);
+  d.box.Write("html\\Intro Page.htm", "<html></html>");
+  d.box.Write("splashscreens\\my logo.jpg", "not really a picture");
+  // Names typed without a folder are found in the picker's own starting folder.
+  Pick(d, 1000, "Select the File to Auto-Play on CD-ROM", "Intro Page.htm");
+  EXPECT_EQ(ItemText(d.dlg, 1005), "Intro_Page.htm");
+  Pick(d, 1016, "Select an Image to Display in CD-ROM Splash Screen", "my logo.jpg");
+  EXPECT_EQ(ItemText(d.dlg, 1018), "my logo.jpg");
+  // A cancelled picker changes nothing, the other names included.
+  Pick(d, 1020, "Select a Sound to Play upon CD-ROM Startup", nullptr);
+  EXPECT_EQ(ItemText(d.dlg, 1019), "default.wav");
+  EXPECT_EQ(ItemText(d.dlg, 1005), "Intro_Page.htm");
+  EXPECT_EQ(ItemText(d.dlg, 1018), "my logo.jpg");
+}
+
+// The tip that shows while the mouse rests on a control, or "" when none shows.
+std::string TipOver(Designer& d, int id) {
+  auto visibleTip = [&] {
+    for (HWND w : d.process.Windows(true))
+      if (ClassOf(w) == "tooltips_class32")
+        return w;
+    return HWND();
+  };
+  // Leave the control first and wait until the last tip is gone, so its text is not read.
+  SetCursorPos(0, 0);
+  WaitUntil([&] { return !visibleTip(); }, 5000);
+  RECT r = RectOf(GetDlgItem(d.dlg, id));
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  std::string text;
+  WaitUntil(
+      [&] {
+        HWND tip = visibleTip();
+        if (!tip)
+          return false;
+        char buf[512] = {};
+        SendMessageTimeoutA(tip, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
+                            nullptr);
+        text = buf;
+        return !text.empty();
+      },
+      3000);
+  return text;
+}
+
+TEST(Designer, TooltipsByControl) {
+  Designer d;
+  ASSERT_TRUE(d.dlg);
+  SetForegroundWindow(d.dlg);
+  struct Case {
+    int id;
+    const char* tip;
+  } cases[] = {
+      {1, "Compile your autoplay CD-ROM files for testing and burn."},
+      {1000, "Select the file or web page you wish to have launched."},
+      {1005, "Filename of web page or executable you wish to have launched or autoplayed."},
+      {1006, "Help on creating autoplay CD-ROMs."},
+      {1015, "Include a self-sizing graphical splash screen."},
+      {1016, "Select an image to display as your splash screen."},
+      {1017, "Include a sound effect as CD-ROM begins auto-playing."},
+      {1020, "Select a sound effect to autoplay."},
+      {1021, "Include a custom icon to represent the CD-ROM."},
+      {1022, "Select an icon to represent your CD-ROM."},
+      {1024, "Preview the sound effect to autoplay."},
+      {1026, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer."},
+      {2, ""},
+      {1028, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TipOver(d, c.id), c.tip) << "control " << c.id;
+}
+
+TEST(Designer, SystemMenuOpensAboutAndKeepsItsOtherCommands) {
+  Designer d;
+  ASSERT_TRUE(d.dlg);
+  PostMessageA(d.dlg, WM_SYSCOMMAND, 0x10, 0);
+  HWND about = WaitWindow(d.process, "About Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(about) << DescribeWindows(d.process);
+  bool versionShown = false;
+  for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    versionShown |= Title(child) == "Vintrosk! Version 1.56";
+  EXPECT_TRUE(versionShown);
+  Press(about, IDOK);
+  EXPECT_TRUE(WaitGone(about, kWait));
+
+  PostMessageA(d.dlg, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) != FALSE; }, kWait));
+  PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(d.dlg); }, kWait));
+  PostMessageA(d.dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(d.process.WaitExit(kWait));
+}
+
+TEST(Designer, EscapeAndQuitClose) {
+  {
+    Designer d;
+    ASSERT_TRUE(d.dlg);
+    PostMessageA(GetDlgItem(d.dlg, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(d.process.WaitExit(kWait));
+  }
+  {
+    Designer d;
+    ASSERT_TRUE(d.dlg);
+    Press(d.dlg, IDCANCEL);
+    EXPECT_TRUE(d.process.WaitExit(kWait));
+  }
+}
+
+}  // namespace
