@@ -1,7 +1,8 @@
 # Sourced by bash: sets up the Wine environment that the tests and the demo run in.
 # A prefix of the build's own (or the caller's WINEPREFIX), 32-bit, quiet, no Mono/Gecko
-# prompts, and a HOME whose ALSA default is the null device so sounds play into nothing
-# instead of failing for want of a sound card. Creates the prefix once; quick afterwards.
+# prompts, one virtual desktop of 1024x768 for all programs, and a HOME whose ALSA default is
+# the null device so sounds play into nothing instead of failing for want of a sound card.
+# Sets the prefix up once; quick afterwards.
 
 _vt_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 _vt_build="${VINTROSK_WIN_BUILD:-$_vt_root/build/win}"
@@ -17,15 +18,21 @@ if [ ! -f "$HOME/.asoundrc" ]; then
   echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 fi
 
-# ctest may start several test programs at once: only one of them creates the prefix.
-if [ ! -f "$WINEPREFIX/.vintrosk-ready" ]; then
+# Every program runs in one Wine virtual desktop, as on Windows: on a bare X display with no
+# window manager, Wine waits two seconds for each hidden window to be withdrawn, and windows
+# get no caption. ctest may start several test programs at once: one of them sets it all up.
+_vt_setup=2  # raise when the prefix needs something new
+if [ "$(cat "$WINEPREFIX/.vintrosk-ready" 2>/dev/null)" != "$_vt_setup" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/.vintrosk-ready" ]; then
-      echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
-      wineboot -i >/dev/null 2>&1 && wineserver -w && touch "$WINEPREFIX/.vintrosk-ready"
+    if [ "$(cat "$WINEPREFIX/.vintrosk-ready" 2>/dev/null)" != "$_vt_setup" ]; then
+      echo "wine-env: setting up Wine prefix $WINEPREFIX" >&2
+      { [ -f "$WINEPREFIX/system.reg" ] || wineboot -i; } >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1 &&
+        wineserver -w && echo "$_vt_setup" > "$WINEPREFIX/.vintrosk-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
-unset _vt_root _vt_build
+unset _vt_root _vt_build _vt_setup

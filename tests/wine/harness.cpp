@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -262,6 +263,21 @@ std::vector<HWND> Process::Windows(bool visibleOnly) const {
   return q.found;
 }
 
+bool Process::WatchUntilExit(DWORD timeoutMs, std::vector<std::string>* shown) {
+  std::vector<HWND> seen;
+  WaitUntil(
+      [&] {
+        for (HWND w : Windows(true)) {
+          if (std::find(seen.begin(), seen.end(), w) != seen.end()) continue;
+          seen.push_back(w);
+          if (shown) shown->push_back(Describe(w));
+        }
+        return !Running();
+      },
+      timeoutMs);
+  return WaitExit(0);
+}
+
 // --- Windows -----------------------------------------------------------------------------
 
 std::string Title(HWND wnd) {
@@ -407,6 +423,7 @@ std::string MakeBmp(int width, int height) {
 }
 
 std::string MakeWav(double seconds) {
+  const double kTwoPi = 6.283185307179586;
   const uint32_t rate = 22050;
   const uint32_t samples = static_cast<uint32_t>(seconds * rate);
   std::string wav = "RIFF";
@@ -422,11 +439,14 @@ std::string MakeWav(double seconds) {
   wav += "data";
   PutLE(wav, samples * 2, 4);
   for (uint32_t i = 0; i < samples; ++i)
-    PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * 3.14159265358979 * 440 / rate))), 2);
+    PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * kTwoPi * 440 / rate))), 2);
   return wav;
 }
 
 std::string Screenshot(const std::string& tag) {
+  // Windows that have just appeared may not have painted yet; the picture is for people to
+  // look at, never a check, so a short pause is all it needs.
+  Sleep(300);
   const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;

@@ -82,6 +82,9 @@ class Process {
   bool End();
   // Its top-level windows, hidden ones included unless visibleOnly.
   std::vector<HWND> Windows(bool visibleOnly = false) const;
+  // Waits up to timeoutMs for the process to end on its own, noting each window that it
+  // shows meanwhile (Describe); true when it ended.
+  bool WatchUntilExit(DWORD timeoutMs, std::vector<std::string>* shown);
 
  private:
   PROCESS_INFORMATION pi_{};

@@ -37,19 +37,6 @@ std::vector<HWND> Splashes(const Process& p) {
   return found;
 }
 
-// Waits for the process to end, noting every visible window it shows meanwhile.
-std::vector<std::string> WindowsShownUntilExit(Process& p) {
-  std::vector<std::string> seen;
-  WaitUntil(
-      [&] {
-        for (HWND w : p.Windows(true)) seen.push_back(Describe(w));
-        return !p.Running();
-      },
-      kEndMs);
-  p.WaitExit(0);
-  return seen;
-}
-
 }  // namespace
 
 // Without arguments the launch list comes from autorun.inf in the working folder, and from
@@ -144,8 +131,8 @@ TEST(Startup, SecondDesignerRestoresTheFirstAndEndsWithoutShowingAnything) {
   ASSERT_TRUE(WaitUntil([&] { return IsIconic(designer); }, 5000));
 
   Process second(exe, "design", box.Dir());
-  std::vector<std::string> shown = WindowsShownUntilExit(second);
-  EXPECT_FALSE(second.Running()) << DescribeWindows(second);
+  std::vector<std::string> shown;
+  EXPECT_TRUE(second.WatchUntilExit(kEndMs, &shown)) << DescribeWindows(second);
   EXPECT_TRUE(shown.empty()) << shown.front();
   printf("[observed] second designer ended after %.2f s\n", second.Lifetime());
 
@@ -166,8 +153,8 @@ TEST(Startup, DesignInOtherLetterCaseIsALauncherTarget) {
     box.CopyRecorder(std::string(word) + ".exe");
 
     Process p(exe, word, box.Dir());
-    std::vector<std::string> shown = WindowsShownUntilExit(p);
-    EXPECT_FALSE(p.Running()) << DescribeWindows(p);
+    std::vector<std::string> shown;
+    EXPECT_TRUE(p.WatchUntilExit(kEndMs, &shown)) << DescribeWindows(p);
     for (const std::string& w : shown) EXPECT_EQ(std::string::npos, w.find("'Vintrosk!'")) << w;
 
     ASSERT_TRUE(WaitRecords(box.Path("recorded.txt"), 1, kEndMs));

@@ -1,0 +1,111 @@
+// The launcher as AutoPlay starts it: what it hands to the shell and in which folder, what a
+// splash and a start-up sound do to its lifetime, and that "none" opens nothing. The program
+// lies in a folder of its own below the working folder, so that a file looked up beside the
+// program instead of in the working folder shows.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+const DWORD kEndMs = 15000;  // for the launcher to end on its own
+
+class Launcher : public ::testing::Test {
+ protected:
+  void SetUp() override { exe_ = box_.CopyVintrosk("bin\\autorun.exe"); }
+
+  // Runs the launcher with these arguments until it ends on its own; returns its lifetime.
+  double Launch(const std::string& args, std::vector<std::string>* shown = nullptr) {
+    Process p(exe_, args, box_.Dir());
+    EXPECT_TRUE(p.WatchUntilExit(kEndMs, shown)) << "still running with " << args << "\n"
+                                                 << DescribeWindows(p);
+    printf("[observed] '%s' ran %.2f s\n", args.c_str(), p.Lifetime());
+    return p.Lifetime();
+  }
+
+  Sandbox box_;
+  std::string exe_;
+};
+
+}  // namespace
+
+TEST_F(Launcher, HandsTargetToTheShellInTheWorkingFolder) {
+  box_.CopyRecorder();
+  std::vector<std::string> shown;
+  Launch("recorder.exe 0 0", &shown);
+  EXPECT_TRUE(shown.empty()) << shown.front();
+
+  ASSERT_TRUE(WaitRecords(box_.Path("recorded.txt"), 1, kEndMs));
+  Record r = ReadRecords(box_.Path("recorded.txt"))[0];
+  EXPECT_EQ("recorder.exe", r.module);
+  EXPECT_STRCASEEQ(box_.Dir().c_str(), r.workDir.c_str());
+}
+
+TEST_F(Launcher, SlideShowRunsPowerpntWithShowSwitchAndTheNameAsGiven) {
+  // Reachable only through the registration: neither beside the program nor in the
+  // working folder.
+  AppPath registration("Powerpnt.exe", box_.CopyRecorder("office\\Powerpnt.exe"));
+  Launch("Slides.PPT 1 0");
+
+  ASSERT_TRUE(WaitRecords(box_.Path("office\\recorded.txt"), 1, kEndMs));
+  Record r = ReadRecords(box_.Path("office\\recorded.txt"))[0];
+  EXPECT_EQ("Powerpnt.exe", r.module);
+  const std::string params = " /s Slides.PPT";
+  ASSERT_GE(r.commandLine.size(), params.size());
+  EXPECT_EQ(params, r.commandLine.substr(r.commandLine.size() - params.size())) << r.commandLine;
+  EXPECT_STRCASEEQ(box_.Dir().c_str(), r.workDir.c_str());
+}
+
+TEST_F(Launcher, NoneOpensNothing) {
+  // Were "none" handed to the shell, it would start none.exe.
+  box_.CopyRecorder("none.exe");
+  std::vector<std::string> shown;
+  Launch("none 0 0", &shown);
+  EXPECT_TRUE(shown.empty()) << shown.front();
+  EXPECT_FALSE(WaitRecords(box_.Path("recorded.txt"), 1, 1000));
+}
+
+TEST_F(Launcher, SplashKeepsItAliveForTwoSeconds) {
+  box_.Write("splash.bmp", MakeBmp(160, 120));
+  Process p(exe_, "none 0 0 splash.bmp", box_.Dir());
+  HWND splash = nullptr;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        for (HWND w : p.Windows(true))
+          if (IsCaptionlessPopup(w)) splash = w;
+        return splash || !p.Running();
+      },
+      kEndMs) && splash)
+      << DescribeWindows(p);
+  if (splash) Screenshot("splash");
+  ASSERT_TRUE(p.WaitExit(kEndMs)) << DescribeWindows(p);
+  printf("[observed] splash run lasted %.2f s\n", p.Lifetime());
+  EXPECT_GE(p.Lifetime(), 1.9);
+  EXPECT_LT(p.Lifetime(), 4.0);
+}
+
+// Wine's null sound device plays faster than real time (about 3-4x), so a 6 s tone keeps
+// the launcher alive well over half a second longer than a run without sound, and a sound
+// that cannot be opened does not keep it at all.
+TEST_F(Launcher, WaitsForTheStartupSoundToFinish) {
+  box_.Write("tone.wav", MakeWav(6.0));
+  const double plain = Launch("none 0 0");
+  const struct {
+    const char* args;
+    bool waits;
+  } cases[] = {
+      {"none 0 0 missing.wav", false},
+      {"none 0 0 tone.wav", true},
+      {"none 0 0 notes.txt tone.wav", true},  // value 4 is neither picture nor sound
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    const double extra = Launch(c.args) - plain;
+    if (c.waits)
+      EXPECT_GE(extra, 0.5);
+    else
+      EXPECT_LT(extra, 0.5);
+  }
+}
