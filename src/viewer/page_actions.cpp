@@ -1,0 +1,108 @@
+#include "viewer/page_actions.h"
+
+namespace vk {
+namespace {
+
+std::string Upper(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return text;
+}
+
+} // namespace
+
+std::vector<ActionRequest> FindPageActions(const std::string& url) {
+    static const struct {
+        const char* keyword;
+        PageAction action;
+    } keywords[] = {
+        {"ACTION_MESSAGEBOX", PageAction::MessageBox}, {"ACTION_QUIT", PageAction::Quit},
+        {"ACTION_RUN", PageAction::Run},               {"ACTION_BROWSE", PageAction::Browse},
+        {"ACTION_COPY", PageAction::Copy},
+    };
+    // Upper-casing ASCII keeps every position, so a match in the copy points into the URL.
+    const std::string search = Upper(url);
+    std::vector<ActionRequest> requests;
+    for (const auto& k : keywords) {
+        size_t at = search.find(k.keyword);
+        if (at == std::string::npos)
+            continue;
+        size_t eq = search.find('=', at);
+        ActionRequest request{k.action, eq != std::string::npos, {}};
+        if (request.hasArgument)
+            request.argument = url.substr(eq + 1);
+        requests.push_back(request);
+    }
+    return requests;
+}
+
+bool ActionTextTooLong(const std::string& text) { return text.size() >= kActionTextLimit; }
+
+std::string ActionTooLongMessage(size_t length) {
+    return "This action link is too long to be carried out (" + std::to_string(length) +
+           " characters; the limit is " + std::to_string(kActionTextLimit - 1) + ").";
+}
+
+std::string TrimLeadingSpaces(const std::string& text) {
+    size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos)
+        slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+RunCommand SplitRunArgument(const std::string& argument) {
+    size_t space = argument.find(' ');
+    if (space == std::string::npos)
+        return {argument, ""};
+    return {argument.substr(0, space), argument.substr(space + 1)};
+}
+
+std::string DriveRootOf(const std::string& modulePath) {
+    return modulePath.empty() ? std::string() : modulePath.substr(0, 1) + ":\\";
+}
+
+std::string CopyCaption(const std::string& viewerCaption) {
+    return viewerCaption.empty() ? "CD-ROM Application" : viewerCaption;
+}
+
+bool RunCopyList(const std::string& list, CopyEffects& effects) {
+    bool allCopied = true;
+    bool haveSource = false;
+    std::string source;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t comma = list.find(',', start);
+        if (comma == std::string::npos)
+            comma = list.size();
+        const std::string piece = list.substr(start, comma - start);
+        start = comma + 1;
+        if (piece.empty())
+            continue;
+        if (!haveSource) {
+            source = piece;
+            haveSource = true;
+            effects.ShowProgress(source + " ->\n");
+            continue;
+        }
+        haveSource = false;
+        effects.ShowProgress(source + " ->\n" + piece);
+        const std::string from = TrimLeadingSpaces(source);
+        const std::string to = TrimLeadingSpaces(piece);
+        // A bare file name goes to the working folder; no folder of its own name is made.
+        if (to.find_first_of("\\/") != std::string::npos)
+            effects.CreateFolder(FolderOf(to));
+        if (!effects.CopyFile(from, to)) {
+            effects.ReportFailure("Error copying file " + from + " to " + to);
+            allCopied = false;
+        }
+    }
+    return allCopied;
+}
+
+} // namespace vk

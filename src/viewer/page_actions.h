@@ -1,0 +1,56 @@
+// Action links in pages shown by the viewer: which actions a navigation asks for, and the
+// rules of each action apart from the windows and files it touches.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace vk {
+
+enum class PageAction { MessageBox, Quit, Run, Browse, Copy };
+
+struct ActionRequest {
+    PageAction action;
+    bool hasArgument; // an "=" follows the keyword
+    std::string argument;
+};
+
+// The actions of a navigation's URL in their fixed order; none means the navigation goes ahead,
+// any means it is cancelled.
+std::vector<ActionRequest> FindPageActions(const std::string& url);
+
+// Arguments (and expanded copy lists) of this length or more are refused, not carried out.
+constexpr size_t kActionTextLimit = 10000;
+bool ActionTextTooLong(const std::string& text);
+std::string ActionTooLongMessage(size_t length);
+
+std::string TrimLeadingSpaces(const std::string& text);
+// The part before the last "\", else before the last "/", else the whole path.
+std::string FolderOf(const std::string& path);
+
+struct RunCommand {
+    std::string file;
+    std::string parameters;
+};
+// Only the first space splits.
+RunCommand SplitRunArgument(const std::string& argument);
+
+// The root of the drive a program runs from, "D:\" for D:\setup\autorun.exe.
+std::string DriveRootOf(const std::string& modulePath);
+
+std::string CopyCaption(const std::string& viewerCaption);
+
+// What a copy list does to the outside world; the Win32 shell and the tests implement it.
+class CopyEffects {
+public:
+    virtual ~CopyEffects() = default;
+    virtual void ShowProgress(const std::string& text) = 0;
+    virtual void CreateFolder(const std::string& folder) = 0;
+    // Overwrites an existing destination.
+    virtual bool CopyFile(const std::string& source, const std::string& destination) = 0;
+    virtual void ReportFailure(const std::string& message) = 0;
+};
+
+// Copies the pairs of an expanded, comma-separated list; true when every pair copied.
+bool RunCopyList(const std::string& list, CopyEffects& effects);
+
+} // namespace vk

@@ -1,0 +1,20 @@
+// Placeholder words in action-link paths ({root}, {windows}, {system}, {desktop},
+// {programfiles}) replaced by the machine's folders.
+#pragma once
+#include <string>
+
+namespace vk {
+
+enum class KnownFolder { System, Windows, Desktop, ProgramFiles };
+
+// The machine's folders; the Win32 shell and the tests implement it.
+class FolderLookup {
+public:
+    virtual ~FolderLookup() = default;
+    // False when the system cannot report the folder.
+    virtual bool Find(KnownFolder folder, std::string& path) = 0;
+};
+
+std::string ExpandPlaceholders(const std::string& text, FolderLookup& folders);
+
+} // namespace vk
