@@ -1,0 +1,49 @@
+#include "viewer/viewer_rules.h"
+
+namespace vk {
+
+ViewerSize MinTrackSize(bool movie) { return movie ? ViewerSize{150, 150} : ViewerSize{450, 300}; }
+
+void ApplyMinTrack(ViewerSize minTrack, ViewerSize& systemMinTrack) {
+    if (minTrack.cx != 0 && minTrack.cy != 0)
+        systemMinTrack = minTrack;
+}
+
+WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen) {
+    WindowPlan plan;
+    switch (index) {
+    case 1:
+        plan = {ViewerPlacement::Centred, 0, 0, 640, 480};
+        break;
+    case 2:
+        plan = {ViewerPlacement::Centred, 0, 0, 800, 600};
+        break;
+    case 3:
+        // Border and caption stay, just off the top-left corner of the screen.
+        plan = {ViewerPlacement::FullScreen, -(screen.cxBorder + 1), -(screen.cyBorder + 1),
+                screen.horzRes + screen.cxBorder + 1, screen.vertRes + screen.cyBorder + 1};
+        break;
+    default:
+        break;
+    }
+    return plan;
+}
+
+bool MovieFileName(const std::string& path, std::string& name) {
+    const size_t slash = path.rfind('\\');
+    if (slash == std::string::npos || slash == 0)
+        return false;
+    name = path.substr(slash + 1);
+    return true;
+}
+
+bool InitialTitle(bool movie, const std::string& path, bool hasLabel, const std::string& label,
+                  std::string& title) {
+    if (hasLabel) {
+        title = label;
+        return true;
+    }
+    return movie && MovieFileName(path, title);
+}
+
+} // namespace vk

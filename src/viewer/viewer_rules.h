@@ -1,0 +1,45 @@
+// What the viewer window decides from numbers and strings: its size and place by the
+// window-size index, its minimum tracking size and its first title.
+#pragma once
+#include <string>
+
+namespace vk {
+
+struct ViewerSize {
+    int cx, cy;
+};
+
+// The smallest size, in pixels, to which the user may drag the window.
+ViewerSize MinTrackSize(bool movie);
+// The system's minimum tracking size, replaced only when both values are set.
+void ApplyMinTrack(ViewerSize minTrack, ViewerSize& systemMinTrack);
+
+enum class ViewerPlacement {
+    Keep,       // the template's size, centred by the template
+    Centred,    // this outer size, then centred on the work area
+    FullScreen, // this outer rectangle: caption and border kept, right and bottom on the screen's edges
+};
+
+struct ScreenMetrics {
+    int horzRes, vertRes; // the display's size
+    int cxBorder, cyBorder;
+};
+
+struct WindowPlan {
+    ViewerPlacement placement = ViewerPlacement::Keep;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Index 0 "Default", 1 "640x480", 2 "800x600", 3 "Full Screen"; any other value is Default.
+WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen);
+
+// The movie's file name: the text after the path's last backslash, when that stands after
+// the first character.
+bool MovieFileName(const std::string& path, std::string& name);
+
+// The title before the browser reports a page title: a label of autorun.inf, else for a
+// movie its file name. False leaves the window's (empty) caption as it is.
+bool InitialTitle(bool movie, const std::string& path, bool hasLabel, const std::string& label,
+                  std::string& title);
+
+} // namespace vk

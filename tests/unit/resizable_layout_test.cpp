@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+
+#include "viewer/anchor_layout.h"
+
+namespace vk {
+std::ostream& operator<<(std::ostream& out, const LayoutRect& r) {
+    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+} // namespace vk
+
+namespace {
+
+using vk::LayoutRect;
+
+// A dialog's controls by id; moves land in the map, as MoveWindow would move the window.
+class FakeDialog : public vk::ChildRects {
+public:
+    std::map<int, LayoutRect> controls;
+    std::vector<int> moved;
+
+    bool Get(int id, LayoutRect& rect) override {
+        auto it = controls.find(id);
+        if (it == controls.end())
+            return false;
+        rect = it->second;
+        return true;
+    }
+    void Set(int id, const LayoutRect& rect) override {
+        controls.at(id) = rect;
+        moved.push_back(id);
+    }
+};
+
+enum { kStretch = 1, kCorner = 2, kWideCorner = 3, kUnlisted = 4 };
+const LayoutRect kStretchStart = {0, 0, 300, 200};
+const LayoutRect kCornerStart = {250, 170, 290, 190};
+const LayoutRect kWideCornerStart = {10, 170, 100, 190};
+const LayoutRect kUnlistedStart = {5, 5, 50, 25};
+
+struct Size {
+    bool minimized;
+    int width, height;
+};
+
+TEST(AnchorLayout, MovesAndStretchesByTheChangeOfSize) {
+    struct Case {
+        const char* name;
+        std::vector<Size> sizes; // the first one is the window's creation
+        LayoutRect stretch, corner, wideCorner;
+    } cases[] = {
+        {"first size only sets the baseline", {{false, 300, 200}},
+         kStretchStart, kCornerStart, kWideCornerStart},
+        {"grow right by 30", {{false, 300, 200}, {false, 330, 200}},
+         {0, 0, 330, 200}, {280, 170, 320, 190}, {10, 170, 130, 190}},
+        {"shrink back", {{false, 300, 200}, {false, 330, 200}, {false, 300, 200}},
+         kStretchStart, kCornerStart, kWideCornerStart},
+        {"grow in both directions in steps", {{false, 300, 200}, {false, 310, 205}, {false, 340, 260}},
+         {0, 0, 340, 260}, {290, 230, 330, 250}, {10, 230, 140, 250}},
+        {"minimise and restore", {{false, 300, 200}, {false, 320, 210}, {true, 0, 0}, {false, 320, 210}},
+         {0, 0, 320, 210}, {270, 180, 310, 200}, {10, 180, 120, 200}},
+        {"minimise, then restore to another size", {{false, 300, 200}, {true, 0, 0}, {false, 310, 200}},
+         {0, 0, 310, 200}, {260, 170, 300, 190}, {10, 170, 110, 190}},
+        {"maximise", {{false, 300, 200}, {false, 1018, 700}},
+         {0, 0, 1018, 700}, {968, 670, 1008, 690}, {10, 670, 818, 690}},
+        {"maximise and restore", {{false, 300, 200}, {false, 1018, 700}, {false, 300, 200}},
+         kStretchStart, kCornerStart, kWideCornerStart},
+        {"minimised before the first size", {{true, 0, 0}, {false, 300, 200}, {false, 300, 230}},
+         {0, 0, 300, 230}, {250, 200, 290, 220}, {10, 200, 100, 220}},
+    };
+    for (const Case& c : cases) {
+        FakeDialog dialog;
+        dialog.controls = {{kStretch, kStretchStart}, {kCorner, kCornerStart}, {kWideCorner, kWideCornerStart},
+                           {kUnlisted, kUnlistedStart}};
+        vk::AnchorLayout layout;
+        layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
+        layout.Add(kCorner, vk::AnchorMoveX | vk::AnchorMoveY);
+        layout.Add(kWideCorner, vk::AnchorSizeX | vk::AnchorMoveX | vk::AnchorMoveY); // size wins over move
+        for (const Size& s : c.sizes)
+            layout.OnSize(s.minimized, s.width, s.height, dialog);
+        EXPECT_EQ(dialog.controls[kStretch], c.stretch) << c.name;
+        EXPECT_EQ(dialog.controls[kCorner], c.corner) << c.name;
+        EXPECT_EQ(dialog.controls[kWideCorner], c.wideCorner) << c.name;
+        EXPECT_EQ(dialog.controls[kUnlisted], kUnlistedStart) << c.name;
+    }
+}
+
+TEST(AnchorLayout, EntriesHoldIdAndFlags) {
+    vk::AnchorLayout layout;
+    layout.Add(1085, vk::AnchorSizeX | vk::AnchorSizeY);
+    layout.Add(1032, 0);                         // no flags: nothing
+    layout.Add(1033, 0x10000);                   // low 16 bits of the flags are 0: nothing
+    layout.Add(0x12345, vk::AnchorMoveX);        // the id keeps its low 16 bits
+    layout.Add(1085, vk::AnchorSizeX);           // a control may be listed twice
+    EXPECT_EQ(layout.Entries(), (std::vector<uint32_t>{0x000C043D, 0x00012345, 0x0004043D}));
+}
+
+TEST(AnchorLayout, MissingControlIsSkippedAndOthersStillMove) {
+    FakeDialog dialog;
+    dialog.controls = {{kStretch, kStretchStart}};
+    vk::AnchorLayout layout;
+    layout.Add(99, vk::AnchorSizeX);
+    layout.Add(kStretch, vk::AnchorSizeX);
+    layout.OnSize(false, 300, 200, dialog);
+    layout.OnSize(false, 340, 200, dialog);
+    EXPECT_EQ(dialog.moved, std::vector<int>{kStretch});
+    EXPECT_EQ(dialog.controls[kStretch], (LayoutRect{0, 0, 340, 200}));
+}
+
+TEST(AnchorLayout, TwiceListedControlMovesTwice) {
+    FakeDialog dialog;
+    dialog.controls = {{kCorner, kCornerStart}};
+    vk::AnchorLayout layout;
+    layout.Add(kCorner, vk::AnchorMoveX);
+    layout.Add(kCorner, vk::AnchorMoveX);
+    layout.OnSize(false, 300, 200, dialog);
+    layout.OnSize(false, 310, 200, dialog);
+    EXPECT_EQ(dialog.controls[kCorner], (LayoutRect{270, 170, 310, 190}));
+}
+
+TEST(AnchorLayout, DestroyedWindowStartsAFreshBaseline) {
+    FakeDialog dialog;
+    dialog.controls = {{kStretch, kStretchStart}};
+    vk::AnchorLayout layout;
+    layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
+    layout.OnSize(false, 300, 200, dialog);
+    EXPECT_TRUE(layout.HasBaseline());
+    layout.Reset();
+    EXPECT_FALSE(layout.HasBaseline());
+    // The next window of the same object is created at another size: no move for that.
+    layout.OnSize(false, 500, 400, dialog);
+    EXPECT_TRUE(dialog.moved.empty());
+    layout.OnSize(false, 510, 400, dialog);
+    EXPECT_EQ(dialog.controls[kStretch], (LayoutRect{0, 0, 310, 200}));
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "app/launch_config.h"
+#include "memory_files.h"
+#include "viewer/viewer_rules.h"
+
+namespace {
+
+using vk::ViewerPlacement;
+
+TEST(PlanWindowSize, ByIndexFromTheLaunchValue) {
+    const vk::ScreenMetrics screen = {1024, 768, 1, 1};
+    struct Case {
+        const char* value; // the window-size value of the launch argument list
+        ViewerPlacement placement;
+        int x, y, width, height;
+    } cases[] = {
+        {"0", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"1", ViewerPlacement::Centred, 0, 0, 640, 480},
+        {"2", ViewerPlacement::Centred, 0, 0, 800, 600},
+        {"3", ViewerPlacement::FullScreen, -2, -2, 1026, 770},
+        {"7", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"-1", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"abc", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {" 2x", ViewerPlacement::Centred, 0, 0, 800, 600},
+    };
+    for (const Case& c : cases) {
+        const vk::WindowPlan plan = vk::PlanWindowSize(vk::AtoiRule(c.value), screen);
+        EXPECT_EQ(plan.placement, c.placement) << c.value;
+        if (plan.placement == ViewerPlacement::Keep)
+            continue;
+        EXPECT_EQ(plan.x, c.x) << c.value;
+        EXPECT_EQ(plan.y, c.y) << c.value;
+        EXPECT_EQ(plan.width, c.width) << c.value;
+        EXPECT_EQ(plan.height, c.height) << c.value;
+    }
+}
+
+TEST(PlanWindowSize, FullScreenEndsOnTheScreensEdgesWithAnyBorder) {
+    for (vk::ScreenMetrics screen : {vk::ScreenMetrics{1280, 1024, 2, 3}, vk::ScreenMetrics{800, 600, 1, 1}}) {
+        const vk::WindowPlan plan = vk::PlanWindowSize(3, screen);
+        EXPECT_EQ(plan.x, -(screen.cxBorder + 1));
+        EXPECT_EQ(plan.y, -(screen.cyBorder + 1));
+        EXPECT_EQ(plan.x + plan.width, screen.horzRes);
+        EXPECT_EQ(plan.y + plan.height, screen.vertRes);
+    }
+}
+
+TEST(MinTrackSize, PageAndMovie) {
+    EXPECT_EQ(vk::MinTrackSize(false).cx, 450);
+    EXPECT_EQ(vk::MinTrackSize(false).cy, 300);
+    EXPECT_EQ(vk::MinTrackSize(true).cx, 150);
+    EXPECT_EQ(vk::MinTrackSize(true).cy, 150);
+}
+
+TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
+    struct Case {
+        vk::ViewerSize minTrack;
+        vk::ViewerSize expected;
+    } cases[] = {
+        {{450, 300}, {450, 300}},
+        {{150, 150}, {150, 150}},
+        {{0, 0}, {112, 27}},
+        {{450, 0}, {112, 27}},
+        {{0, 300}, {112, 27}},
+    };
+    for (const Case& c : cases) {
+        vk::ViewerSize system = {112, 27};
+        vk::ApplyMinTrack(c.minTrack, system);
+        EXPECT_EQ(system.cx, c.expected.cx) << c.minTrack.cx << "x" << c.minTrack.cy;
+        EXPECT_EQ(system.cy, c.expected.cy) << c.minTrack.cx << "x" << c.minTrack.cy;
+    }
+}
+
+TEST(InitialTitle, LabelThenMovieFileName) {
+    struct Case {
+        const char* name;
+        bool movie;
+        std::string path;
+        const char* autorunInf; // null: no autorun.inf
+        bool titled;
+        std::string title;
+    } cases[] = {
+        {"movie by file name", true, "D:\\intro.avi", nullptr, true, "intro.avi"},
+        {"movie in a folder", true, "C:\\discs\\one\\intro.avi", "[autorun]\r\nOPEN=autorun.exe intro.avi 1 1\r\n",
+         true, "intro.avi"},
+        {"label over movie name", true, "D:\\intro.avi", "[autorun]\r\nLABEL=Product Disc\r\n", true, "Product Disc"},
+        {"label of a page", false, "D:\\index.htm", "LABEL=Product Disc\r\n", true, "Product Disc"},
+        {"lower-case label is no label", true, "D:\\intro.avi", "label=Product Disc\r\n", true, "intro.avi"},
+        {"lower-case label leaves a page untitled", false, "D:\\index.htm", "label=Product Disc\r\n", false, ""},
+        {"label keeps its leading blank", false, "D:\\index.htm", "LABEL = Product Disc\r\n", true, " Product Disc"},
+        {"page without label", false, "D:\\index.htm", "[autorun]\r\nICON=disc.ico\r\n", false, ""},
+        {"backslash only in front", true, "\\intro.avi", nullptr, false, ""},
+        {"no backslash", true, "intro.avi", nullptr, false, ""},
+        {"path ending in a backslash", true, "D:\\movies\\", nullptr, true, ""},
+    };
+    for (const Case& c : cases) {
+        MemoryFiles files;
+        if (c.autorunInf)
+            files.files["autorun.inf"] = c.autorunInf;
+        std::string label, title;
+        const bool hasLabel = vk::ReadLabelEntry(files, label);
+        EXPECT_EQ(vk::InitialTitle(c.movie, c.path, hasLabel, label, title), c.titled) << c.name;
+        if (c.titled) {
+            EXPECT_EQ(title, c.title) << c.name;
+        }
+    }
+}
+
+} // namespace
