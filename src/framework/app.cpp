@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include "framework/activex_site.h"
+
 namespace fw {
 
 WinApp* WinApp::s_current = nullptr;
@@ -20,7 +22,7 @@ WinApp::~WinApp() {
 bool WinApp::EnableControlContainer() {
     if (!m_oleReady)
         m_oleReady = SUCCEEDED(::OleInitialize(nullptr));
-    return m_oleReady;
+    return m_oleReady && RegisterAxHost();
 }
 
 bool BeginThread(DWORD(WINAPI* body)(void*), void* param) {

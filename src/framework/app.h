@@ -16,7 +16,8 @@ public:
     // Answer FALSE to end the process when it returns.
     virtual BOOL InitInstance() = 0;
     static WinApp* Current() { return s_current; }
-    // OLE in a single-threaded apartment, for pictures and ActiveX controls.
+    // OLE in a single-threaded apartment, for pictures and ActiveX controls, and the host
+    // window class that dialog templates name for an ActiveX control.
     bool EnableControlContainer();
 
     Wnd* m_pMainWnd = nullptr;

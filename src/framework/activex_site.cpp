@@ -1,0 +1,517 @@
+#include "framework/activex_site.h"
+
+#include <ocidl.h>
+
+#include <algorithm>
+
+// One site object per hosted control. Each COM interface that the control asks of its
+// container is a small class of its own that lives inside the site and shares its reference
+// count; QueryInterface answers from a table. The site offers no ambient properties, no
+// document host handler and no control site: the controls fall back to their defaults. The
+// in-place frame and the event sink are separate COM identities (a control may ask them for
+// other interfaces than the site's), with the same shared lifetime.
+
+namespace fw {
+namespace {
+
+ATOM s_hostAtom = 0;
+
+struct QiEntry {
+    const IID* iid;
+    IUnknown* itf;
+};
+
+template <size_t N>
+HRESULT QueryTable(const QiEntry (&table)[N], REFIID riid, void** out) {
+    if (!out)
+        return E_POINTER;
+    for (const QiEntry& entry : table) {
+        if (IsEqualIID(riid, *entry.iid)) {
+            entry.itf->AddRef();
+            *out = entry.itf;
+            return S_OK;
+        }
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+class AxSite;
+
+// An interface of the site: same lifetime, and by default the site's own QueryInterface.
+template <class Itf>
+class SitePart : public Itf {
+public:
+    explicit SitePart(AxSite& site) : m_site(site) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+protected:
+    AxSite& m_site;
+};
+
+class ClientSite : public SitePart<IOleClientSite> {
+public:
+    using SitePart::SitePart;
+    HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override {
+        if (out)
+            *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
+        if (out)
+            *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+};
+
+class InPlaceSite : public SitePart<IOleInPlaceSite> {
+public:
+    using SitePart::SitePart;
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, LPRECT pos,
+                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+};
+
+// The dialog as the control's frame: no menus, no tool space, no accelerators.
+class InPlaceFrame : public SitePart<IOleInPlaceFrame> {
+public:
+    using SitePart::SitePart;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        const QiEntry table[] = {
+            {&IID_IUnknown, this},
+            {&IID_IOleWindow, this},
+            {&IID_IOleInPlaceUIWindow, this},
+            {&IID_IOleInPlaceFrame, this},
+        };
+        return QueryTable(table, riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return OLE_E_INVALIDRECT; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+};
+
+// Receives the control's events and hands each one to the site.
+class EventSink : public SitePart<IDispatch> {
+public:
+    using SitePart::SitePart;
+    void SetEvents(REFIID events) { m_events = events; }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        const QiEntry table[] = {
+            {&IID_IUnknown, this},
+            {&IID_IDispatch, this},
+            {&m_events, this},
+        };
+        return QueryTable(table, riid, out);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
+        if (out)
+            *out = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                     UINT*) override;
+
+private:
+    IID m_events = IID_NULL;
+};
+
+class AxSite {
+public:
+    // Null when the control cannot be created or activated in the host.
+    static AxSite* Create(HWND host, REFCLSID clsid);
+
+    HRESULT QueryInterface(REFIID riid, void** out) {
+        const QiEntry table[] = {
+            {&IID_IUnknown, &m_client},
+            {&IID_IOleClientSite, &m_client},
+            {&IID_IOleWindow, &m_inPlaceSite},
+            {&IID_IOleInPlaceSite, &m_inPlaceSite},
+        };
+        return QueryTable(table, riid, out);
+    }
+    ULONG AddRef() { return ::InterlockedIncrement(&m_refs); }
+    ULONG Release() {
+        const LONG refs = ::InterlockedDecrement(&m_refs);
+        if (refs == 0)
+            delete this;
+        return refs;
+    }
+
+    HWND Host() const { return m_host; }
+    IDispatch* Dispatch() const { return m_dispatch; }
+    IOleInPlaceFrame* Frame() { return &m_frame; }
+    bool Advise(REFIID events);
+    // Fits the control to the host's client area.
+    void Layout();
+    void Focus();
+    void Fire(DISPID id, const DISPPARAMS* params);
+    // Disconnects and lets the control go; the site itself goes with its last reference.
+    void Close();
+
+private:
+    explicit AxSite(HWND host) : m_host(host), m_client(*this), m_inPlaceSite(*this), m_frame(*this), m_sink(*this) {}
+    ~AxSite() = default;
+    HRESULT Activate(REFCLSID clsid);
+
+    LONG m_refs = 1;
+    HWND m_host;
+    ClientSite m_client;
+    InPlaceSite m_inPlaceSite;
+    InPlaceFrame m_frame;
+    EventSink m_sink;
+    IOleObject* m_object = nullptr;
+    IOleInPlaceObject* m_inPlace = nullptr;
+    IDispatch* m_dispatch = nullptr;
+    IConnectionPoint* m_point = nullptr;
+    DWORD m_cookie = 0;
+};
+
+template <class Itf>
+HRESULT STDMETHODCALLTYPE SitePart<Itf>::QueryInterface(REFIID riid, void** out) {
+    return m_site.QueryInterface(riid, out);
+}
+template <class Itf>
+ULONG STDMETHODCALLTYPE SitePart<Itf>::AddRef() {
+    return m_site.AddRef();
+}
+template <class Itf>
+ULONG STDMETHODCALLTYPE SitePart<Itf>::Release() {
+    return m_site.Release();
+}
+
+HRESULT STDMETHODCALLTYPE InPlaceSite::GetWindow(HWND* out) {
+    if (!out)
+        return E_POINTER;
+    *out = m_site.Host();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE InPlaceSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                                        LPRECT pos, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+    if (!frame || !document || !pos || !clip || !info)
+        return E_POINTER;
+    *frame = m_site.Frame();
+    (*frame)->AddRef();
+    *document = nullptr;
+    ::GetClientRect(m_site.Host(), pos);
+    *clip = *pos;
+    info->fMDIApp = FALSE;
+    info->hwndFrame = ::GetAncestor(m_site.Host(), GA_ROOT);
+    info->haccel = nullptr;
+    info->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE InPlaceFrame::GetWindow(HWND* out) {
+    if (!out)
+        return E_POINTER;
+    *out = ::GetAncestor(m_site.Host(), GA_ROOT);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                            UINT*) {
+    const DISPPARAMS none = {};
+    m_site.Fire(id, params ? params : &none);
+    return S_OK;
+}
+
+AxSite* AxSite::Create(HWND host, REFCLSID clsid) {
+    AxSite* site = new AxSite(host);
+    if (FAILED(site->Activate(clsid))) {
+        site->Close();
+        site->Release();
+        return nullptr;
+    }
+    return site;
+}
+
+HRESULT AxSite::Activate(REFCLSID clsid) {
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                    reinterpret_cast<void**>(&m_object));
+    if (FAILED(hr)) {
+        m_object = nullptr;
+        return hr;
+    }
+    DWORD misc = 0;
+    if (FAILED(m_object->GetMiscStatus(DVASPECT_CONTENT, &misc)))
+        misc = 0;
+    const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
+    if (siteFirst && FAILED(hr = m_object->SetClientSite(&m_client)))
+        return hr;
+    IPersistStreamInit* persist = nullptr;
+    if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+        hr = persist->InitNew();
+        persist->Release();
+        if (FAILED(hr))
+            return hr;
+    }
+    if (!siteFirst && FAILED(hr = m_object->SetClientSite(&m_client)))
+        return hr;
+    RECT rect;
+    ::GetClientRect(m_host, &rect);
+    if (FAILED(hr = m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_client, 0, m_host, &rect)))
+        return hr;
+    if (FAILED(hr = m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_inPlace)))) {
+        m_inPlace = nullptr;
+        return hr;
+    }
+    if (FAILED(hr = m_object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch)))) {
+        m_dispatch = nullptr;
+        return hr;
+    }
+    return S_OK;
+}
+
+bool AxSite::Advise(REFIID events) {
+    if (m_point || !m_object)
+        return m_point != nullptr;
+    IConnectionPointContainer* container = nullptr;
+    if (FAILED(m_object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+        return false;
+    HRESULT hr = container->FindConnectionPoint(events, &m_point);
+    container->Release();
+    if (FAILED(hr)) {
+        m_point = nullptr;
+        return false;
+    }
+    m_sink.SetEvents(events);
+    if (FAILED(m_point->Advise(&m_sink, &m_cookie))) {
+        m_point->Release();
+        m_point = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void AxSite::Layout() {
+    if (!m_inPlace)
+        return;
+    RECT rect;
+    ::GetClientRect(m_host, &rect);
+    if (SUCCEEDED(m_inPlace->SetObjectRects(&rect, &rect)))
+        return;
+    // A control that refuses new extents can still have its window moved.
+    HWND window = nullptr;
+    if (SUCCEEDED(m_inPlace->GetWindow(&window)) && window)
+        ::MoveWindow(window, 0, 0, rect.right, rect.bottom, TRUE);
+}
+
+void AxSite::Focus() {
+    if (!m_object)
+        return;
+    RECT rect;
+    ::GetClientRect(m_host, &rect);
+    if (SUCCEEDED(m_object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_client, 0, m_host, &rect)))
+        return;
+    HWND window = nullptr;
+    if (m_inPlace && SUCCEEDED(m_inPlace->GetWindow(&window)) && window)
+        ::SetFocus(window);
+}
+
+void AxSite::Fire(DISPID id, const DISPPARAMS* params) {
+    HWND parent = ::GetParent(m_host);
+    if (!parent)
+        return;
+    AxEvent event = {{m_host, static_cast<UINT_PTR>(::GetDlgCtrlID(m_host)), kAxEventNotify}, id, params};
+    // The handler may end the dialog and so destroy the host; the site outlives the call.
+    AddRef();
+    ::SendMessageA(parent, WM_NOTIFY, event.hdr.idFrom, reinterpret_cast<LPARAM>(&event));
+    Release();
+}
+
+void AxSite::Close() {
+    if (m_point) {
+        m_point->Unadvise(m_cookie);
+        m_point->Release();
+        m_point = nullptr;
+    }
+    if (m_dispatch) {
+        m_dispatch->Release();
+        m_dispatch = nullptr;
+    }
+    if (m_inPlace) {
+        m_inPlace->InPlaceDeactivate();
+        m_inPlace->Release();
+        m_inPlace = nullptr;
+    }
+    if (m_object) {
+        m_object->Close(OLECLOSE_NOSAVE);
+        m_object->SetClientSite(nullptr);
+        m_object->Release();
+        m_object = nullptr;
+    }
+}
+
+AxSite* SiteOf(HWND host) {
+    if (!host || !s_hostAtom || static_cast<ATOM>(::GetClassLongPtrA(host, GCW_ATOM)) != s_hostAtom)
+        return nullptr;
+    return reinterpret_cast<AxSite*>(::GetWindowLongPtrA(host, 0));
+}
+
+bool ParseClsid(LPCSTR text, CLSID& clsid) {
+    if (!text || IS_INTRESOURCE(text))
+        return false;
+    wchar_t wide[64];
+    if (!::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 64))
+        return false;
+    return SUCCEEDED(::CLSIDFromString(wide, &clsid));
+}
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    AxSite* site = reinterpret_cast<AxSite*>(::GetWindowLongPtrA(hwnd, 0));
+    switch (msg) {
+    case WM_CREATE: {
+        CLSID clsid;
+        if (ParseClsid(reinterpret_cast<const CREATESTRUCTA*>(lp)->lpszName, clsid))
+            ::SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(AxSite::Create(hwnd, clsid)));
+        return 0;
+    }
+    case WM_SIZE:
+        if (site)
+            site->Layout();
+        return 0;
+    case WM_SETFOCUS:
+        if (site)
+            site->Focus();
+        return 0;
+    case WM_DESTROY:
+        if (site) {
+            ::SetWindowLongPtrA(hwnd, 0, 0);
+            site->Close();
+            site->Release();
+        }
+        return 0;
+    default:
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    }
+}
+
+std::string BstrToAnsi(const wchar_t* text, UINT length) {
+    if (!text || length == 0)
+        return std::string();
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string ansi(size > 0 ? size : 0, '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &ansi[0], size, nullptr, nullptr);
+    return ansi;
+}
+
+} // namespace
+
+bool RegisterAxHost() {
+    if (s_hostAtom)
+        return true;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = HostProc;
+    wc.cbWndExtra = sizeof(AxSite*);
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kAxHostClass;
+    s_hostAtom = ::RegisterClassExA(&wc);
+    return s_hostAtom != 0;
+}
+
+const AxEvent* AsAxEvent(const NMHDR* header) {
+    if (!header || header->code != kAxEventNotify || !SiteOf(header->hwndFrom))
+        return nullptr;
+    return reinterpret_cast<const AxEvent*>(header);
+}
+
+const VARIANT* EventArg(const AxEvent& event, UINT index) {
+    const DISPPARAMS* params = event.params;
+    if (!params || !params->rgvarg || index >= params->cArgs)
+        return nullptr;
+    return &params->rgvarg[params->cArgs - 1 - index];
+}
+
+bool ArgText(const VARIANT* arg, std::string& text) {
+    if (arg && arg->vt == (VT_BYREF | VT_VARIANT))
+        arg = arg->pvarVal;
+    if (!arg)
+        return false;
+    if (arg->vt == VT_BSTR) {
+        text = BstrToAnsi(arg->bstrVal, ::SysStringLen(arg->bstrVal));
+        return true;
+    }
+    if (arg->vt == (VT_BYREF | VT_BSTR) && arg->pbstrVal) {
+        text = BstrToAnsi(*arg->pbstrVal, ::SysStringLen(*arg->pbstrVal));
+        return true;
+    }
+    return false;
+}
+
+VARIANT_BOOL* ArgBoolRef(const VARIANT* arg) {
+    return arg && arg->vt == (VT_BYREF | VT_BOOL) ? arg->pboolVal : nullptr;
+}
+
+BSTR AnsiToBstr(const std::string& text) {
+    const int size = text.empty() ? 0
+                                  : ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                          nullptr, 0);
+    BSTR wide = ::SysAllocStringLen(nullptr, size > 0 ? size : 0);
+    if (wide && size > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, size);
+    return wide;
+}
+
+IDispatch* AxControl::Dispatch() const {
+    AxSite* site = SiteOf(m_hWnd);
+    return site ? site->Dispatch() : nullptr;
+}
+
+void AxControl::PreSubclassWindow() {
+    AxSite* site = SiteOf(m_hWnd);
+    if (site && m_events)
+        site->Advise(*m_events);
+}
+
+HRESULT AxControl::Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count, VARIANT* result) const {
+    IDispatch* dispatch = Dispatch();
+    if (!dispatch)
+        return E_NOINTERFACE;
+    std::reverse(args, args + count);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {args, nullptr, count, 0};
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+    }
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+} // namespace fw

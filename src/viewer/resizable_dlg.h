@@ -1,0 +1,21 @@
+// A dialog whose listed controls move or stretch with its client area.
+#pragma once
+#include "framework/dialog.h"
+#include "viewer/anchor_layout.h"
+
+class CResizableDlg : public fw::Dialog {
+public:
+    explicit CResizableDlg(int templateId, HWND parent = nullptr) : fw::Dialog(templateId, parent) {}
+
+    // flags: vk::AnchorMoveX, AnchorMoveY, AnchorSizeX, AnchorSizeY. Call from OnInitDialog.
+    void AddAnchoredControl(int id, int flags) { m_layout.Add(id, flags); }
+
+protected:
+    // Answers FALSE; derived dialogs answer their own value.
+    BOOL OnInitDialog() override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
+
+private:
+    vk::AnchorLayout m_layout;
+};

@@ -1,0 +1,146 @@
+#include "viewer/viewer_dlg.h"
+
+#include <shellapi.h>
+
+#include "app/launch_config_win.h"
+#include "resource.h"
+#include "viewer/viewer_rules.h"
+
+namespace {
+
+const DISPID kBeforeNavigate2 = 250;
+const DISPID kTitleChange = 113;
+
+struct EventEntry {
+    int control;
+    DISPID dispid;
+    void (CViewerDlg::*handler)(const fw::AxEvent&);
+};
+
+} // namespace
+
+CViewerDlg::~CViewerDlg() {
+    if (m_hFileIcon)
+        ::DestroyIcon(m_hFileIcon);
+}
+
+void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.Bind(IDC_VIEWER_BROWSER, m_browser);
+    dx.Bind(IDC_VIEWER_PLAYER, m_player);
+}
+
+BOOL CViewerDlg::OnInitDialog() {
+    AddAnchoredControl(IDC_VIEWER_BROWSER, vk::AnchorSizeX | vk::AnchorSizeY);
+    AddAnchoredControl(IDC_VIEWER_PLAYER, vk::AnchorSizeX | vk::AnchorSizeY);
+    const vk::ViewerSize minTrack = vk::MinTrackSize(m_bMovie);
+    m_nMinTrackX = minTrack.cx;
+    m_nMinTrackY = minTrack.cy;
+    CResizableDlg::OnInitDialog();
+
+    // A control that is not installed here would leave an empty window: the file's own
+    // program shows it instead.
+    if (!(m_bMovie ? m_player.IsCreated() : m_browser.IsCreated())) {
+        ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+
+    // The controls' own display reports a file that is missing or cannot be played, so their
+    // results are not examined.
+    if (m_bMovie) {
+        m_player.PutProperty23(false);
+        m_player.Open(m_strPath);
+        ::ShowWindow(GetDlgItem(IDC_VIEWER_BROWSER), SW_HIDE);
+        ::ShowWindow(GetDlgItem(IDC_VIEWER_PLAYER), SW_SHOW);
+    }
+    SizeWindow();
+    if (!m_bMovie)
+        m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr);
+
+    std::string label, title;
+    const bool hasLabel = vk::ReadLabelEntry(label);
+    if (vk::InitialTitle(m_bMovie, m_strPath, hasLabel, label, title))
+        SetWindowText(title);
+    SetIcon();
+    return TRUE;
+}
+
+void CViewerDlg::SizeWindow() {
+    HDC screen = ::GetDC(nullptr);
+    const vk::ScreenMetrics metrics = {::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, VERTRES),
+                                       ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
+    ::ReleaseDC(nullptr, screen);
+    const vk::WindowPlan plan = vk::PlanWindowSize(m_nWindowSize, metrics);
+    switch (plan.placement) {
+    case vk::ViewerPlacement::Keep:
+        break;
+    case vk::ViewerPlacement::Centred:
+        ::SetWindowPos(m_hWnd, nullptr, plan.x, plan.y, plan.width, plan.height, SWP_NOZORDER | SWP_HIDEWINDOW);
+        CenterWindow();
+        break;
+    case vk::ViewerPlacement::FullScreen:
+        ::SetWindowPos(m_hWnd, nullptr, plan.x, plan.y, plan.width, plan.height, SWP_NOZORDER);
+        break;
+    }
+}
+
+void CViewerDlg::SetIcon() {
+    if (m_hFileIcon)
+        ::DestroyIcon(m_hFileIcon);
+    m_hFileIcon = static_cast<HICON>(
+        ::LoadImageA(nullptr, m_strIconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+    if (!icon)
+        return;
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
+    vk::ViewerSize track = {info->ptMinTrackSize.x, info->ptMinTrackSize.y};
+    vk::ApplyMinTrack(vk::ViewerSize{m_nMinTrackX, m_nMinTrackY}, track);
+    info->ptMinTrackSize.x = track.cx;
+    info->ptMinTrackSize.y = track.cy;
+    return true;
+}
+
+bool CViewerDlg::OnNotify(NMHDR* header, LRESULT&) {
+    static const EventEntry kEventSink[] = {
+        {IDC_VIEWER_BROWSER, kBeforeNavigate2, &CViewerDlg::BeforeNavigate2Event},
+        {IDC_VIEWER_BROWSER, kTitleChange, &CViewerDlg::TitleChangeEvent},
+    };
+    const fw::AxEvent* event = fw::AsAxEvent(header);
+    if (!event)
+        return false;
+    for (const EventEntry& entry : kEventSink) {
+        if (static_cast<int>(header->idFrom) == entry.control && event->dispid == entry.dispid) {
+            (this->*entry.handler)(*event);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Browser, URL, flags, target frame name, post data, headers, cancel.
+void CViewerDlg::BeforeNavigate2Event(const fw::AxEvent& event) {
+    std::string url;
+    VARIANT_BOOL* cancelArg = fw::ArgBoolRef(fw::EventArg(event, 6));
+    if (event.params->cArgs != 7 || !cancelArg || !fw::ArgText(fw::EventArg(event, 1), url))
+        return;
+    BOOL cancel = *cancelArg != VARIANT_FALSE;
+    OnBeforeNavigate2(url, cancel);
+    *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void CViewerDlg::TitleChangeEvent(const fw::AxEvent& event) {
+    std::string title;
+    if (event.params->cArgs == 1 && fw::ArgText(fw::EventArg(event, 0), title))
+        OnTitleChange(title);
+}
+
+void CViewerDlg::OnBeforeNavigate2(const std::string&, BOOL&) {}
+
+void CViewerDlg::OnTitleChange(const std::string& title) {
+    SetWindowText(title);
+    m_strCaption = title;
+}

@@ -1,0 +1,45 @@
+// The built-in window that shows a page of the disc in the Web Browser control, or a movie
+// in the Media Player control, sized by the launch configuration's window-size index.
+#pragma once
+#include <string>
+
+#include "viewer/media_player2.h"
+#include "viewer/resizable_dlg.h"
+#include "viewer/viewer_ids.h"
+#include "viewer/web_browser2.h"
+
+class CViewerDlg : public CResizableDlg {
+public:
+    enum { IDD = IDD_VIEWER };
+    explicit CViewerDlg(HWND parent = nullptr) : CResizableDlg(IDD, parent) {}
+    ~CViewerDlg() override;
+
+    std::string m_strPath;     // full path of the page or movie
+    std::string m_strIconPath; // icon file from autorun.inf; may be empty
+    int m_nWindowSize = 0;     // 0 Default, 1 640x480, 2 800x600, 3 Full Screen; others as 0
+    bool m_bMovie = false;
+    std::string m_strCaption; // the page title that the browser reported last
+    CWebBrowser2 m_browser;
+    CMediaPlayer2 m_player;
+    int m_nMinTrackX = 0;
+    int m_nMinTrackY = 0;
+
+protected:
+    void DoDataExchange(fw::DataExchange& dx) override;
+    BOOL OnInitDialog() override;
+    bool OnGetMinMaxInfo(MINMAXINFO* info) override;
+    // The event sink of the browser.
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+    // Every navigation of the browser, before it happens; set cancel to stop it.
+    virtual void OnBeforeNavigate2(const std::string& url, BOOL& cancel);
+    void OnTitleChange(const std::string& title);
+
+private:
+    void SizeWindow();
+    void SetIcon();
+    void BeforeNavigate2Event(const fw::AxEvent& event);
+    void TitleChangeEvent(const fw::AxEvent& event);
+
+    HICON m_hFileIcon = nullptr;
+};
