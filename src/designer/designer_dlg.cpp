@@ -5,6 +5,7 @@
 
 #include "app/module_path.h"
 #include "controls/about_dlg.h"
+#include "designer/builder.h"
 #include "designer/designer_rules.h"
 #include "framework/file_dialog.h"
 
@@ -41,7 +42,7 @@ BOOL CDesignerDlg::OnInitDialog() {
 }
 
 // Create CD builds the disc folder; the dialog stays open either way.
-void CDesignerDlg::OnOK() { UpdateData(true); }
+void CDesignerDlg::OnOK() { vk::BuildDistribution(*this); }
 
 bool CDesignerDlg::OnCommand(int id, int code, HWND) {
     if (id == 1005 && code == EN_KILLFOCUS) {

@@ -1,0 +1,143 @@
+#include "designer/builder.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/launch_config_win.h"
+#include "app/startup.h"
+#include "designer/builder_core.h"
+#include "designer/designer_dlg.h"
+#include "designer/scanner.h"
+#include "designer/wait_dlg.h"
+
+namespace vk {
+namespace {
+
+constexpr int kTargetEdit = 1005;
+
+class WinBuildHost : public BuildHost {
+public:
+    explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
+
+    bool DesktopFolder(std::string& path) override {
+        LPITEMIDLIST pidl = nullptr;
+        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
+            return false;
+        char buffer[MAX_PATH] = {};
+        const BOOL found = ::SHGetPathFromIDListA(pidl, buffer);
+        ::CoTaskMemFree(pidl);
+        path = buffer;
+        return found && !path.empty();
+    }
+    bool Exists(const std::string& path) override { return FileExists(path); }
+    void RemoveOldFolder(const std::string& folder) override {
+        if (!FileExists(folder) || !::SetCurrentDirectoryA(folder.c_str()))
+            return;
+        WIN32_FIND_DATAA entry;
+        HANDLE find = ::FindFirstFileA("*.*", &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    continue; // "." and ".." too
+                // Only ever delete inside the output folder, whatever the working folder is.
+                char full[MAX_PATH] = {};
+                const DWORD length = ::GetFullPathNameA(entry.cFileName, MAX_PATH, full, nullptr);
+                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos)
+                    ::DeleteFileA(entry.cFileName);
+            } while (::FindNextFileA(find, &entry));
+            ::FindClose(find);
+        }
+        if (::SetCurrentDirectoryA(".."))
+            ::RemoveDirectoryA(kOutputFolderName);
+    }
+    bool CreateFolder(const std::string& folder) override { return ::CreateDirectoryA(folder.c_str(), nullptr); }
+    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryA(folder.c_str()); }
+    bool Copy(const std::string& from, const std::string& to) override {
+        if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+            return false;
+        ClearReadOnly(to);
+        return true;
+    }
+    std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings) override {
+        return vk::WriteAutorunInf(folder, settings);
+    }
+    void WriteTextFile(const std::string& path, const std::string& text) override {
+        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                    nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return;
+        DWORD written = 0;
+        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        ::CloseHandle(file);
+    }
+    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
+        CWaitDlg wait;
+        if (wait.Create(CWaitDlg::IDD, m_dlg)) {
+            wait.ShowWindow(SW_SHOW);
+            ::SetDlgItemTextA(wait, CWaitDlg::IDC_TEXT, pagePath.c_str());
+            m_dlg.m_pWaitDlg = &wait;
+        }
+        // The designer takes no input while the scan lets messages through.
+        m_dlg.EnableWindow(FALSE);
+        ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg);
+        m_dlg.EnableWindow(TRUE);
+        if (m_dlg.m_pWaitDlg) {
+            wait.ShowWindow(SW_HIDE);
+            ::DestroyWindow(wait);
+            m_dlg.m_pWaitDlg = nullptr;
+        }
+    }
+    void Tell(const std::string& message) override {
+        ::MessageBoxA(m_dlg, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+    }
+    bool Ask(const std::string& question) override {
+        return ::MessageBoxA(m_dlg, question.c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    void FocusTargetName() override {
+        m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(kTargetEdit)), TRUE);
+    }
+    void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
+        m_dlg.ShowWindow(SW_MINIMIZE);
+        ::ShellExecuteA(nullptr, nullptr, exe.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
+    }
+
+private:
+    CDesignerDlg& m_dlg;
+};
+
+BuildSettings SettingsOf(const CDesignerDlg& dlg) {
+    BuildSettings s;
+    s.target = dlg.m_strTarget;
+    s.targetPath = dlg.m_strTargetPath;
+    s.splash = dlg.m_bSplash != FALSE;
+    s.splashName = dlg.m_strSplashName;
+    s.splashPath = dlg.m_strSplashPath;
+    s.sound = dlg.m_bSound != FALSE;
+    s.soundName = dlg.m_strSoundName;
+    s.soundPath = dlg.m_strSoundPath;
+    s.icon = dlg.m_bIcon != FALSE;
+    s.iconName = dlg.m_strIconName;
+    s.iconPath = dlg.m_strIconPath;
+    s.browser = dlg.m_bBrowser != FALSE;
+    s.windowSize = dlg.m_nWindowSize;
+    s.exePath = dlg.m_strExePath;
+    s.programFolder = dlg.m_strProgramFolder;
+    return s;
+}
+
+bool g_building = false;
+
+} // namespace
+
+void BuildDistribution(CDesignerDlg& dlg) {
+    if (g_building)
+        return;
+    g_building = true;
+    dlg.UpdateData(true);
+    WinBuildHost host(dlg);
+    RunBuild(SettingsOf(dlg), host);
+    g_building = false;
+}
+
+} // namespace vk

@@ -1,0 +1,20 @@
+// Lists the linked files that a scan could not copy, so the user can fix the page's links.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "designer/extent_list_box.h"
+#include "framework/dialog.h"
+
+class CMissingFilesDlg : public fw::Dialog {
+public:
+    enum { IDD = 139, IDC_LIST = 1027 };
+    CMissingFilesDlg() : fw::Dialog(IDD, nullptr) {}
+
+    CExtentListBox m_list;
+    const std::vector<std::string>* m_pList = nullptr;
+
+protected:
+    void DoDataExchange(fw::DataExchange& dx) override;
+    BOOL OnInitDialog() override;
+};

@@ -1,0 +1,279 @@
+#include "designer/scanner_core.h"
+
+
+namespace vk {
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string LowerCopy(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = Lower(c);
+    return out;
+}
+
+bool EqualsUpper(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (Upper(text[i]) != upper[i])
+            return false;
+    return true;
+}
+
+bool ContainsUpper(std::string_view text, std::string_view upper) {
+    if (upper.size() > text.size())
+        return false;
+    for (size_t i = 0; i + upper.size() <= text.size(); ++i)
+        if (EqualsUpper(text.substr(i, upper.size()), upper))
+            return true;
+    return false;
+}
+
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+bool IsPageName(std::string_view value) { return ContainsUpper(value, ".HTM"); }
+
+// The same page reached by another letter case or slash is the same file on Windows.
+std::string VisitKey(const std::string& pagePath) {
+    std::string key = LowerCopy(pagePath);
+    for (char& c : key)
+        if (c == '/')
+            c = '\\';
+    return key;
+}
+
+// Text-mode reading in fixed pieces: CR LF counts as one newline, which ends a piece and is
+// not kept, and a piece holds at most kScanPiece characters. A piece ends at its first NUL,
+// as the C string it was read into would.
+class PieceReader {
+public:
+    explicit PieceReader(ByteSource& source) : m_source(source) {}
+
+    bool Next(std::string& piece) {
+        piece.clear();
+        int c = Get();
+        if (c < 0)
+            return false;
+        while (c >= 0) {
+            if (c == '\r' && Peek() == '\n')
+                c = Get();
+            if (c == '\n')
+                break;
+            piece.push_back(static_cast<char>(c));
+            if (piece.size() == kScanPiece)
+                break;
+            c = Get();
+        }
+        size_t nul = piece.find('\0');
+        if (nul != std::string::npos)
+            piece.resize(nul);
+        return true;
+    }
+
+private:
+    int Peek() {
+        if (m_pos == m_len && !Fill())
+            return -1;
+        return static_cast<unsigned char>(m_chunk[m_pos]);
+    }
+    int Get() {
+        int c = Peek();
+        if (c >= 0)
+            ++m_pos;
+        return c;
+    }
+    bool Fill() {
+        if (m_end)
+            return false;
+        m_pos = 0;
+        m_len = m_source.Read(m_chunk, sizeof m_chunk);
+        m_end = m_len == 0;
+        return !m_end;
+    }
+
+    ByteSource& m_source;
+    char m_chunk[2048];
+    size_t m_pos = 0;
+    size_t m_len = 0;
+    bool m_end = false;
+};
+
+} // namespace
+
+void LinkCursor::Reset(std::string line) {
+    m_line = std::move(line);
+    m_pos = 0;
+}
+
+bool LinkCursor::NextToken(std::string_view& token) {
+    size_t start = m_line.find_first_not_of(kLinkDelimiters, m_pos);
+    if (start == std::string::npos) {
+        m_pos = m_line.size();
+        return false;
+    }
+    size_t end = m_line.find_first_of(kLinkDelimiters, start);
+    if (end == std::string::npos)
+        end = m_line.size();
+    token = std::string_view(m_line).substr(start, end - start);
+    m_pos = end;
+    return true;
+}
+
+bool LinkCursor::Next(std::string& value) {
+    std::string_view token;
+    while (NextToken(token)) {
+        std::string_view v;
+        if (EqualsUpper(token, "SRC") || EqualsUpper(token, "HREF")) {
+            if (!NextToken(v))
+                v = {};
+        } else if (ContainsUpper(token, ".JPG") || ContainsUpper(token, ".GIF")) {
+            v = token;
+        } else {
+            continue;
+        }
+        if (EqualsUpper(v, "ACTION_RUN") && !NextToken(v))
+            v = {};
+        value.assign(v);
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::string> LinkValues(const std::string& line) {
+    LinkCursor cursor;
+    cursor.Reset(line);
+    std::vector<std::string> values;
+    std::string value;
+    while (cursor.Next(value))
+        values.push_back(value);
+    return values;
+}
+
+bool ClimbsOutOfFolder(std::string_view name) {
+    if (name.empty())
+        return false;
+    if (name[0] == '\\' || name[0] == '/' || Contains(name, ":"))
+        return true;
+    // A step made of dots (Windows drops trailing dots and blanks) with two or more of them
+    // leaves the folder.
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = name.size();
+        std::string_view step = name.substr(start, end - start);
+        size_t dots = 0;
+        bool onlyDots = !step.empty();
+        for (char c : step) {
+            if (c == '.')
+                ++dots;
+            else if (c != ' ')
+                onlyDots = false;
+        }
+        if (onlyDots && dots >= 2)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value) {
+    const std::string lower = LowerCopy(pageFolder + value);
+    if (Contains(lower, "http"))
+        return LinkKind::Skip;
+    size_t dot = value.find('.');
+    if (dot == std::string::npos || dot + 1 == value.size())
+        return LinkKind::Skip;
+    for (const char* word : {"mailto", "javascript", "{desktop}", "{programfiles}", "{system}", "{root}"})
+        if (Contains(lower, word))
+            return LinkKind::Skip;
+    if (ClimbsOutOfFolder(value))
+        return LinkKind::Climbs;
+    return LinkKind::File;
+}
+
+std::string PageFolder(const std::string& pagePath) {
+    size_t slash = pagePath.rfind('\\');
+    return slash == std::string::npos ? std::string("\\") : pagePath.substr(0, slash + 1);
+}
+
+void MissingFileList::Add(const std::string& path) {
+    if (m_seen.insert(path).second)
+        m_items.push_back(path);
+}
+
+void MissingFileList::Clear() {
+    m_items.clear();
+    m_seen.clear();
+}
+
+// One page being read. Pages wait on a stack of their own, not on the call stack, so a long
+// chain of linked pages cannot exhaust it.
+struct LinkScanner::Page {
+    Page(std::string folder_, std::unique_ptr<ByteSource> source_)
+        : folder(std::move(folder_)), source(std::move(source_)), reader(*source) {}
+
+    std::string folder;
+    std::unique_ptr<ByteSource> source;
+    PieceReader reader;
+    LinkCursor cursor;
+};
+
+bool LinkScanner::Enter(const std::string& pagePath, bool topLevel, std::vector<std::unique_ptr<Page>>& stack) {
+    if (!m_visited.insert(VisitKey(pagePath)).second)
+        return false;
+    if (Contains(pagePath, "../")) {
+        m_missing.Add(pagePath);
+        return false;
+    }
+    if (!m_host.Exists(pagePath))
+        return false;
+    m_host.PageStarting(pagePath, m_pauseMs);
+    std::unique_ptr<ByteSource> source = m_host.Open(pagePath);
+    if (topLevel)
+        m_missing.Clear();
+    if (source) // a page that cannot be opened reads as empty
+        stack.push_back(std::make_unique<Page>(PageFolder(pagePath), std::move(source)));
+    return true;
+}
+
+void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
+    if (topLevel)
+        m_visited.clear();
+    std::vector<std::unique_ptr<Page>> stack;
+    if (!Enter(pagePath, topLevel, stack))
+        return;
+    std::string value, piece;
+    while (!stack.empty()) {
+        Page& page = *stack.back();
+        if (!page.cursor.Next(value)) {
+            if (page.reader.Next(piece))
+                page.cursor.Reset(piece);
+            else
+                stack.pop_back();
+            continue;
+        }
+        const LinkKind kind = ClassifyLink(page.folder, value);
+        if (kind == LinkKind::Skip)
+            continue;
+        const std::string source = page.folder + value;
+        if (kind == LinkKind::Climbs) {
+            m_missing.Add(source);
+            continue;
+        }
+        const std::string dest = destFolder + value;
+        if (m_host.Exists(dest))
+            continue; // already in the output folder, and so already scanned if a page
+        if (!m_host.Copy(source, dest))
+            m_missing.Add(source);
+        if (IsPageName(value))
+            Enter(source, false, stack);
+    }
+    if (topLevel && !m_missing.Empty())
+        m_host.ShowMissing(m_missing.Items());
+}
+
+} // namespace vk

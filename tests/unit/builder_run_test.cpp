@@ -1,0 +1,318 @@
+// Create CD from the designer's settings, on an in-memory disk: which files land in the
+// output folder under which names, what autorun.inf says, and what the user is told.
+#include <gtest/gtest.h>
+
+#include "designer/builder_core.h"
+#include "designer/scanner_core.h"
+#include "scanner_fake_disk.h"
+
+namespace {
+
+const std::string kDesktop = "C:\\Users\\me\\Desktop";
+const std::string kFolder = kDesktop + "\\CD-ROM Distributable Files";
+const std::string kOut = kFolder + "\\";
+const std::string kProgram = "C:\\Program Files\\Vintrosk";
+
+class FakeBuild : public vk::BuildHost {
+public:
+    FakeDisk disk;
+    vk::MissingFileList missing;
+    bool desktopFound = true;
+    bool answerYes = false;
+    std::vector<std::string> told;
+    std::vector<std::string> asked;
+    int focusCalls = 0;
+    std::vector<std::string> preview; // exe, parameters, folder
+    std::vector<std::string> scanned;
+
+    FakeBuild() {
+        disk.workingFolder = "C:\\Windows";
+        disk.AddFolder(kDesktop);
+        disk.Put(kProgram + "\\Vintrosk.exe", "program");
+        disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", "<img src=logo.gif><a href=next.htm>");
+        disk.Put(kProgram + "\\html\\next.htm", "<img src='photo.jpg'>");
+        disk.Put(kProgram + "\\html\\logo.gif", "logo");
+        disk.Put(kProgram + "\\html\\photo.jpg", "photo");
+        disk.Put(kProgram + "\\splashscreens\\default.jpg", "splash");
+        disk.Put(kProgram + "\\sounds\\default.wav", "sound");
+    }
+
+    bool DesktopFolder(std::string& path) override {
+        path = desktopFound ? kDesktop : "";
+        return desktopFound;
+    }
+    bool Exists(const std::string& path) override { return disk.Exists(path); }
+    void RemoveOldFolder(const std::string& folder) override {
+        for (const std::string& name : disk.FilesIn(folder))
+            disk.Remove(folder + "\\" + name);
+        disk.RemoveFolder(folder);
+    }
+    bool CreateFolder(const std::string& folder) override {
+        const bool created = !disk.FolderExists(folder);
+        disk.AddFolder(folder);
+        return created;
+    }
+    void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }
+    bool Copy(const std::string& from, const std::string& to) override { return disk.Copy(from, to); }
+    std::string WriteAutorunInf(const std::string& folder, const vk::DiscSettings& settings) override {
+        std::string open;
+        disk.Put(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open));
+        return open;
+    }
+    void WriteTextFile(const std::string& path, const std::string& text) override { disk.Put(path, text); }
+    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
+        scanned.push_back(pagePath);
+        vk::LinkScanner(disk, missing).Scan(pagePath, destFolder, true);
+    }
+    void Tell(const std::string& message) override { told.push_back(message); }
+    bool Ask(const std::string& question) override {
+        asked.push_back(question);
+        return answerYes;
+    }
+    void FocusTargetName() override { ++focusCalls; }
+    void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
+        preview = {exe, parameters, folder};
+    }
+};
+
+// The designer's defaults, with the program installed in kProgram.
+vk::BuildSettings Defaults() {
+    vk::BuildSettings s;
+    s.target = "1_Demo_General_Menu.html";
+    s.targetPath = "html\\1_Demo_General_Menu.html";
+    s.splash = true;
+    s.splashName = "default.jpg";
+    s.splashPath = "splashscreens/default.jpg";
+    s.sound = true;
+    s.soundName = "default.wav";
+    s.soundPath = "sounds/default.wav";
+    s.icon = true;
+    s.iconName = "autorun.exe";
+    s.iconPath = "autorun.exe";
+    s.browser = true;
+    s.windowSize = 0;
+    s.exePath = kProgram + "\\Vintrosk.exe";
+    s.programFolder = kProgram;
+    return s;
+}
+
+const char* kNote = "Copy all the included files to your CD-ROM root directory to enable CD Auto-Play.\r\n"
+                    "It is safe to erase this file.\r\n";
+
+TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
+    FakeBuild build;
+    build.disk.Put(kOut + "stale.txt", "from an earlier build");
+
+    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+
+    EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
+                                     "autorun.exe", "default.jpg", "default.wav", "logo.gif", "next.htm",
+                                     "photo.jpg"}),
+              build.disk.FilesIn(kFolder));
+    EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\n"
+              "ICON=autorun.exe\r\n",
+              build.disk.Content(kOut + "autorun.inf"));
+    EXPECT_EQ(kNote, build.disk.Content(kOut + "COPY_ALL_TO_CDROM_ROOT.txt"));
+    EXPECT_EQ("program", build.disk.Content(kOut + "autorun.exe"));
+    EXPECT_EQ("splash", build.disk.Content(kOut + "default.jpg"));
+    EXPECT_TRUE(build.told.empty());
+    EXPECT_EQ(std::vector<std::string>{"html\\1_Demo_General_Menu.html"}, build.scanned);
+    EXPECT_EQ(std::vector<std::string>{
+                  "Your files have been created and placed in " + kOut +
+                  "\n\nSimply burn the included files, and all images used within those files (such as HTML "
+                  "graphics), to your CD-ROM root directory for auto-play.\n\nWould you like to preview your "
+                  "CD-ROM Auto-Play now?"},
+              build.asked);
+    EXPECT_TRUE(build.preview.empty());
+    // Relative sample paths resolved against the program folder, which stays the working folder.
+    EXPECT_EQ(kProgram, build.disk.workingFolder);
+}
+
+TEST(BuilderRun, YesStartsThePreviewInTheOutputFolder) {
+    FakeBuild build;
+    build.answerYes = true;
+    vk::BuildSettings s = Defaults();
+    s.windowSize = 2;
+    EXPECT_EQ(vk::BuildOutcome::Previewed, vk::RunBuild(s, build));
+    EXPECT_EQ((std::vector<std::string>{kOut + "autorun.exe", "1_Demo_General_Menu.html 1 2 default.jpg default.wav",
+                                        kOut}),
+              build.preview);
+}
+
+TEST(BuilderRun, NothingIsTouchedWithoutATargetNameOrADesktop) {
+    {
+        SCOPED_TRACE("a target name with a space");
+        FakeBuild build;
+        vk::BuildSettings s = Defaults();
+        s.target = "my page.htm";
+        const std::set<std::string> before = build.disk.AllFiles();
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(s, build));
+        EXPECT_EQ(std::vector<std::string>{"The filename can not contain any spaces. Spaces in filenames can cause "
+                                           "problems when burning on a CD-ROM.\nPlease rename the file or select "
+                                           "a new one."},
+                  build.told);
+        EXPECT_EQ(1, build.focusCalls);
+        EXPECT_EQ(before, build.disk.AllFiles());
+        EXPECT_FALSE(build.disk.FolderExists(kFolder));
+        EXPECT_EQ("C:\\Windows", build.disk.workingFolder);
+    }
+    {
+        SCOPED_TRACE("no desktop folder");
+        FakeBuild build;
+        build.desktopFound = false;
+        const std::set<std::string> before = build.disk.AllFiles();
+        EXPECT_EQ(vk::BuildOutcome::NoDesktop, vk::RunBuild(Defaults(), build));
+        EXPECT_EQ(std::vector<std::string>{vk::kNoDesktopMessage}, build.told);
+        EXPECT_EQ(0, build.focusCalls);
+        EXPECT_EQ(before, build.disk.AllFiles());
+        EXPECT_TRUE(build.asked.empty());
+        EXPECT_EQ("C:\\Windows", build.disk.workingFolder);
+    }
+}
+
+TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
+    const std::string advice = "\n\nPlease verify the file exists and is not currently opened in another program.";
+    const std::string extraAdvice =
+        "\n\nPlease verify the file actually exists and is not currently opened in another program.";
+    const struct {
+        const char* name;
+        void (*change)(vk::BuildSettings&, FakeDisk&);
+        std::string message;
+        std::set<std::string> left;
+    } cases[] = {
+        {"the target's name names a folder the output folder lacks",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "pages\\1_Demo_General_Menu.html"; },
+         "There was a problem copying html\\1_Demo_General_Menu.html to " + kOut + "pages\\1_Demo_General_Menu.html" +
+             advice,
+         {}},
+        {"the target's name climbs out of the output folder",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "..\\1_Demo_General_Menu.html"; },
+         "There was a problem copying html\\1_Demo_General_Menu.html to " + kOut + "..\\1_Demo_General_Menu.html" +
+             advice,
+         {}},
+        {"the program cannot be read",
+         [](vk::BuildSettings&, FakeDisk& disk) { disk.Unreadable(kProgram + "\\Vintrosk.exe"); },
+         "There was a problem copying " + kProgram + "\\Vintrosk.exe to " + kOut + "autorun.exe" + advice +
+             "\nPlease also verify that any long sound effect has stopped playing before creating a new "
+             "presentation.",
+         {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt"}},
+        {"the splash image is missing",
+         [](vk::BuildSettings&, FakeDisk& disk) { disk.Remove(kProgram + "\\splashscreens\\default.jpg"); },
+         "There was a problem copying splashscreens/default.jpg to " + kOut + "default.jpg" + extraAdvice,
+         {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe"}},
+        {"the sound is missing",
+         [](vk::BuildSettings& s, FakeDisk&) { s.soundPath = "sounds/gone.wav"; },
+         "There was a problem copying sounds/gone.wav to " + kOut + "default.wav" + extraAdvice,
+         {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg"}},
+        {"the icon is missing",
+         [](vk::BuildSettings& s, FakeDisk&) {
+             s.iconName = "disc.ico";
+             s.iconPath = "C:\\icons\\disc.ico";
+         },
+         "There was a problem copying C:\\icons\\disc.ico to " + kOut + "disc.ico" + extraAdvice,
+         {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg",
+          "default.wav"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeBuild build;
+        build.answerYes = true;
+        vk::BuildSettings s = Defaults();
+        c.change(s, build.disk);
+        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build));
+        EXPECT_EQ(std::vector<std::string>{c.message}, build.told);
+        EXPECT_EQ(c.left, build.disk.FilesIn(kFolder));
+        EXPECT_TRUE(build.scanned.empty());
+        EXPECT_TRUE(build.asked.empty());
+        EXPECT_TRUE(build.preview.empty());
+        // Nothing lands beside the output folder.
+        EXPECT_EQ(std::set<std::string>{}, build.disk.FilesIn(kDesktop));
+    }
+}
+
+TEST(BuilderRun, NamesOnTheDisc) {
+    const struct {
+        const char* name;
+        void (*change)(vk::BuildSettings&, FakeDisk&);
+        std::string openLine;
+        std::set<std::string> files;
+    } cases[] = {
+        {"spaces in the sound's name become underscores",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.soundName = "intro music.wav";
+             s.soundPath = "C:\\My Sounds\\intro music.wav";
+             disk.Put(s.soundPath, "music");
+         },
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg intro_music.wav",
+         {"1_Demo_General_Menu.html", "default.jpg", "intro_music.wav"}},
+        {"splash on with no image chosen",
+         [](vk::BuildSettings& s, FakeDisk&) { s.splashName.clear(); },
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.wav", {"1_Demo_General_Menu.html", "default.wav"}},
+        {"options off",
+         [](vk::BuildSettings& s, FakeDisk&) { s.splash = s.sound = s.icon = s.browser = false; },
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 0 0", {"1_Demo_General_Menu.html"}},
+        {"a custom icon is copied under its name",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.iconName = "my disc.ico";
+             s.iconPath = "C:\\icons\\my disc.ico";
+             disk.Put(s.iconPath, "icon");
+         },
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
+         {"1_Demo_General_Menu.html", "default.jpg", "default.wav", "my_disc.ico"}},
+        {"a backslash target opens the disc and is not copied",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "\\"; },
+         "OPEN=autorun.exe \\ 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+        {"a target whose file is gone is left out without a word",
+         [](vk::BuildSettings& s, FakeDisk&) {
+             s.target = "gone.htm";
+             s.targetPath = "html\\gone.htm";
+         },
+         "OPEN=autorun.exe gone.htm 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+        {"an empty target",
+         [](vk::BuildSettings& s, FakeDisk&) {
+             s.target.clear();
+             s.targetPath = "C:\\docs\\manual.pdf";
+         },
+         "OPEN=autorun.exe none 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeBuild build;
+        vk::BuildSettings s = Defaults();
+        c.change(s, build.disk);
+        EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+        EXPECT_TRUE(build.told.empty());
+        const std::string inf = build.disk.Content(kOut + "autorun.inf");
+        EXPECT_EQ(c.openLine, inf.substr(11, inf.find("\r\n", 11) - 11));
+        std::set<std::string> files = build.disk.FilesIn(kFolder);
+        for (const char* always : {"autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe"})
+            EXPECT_EQ(1u, files.erase(always)) << always;
+        for (const char* linked : {"logo.gif", "next.htm", "photo.jpg"})
+            files.erase(linked);
+        EXPECT_EQ(c.files, files);
+    }
+}
+
+TEST(BuilderRun, TheRememberedPageIsScannedWhateverTheTargetName) {
+    FakeBuild build;
+    vk::BuildSettings s = Defaults();
+    s.target = "\\";
+    vk::RunBuild(s, build);
+    EXPECT_EQ(std::vector<std::string>{"html\\1_Demo_General_Menu.html"}, build.scanned);
+    const std::set<std::string> files = build.disk.FilesIn(kFolder);
+    EXPECT_TRUE(files.count("logo.gif") && files.count("next.htm") && files.count("photo.jpg"));
+    EXPECT_FALSE(files.count("1_Demo_General_Menu.html"));
+}
+
+TEST(BuilderRun, AFolderThatCannotBeCreatedIsReportedAndTheBuildGoesOn) {
+    FakeBuild build;
+    build.disk.AddFolder(kFolder + "\\old"); // a subfolder keeps the folder from being removed
+    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+    EXPECT_EQ(std::vector<std::string>{"There was a problem creating the following directory:\n" + kFolder +
+                                       "\n\nPlease check your permissions on your desktop."},
+              build.told);
+    EXPECT_TRUE(build.disk.Has(kOut + "autorun.exe"));
+    EXPECT_EQ(1u, build.asked.size());
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+// An in-memory disk with Windows' name rules (letter case and slash direction do not matter)
+// for the scanner and builder tests. Relative names resolve against a working folder.
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "designer/scanner_core.h"
+#include "memory_files.h"
+
+class FakeDisk : public vk::ScanHost {
+public:
+    std::string workingFolder = "C:\\work";
+    std::vector<std::string> pagesRead;        // as handed to PageStarting
+    std::vector<unsigned> pauses;              // the pause asked for with each page
+    std::vector<std::vector<std::string>> shownMissing;
+    std::vector<std::string> copiedTo;         // destinations of every copy attempt
+
+    // Creates the folder and those above it.
+    void AddFolder(const std::string& path) {
+        const std::string full = Full(path);
+        m_folders.insert(Key(full));
+        for (size_t slash = full.find('\\'); slash != std::string::npos; slash = full.find('\\', slash + 1))
+            m_folders.insert(Key(full.substr(0, slash)));
+    }
+    // Creates the file and its folders.
+    void Put(const std::string& path, const std::string& content = "x") {
+        const std::string full = Full(path);
+        m_files[Key(full)] = {full, content};
+        AddFolder(full.substr(0, full.rfind('\\')));
+    }
+    void Unreadable(const std::string& path) { m_unreadable.insert(Key(Full(path))); }
+    bool Has(const std::string& path) const { return m_files.count(Key(Full(path))) > 0; }
+    std::string Content(const std::string& path) const {
+        auto it = m_files.find(Key(Full(path)));
+        return it == m_files.end() ? std::string("<none>") : it->second.content;
+    }
+    void Remove(const std::string& path) { m_files.erase(Key(Full(path))); }
+    // Removes an empty folder; false when something is still inside.
+    bool RemoveFolder(const std::string& path) {
+        const std::string key = Key(Full(path)), prefix = key + "\\";
+        for (const auto& entry : m_files)
+            if (entry.first.compare(0, prefix.size(), prefix) == 0)
+                return false;
+        for (const std::string& folder : m_folders)
+            if (folder.compare(0, prefix.size(), prefix) == 0)
+                return false;
+        return m_folders.erase(key) > 0;
+    }
+    // Names of the files directly inside a folder, as they were written.
+    std::set<std::string> FilesIn(const std::string& folder) const {
+        std::set<std::string> names;
+        const std::string prefix = Key(Full(folder)) + "\\";
+        for (const auto& [key, file] : m_files)
+            if (key.compare(0, prefix.size(), prefix) == 0 && key.find('\\', prefix.size()) == std::string::npos)
+                names.insert(file.name.substr(prefix.size()));
+        return names;
+    }
+    bool FolderExists(const std::string& path) const { return m_folders.count(Key(Full(path))) > 0; }
+    std::set<std::string> AllFiles() const {
+        std::set<std::string> names;
+        for (const auto& entry : m_files)
+            names.insert(entry.second.name);
+        return names;
+    }
+
+    bool Exists(const std::string& name) override {
+        const std::string key = Key(Full(name));
+        return m_files.count(key) || m_folders.count(key);
+    }
+    std::unique_ptr<vk::ByteSource> Open(const std::string& name) override {
+        const std::string key = Key(Full(name));
+        auto it = m_files.find(key);
+        if (it == m_files.end() || m_unreadable.count(key))
+            return nullptr;
+        return std::make_unique<StringSource>(it->second.content, 1000);
+    }
+    bool Copy(const std::string& from, const std::string& to) override {
+        copiedTo.push_back(to);
+        const std::string source = Key(Full(from)), dest = Full(to);
+        auto it = m_files.find(source);
+        if (it == m_files.end() || m_unreadable.count(source) || !m_folders.count(Key(Parent(dest))))
+            return false;
+        m_files[Key(dest)] = {dest, it->second.content};
+        return true;
+    }
+    void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
+        pagesRead.push_back(pagePath);
+        pauses.push_back(pauseMs);
+    }
+    void ShowMissing(const std::vector<std::string>& missing) override { shownMissing.push_back(missing); }
+
+    std::string Full(const std::string& path) const {
+        std::string p = path;
+        for (char& c : p)
+            if (c == '/')
+                c = '\\';
+        if (!(p.size() > 1 && p[1] == ':') && !(p.size() > 0 && p[0] == '\\'))
+            p = workingFolder + "\\" + p;
+        // Windows folds ".." steps and doubled separators away.
+        std::vector<std::string> steps;
+        size_t start = 0;
+        while (start <= p.size()) {
+            size_t end = p.find('\\', start);
+            if (end == std::string::npos)
+                end = p.size();
+            std::string step = p.substr(start, end - start);
+            if (step == "..") {
+                if (steps.size() > 1)
+                    steps.pop_back();
+            } else if (!step.empty() && step != ".") {
+                steps.push_back(step);
+            }
+            start = end + 1;
+        }
+        std::string out;
+        for (const std::string& step : steps)
+            out += (out.empty() ? "" : "\\") + step;
+        return out;
+    }
+
+private:
+    struct File {
+        std::string name;
+        std::string content;
+    };
+    static std::string Key(std::string path) {
+        for (char& c : path)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        return path;
+    }
+    static std::string Parent(const std::string& path) {
+        size_t slash = path.rfind('\\');
+        return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    }
+
+    std::map<std::string, File> m_files;
+    std::set<std::string> m_folders;
+    std::set<std::string> m_unreadable;
+};
