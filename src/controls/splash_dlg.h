@@ -1,13 +1,21 @@
-// The caption-less popup that shows a splash picture.
+// The caption-less popup that shows a splash picture: it sizes itself to the picture plus a
+// small margin and centres itself on the screen. Its creator shows and hides it.
 #pragma once
 #include <string>
 
+#include "controls/picture_ctrl.h"
 #include "framework/dialog.h"
 
 class CSplashDlg : public fw::Dialog {
 public:
     enum { IDD = 130 };
-    explicit CSplashDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
+    explicit CSplashDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent), m_pictureCtrl(TRUE) {}
 
+    CPictureCtrl m_pictureCtrl;
+    // Set by the creator before Create; empty means "default.gif" in the current folder.
     std::string m_strImagePath;
+
+protected:
+    void DoDataExchange(fw::DataExchange& dx) override;
+    BOOL OnInitDialog() override;
 };

@@ -4,6 +4,8 @@
 
 namespace fw {
 
+Control* Control::s_creating = nullptr;
+
 Control::~Control() { UnsubclassWindow(); }
 
 bool Control::SubclassWindow(HWND hwnd) {
@@ -16,6 +18,31 @@ bool Control::SubclassWindow(HWND hwnd) {
         return false;
     }
     return true;
+}
+
+bool Control::Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent, int id) {
+    if (m_hWnd)
+        return false;
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
+    if (!hook)
+        return false;
+    s_creating = this;
+    HWND hwnd = ::CreateWindowExA(0, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    s_creating = nullptr;
+    ::UnhookWindowsHookEx(hook);
+    return hwnd != nullptr;
+}
+
+LRESULT CALLBACK Control::CreationHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_CREATEWND && s_creating) {
+        // The first window made is the control itself; any it makes in turn stay its own.
+        Control* control = s_creating;
+        s_creating = nullptr;
+        control->SubclassWindow(reinterpret_cast<HWND>(wp));
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
 void Control::UnsubclassWindow() {

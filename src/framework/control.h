@@ -14,6 +14,9 @@ public:
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(int id, HWND parent) { return SubclassWindow(::GetDlgItem(parent, id)); }
     void UnsubclassWindow();
+    // Creates the control as a child window, attached from its first message on, so that its
+    // own WM_CREATE handling runs too.
+    bool Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent, int id);
 
 protected:
     virtual void PreSubclassWindow() {}
@@ -25,6 +28,9 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp);
+    // The control being created; windows are made on the main thread only.
+    static Control* s_creating;
 };
 
 } // namespace fw

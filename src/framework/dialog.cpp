@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include <olectl.h>
+
 #include <cstring>
 
 namespace fw {
@@ -133,6 +135,19 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy();
         return FALSE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        // Reflected first to the control, so that a custom control can colour itself; a null
+        // answer leaves it to the dialog. A brush is the dialog procedure's direct answer.
+        if (LRESULT brush = ::SendMessageA(reinterpret_cast<HWND>(lp), OCM__BASE + msg, wp, lp))
+            return brush;
+        LRESULT result = 0;
+        return OnMessage(msg, wp, lp, result) ? result : FALSE;
+    }
     default: {
         LRESULT result = 0;
         if (!OnMessage(msg, wp, lp, result))

@@ -1,0 +1,89 @@
+#include "controls/ole_picture.h"
+
+#include <olectl.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "controls/picture_geometry.h"
+
+BOOL COlePicture::LoadFromResource(UINT id) {
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "IMAGE");
+    if (!found)
+        return FALSE;
+    const void* bytes = ::LockResource(::LoadResource(module, found));
+    const DWORD size = ::SizeofResource(module, found);
+    if (!bytes)
+        return FALSE;
+    // The stream takes a copy it owns; resource memory is read-only.
+    HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy)
+        return FALSE;
+    std::memcpy(::GlobalLock(copy), bytes, size);
+    ::GlobalUnlock(copy);
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+        ::GlobalFree(copy);
+        return FALSE;
+    }
+    BOOL loaded = LoadFromStream(stream);
+    stream->Release();
+    return loaded;
+}
+
+BOOL COlePicture::LoadFromFile(const std::string& path) {
+    IStream* stream = nullptr;
+    if (FAILED(::SHCreateStreamOnFileA(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, &stream)))
+        return FALSE;
+    BOOL loaded = LoadFromStream(stream);
+    stream->Release();  // closes the file
+    return loaded;
+}
+
+BOOL COlePicture::LoadFromStream(IStream* stream) {
+    Release();
+    if (!stream)
+        return FALSE;
+    // Size 0: the loader finds the picture's length in the stream itself.
+    if (FAILED(::OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&m_pPicture))))
+        m_pPicture = nullptr;
+    return m_pPicture != nullptr;
+}
+
+void COlePicture::Release() {
+    if (m_pPicture)
+        m_pPicture->Release();
+    m_pPicture = nullptr;
+}
+
+SIZE COlePicture::GetPixelSize(HDC dc) const {
+    SIZE pixels = {0, 0};
+    if (!m_pPicture)
+        return pixels;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    m_pPicture->get_Width(&width);
+    m_pPicture->get_Height(&height);
+    // Every context of this program is in the text mapping mode: device pixels per inch.
+    HDC measure = dc ? dc : ::GetDC(nullptr);
+    pixels.cx = vk::HimetricToPixels(width, ::GetDeviceCaps(measure, LOGPIXELSX));
+    pixels.cy = vk::HimetricToPixels(height, ::GetDeviceCaps(measure, LOGPIXELSY));
+    if (!dc)
+        ::ReleaseDC(nullptr, measure);
+    return pixels;
+}
+
+BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBounds) const {
+    if (!m_pPicture)
+        return FALSE;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    m_pPicture->get_Width(&width);
+    m_pPicture->get_Height(&height);
+    const SIZE natural = GetPixelSize(dc);
+    const vk::RenderArgs a = vk::RenderArgsFor(vk::PixelRect{dest.left, dest.top, dest.right, dest.bottom},
+                                               vk::PixelSize{natural.cx, natural.cy},
+                                               vk::PixelSize{width, height});
+    return SUCCEEDED(m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds));
+}

@@ -1,0 +1,81 @@
+#include "controls/picture_ctrl.h"
+
+void CPictureCtrl::PreSubclassWindow() {
+    LoadResourcePicture();
+    // Without a string of its own id there is nothing to open: a plain static.
+    if (OwnStringResource().empty())
+        m_bNotALink = TRUE;
+}
+
+LRESULT CPictureCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        if (Default(msg, wp, lp) == -1)
+            return -1;
+        LoadResourcePicture();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        OnEraseBkgnd(reinterpret_cast<HDC>(wp));
+        return TRUE;
+    }
+    return CStaticLink::WindowProc(msg, wp, lp);
+}
+
+void CPictureCtrl::LoadResourcePicture() {
+    const int id = ::GetDlgCtrlID(m_hWnd);
+    if (!m_bLoadFromResource || id <= 0 || !m_picture.IsEmpty())
+        return;
+    Invalidate(TRUE);
+    m_picture.LoadFromResource(static_cast<UINT>(id));
+}
+
+vk::PixelSize CPictureCtrl::ImageSize() const {
+    const SIZE size = m_picture.GetPixelSize(nullptr);
+    return vk::PixelSize{size.cx, size.cy};
+}
+
+vk::PixelSize CPictureCtrl::ClientSize() const {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    return vk::PixelSize{client.right, client.bottom};
+}
+
+void CPictureCtrl::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    if (!m_picture.IsEmpty()) {
+        const vk::PixelRect shown = vk::PaintRect(ImageSize(), ClientSize());
+        if (!shown.IsEmpty())
+            m_picture.RenderInto(dc, RECT{shown.left, shown.top, shown.right, shown.bottom});
+    }
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CPictureCtrl::OnEraseBkgnd(HDC dc) {
+    // The area under the picture is left alone, so the picture never flickers.
+    const vk::EraseRects around = vk::EraseAround(ImageSize(), ClientSize());
+    if (around.count == 0)
+        return;
+    HBRUSH brush = BackgroundBrush(dc);
+    for (int i = 0; i < around.count; ++i) {
+        const vk::PixelRect& r = around.rect[i];
+        RECT fill = {r.left, r.top, r.right, r.bottom};
+        ::FillRect(dc, &fill, brush);
+    }
+}
+
+HBRUSH CPictureCtrl::BackgroundBrush(HDC dc) const {
+    if (HBRUSH brush = reinterpret_cast<HBRUSH>(::GetClassLongPtrA(m_hWnd, GCLP_HBRBACKGROUND)))
+        return brush;
+    // The static class has no brush of its own: it takes its background from its parent, as
+    // for its text. The parent may change the context's colours and font while it answers.
+    const int saved = ::SaveDC(dc);
+    HBRUSH brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageA(::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(m_hWnd)));
+    ::RestoreDC(dc, saved);
+    return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
+}

@@ -1,0 +1,34 @@
+// A static that shows one picture from a file or from the program's "IMAGE" resources,
+// drawn at its natural size in the top-left corner (squeezed into a smaller control).
+#pragma once
+#include "controls/ole_picture.h"
+#include "controls/picture_geometry.h"
+#include "controls/static_link.h"
+
+class CPictureCtrl : public CStaticLink {
+public:
+    // loadFromResource: take the "IMAGE" resource with the control's id when the control is
+    // attached or created.
+    explicit CPictureCtrl(BOOL loadFromResource) : CStaticLink(nullptr, FALSE), m_bLoadFromResource(loadFromResource) {}
+
+    // As a child window of its own rather than a dialog's static.
+    bool Create(const char* text, DWORD style, const RECT& rect, HWND parent, int id) {
+        return fw::Control::Create("STATIC", text, style, rect, parent, id);
+    }
+
+    COlePicture m_picture;
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void LoadResourcePicture();
+    void OnPaint();
+    void OnEraseBkgnd(HDC dc);
+    HBRUSH BackgroundBrush(HDC dc) const;
+    vk::PixelSize ImageSize() const;
+    vk::PixelSize ClientSize() const;
+
+    BOOL m_bLoadFromResource;
+};

@@ -1,0 +1,77 @@
+#include "controls/picture_geometry.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace vk {
+
+bool operator==(const PixelRect& a, const PixelRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool operator==(const PixelSize& a, const PixelSize& b) { return a.cx == b.cx && a.cy == b.cy; }
+
+int MulDivRound(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    int64_t product = static_cast<int64_t>(a) * b;
+    int64_t divisor = c;
+    if (divisor < 0) {
+        product = -product;
+        divisor = -divisor;
+    }
+    int64_t result = product >= 0 ? (product + divisor / 2) / divisor : (product - divisor / 2) / divisor;
+    if (result > INT_MAX || result < -INT_MAX)
+        return -1;
+    return static_cast<int>(result);
+}
+
+int HimetricToPixels(int himetric, int pixelsPerInch) {
+    const int kHimetricPerInch = 2540;
+    return MulDivRound(himetric, pixelsPerInch, kHimetricPerInch);
+}
+
+PixelRect PaintRect(PixelSize picture, PixelSize client) {
+    PixelRect shown{0, 0, std::min(picture.cx, client.cx), std::min(picture.cy, client.cy)};
+    return shown.IsEmpty() ? PixelRect{} : shown;
+}
+
+EraseRects EraseAround(PixelSize picture, PixelSize client) {
+    EraseRects out;
+    if (client.cx <= 0 || client.cy <= 0)
+        return out;
+    const int shownRight = std::max(0, std::min(picture.cx, client.cx));
+    const int shownBottom = std::max(0, std::min(picture.cy, client.cy));
+    if (shownRight == 0 || shownBottom == 0) {
+        out.rect[out.count++] = PixelRect{0, 0, client.cx, client.cy};
+        return out;
+    }
+    if (shownRight < client.cx)
+        out.rect[out.count++] = PixelRect{shownRight, 0, client.cx, client.cy};
+    if (shownBottom < client.cy)
+        out.rect[out.count++] = PixelRect{0, shownBottom, shownRight, client.cy};
+    return out;
+}
+
+RenderArgs RenderArgsFor(PixelRect dest, PixelSize natural, PixelSize himetric) {
+    if (dest.IsAllZero())
+        dest = PixelRect{0, 0, natural.cx, natural.cy};
+    RenderArgs args;
+    args.x = dest.left;
+    args.y = dest.top;
+    args.cx = dest.Width();
+    args.cy = dest.Height();
+    args.srcX = 0;
+    args.srcY = himetric.cy;
+    args.srcCx = himetric.cx;
+    args.srcCy = -himetric.cy;
+    return args;
+}
+
+PixelSize SplashWindowSize(PixelSize picture) {
+    const int kMargin = 5;
+    return PixelSize{picture.cx + kMargin, picture.cy + kMargin};
+}
+
+} // namespace vk

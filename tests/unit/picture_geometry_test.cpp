@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <ostream>
+
+#include "controls/picture_geometry.h"
+
+namespace vk {
+std::ostream& operator<<(std::ostream& out, const PixelRect& r) {
+    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+std::ostream& operator<<(std::ostream& out, const PixelSize& s) { return out << s.cx << "x" << s.cy; }
+} // namespace vk
+
+namespace {
+
+using vk::PixelRect;
+using vk::PixelSize;
+
+TEST(MulDivRound, RoundsLikeTheSystem) {
+    struct Case {
+        int a, b, c, expected;
+    } cases[] = {
+        {10, 127, 2540, 1},         // exactly one half: away from zero
+        {-10, 127, 2540, -1},       // and for negative results too
+        {10, -127, 2540, -1},
+        {-10, 127, -2540, 1},
+        {9, 127, 2540, 0},          // 0.45
+        {7, 3, 2, 11},              // 10.5
+        {-7, 3, 2, -11},
+        {0, 96, 2540, 0},
+        {5, 5, 0, -1},              // no divisor
+        {INT_MAX, 96, 2540, 81164736},  // the product needs 64 bits
+        {INT_MAX, 2, 1, -1},        // the result does not fit
+        {INT_MIN, 1, 1, -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+}
+
+TEST(HimetricToPixels, AtCommonResolutions) {
+    struct Case {
+        int himetric, dpi, pixels;
+    } cases[] = {
+        {10583, 96, 400},  // what the OLE loader reports for a 400 x 300 JPEG
+        {7938, 96, 300},
+        {2540, 96, 96},    // one inch
+        {2540, 120, 120},
+        {10583, 120, 500},
+        {13, 96, 0},       // 0.49 pixel
+        {14, 96, 1},       // 0.53 pixel
+        {0, 96, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::HimetricToPixels(c.himetric, c.dpi), c.pixels) << c.himetric << " at " << c.dpi << " dpi";
+}
+
+TEST(PaintRect, NaturalSizeInALargerControlSqueezedPerAxisInASmallerOne) {
+    struct Case {
+        PixelSize picture, client;
+        PixelRect expected;
+    } cases[] = {
+        {{400, 300}, {405, 305}, {0, 0, 400, 300}},  // the splash: natural size, top left
+        {{400, 300}, {400, 300}, {0, 0, 400, 300}},
+        {{400, 300}, {200, 100}, {0, 0, 200, 100}},  // whole picture into the client area
+        {{400, 300}, {200, 500}, {0, 0, 200, 300}},  // only the narrow axis is squeezed
+        {{400, 300}, {600, 150}, {0, 0, 400, 150}},
+        {{0, 0}, {405, 305}, {}},                    // no picture: nothing to paint
+        {{400, 300}, {0, 0}, {}},                    // a zero-size control
+        {{400, 300}, {0, 50}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::PaintRect(c.picture, c.client), c.expected) << c.picture << " in " << c.client;
+}
+
+TEST(EraseAround, OnlyTheClientAreaOutsideThePicture) {
+    struct Case {
+        PixelSize picture, client;
+        int count;
+        PixelRect first, second;
+    } cases[] = {
+        {{400, 300}, {405, 305}, 2, {400, 0, 405, 305}, {0, 300, 400, 305}},
+        {{400, 300}, {405, 300}, 1, {400, 0, 405, 300}, {}},
+        {{400, 300}, {400, 305}, 1, {0, 300, 400, 305}, {}},
+        {{400, 300}, {400, 300}, 0, {}, {}},         // the picture covers everything
+        {{400, 300}, {200, 100}, 0, {}, {}},         // squeezed pictures cover everything too
+        {{400, 300}, {200, 500}, 1, {0, 300, 200, 500}, {}},
+        {{0, 0}, {5, 5}, 1, {0, 0, 5, 5}, {}},       // no picture: the whole client area
+        {{0, 0}, {0, 0}, 0, {}, {}},
+    };
+    for (const Case& c : cases) {
+        vk::EraseRects got = vk::EraseAround(c.picture, c.client);
+        ASSERT_EQ(got.count, c.count) << c.picture << " in " << c.client;
+        if (c.count > 0) {
+            EXPECT_EQ(got.rect[0], c.first) << c.picture << " in " << c.client;
+        }
+        if (c.count > 1) {
+            EXPECT_EQ(got.rect[1], c.second) << c.picture << " in " << c.client;
+        }
+    }
+}
+
+TEST(RenderArgsFor, DrawsTheWholePictureUprightIntoTheDestination) {
+    const PixelSize natural{400, 300}, himetric{10583, 7938};
+    struct Case {
+        PixelRect dest;
+        int x, y, cx, cy;
+    } cases[] = {
+        {{}, 0, 0, 400, 300},                 // all zero: natural size at (0, 0)
+        {{0, 0, 200, 100}, 0, 0, 200, 100},   // stretched into the destination
+        {{10, 20, 110, 70}, 10, 20, 100, 50},
+        {{0, 0, 0, 100}, 0, 0, 0, 100},       // only an all-zero rectangle means natural size
+    };
+    for (const Case& c : cases) {
+        vk::RenderArgs args = vk::RenderArgsFor(c.dest, natural, himetric);
+        EXPECT_EQ(args.x, c.x) << c.dest;
+        EXPECT_EQ(args.y, c.y) << c.dest;
+        EXPECT_EQ(args.cx, c.cx) << c.dest;
+        EXPECT_EQ(args.cy, c.cy) << c.dest;
+        // The source starts at the bottom edge and runs upwards.
+        EXPECT_EQ(args.srcX, 0);
+        EXPECT_EQ(args.srcY, 7938);
+        EXPECT_EQ(args.srcCx, 10583);
+        EXPECT_EQ(args.srcCy, -7938);
+    }
+}
+
+TEST(SplashWindowSize, PictureAndAFivePixelMargin) {
+    EXPECT_EQ(vk::SplashWindowSize({400, 300}), (PixelSize{405, 305}));
+    EXPECT_EQ(vk::SplashWindowSize({0, 0}), (PixelSize{5, 5}));  // no picture
+    EXPECT_EQ(vk::SplashWindowSize({40, 30}), (PixelSize{45, 35}));
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// The splash window of the real program, seen from outside: its size and place, the picture
+// on the screen while it shows, and when it goes, in the launcher and in the designer.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+std::string Fixture(const char* name) { return WinPath(std::string(VT_FIXTURES) + "/" + name); }
+
+HWND FindSplash(const Process& p) {
+    for (HWND w : p.Windows(true))
+        if (ClassOf(w) == "#32770" && IsCaptionlessPopup(w))
+            return w;
+    return nullptr;
+}
+
+HWND WaitSplash(const Process& p, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindSplash(p)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+COLORREF ScreenAtClient(HWND wnd, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(wnd, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool Near(COLORREF got, COLORREF want) {
+    return abs(GetRValue(got) - GetRValue(want)) <= 12 && abs(GetGValue(got) - GetGValue(want)) <= 12 &&
+           abs(GetBValue(got) - GetBValue(want)) <= 12;
+}
+
+// The 400 x 300 fixtures: a red block in the top-left corner, a blue one in the bottom-right
+// corner, grey between.
+bool ShowsFixturePicture(HWND splash) {
+    return Near(ScreenAtClient(splash, 5, 5), RGB(255, 0, 0)) && Near(ScreenAtClient(splash, 30, 30), RGB(128, 128, 128)) &&
+           Near(ScreenAtClient(splash, 392, 292), RGB(0, 0, 255));
+}
+
+// The window has the outer size given and is centred on the work area.
+void ExpectCentredWithSize(HWND wnd, LONG cx, LONG cy) {
+    RECT r = RectOf(wnd), work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(cx, r.right - r.left) << Describe(wnd);
+    EXPECT_EQ(cy, r.bottom - r.top) << Describe(wnd);
+    EXPECT_EQ(work.left + (work.right - work.left - cx) / 2, r.left) << Describe(wnd);
+    EXPECT_EQ(work.top + (work.bottom - work.top - cy) / 2, r.top) << Describe(wnd);
+}
+
+// Whether the window's thread handles a message within a short time.
+bool Answers(HWND wnd) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 300, &result) != 0;
+}
+
+struct Picture {
+    const char* fixture;
+    const char* as;  // the name on the launch list
+};
+void PrintTo(const Picture& p, std::ostream* out) { *out << p.as; }
+
+class LauncherSplash : public ::testing::TestWithParam<Picture> {};
+
+// The launcher blocks for the splash time: the picture must be on the screen from the start
+// to the end of it, without a single message handled.
+TEST_P(LauncherSplash, ShowsPictureCentredForTwoSecondsWhileBlocked) {
+    Sandbox box;
+    box.CopyVintrosk();
+    box.Copy(Fixture(GetParam().fixture), GetParam().as);
+    Process p(box.Path("Vintrosk.exe"), std::string("none 0 0 ") + GetParam().as, box.Dir());
+    HWND splash = WaitSplash(p, 20000);
+    ASSERT_TRUE(splash) << DescribeWindows(p);
+    const double seen = Now();
+    ExpectCentredWithSize(splash, 405, 305);
+
+    ASSERT_TRUE(WaitUntil([&] { return ShowsFixturePicture(splash); }, 1000)) << "picture not on the screen";
+    Screenshot("during");
+    EXPECT_FALSE(Answers(splash)) << "the launcher handles messages during the splash time";
+    int samples = 0, missing = 0;
+    double lastSample = seen;
+    while (IsWindowVisible(splash)) {
+        bool shown = ShowsFixturePicture(splash);
+        if (!IsWindowVisible(splash))
+            break;  // hidden while we looked
+        ++samples;
+        missing += shown ? 0 : 1;
+        lastSample = Now();
+        Sleep(100);
+    }
+    const double hiddenAfter = Now() - seen;
+    EXPECT_EQ(0, missing) << "of " << samples << " looks at the screen";
+    EXPECT_GE(lastSample - seen, 1.2) << "looked at the screen for too short a time";
+    EXPECT_GE(hiddenAfter, 1.7);
+    EXPECT_TRUE(p.WaitExit(10000)) << "with nothing to open or play, the launcher ends after the splash";
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, LauncherSplash,
+                         ::testing::Values(Picture{"pic400x300.jpg", "logo.jpg"}, Picture{"pic400x300.bmp", "logo.bmp"},
+                                           Picture{"pic400x300.gif", "logo.gif"}),
+                         [](const ::testing::TestParamInfo<Picture>& info) {
+                             return std::string(info.param.as).substr(5);
+                         });
+
+TEST(LauncherSplash, PictureThatCannotBeLoadedGivesAFiveByFiveWindow) {
+    struct Case {
+        const char* fixture;  // copied in as the splash, or none
+        const char* as;
+    } cases[] = {
+        {nullptr, "missing.jpg"},
+        {"notapicture.jpg", "text.jpg"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.as);
+        Sandbox box(std::string("LauncherSplash_unloadable_") + c.as);
+        box.CopyVintrosk();
+        if (c.fixture)
+            box.Copy(Fixture(c.fixture), c.as);
+        Process p(box.Path("Vintrosk.exe"), std::string("none 0 0 ") + c.as, box.Dir());
+        HWND splash = WaitSplash(p, 20000);
+        ASSERT_TRUE(splash) << DescribeWindows(p);
+        const double seen = Now();
+        ExpectCentredWithSize(splash, 5, 5);
+        // It still gets its splash time, then the launcher ends.
+        ASSERT_TRUE(p.WaitExit(10000));
+        EXPECT_GE(Now() - seen, 1.7);
+    }
+}
+
+TEST(DesignerSplash, ShowsSplashscreenJpgBesideTheProgramThenHidesItWhileTheDesignerStays) {
+    Sandbox box;
+    box.CopyVintrosk();
+    box.Copy(Fixture("pic400x300.jpg"), "splashscreen.jpg");
+    Process p(box.Path("Vintrosk.exe"), "design", box.Dir());
+    HWND splash = WaitSplash(p, 20000);
+    ASSERT_TRUE(splash) << DescribeWindows(p);
+    const double seen = Now();
+    ExpectCentredWithSize(splash, 405, 305);
+    EXPECT_TRUE(WaitUntil([&] { return ShowsFixturePicture(splash); }, 1000)) << "picture not on the screen";
+
+    HWND designer = WaitWindow(p, "Vintrosk!", nullptr, 20000);
+    ASSERT_TRUE(designer) << DescribeWindows(p);
+    Screenshot("splash_over_designer");
+    // The splash stays above the designer until it goes. (Wine's X11 driver without a window
+    // manager draws a newly shown window over it all the same, so this asks the window
+    // manager of Win32 rather than the screen.)
+    EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST) << Describe(splash);
+    POINT corner = {5, 5};
+    ClientToScreen(splash, &corner);
+    const HWND top = GetAncestor(WindowFromPoint(corner), GA_ROOT);
+    if (IsWindowVisible(splash)) {
+        EXPECT_EQ(splash, top) << Describe(top);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(splash); }, 10000));
+    const double hiddenAfter = Now() - seen;
+    EXPECT_GE(hiddenAfter, 1.7);
+    EXPECT_LE(hiddenAfter, 6.0);
+    // Hidden, not destroyed; the designer stays.
+    EXPECT_TRUE(IsWindow(splash));
+    EXPECT_TRUE(IsWindowVisible(designer));
+    EXPECT_TRUE(p.Running());
+}
+
+} // namespace
