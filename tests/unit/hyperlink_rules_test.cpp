@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "controls/hyperlink_rules.h"
+
+namespace vk {
+std::ostream& operator<<(std::ostream& out, const LinkPlacement& p) {
+    return out << "(" << p.x << "," << p.y << ") " << p.width << "x" << p.height;
+}
+} // namespace vk
+
+namespace {
+
+using vk::LinkPlacement;
+using vk::LinkRect;
+
+TEST(FitLinkToText, KeepsTheEdgeOrCentreThatTheAlignmentNames) {
+    // A 200 x 20 control at (10, 30) with a 2-pixel border all round (4 x 4), text 81 x 13.
+    const LinkRect window = {10, 30, 210, 50};
+    const uint32_t centre = vk::kStaticCenter, right = vk::kStaticRight, middle = vk::kStaticCenterImage;
+    struct Case {
+        const char* what;
+        uint32_t style;
+        LinkPlacement expected;
+    } cases[] = {
+        {"left, top", 0, {10, 30, 85, 17}},
+        // (200 - 81) / 2 = 59 off each side: the odd pixel stays on the right.
+        {"centred", centre, {69, 30, 86, 17}},
+        {"right", right, {129, 30, 85, 17}},
+        // (20 - 13) / 2 = 3 off top and bottom.
+        {"vertically centred", middle, {10, 33, 85, 18}},
+        {"centred both ways", centre | middle, {69, 33, 86, 18}},
+        {"right, vertically centred", right | middle, {129, 33, 85, 18}},
+        // SS_CENTER is looked at before SS_RIGHT.
+        {"centre and right bits", centre | right, {69, 30, 86, 17}},
+        // Other style bits change nothing.
+        {"notify and sunken bits", 0x100 | 0x1000, {10, 30, 85, 17}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::FitLinkToText(window, 4, 4, 81, 13, c.style), c.expected) << c.what;
+}
+
+TEST(FitLinkToText, GrowsWhenTheTextIsLargerAndWorksLeftOfTheParentsOrigin) {
+    struct Case {
+        const char* what;
+        LinkRect window;
+        int textWidth, textHeight;
+        uint32_t style;
+        LinkPlacement expected;
+    } cases[] = {
+        // (50 - 91) / 2 = -20 (toward zero): the control grows by 20 on each side.
+        {"centred, text wider", {100, 0, 150, 10}, 91, 13, vk::kStaticCenter, {80, 0, 90, 13}},
+        // (10 - 15) / 2 = -2.
+        {"vertically centred, text taller", {0, 100, 40, 110}, 40, 15, vk::kStaticCenterImage, {0, 98, 40, 14}},
+        {"right, text wider", {0, 0, 30, 10}, 50, 10, vk::kStaticRight, {-20, 0, 50, 10}},
+        {"negative coordinates", {-50, -20, 0, 0}, 30, 8, 0, {-50, -20, 30, 8}},
+        {"no text", {5, 5, 105, 25}, 0, 0, 0, {5, 5, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::FitLinkToText(c.window, 0, 0, c.textWidth, c.textHeight, c.style), c.expected) << c.what;
+}
+
+TEST(LinkColour, ActiveThenVisitedThenFresh) {
+    struct Case {
+        bool active, visited;
+        uint32_t colour;
+    } cases[] = {
+        {false, false, 0xFF0000},  // blue
+        {false, true, 0x800080},   // purple
+        {true, false, 0x808000},   // teal
+        {true, true, 0x808000},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::LinkColour(c.active, c.visited), c.colour) << "active " << c.active << ", visited " << c.visited;
+}
+
+TEST(HelpPageAddress, NamesTheRunningProgramFileWhateverItsName) {
+    struct Case {
+        const char* module;
+        const char* address;
+    } cases[] = {
+        {"C:\\Program Files\\Vintrosk\\Vintrosk.exe", "res://C:\\Program Files\\Vintrosk\\Vintrosk.exe/23/186"},
+        {"D:\\autorun.exe", "res://D:\\autorun.exe/23/186"},
+        {"C:\\Tools\\Vintrosk! 1.5.exe", "res://C:\\Tools\\Vintrosk! 1.5.exe/23/186"},
+        {"\\\\server\\share\\disc tool.EXE", "res://\\\\server\\share\\disc tool.EXE/23/186"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::HelpPageAddress(c.module), c.address);
+}
+
+} // namespace
