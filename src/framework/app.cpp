@@ -22,7 +22,9 @@ WinApp::~WinApp() {
 bool WinApp::EnableControlContainer() {
     if (!m_oleReady)
         m_oleReady = SUCCEEDED(::OleInitialize(nullptr));
-    return m_oleReady && RegisterAxHost();
+    // Without OLE the hosts still make their dialogs, just with no control inside.
+    const bool hosts = RegisterAxHost();
+    return m_oleReady && hosts;
 }
 
 bool BeginThread(DWORD(WINAPI* body)(void*), void* param) {

@@ -1,8 +1,5 @@
 #include "viewer/open_viewer.h"
 
-#include <windows.h>
-#include <shellapi.h>
-
 #include "viewer/viewer_dlg.h"
 
 namespace vk {
@@ -13,9 +10,7 @@ void OpenInViewer(const std::string& path, const std::string& iconPath, int wind
     viewer.m_strIconPath = iconPath;
     viewer.m_nWindowSize = windowSize;
     viewer.m_bMovie = movie;
-    // A window that cannot be made at all must not swallow the disc's target.
-    if (viewer.DoModal() == -1)
-        ::ShellExecuteA(nullptr, nullptr, path.c_str(), "", "", SW_SHOWNORMAL);
+    viewer.DoModal();
 }
 
 } // namespace vk

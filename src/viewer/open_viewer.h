@@ -1,4 +1,5 @@
-// Shows a page or movie of the disc in the built-in viewer and returns when it closes.
+// Shows a page or movie of the disc in the built-in viewer and returns when it closes. When
+// the control that the file needs is not installed, the shell opens the file instead.
 #pragma once
 #include <string>
 
