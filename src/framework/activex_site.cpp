@@ -352,6 +352,7 @@ void AxSite::Fire(DISPID id, const DISPPARAMS* params) {
     Release();
 }
 
+// Each step runs whatever the one before answered: nothing is left to fall back on.
 void AxSite::Close() {
     if (m_point) {
         m_point->Unadvise(m_cookie);

@@ -16,7 +16,8 @@ constexpr char kAxHostClass[] = "FwAxHost";
 // Registers the host window class; OLE must be initialised on the thread that creates hosts.
 bool RegisterAxHost();
 
-// WM_NOTIFY code of a control event; the NMHDR is the head of an AxEvent.
+// WM_NOTIFY code of a control event (positive codes are free for applications); the NMHDR is
+// the head of an AxEvent, and the handler's result is not used.
 constexpr UINT kAxEventNotify = 0x4158;
 
 struct AxEvent {
