@@ -138,7 +138,11 @@ void CViewerDlg::TitleChangeEvent(const fw::AxEvent& event) {
         OnTitleChange(title);
 }
 
-void CViewerDlg::OnBeforeNavigate2(const std::string&, BOOL&) {}
+// Action links run here instead of being followed.
+void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {
+    if (vk::RunPageActions(url, *this))
+        cancel = TRUE;
+}
 
 void CViewerDlg::OnTitleChange(const std::string& title) {
     SetWindowText(title);

@@ -4,11 +4,12 @@
 #include <string>
 
 #include "viewer/media_player2.h"
+#include "viewer/page_actions_win.h"
 #include "viewer/resizable_dlg.h"
 #include "viewer/viewer_ids.h"
 #include "viewer/web_browser2.h"
 
-class CViewerDlg : public CResizableDlg {
+class CViewerDlg : public CResizableDlg, private vk::PageActionHost {
 public:
     enum { IDD = IDD_VIEWER };
     explicit CViewerDlg(HWND parent = nullptr) : CResizableDlg(IDD, parent) {}
@@ -36,6 +37,10 @@ protected:
     void OnTitleChange(const std::string& title);
 
 private:
+    HWND ActionOwner() override { return m_hWnd; }
+    std::string ActionCaption() override { return m_strCaption; }
+    void QuitViewer() override { OnCancel(); }
+
     void SizeWindow();
     void SetIcon();
     void BeforeNavigate2Event(const fw::AxEvent& event);

@@ -1,0 +1,92 @@
+// Action links as the launcher's viewer meets them: the page on the disc is opened by a real
+// autorun.exe, and its navigation runs the action instead of showing anything.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+
+struct Disc {
+  Sandbox box;
+  Disc() {
+    box.CopyVintrosk("autorun.exe");
+    box.Write("page.htm", "<html><body>menu</body></html>");
+  }
+};
+
+TEST(PageActionsInViewer, TargetNamedForAnActionIsNeverShown) {
+  Disc disc;
+  disc.box.Write("action_quit.htm", "<html><body>never seen</body></html>");
+  Process launcher(disc.box.Path("autorun.exe"), "action_quit.htm 1 0", disc.box.Dir());
+  bool sawViewer = false;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        sawViewer |= FindWindowOf(launcher, nullptr, "#32770") != nullptr;
+        return !launcher.Running();
+      },
+      kWait));
+  EXPECT_FALSE(sawViewer);
+}
+
+TEST(PageActionsInViewer, MessageBoxOnTheFirstNavigation) {
+  Disc disc;
+  Process launcher(disc.box.Path("autorun.exe"), "page.htm#ACTION_MESSAGEBOX=Welcome=aboard 1 0", disc.box.Dir());
+  HWND box = WaitMessageBox(launcher, kWait);
+  ASSERT_TRUE(box) << DescribeWindows(launcher);
+  EXPECT_EQ(MessageBoxText(box), "Welcome=aboard");
+  // The page's first navigation comes before the label or any page title is known.
+  EXPECT_EQ(Title(box), "");
+  Press(box, IDOK);
+  ASSERT_TRUE(WaitGone(box, kWait));
+  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
+  ASSERT_TRUE(viewer);
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+}
+
+TEST(PageActionsInViewer, RunFindsTheProgramOnTheDisc) {
+  Disc disc;
+  disc.box.CopyRecorder("setup.exe");
+  Process launcher(disc.box.Path("autorun.exe"), "page.htm?ACTION_RUN=setup.exe 1 0", disc.box.Dir());
+  ASSERT_TRUE(WaitRecords(disc.box.Path("recorded.txt"), 1, kWait));
+  Record r = ReadRecords(disc.box.Path("recorded.txt"))[0];
+  EXPECT_EQ(r.module, "setup.exe");
+  EXPECT_STRCASEEQ(r.workDir.c_str(), disc.box.Dir().c_str());
+  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
+  ASSERT_TRUE(viewer);
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+}
+
+TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
+  Disc disc;
+  disc.box.Write("readme.txt", "from the disc");
+  char desktop[MAX_PATH + 1] = {};
+  SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOP, FALSE);
+  const std::string folder = std::string(desktop) + "\\vt_DiscFiles";
+  DeleteFileA((folder + "\\readme.txt").c_str());
+  RemoveDirectoryA(folder.c_str());
+
+  Process launcher(disc.box.Path("autorun.exe"),
+                   "page.htm?ACTION_COPY=readme.txt,{desktop}\\vt_DiscFiles\\readme.txt 1 0", disc.box.Dir());
+  HWND box = WaitMessageBox(launcher, kWait);
+  ASSERT_TRUE(box) << DescribeWindows(launcher);
+  EXPECT_EQ(MessageBoxText(box), "All files have been copied.");
+  EXPECT_EQ(Title(box), "CD-ROM Application");
+  Press(box, IDOK);
+  ASSERT_TRUE(WaitGone(box, kWait));
+  EXPECT_TRUE(WaitFile(folder + "\\readme.txt", 1000));
+  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
+  ASSERT_TRUE(viewer);
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+  DeleteFileA((folder + "\\readme.txt").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
