@@ -142,7 +142,9 @@ Sandbox::Sandbox() : Sandbox(CurrentTestName()) {}
 
 Sandbox::Sandbox(const std::string& name) : dir_("C:\\vtests\\" + Sanitize(name)) {
   CreateDirectoryA("C:\\vtests", nullptr);
-  if (!DeleteTree(dir_)) ADD_FAILURE() << "cannot empty " << dir_ << " (error " << GetLastError() << ")";
+  // A program of an earlier run may still be on its way out and hold its file for a moment.
+  if (!WaitUntil([&] { return DeleteTree(dir_); }, 5000))
+    ADD_FAILURE() << "cannot empty " << dir_ << " (error " << GetLastError() << ")";
   if (!CreateDirectoryA(dir_.c_str(), nullptr)) ADD_FAILURE() << "cannot create " << dir_;
 }
 
@@ -264,18 +266,19 @@ std::vector<HWND> Process::Windows(bool visibleOnly) const {
 }
 
 bool Process::WatchUntilExit(DWORD timeoutMs, std::vector<std::string>* shown) {
+  if (!Started()) return false;
   std::vector<HWND> seen;
-  WaitUntil(
-      [&] {
-        for (HWND w : Windows(true)) {
-          if (std::find(seen.begin(), seen.end(), w) != seen.end()) continue;
-          seen.push_back(w);
-          if (shown) shown->push_back(Describe(w));
-        }
-        return !Running();
-      },
-      timeoutMs);
-  return WaitExit(0);
+  const double deadline = Now() + timeoutMs / 1000.0;
+  do {
+    for (HWND w : Windows(true)) {
+      if (std::find(seen.begin(), seen.end(), w) != seen.end()) continue;
+      seen.push_back(w);
+      if (shown) shown->push_back(Describe(w));
+    }
+    // Waiting on the process itself, so that the end is timed as it happens.
+    if (WaitExit(20)) return true;
+  } while (Now() < deadline);
+  return false;
 }
 
 // --- Windows -----------------------------------------------------------------------------
@@ -424,7 +427,7 @@ std::string MakeBmp(int width, int height) {
 
 std::string MakeWav(double seconds) {
   const double kTwoPi = 6.283185307179586;
-  const uint32_t rate = 22050;
+  const uint32_t rate = 11025;
   const uint32_t samples = static_cast<uint32_t>(seconds * rate);
   std::string wav = "RIFF";
   PutLE(wav, 36 + samples * 2, 4);

@@ -73,6 +73,8 @@ class Process {
   bool Started() const { return pi_.hProcess != nullptr; }
   DWORD Id() const { return pi_.dwProcessId; }
   double StartedAt() const { return startedAt_; }
+  // Seconds since the start, to time an event such as a window's appearance.
+  double SinceStart() const { return Now() - startedAt_; }
   bool Running() const;
   // Waits for the process to end on its own; true when it has.
   bool WaitExit(DWORD timeoutMs);

@@ -1,0 +1,430 @@
+// Create CD driven from outside, as a user would: the real program in designer mode beside
+// its sample folders, the desktop folder it builds, its messages and its preview.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <set>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+constexpr DWORD kWait = 20000;
+const char* kFolderName = "CD-ROM Distributable Files";
+
+std::string DesktopFolder() {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOP, FALSE);
+  return path;
+}
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName, path = dir + "\\" + name;
+      if (name == "." || name == "..") continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+// Names of the files (not folders) directly in a folder.
+std::set<std::string> FilesIn(const std::string& dir) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(entry.cFileName);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return names;
+}
+
+std::string ReadFile(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<none>";
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (::ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CopyTree(from + "\\" + name, to + "\\" + name);
+    else
+      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
+void SetText(HWND dlg, int id, const std::string& text) {
+  SendMessageTimeoutA(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                      5000, nullptr);
+}
+
+// The program installed in a folder of the test's own with its sample folders, the desktop
+// output folder cleared, and the designer started there. `prepare` may change the sample
+// folders first.
+struct Designer {
+  Sandbox box;
+  std::string desktop = DesktopFolder();
+  std::string out = desktop + "\\" + kFolderName;
+  std::unique_ptr<Process> process;
+  HWND dlg = nullptr;
+
+  void Start() {
+    process = std::make_unique<Process>(box.CopyVintrosk(), "design", box.Dir());
+    dlg = WaitWindow(*process, "Vintrosk!", "#32770", kWait);
+    ASSERT_TRUE(dlg) << DescribeWindows(*process);
+  }
+  Designer() {
+    RemoveTree(out);
+    CopyTree(WinPath(VT_SAMPLES_DIR), box.Dir());
+  }
+  ~Designer() { RemoveTree(out); }
+
+  // Waits for the next message box, checks its caption, presses `answer` and waits for the
+  // box to go; returns its text.
+  std::string Answer(int answer) {
+    HWND box = WaitMessageBox(*process, kWait);
+    if (!box) {
+      ADD_FAILURE() << "no message box\n" << DescribeWindows(*process);
+      return "";
+    }
+    EXPECT_EQ("Vintrosk!", Title(box));
+    const std::string text = MessageBoxText(box);
+    Press(box, answer);
+    EXPECT_TRUE(WaitGone(box, kWait));
+    return text;
+  }
+  // Presses Create CD and answers the first message box.
+  std::string CreateCd(int answer) {
+    Press(dlg, IDOK);
+    return Answer(answer);
+  }
+  std::set<std::string> SampleSite() const { return FilesIn(box.Path("html")); }
+  // Proves that no build is running or waiting to ask: the next Create CD is refused at once
+  // for the space in its name, and that refusal is the next message.
+  void ExpectIdle() {
+    SetText(dlg, 1005, "idle probe.htm");
+    Press(dlg, IDOK);
+    EXPECT_EQ(0u, Answer(IDOK).find("The filename can not contain any spaces.")) << "another build was pending";
+  }
+};
+
+// Points the user's desktop at a folder that does not exist while the object lives.
+class DesktopGone {
+ public:
+  DesktopGone() {
+    RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+    DWORD size = sizeof old_;
+    RegQueryValueExA(key_, "Desktop", nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size);
+    Set(REG_EXPAND_SZ, "C:\\vt-no-such-desktop");
+  }
+  ~DesktopGone() {
+    Set(type_, old_);
+    RegCloseKey(key_);
+  }
+
+ private:
+  void Set(DWORD type, const char* value) {
+    RegSetValueExA(key_, "Desktop", 0, type, reinterpret_cast<const BYTE*>(value),
+                   static_cast<DWORD>(strlen(value) + 1));
+  }
+  static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  HKEY key_ = nullptr;
+  DWORD type_ = REG_EXPAND_SZ;
+  char old_[MAX_PATH] = "%USERPROFILE%\\Desktop";
+};
+
+// A process that something else started, found by its file name; ended with the object if it
+// still runs then.
+class Started {
+ public:
+  explicit Started(const char* exeName) {
+    WaitUntil([&] { return (pid_ = Find(exeName)) != 0; }, 20000);
+    if (pid_) handle_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid_);
+  }
+  ~Started() {
+    if (!handle_) return;
+    if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) TerminateProcess(handle_, 1);
+    CloseHandle(handle_);
+  }
+  bool Found() const { return handle_ != nullptr; }
+  bool WaitExit(DWORD timeoutMs) const { return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
+  // A visible top-level window of the process for which `match` holds.
+  HWND WaitWindow(bool (*match)(HWND), DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+          for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pid_ && IsWindowVisible(w) && match(w)) return (found = w) != nullptr;
+          }
+          return false;
+        },
+        timeoutMs);
+    return found;
+  }
+
+ private:
+  static DWORD Find(const char* exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+      if (lstrcmpiA(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return found;
+  }
+  DWORD pid_ = 0;
+  HANDLE handle_ = nullptr;
+};
+
+const std::string kQuestionStart = "Your files have been created and placed in ";
+
+std::string Question(const std::string& out) {
+  return kQuestionStart + out +
+         "\\\n\nSimply burn the included files, and all images used within those files (such as HTML graphics), "
+         "to your CD-ROM root directory for auto-play.\n\nWould you like to preview your CD-ROM Auto-Play now?";
+}
+
+TEST(BuilderDesigner, TargetNameWithASpaceIsRefusedAndTouchesNothing) {
+  Designer d;
+  d.Start();
+  SetText(d.dlg, 1005, "my page.html");
+  Press(d.dlg, IDOK);
+  EXPECT_EQ("The filename can not contain any spaces. Spaces in filenames can cause problems when burning on a "
+            "CD-ROM.\nPlease rename the file or select a new one.",
+            d.Answer(IDOK));
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(d.dlg, nullptr), &gui) && gui.hwndFocus; }, kWait));
+  EXPECT_EQ(GetDlgItem(d.dlg, 1005), gui.hwndFocus);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+}
+
+TEST(BuilderDesigner, DefaultsBuildTheSampleDiscAndASecondBuildStartsAfresh) {
+  Designer d;
+  d.Start();
+  Press(d.dlg, IDOK);
+  ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
+
+  std::set<std::string> expected = d.SampleSite();
+  expected.insert({"autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg", "default.wav"});
+  EXPECT_EQ(expected, FilesIn(d.out));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+            ReadFile(d.out + "\\autorun.inf"));
+  EXPECT_EQ("Copy all the included files to your CD-ROM root directory to enable CD Auto-Play.\r\n"
+            "It is safe to erase this file.\r\n",
+            ReadFile(d.out + "\\COPY_ALL_TO_CDROM_ROOT.txt"));
+  EXPECT_EQ(ReadFile(d.box.Path("Vintrosk.exe")), ReadFile(d.out + "\\autorun.exe"));
+  EXPECT_EQ(ReadFile(d.box.Path("html\\intro.avi")), ReadFile(d.out + "\\intro.avi"));
+  Screenshot("question");
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_FALSE(IsIconic(d.dlg));
+
+  // Without the sound and with a page of its own, nothing of the first build is left.
+  SendMessageTimeoutA(GetDlgItem(d.dlg, 1017), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  SetText(d.dlg, 1005, "\\");
+  Press(d.dlg, IDOK);
+  ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
+  expected.erase("default.wav");
+  // The remembered page is still scanned; it comes back through its own pages' links to it.
+  EXPECT_EQ(expected, FilesIn(d.out));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe \\ 1 0 default.jpg\r\nICON=autorun.exe\r\n",
+            ReadFile(d.out + "\\autorun.inf"));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+}
+
+TEST(BuilderDesigner, AFolderWithASubfolderSurvivesAndTheBuildGoesOn) {
+  Designer d;
+  CreateDirectoryA(d.out.c_str(), nullptr);
+  CreateDirectoryA((d.out + "\\keep").c_str(), nullptr);
+  CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\keep\\kept.txt").c_str(), FALSE);
+  CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\stale.txt").c_str(), FALSE);
+  d.Start();
+  EXPECT_EQ("There was a problem creating the following directory:\n" + d.out +
+                "\n\nPlease check your permissions on your desktop.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_FALSE(FilesIn(d.out).count("stale.txt"));
+  EXPECT_TRUE(FilesIn(d.out).count("autorun.exe"));
+  EXPECT_EQ(std::set<std::string>{"kept.txt"}, FilesIn(d.out + "\\keep"));
+}
+
+TEST(BuilderDesigner, AMissingSplashImageStopsAfterTheProgram) {
+  Designer d;
+  DeleteFileA(d.box.Path("splashscreens\\default.jpg").c_str());
+  d.Start();
+  EXPECT_EQ("There was a problem copying splashscreens/default.jpg to " + d.out +
+                "\\default.jpg\n\nPlease verify the file actually exists and is not currently opened in another "
+                "program.",
+            d.CreateCd(IDOK));
+  d.ExpectIdle();
+  EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
+                                   "autorun.exe"}),
+            FilesIn(d.out));
+}
+
+TEST(BuilderDesigner, SplashWithoutANameAndASoundNameWithASpace) {
+  Designer d;
+  d.Start();
+  SetText(d.dlg, 1018, "");
+  SetText(d.dlg, 1019, "intro music.wav");
+  Press(d.dlg, IDOK);
+  ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
+  const std::set<std::string> files = FilesIn(d.out);
+  EXPECT_FALSE(files.count("default.jpg"));
+  EXPECT_FALSE(files.count("default.wav"));
+  EXPECT_EQ(ReadFile(d.box.Path("sounds\\default.wav")), ReadFile(d.out + "\\intro_music.wav"));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 intro_music.wav\r\nICON=autorun.exe\r\n",
+            ReadFile(d.out + "\\autorun.inf"));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+}
+
+TEST(BuilderDesigner, YesStartsThePreviewInTheOutputFolder) {
+  Designer d;
+  d.Start();
+  SendMessageTimeoutA(GetDlgItem(d.dlg, 1028), CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  Press(d.dlg, IDOK);
+  ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
+  // The preview is whatever autorun.exe the folder holds: a recorder tells how it started.
+  ASSERT_TRUE(CopyFileA(RecorderExe().c_str(), (d.out + "\\autorun.exe").c_str(), FALSE));
+  EXPECT_EQ(Question(d.out), d.Answer(IDYES));
+  ASSERT_TRUE(WaitRecords(d.out + "\\recorded.txt", 1, kWait));
+  const Record r = ReadRecords(d.out + "\\recorded.txt")[0];
+  EXPECT_EQ("autorun.exe", r.module);
+  const std::string args = " 1_Demo_General_Menu.html 1 2 default.jpg default.wav";
+  EXPECT_EQ(args, r.commandLine.substr(r.commandLine.size() - std::min(r.commandLine.size(), args.size())))
+      << r.commandLine;
+  EXPECT_STRCASEEQ(d.out.c_str(), r.workDir.c_str());
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(d.dlg) != FALSE; }, kWait));
+}
+
+// The whole way, as the demo shows it: the designer with its defaults, Create CD, Yes, and the
+// new autorun.exe playing the disc from the folder: splash, then the sample page in the viewer.
+TEST(BuilderDesigner, YesPlaysTheNewDisc) {
+  Designer d;
+  d.Start();
+  Screenshot("1-designer");
+  Press(d.dlg, IDOK);
+  ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
+  Screenshot("2-question");
+  EXPECT_EQ(Question(d.out), d.Answer(IDYES));
+  Started launcher("autorun.exe");
+  ASSERT_TRUE(launcher.Found());
+  EXPECT_TRUE(launcher.WaitWindow(IsCaptionlessPopup, kWait));
+  Screenshot("3-splash");
+  HWND viewer = launcher.WaitWindow([](HWND w) { return (GetWindowLongA(w, GWL_STYLE) & WS_THICKFRAME) != 0; }, kWait);
+  ASSERT_TRUE(viewer);
+  Screenshot("4-viewer");
+  PostMessageA(viewer, WM_SYSCOMMAND, SC_CLOSE, 0);
+  // Closing the viewer ends the launcher, once its start-up sound has played.
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+}
+
+TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFolder) {
+  Designer d;
+  d.box.Write("html\\1_Demo_General_Menu.html",
+              "<img src=logo.gif><img src=\"gone.gif\"><a href=\"../escape.htm\">x</a><img src='..\\up.gif'>"
+              "<a href=\"{windows}\\notepad.exe\">n</a><img src=gone.gif>");
+  d.box.Write("escape.htm", "<img src=logo.gif>");
+  d.box.Write("up.gif", "outside");
+  d.Start();
+  Press(d.dlg, IDOK);
+  HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
+  ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  HWND list = GetDlgItem(missing, 1027);
+  std::vector<std::string> items;
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    items.emplace_back(text, text + wcslen(text));
+  }
+  EXPECT_EQ((std::vector<std::string>{"html\\gone.gif", "html\\../escape.htm", "html\\..\\up.gif",
+                                      "html\\{windows}\\notepad.exe"}),
+            items);
+  Screenshot("missing");
+  Press(missing, IDOK);
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_TRUE(FilesIn(d.out).count("logo.gif"));
+  EXPECT_FALSE(FilesIn(d.desktop).count("escape.htm"));
+  EXPECT_FALSE(FilesIn(d.desktop).count("up.gif"));
+}
+
+TEST(BuilderDesigner, CreateCdCannotStartAgainWhileAScanRuns) {
+  Designer d;
+  // A chain of pages keeps the scan busy for a few seconds.
+  const int kPages = 30;
+  d.box.Write("html\\1_Demo_General_Menu.html", "<a href=p1.htm>next</a>");
+  for (int i = 1; i <= kPages; ++i)
+    d.box.Write("html\\p" + std::to_string(i) + ".htm", "<a href=p" + std::to_string(i + 1) + ".htm>next</a>");
+  d.Start();
+  Press(d.dlg, IDOK);
+  HWND wait = WaitWindow(*d.process, "Please wait ..", "#32770", kWait);
+  ASSERT_TRUE(wait) << DescribeWindows(*d.process);
+  EXPECT_EQ("Reading linked objects:", ItemText(wait, 1030));
+  EXPECT_NE(std::string::npos, ItemText(wait, 1031).find(".htm")) << ItemText(wait, 1031);
+  EXPECT_FALSE(IsWindowEnabled(d.dlg));
+  Screenshot("scanning");
+  for (int i = 0; i < 3; ++i) Press(d.dlg, IDOK);
+  // The one linked page that does not exist is listed when the scan ends, and only then.
+  HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
+  ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  EXPECT_FALSE(WaitMessageBox(*d.process, 0));
+  Press(missing, IDOK);
+  HWND box = WaitMessageBox(*d.process, kWait);
+  ASSERT_TRUE(box);
+  EXPECT_FALSE(IsWindow(wait));
+  EXPECT_EQ(Question(d.out), MessageBoxText(box));
+  Press(box, IDNO);
+  EXPECT_TRUE(WaitGone(box, kWait));
+  EXPECT_TRUE(IsWindowEnabled(d.dlg));
+  d.ExpectIdle();
+  // The target, autorun.inf, the note, autorun.exe, the splash image, the sound and the pages.
+  EXPECT_EQ(static_cast<size_t>(6 + kPages), FilesIn(d.out).size());
+}
+
+TEST(BuilderDesigner, NoDesktopFolderMeansAClearMessageAndNoBuild) {
+  Designer d;
+  DesktopGone gone;
+  d.Start();
+  EXPECT_EQ("Your desktop folder could not be found, so the CD-ROM files were not created.\n\nPlease check that your "
+            "user profile has a desktop folder.",
+            d.CreateCd(IDOK));
+  d.ExpectIdle();
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("C:\\vt-no-such-desktop"));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+}
+
+}  // namespace

@@ -1,0 +1,225 @@
+// The linked-file scanner on real files with the program's own Win32 code, its missing-files
+// dialog read back from a watcher thread, and the extent rules of its list box.
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "designer/extent_list_box.h"
+#include "designer/scanner.h"
+
+using namespace vt;
+
+// The program's PumpMessages lives with its start-up code, which this test does not link.
+void vk::PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+namespace {
+
+const char* kMissingTitle = "Vintrosk! - Linked Web Page Files Not found";
+
+struct SeenDialog {
+  std::vector<std::string> items;
+  int extent = -1;
+  bool horizontalBar = false;
+};
+
+// Waits for the missing-files dialog of this process, reads its list, and presses OK.
+class MissingDialogWatcher {
+ public:
+  MissingDialogWatcher() : thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+  ~MissingDialogWatcher() {
+    stop_ = true;
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+  }
+  // Every dialog seen so far; read after the scan has returned.
+  const std::vector<SeenDialog>& Seen() const { return seen_; }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    static_cast<MissingDialogWatcher*>(self)->Loop();
+    return 0;
+  }
+  void Loop() {
+    while (!stop_) {
+      HWND dlg = FindWindowA("#32770", kMissingTitle);
+      if (dlg && IsWindowVisible(dlg)) {
+        HWND list = GetDlgItem(dlg, 1027);
+        SeenDialog seen;
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+          std::vector<char> text(SendMessageA(list, LB_GETTEXTLEN, i, 0) + 1);
+          SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+          seen.items.push_back(text.data());
+        }
+        seen.extent = static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+        seen.horizontalBar = (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0;
+        seen_.push_back(seen);
+        ShowWindow(dlg, SW_HIDE);
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+        WaitGone(dlg, 5000);
+      }
+      Sleep(20);
+    }
+  }
+
+  std::vector<SeenDialog> seen_;
+  volatile bool stop_ = false;
+  HANDLE thread_;
+};
+
+TEST(ScannerWin, ScansRealFiles) {
+  Sandbox box;
+  const std::string site = box.Path("site") + "\\";
+  const std::string out = box.Path("disc\\out") + "\\";
+  std::string longLine(1200, 'x');
+  longLine += " <img src=far.gif>";
+  box.Write("site\\index.htm",
+            "<html><head><meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\"></head>\r\n"
+            "<body style=\"background:url(back.jpg)\">\r\n"
+            "<img src=logo.gif><img SRC='Logo.GIF'>\r\n"
+            "<a href=\"http://example.com/x.htm\">w</a><a href=mailto:a@example.com>m</a>"
+            "<a href=\"javascript:go()\">j</a>\r\n"
+            "<a href=\"{root}\\setup.exe\">r</a><a href=\"{system}\\x.dll\">s</a>"
+            "<a href=\"{windows}\\notepad.exe\">n</a>\r\n"
+            "<a href=\"#top\">t</a><a href=readme.>r</a>\r\n"
+            "<a href=\"ACTION_RUN=install.exe\">i</a>\r\n"
+            "<a href=\"index.htm\">me</a><a href=a.htm>a</a>\r\n"
+            "<a href=\"../other.htm\">o</a><img src=\"..\\other.gif\">\r\n" +
+                longLine + "\r\n<a href=huge.htm>h</a><a href=blob.htm>b</a><img src=ro.gif>");
+  box.Write("site\\a.htm", "<a href='b.htm'>b</a><img src=a.gif>");
+  box.Write("site\\b.htm", "<a href='a.htm'>a</a><a href=index.htm>i</a><img src=b.gif>");
+  std::string huge;
+  for (int i = 0; i < 100000; ++i) huge += "<p>line " + std::to_string(i) + "</p>\r\n";
+  box.Write("site\\huge.htm", huge + "<img src=end.gif>");
+  std::string blob;
+  for (int i = 0; i < 200000; ++i) blob += static_cast<char>((i * 7919 + i / 13) & 0xFF);
+  box.Write("site\\blob.htm", blob);
+  for (const char* file : {"logo.gif", "install.exe", "readme.", "a.gif", "b.gif", "far.gif", "end.gif", "back.jpg",
+                           "ro.gif"})
+    box.Write(std::string("site\\") + file, file);
+  SetFileAttributesA(box.Path("site\\ro.gif").c_str(), FILE_ATTRIBUTE_READONLY);
+  box.Write("other.htm", "<img src=secret.gif>");
+  box.Write("other.gif", "outside");
+  box.Write("secret.gif", "outside");
+  box.Write("disc\\out\\index.htm", "the target, copied by the builder");
+
+  {
+    MissingDialogWatcher watcher;
+    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
+    ASSERT_EQ(1u, watcher.Seen().size());
+    EXPECT_EQ((std::vector<std::string>{site + "background:url(back.jpg)", site + "{windows}\\notepad.exe",
+                                        site + "../other.htm", site + "..\\other.gif"}),
+              watcher.Seen()[0].items);
+  }
+  EXPECT_EQ(vk::MissingFiles().Items().size(), 4u);
+
+  WIN32_FIND_DATAA entry;
+  std::set<std::string> copied;
+  HANDLE find = FindFirstFileA((out + "*").c_str(), &entry);
+  ASSERT_NE(INVALID_HANDLE_VALUE, find);
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) copied.insert(entry.cFileName);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  // logo.gif once, under the name first met; the pages' own links resolved and copied flat.
+  EXPECT_EQ((std::set<std::string>{"index.htm", "logo.gif", "install.exe", "a.htm", "b.htm", "a.gif", "b.gif",
+                                   "far.gif", "huge.htm", "end.gif", "blob.htm", "ro.gif"}),
+            copied);
+  EXPECT_EQ("the target, copied by the builder", box.Read("disc\\out\\index.htm"));
+  // Nothing beside the output folder, and the page outside was never read.
+  EXPECT_FALSE(box.Exists("disc\\other.htm"));
+  EXPECT_FALSE(box.Exists("disc\\other.gif"));
+  EXPECT_FALSE(box.Exists("disc\\out\\secret.gif"));
+  // A copy is never read-only, so the next build can delete it.
+  EXPECT_FALSE(GetFileAttributesA((out + "ro.gif").c_str()) & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(box.Path("site\\ro.gif").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ScannerWin, NothingMissingShowsNoDialogAndClearsTheLastList) {
+  Sandbox box;
+  box.Write("site\\index.htm", "<img src=there.gif>");
+  box.Write("site\\there.gif", "x");
+  box.Write("out\\keep.txt", "");
+  vk::MissingFiles().Add("left from before");
+  MissingDialogWatcher watcher;
+  vk::ScanLinkedFiles(box.Path("site\\index.htm"), box.Path("out") + "\\", true, nullptr);
+  EXPECT_TRUE(vk::MissingFiles().Empty());
+  EXPECT_TRUE(box.Exists("out\\there.gif"));
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+// A list box like the missing-files dialog's, in a window of its own.
+struct ListBoxHost {
+  HWND parent, list;
+  CExtentListBox box;
+  explicit ListBoxHost(DWORD extraStyle) {
+    parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                             nullptr, nullptr);
+    list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                               LBS_NOINTEGRALHEIGHT | LBS_NOSEL | extraStyle,
+                           0, 0, 200, 150, parent, nullptr, nullptr, nullptr);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    box.SubclassWindow(list);
+  }
+  ~ListBoxHost() { DestroyWindow(parent); }
+  int Extent() const { return static_cast<int>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0)); }
+  bool BarShown() const { return (GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL) != 0; }
+  void Add(const std::string& s) { SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str())); }
+  int ClientWidth() const {
+    RECT r;
+    GetClientRect(list, &r);
+    return r.right;
+  }
+};
+
+TEST(ExtentListBox, KeepsTheWidestItemInReach) {
+  ListBoxHost host(LBS_USETABSTOPS);
+  const std::string wide = "C:\\Some Very Long Folder Name\\Another Long Folder Name\\index_of_everything.htm";
+  host.Add("short.gif");
+  const int shortOnly = host.Extent();
+  EXPECT_GT(shortOnly, 0);
+  host.Add("a somewhat longer name.gif");
+  const int widestNarrow = host.Extent();
+  EXPECT_GT(widestNarrow, shortOnly);
+  EXPECT_LT(widestNarrow, host.ClientWidth());
+  EXPECT_FALSE(host.BarShown());
+
+  SendMessageA(host.list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+  EXPECT_GT(host.Extent(), host.ClientWidth());
+  EXPECT_TRUE(host.BarShown());
+  host.Add("tiny");
+  EXPECT_GT(host.Extent(), host.ClientWidth()); // a narrower item never shrinks it
+
+  SendMessageA(host.list, LB_DELETESTRING, 0, 0);
+  EXPECT_EQ(widestNarrow, host.Extent());
+  EXPECT_FALSE(host.BarShown());
+
+  SendMessageA(host.list, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(0, host.Extent());
+  host.Add("short.gif");
+  SendMessageA(host.list, LB_DELETESTRING, 0, 0);
+  EXPECT_EQ(0, host.Extent());
+}
+
+TEST(ExtentListBox, DirectoryListingAndMargins) {
+  Sandbox box;
+  box.Write("a_file_with_a_rather_long_name_for_the_listing.txt", "");
+  ListBoxHost host(LBS_USETABSTOPS);
+  SendMessageA(host.list, LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(box.Path("*.txt").c_str()));
+  ASSERT_EQ(1, SendMessageA(host.list, LB_GETCOUNT, 0, 0));
+  const int listed = host.Extent();
+  EXPECT_GT(listed, 0);
+  // Without tab stops the margin is one pixel wider.
+  ListBoxHost plain(0);
+  plain.Add("a_file_with_a_rather_long_name_for_the_listing.txt");
+  EXPECT_EQ(listed + 1, plain.Extent());
+}
+
+}  // namespace
