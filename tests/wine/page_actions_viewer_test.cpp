@@ -63,6 +63,22 @@ TEST(PageActionsInViewer, RunFindsTheProgramOnTheDisc) {
   EXPECT_TRUE(launcher.WaitExit(kWait));
 }
 
+TEST(PageActionsInViewer, BrowseOpensTheRootOfTheProgramsDrive) {
+  Disc disc;
+  // A stand-in beside the program is found before the system's own explorer.
+  disc.box.CopyRecorder("explorer.exe");
+  Process launcher(disc.box.Path("autorun.exe"), "page.htm?ACTION_BROWSE=ignored 1 0", disc.box.Dir());
+  ASSERT_TRUE(WaitRecords(disc.box.Path("recorded.txt"), 1, kWait));
+  Record r = ReadRecords(disc.box.Path("recorded.txt"))[0];
+  EXPECT_EQ(r.module, "explorer.exe");
+  const std::string root = disc.box.Dir().substr(0, 1) + ":\\";
+  EXPECT_EQ(r.commandLine.substr(r.commandLine.size() - root.size()), root) << r.commandLine;
+  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
+  ASSERT_TRUE(viewer);
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+}
+
 TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
   Disc disc;
   disc.box.Write("readme.txt", "from the disc");
