@@ -5,6 +5,7 @@
 
 #include "app/module_path.h"
 #include "controls/about_dlg.h"
+#include "controls/help_dlg.h"
 #include "designer/builder.h"
 #include "designer/designer_rules.h"
 #include "framework/file_dialog.h"
@@ -109,8 +110,8 @@ void CDesignerDlg::PlaySound() {
     ::PlaySoundA(m_strSoundPath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
-// The help window comes with the hyperlink controls; until then Help does nothing.
-void CDesignerDlg::OnHelp() {}
+// Opened without an owner, so the designer stays usable beside it.
+void CDesignerDlg::OnHelp() { CHelpDlg().DoModal(); }
 
 bool CDesignerDlg::OnSysCommand(WPARAM command, LPARAM) {
     if (!vk::IsAboutCommand(static_cast<unsigned>(command)))

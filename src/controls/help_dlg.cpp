@@ -1,0 +1,23 @@
+#include "controls/help_dlg.h"
+
+#include "app/module_path.h"
+#include "controls/hyperlink_rules.h"
+
+namespace {
+// The web link shows the site's address but opens the product's own page.
+const char kProductPage[] = "https://vintrosk.example/vintrosk/";
+} // namespace
+
+void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.Bind(1103, m_webLink);
+    dx.Bind(1008, m_mailLink);
+    dx.Bind(1085, m_browser);
+}
+
+BOOL CHelpDlg::OnInitDialog() {
+    fw::Dialog::OnInitDialog();
+    m_webLink.SetTarget(kProductPage);
+    // The page is found in the running program file itself, under whatever name it runs.
+    m_browser.Navigate(vk::HelpPageAddress(vk::ModulePath()), nullptr, nullptr, nullptr, nullptr);
+    return TRUE;
+}

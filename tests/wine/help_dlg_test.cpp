@@ -1,0 +1,147 @@
+// The help window's class run in this process, on the program's own template and help page:
+// the browser is pointed at the help page inside the running program file (this test program,
+// which is not named like the product), and the links show and open what they should.
+#include <gtest/gtest.h>
+#include <ole2.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "controls/help_dlg.h"
+#include "framework/activex_site.h"
+#include "harness.h"
+
+namespace {
+
+class OleEnvironment : public ::testing::Environment {
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        ASSERT_TRUE(fw::RegisterAxHost());
+    }
+    void TearDown() override { OleUninitialize(); }
+};
+::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
+
+const DISPID kBeforeNavigate2 = 250;
+
+// Every address that a browser of this thread is about to navigate to.
+std::vector<std::string> g_navigations;
+
+LRESULT CALLBACK WatchNavigations(int code, WPARAM wp, LPARAM lp) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_NOTIFY) {
+        const fw::AxEvent* event = fw::AsAxEvent(reinterpret_cast<const NMHDR*>(call->lParam));
+        std::string url;
+        if (event && event->dispid == kBeforeNavigate2 && fw::ArgText(fw::EventArg(*event, 1), url))
+            g_navigations.push_back(url);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+BOOL CALLBACK CollectToolTip(HWND wnd, LPARAM out) {
+    if (vt::ClassOf(wnd) == "tooltips_class32")
+        reinterpret_cast<std::vector<HWND>*>(out)->push_back(wnd);
+    return TRUE;
+}
+
+// The text of tool 1 of the control's tooltip, or "<no tool>".
+std::string ToolText(HWND control) {
+    std::vector<HWND> tips;
+    EnumThreadWindows(GetCurrentThreadId(), CollectToolTip, reinterpret_cast<LPARAM>(&tips));
+    for (HWND tip : tips) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        tool.hwnd = control;
+        tool.uId = 1;
+        if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
+            continue;
+        char text[1024] = "";
+        tool.lpszText = text;
+        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    }
+    return "<no tool>";
+}
+
+// The resource that a res://<file>/<type>/<name> address names, read as the browser reads it.
+std::string ResourceAt(const std::string& address) {
+    const std::string scheme = "res://";
+    if (address.compare(0, scheme.size(), scheme) != 0)
+        return "<not a res: address>";
+    const size_t name = address.rfind('/'), type = address.rfind('/', name - 1);
+    if (type == std::string::npos || type < scheme.size())
+        return "<no type and name>";
+    const std::string file = address.substr(scheme.size(), type - scheme.size());
+    const int typeId = atoi(address.c_str() + type + 1), nameId = atoi(address.c_str() + name + 1);
+    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return "<cannot load " + file + ">";
+    std::string bytes = "<no resource>";
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(nameId), MAKEINTRESOURCEA(typeId)))
+        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    FreeLibrary(module);
+    return bytes;
+}
+
+TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
+    g_navigations.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchNavigations, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    CHelpDlg help;
+    ASSERT_TRUE(help.Create(CHelpDlg::IDD, nullptr));
+    vt::WaitUntil(
+        [] {
+            Pump();
+            return !g_navigations.empty();
+        },
+        15000);
+    UnhookWindowsHookEx(hook);
+
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ASSERT_EQ(1u, g_navigations.size());
+    EXPECT_EQ(std::string("res://") + self + "/23/186", g_navigations[0]);
+    const std::string page = ResourceAt(g_navigations[0]);
+    for (const char* part : {"<title>New Page 1</title>", "charset=windows-1252", "Vintrosk! Help", "Open Online Help",
+                             "You must be connected to the Internet to view the online help files."})
+        EXPECT_NE(std::string::npos, page.find(part)) << part << " in\n" << page.substr(0, 200);
+    DestroyWindow(help);
+}
+
+TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddress) {
+    CHelpDlg help;
+    ASSERT_TRUE(help.Create(CHelpDlg::IDD, nullptr));
+    struct Case {
+        int id;
+        const char* text;
+        const char* target;
+    } cases[] = {
+        {1103, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
+        {1008, "support@vintrosk.example", "support@vintrosk.example"},
+    };
+    for (const Case& c : cases) {
+        HWND link = GetDlgItem(help, c.id);
+        EXPECT_EQ(c.text, vt::Title(link));
+        EXPECT_EQ(c.target, ToolText(link));
+        // Fitted to the text: much narrower than the 115 dialog units of the template.
+        RECT box = {0, 0, 115, 8}, client;
+        MapDialogRect(help, &box);
+        GetClientRect(link, &client);
+        EXPECT_LT(client.right, box.right) << c.text;
+        EXPECT_FALSE(GetWindowLongA(link, GWL_STYLE) & WS_TABSTOP) << "reached by a click only";
+    }
+    EXPECT_EQ("Vintrosk! Version 1.56", vt::Title(GetDlgItem(help, 1104)).substr(0, 22));
+    DestroyWindow(help);
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// The help window of the real program, opened from the designer's Help button and driven from
+// outside: version text, both links with their tooltips, the browser control in place, and OK.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+constexpr DWORD kWait = 15000;
+
+// The tip that shows while the mouse rests on the control, or "" when none shows.
+std::string TipOver(const Process& process, HWND control) {
+  auto visibleTip = [&] {
+    for (HWND w : process.Windows(true))
+      if (ClassOf(w) == "tooltips_class32") return w;
+    return HWND();
+  };
+  // Leave first and wait until the last tip is gone, so that its text is not read.
+  SetCursorPos(1023, 767);
+  WaitUntil([&] { return !visibleTip(); }, 5000);
+  RECT r = RectOf(control);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  std::string text;
+  WaitUntil(
+      [&] {
+        HWND tip = visibleTip();
+        if (!tip) return false;
+        char buf[512] = {};
+        SendMessageTimeoutA(tip, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
+                            nullptr);
+        text = buf;
+        return !text.empty();
+      },
+      5000);
+  return text;
+}
+
+TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
+  Sandbox box;
+  Process process(box.CopyVintrosk(), "design", box.Dir());
+  HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(designer) << DescribeWindows(process);
+  Press(designer, 1006);
+  HWND help = WaitWindow(process, "Vintrosk! Online Help at https://vintrosk.example/", "#32770", kWait);
+  ASSERT_TRUE(help) << DescribeWindows(process);
+
+  EXPECT_EQ(ItemText(help, 1104), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
+  EXPECT_EQ(ItemText(help, 1103), "https://vintrosk.example/");
+  EXPECT_EQ(ItemText(help, 1008), "support@vintrosk.example");
+  HWND browser = GetDlgItem(help, 1085);
+  EXPECT_EQ(ClassOf(browser), "FwAxHost");
+  EXPECT_TRUE(GetWindow(browser, GW_CHILD)) << "the Web Browser control is in place in its host";
+
+  SetForegroundWindow(help);
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1103)), "https://vintrosk.example/vintrosk/");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1008)), "support@vintrosk.example");
+  Screenshot("help");
+
+  Press(help, IDOK);
+  EXPECT_TRUE(WaitGone(help, kWait));
+  EXPECT_TRUE(IsWindowVisible(designer));
+  Press(designer, IDCANCEL);
+  EXPECT_TRUE(process.WaitExit(kWait));
+}
+
+}  // namespace
