@@ -39,6 +39,7 @@ TEST_F(Launcher, HandsTargetToTheShellInTheWorkingFolder) {
 
   ASSERT_TRUE(WaitRecords(box_.Path("recorded.txt"), 1, kEndMs));
   Record r = ReadRecords(box_.Path("recorded.txt"))[0];
+  printf("[observed] the shell started: %s\n", r.commandLine.c_str());
   EXPECT_EQ("recorder.exe", r.module);
   EXPECT_STRCASEEQ(box_.Dir().c_str(), r.workDir.c_str());
 }

@@ -26,8 +26,7 @@ TEST(Shell, FindsProgramThroughAppPaths) {
   // Outside the working folder and the PATH, so only the registration can lead to it.
   std::string standIn = box.CopyRecorder("office\\Powerpnt.exe");
   AppPath registration("Powerpnt.exe", standIn);
-  SetCurrentDirectoryA(box.Dir().c_str());
-  ShellExecuteA(nullptr, nullptr, "Powerpnt.exe", "/s slides.ppt", "", SW_SHOWNORMAL);
+  ShellExecuteA(nullptr, nullptr, "Powerpnt.exe", "/s slides.ppt", box.Dir().c_str(), SW_SHOWNORMAL);
   ASSERT_TRUE(WaitRecords(box.Path("office\\recorded.txt"), 1, 10000));
   Record r = ReadRecords(box.Path("office\\recorded.txt"))[0];
   EXPECT_EQ("Powerpnt.exe", r.module);

@@ -1,6 +1,15 @@
 // Drives programs from outside under Wine, the way a user or AutoPlay meets them: a folder of
 // the test's own, processes that are always ended, waits on conditions with deadlines, and
 // reading and pressing of another process's windows by title, class and control id.
+//
+// A scenario in a few lines (and one vt_add_wine_test line in CMakeLists.txt):
+//   Sandbox box;
+//   Process p(box.CopyVintrosk(), "design", box.Dir());
+//   HWND dlg = WaitWindow(p, "Vintrosk!", "#32770", 15000);
+//   ASSERT_TRUE(dlg) << DescribeWindows(p);
+//   EXPECT_EQ("1_Demo_General_Menu.html", ItemText(dlg, 1005));
+//   Press(dlg, IDCANCEL);
+//   EXPECT_TRUE(p.WaitExit(10000));
 #pragma once
 
 #include <windows.h>
