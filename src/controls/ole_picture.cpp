@@ -14,13 +14,17 @@ BOOL COlePicture::LoadFromResource(UINT id) {
         return FALSE;
     const void* bytes = ::LockResource(::LoadResource(module, found));
     const DWORD size = ::SizeofResource(module, found);
-    if (!bytes)
+    if (!bytes || size == 0)
         return FALSE;
     // The stream takes a copy it owns; resource memory is read-only.
     HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy)
+    void* target = copy ? ::GlobalLock(copy) : nullptr;
+    if (!target) {
+        if (copy)
+            ::GlobalFree(copy);
         return FALSE;
-    std::memcpy(::GlobalLock(copy), bytes, size);
+    }
+    std::memcpy(target, bytes, size);
     ::GlobalUnlock(copy);
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, &stream))) {
