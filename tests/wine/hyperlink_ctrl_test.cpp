@@ -443,6 +443,7 @@ TEST(HyperLink, FallsBackToTheWebBrowserAndReportsWhatCannotBeOpened) {
     const std::string browser = box.CopyRecorder("browser.exe");
     box.Write("notes.vtq", "no program opens this");
     const std::string missing = box.Path("missing.doc");
+    const std::string longAddress = "support-" + std::string(700, 'x') + "@vintrosk.example";
     const std::string kPrefix = "Can't open link:\n\n";
     struct Case {
         const char* what;
@@ -456,6 +457,9 @@ TEST(HyperLink, FallsBackToTheWebBrowserAndReportsWhatCannotBeOpened) {
          "\"" + browser + "\"  support@vintrosk.example", ""},
         {"browser command without a placeholder", missing, WebPageBrowser::kCommand, "\"" + browser + "\" -new",
          "\"" + browser + "\" -new " + missing, ""},
+        // Longer than any fixed buffer for the browser's command line would be.
+        {"over-long address", longAddress, WebPageBrowser::kCommand, "\"" + browser + "\" \"%1\"",
+         "\"" + browser + "\"  " + longAddress, ""},
         {"missing file, no browser for web pages", missing, WebPageBrowser::kNoClass, "", "",
          kPrefix + "The specified file was not found."},
         {"missing file, browser without a command", missing, WebPageBrowser::kNoCommand, "", "",
