@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The main job: builds the program, makes a small disc folder from the sample files and plays
-# it as Windows AutoPlay would (autorun.exe started in the disc's root), saving screenshots of
-# what shows. On the user's display when there is one, otherwise on a virtual one.
+# The main job: builds the program, runs the designer with its default settings, creates the
+# sample disc's folder on the (Wine) desktop, answers Yes to the preview and lets the new
+# autorun.exe play it, saving screenshots of each stage. Prints the folder's listing and its
+# autorun.inf. On the user's display when there is one, otherwise on a virtual one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -15,26 +16,22 @@ if [ "${1:-}" != "--inner" ]; then
 fi
 
 out="$root/build/demo"
-disc="$out/disc"
 rm -rf "$out"
-mkdir -p "$disc"
-cp build/win/src/Vintrosk.exe "$disc/autorun.exe"
-cp samples/splashscreens/default.jpg samples/sounds/default.wav "$disc/"
-printf '[autorun]\r\nOPEN=autorun.exe none 0 0 default.jpg default.wav\r\nICON=autorun.exe\r\n' > "$disc/autorun.inf"
+mkdir -p "$out"
+export VT_OUTPUT_DIR="$out"
+wine build/win/tests/wine/demo_driver.exe "$root/build/win/src/Vintrosk.exe"
 
-shot() { import -window root "$out/$1.png" && echo "screenshot: $out/$1.png"; }
+for shot in "$out"/*.bmp; do
+  [ -e "$shot" ] || continue
+  /usr/bin/convert "$shot" "${shot%.bmp}.png" && rm "$shot"
+  echo "screenshot: ${shot%.bmp}.png"
+done
 
-echo "playing $disc"
-start=$(date +%s.%N)
-(cd "$disc" && wine autorun.exe) &
-player=$!
-sleep 1
-shot 1-splash
-wait $player
-end=$(date +%s.%N)
-shot 2-after
-awk -v s="$start" -v e="$end" 'BEGIN { printf "the disc played for %.1f s\n", e - s }'
-echo "disc folder:"
+disc=$(ls -d "$WINEPREFIX"/drive_c/users/*/Desktop/"CD-ROM Distributable Files" | head -n 1)
+echo
+echo "the disc folder: $disc"
 ls -l "$disc"
+echo
 echo "autorun.inf:"
 cat "$disc/autorun.inf"
+echo

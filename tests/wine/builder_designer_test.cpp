@@ -2,7 +2,6 @@
 // its sample folders, the desktop folder it builds, its messages and its preview.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <set>
 
@@ -158,52 +157,6 @@ class DesktopGone {
   HKEY key_ = nullptr;
   DWORD type_ = REG_EXPAND_SZ;
   char old_[MAX_PATH] = "%USERPROFILE%\\Desktop";
-};
-
-// A process that something else started, found by its file name; ended with the object if it
-// still runs then.
-class Started {
- public:
-  explicit Started(const char* exeName) {
-    WaitUntil([&] { return (pid_ = Find(exeName)) != 0; }, 20000);
-    if (pid_) handle_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid_);
-  }
-  ~Started() {
-    if (!handle_) return;
-    if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) TerminateProcess(handle_, 1);
-    CloseHandle(handle_);
-  }
-  bool Found() const { return handle_ != nullptr; }
-  bool WaitExit(DWORD timeoutMs) const { return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0; }
-  // A visible top-level window of the process for which `match` holds.
-  HWND WaitWindow(bool (*match)(HWND), DWORD timeoutMs) const {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-          for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == pid_ && IsWindowVisible(w) && match(w)) return (found = w) != nullptr;
-          }
-          return false;
-        },
-        timeoutMs);
-    return found;
-  }
-
- private:
-  static DWORD Find(const char* exeName) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    DWORD found = 0;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-      if (lstrcmpiA(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
-    CloseHandle(snapshot);
-    return found;
-  }
-  DWORD pid_ = 0;
-  HANDLE handle_ = nullptr;
 };
 
 const std::string kQuestionStart = "Your files have been created and placed in ";

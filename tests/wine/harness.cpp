@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <gtest/gtest.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cmath>
@@ -118,7 +119,10 @@ std::string WinPath(const std::string& path) {
 std::string VintroskExe() { return WinPath(VT_VINTROSK_EXE); }
 std::string RecorderExe() { return WinPath(VT_RECORDER_EXE); }
 std::string ShellOpenExe() { return WinPath(VT_SHELL_OPEN_EXE); }
-std::string OutputDir() { return WinPath(VT_OUTPUT_DIR); }
+std::string OutputDir() {
+  const char* chosen = getenv("VT_OUTPUT_DIR");
+  return WinPath(chosen && *chosen ? chosen : VT_OUTPUT_DIR);
+}
 
 double Now() {
   LARGE_INTEGER count, freq;
@@ -470,7 +474,9 @@ std::string Screenshot(const std::string& tag) {
       std::string bmp = BmpHeader(w, h);
       bmp.append(static_cast<const char*>(bits), ((w * 3 + 3) & ~3) * h);
       MakeDirs(OutputDir());
-      path = OutputDir() + "\\" + CurrentTestName() + "_" + Sanitize(tag) + ".bmp";
+      // Outside a test (the demo) the tag alone names the picture.
+      const bool inTest = ::testing::UnitTest::GetInstance()->current_test_info() != nullptr;
+      path = OutputDir() + "\\" + (inTest ? CurrentTestName() + "_" : std::string()) + Sanitize(tag) + ".bmp";
       if (!WriteWholeFile(path, bmp)) path.clear();
     }
     SelectObject(mem, old);
@@ -480,6 +486,51 @@ std::string Screenshot(const std::string& tag) {
   ReleaseDC(nullptr, screen);
   if (!path.empty()) printf("[screenshot] %s\n", path.c_str());
   return path;
+}
+
+namespace {
+
+DWORD FindProcess(const char* exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  DWORD found = 0;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+    if (lstrcmpiA(entry.szExeFile, exeName) == 0) found = entry.th32ProcessID;
+  CloseHandle(snapshot);
+  return found;
+}
+
+}  // namespace
+
+Started::Started(const char* exeName) {
+  WaitUntil([&] { return (pid_ = FindProcess(exeName)) != 0; }, 20000);
+  if (pid_) handle_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid_);
+}
+
+Started::~Started() {
+  if (!handle_) return;
+  if (WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT) TerminateProcess(handle_, 1);
+  CloseHandle(handle_);
+}
+
+bool Started::WaitExit(DWORD timeoutMs) const {
+  return handle_ && WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+HWND Started::WaitWindow(bool (*match)(HWND), DWORD timeoutMs) const {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(w, &pid);
+          if (pid == pid_ && IsWindowVisible(w) && match(w)) return (found = w) != nullptr;
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
 }
 
 }  // namespace vt

@@ -24,7 +24,7 @@ namespace vt {
 std::string VintroskExe();
 std::string RecorderExe();
 std::string ShellOpenExe();
-std::string OutputDir();  // kept after the run: screenshots and the like
+std::string OutputDir();  // kept after the run: screenshots and the like; VT_OUTPUT_DIR overrides
 
 // A Unix path as Wine sees it (drive Z: is the Unix root); Windows paths pass unchanged.
 std::string WinPath(const std::string& path);
@@ -101,6 +101,26 @@ class Process {
   PROCESS_INFORMATION pi_{};
   double startedAt_ = 0;
   double endedAt_ = -1;
+};
+
+// A process that something else started, found by its file name; ended with the object if it
+// still runs then.
+class Started {
+ public:
+  // Waits up to 20 s for a process of that name to appear.
+  explicit Started(const char* exeName);
+  ~Started();
+  Started(const Started&) = delete;
+  Started& operator=(const Started&) = delete;
+
+  bool Found() const { return handle_ != nullptr; }
+  bool WaitExit(DWORD timeoutMs) const;
+  // A visible top-level window of the process for which `match` holds.
+  HWND WaitWindow(bool (*match)(HWND), DWORD timeoutMs) const;
+
+ private:
+  DWORD pid_ = 0;
+  HANDLE handle_ = nullptr;
 };
 
 // Windows of other processes.
