@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -531,6 +532,32 @@ HWND Started::WaitWindow(bool (*match)(HWND), DWORD timeoutMs) const {
       },
       timeoutMs);
   return found;
+}
+
+namespace {
+
+BOOL CALLBACK CollectToolTip(HWND wnd, LPARAM out) {
+  if (ClassOf(wnd) == "tooltips_class32") reinterpret_cast<std::vector<HWND>*>(out)->push_back(wnd);
+  return TRUE;
+}
+
+}  // namespace
+
+std::string ToolText(HWND control) {
+  std::vector<HWND> tips;
+  EnumThreadWindows(GetCurrentThreadId(), CollectToolTip, reinterpret_cast<LPARAM>(&tips));
+  for (HWND tip : tips) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = control;
+    tool.uId = 1;
+    if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) continue;
+    char text[1024] = "";
+    tool.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+  }
+  return "<no tool>";
 }
 
 }  // namespace vt

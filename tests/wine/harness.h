@@ -165,6 +165,9 @@ class AppPath {
   std::string key_;
 };
 
+// In this process: the text of tool 1 of the tooltip that serves `control`, or "<no tool>".
+std::string ToolText(HWND control);
+
 // Small fixtures.
 std::string MakeBmp(int width, int height);  // 24-bit, a colour gradient
 std::string MakeWav(double seconds);         // 16-bit mono PCM tone

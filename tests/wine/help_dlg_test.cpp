@@ -48,31 +48,6 @@ void Pump() {
     }
 }
 
-BOOL CALLBACK CollectToolTip(HWND wnd, LPARAM out) {
-    if (vt::ClassOf(wnd) == "tooltips_class32")
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(wnd);
-    return TRUE;
-}
-
-// The text of tool 1 of the control's tooltip, or "<no tool>".
-std::string ToolText(HWND control) {
-    std::vector<HWND> tips;
-    EnumThreadWindows(GetCurrentThreadId(), CollectToolTip, reinterpret_cast<LPARAM>(&tips));
-    for (HWND tip : tips) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
-        tool.hwnd = control;
-        tool.uId = 1;
-        if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
-            continue;
-        char text[1024] = "";
-        tool.lpszText = text;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-        return text;
-    }
-    return "<no tool>";
-}
-
 // The resource that a res://<file>/<type>/<name> address names, read as the browser reads it.
 std::string ResourceAt(const std::string& address) {
     const std::string scheme = "res://";
@@ -132,7 +107,7 @@ TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddres
     for (const Case& c : cases) {
         HWND link = GetDlgItem(help, c.id);
         EXPECT_EQ(c.text, vt::Title(link));
-        EXPECT_EQ(c.target, ToolText(link));
+        EXPECT_EQ(c.target, vt::ToolText(link));
         // Fitted to the text: much narrower than the 115 dialog units of the template.
         RECT box = {0, 0, 115, 8}, client;
         MapDialogRect(help, &box);

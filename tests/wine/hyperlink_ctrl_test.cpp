@@ -102,31 +102,6 @@ SIZE TextExtent(HWND control) {
     return size;
 }
 
-BOOL CALLBACK CollectToolTip(HWND wnd, LPARAM out) {
-    if (vt::ClassOf(wnd) == "tooltips_class32")
-        reinterpret_cast<std::vector<HWND>*>(out)->push_back(wnd);
-    return TRUE;
-}
-
-// The text of tool 1 of the control's tooltip, or "<no tool>".
-std::string ToolText(HWND control) {
-    std::vector<HWND> tips;
-    EnumThreadWindows(GetCurrentThreadId(), CollectToolTip, reinterpret_cast<LPARAM>(&tips));
-    for (HWND tip : tips) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
-        tool.hwnd = control;
-        tool.uId = 1;
-        if (!SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)))
-            continue;
-        char text[1024] = "";
-        tool.lpszText = text;
-        SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-        return text;
-    }
-    return "<no tool>";
-}
-
 // --- Message boxes ------------------------------------------------------------------------
 
 struct BoxSeen {
@@ -318,9 +293,9 @@ TEST(HyperLink, TakesItsTextAsTargetOrShowsItsTargetWhenItHasNoText) {
     empty.SetTarget("https://vintrosk.example/set-before/");
     HostDlg host({{kMail, &mail}, {kEmpty, &empty}});
     EXPECT_EQ("support@vintrosk.example", mail.GetTarget());
-    EXPECT_EQ("support@vintrosk.example", ToolText(mail));
+    EXPECT_EQ("support@vintrosk.example", vt::ToolText(mail));
     EXPECT_EQ("https://vintrosk.example/set-before/", TextOf(empty));
-    EXPECT_EQ("https://vintrosk.example/set-before/", ToolText(empty));
+    EXPECT_EQ("https://vintrosk.example/set-before/", vt::ToolText(empty));
 }
 
 TEST(HyperLink, SetTargetChangesTheTooltipAndTheClickNotTheText) {
@@ -334,7 +309,7 @@ TEST(HyperLink, SetTargetChangesTheTooltipAndTheClickNotTheText) {
     EXPECT_EQ("Left link", TextOf(link));
     EXPECT_EQ(width, ClientOf(link).right) << "still fits its own text";
     EXPECT_TRUE(IsWindowVisible(link));
-    EXPECT_EQ(second, ToolText(link));
+    EXPECT_EQ(second, vt::ToolText(link));
     Click(link);
     ASSERT_TRUE(vt::WaitRecords(box.Path("recorded.txt"), 1, kWait));
     EXPECT_EQ("second.exe", vt::ReadRecords(box.Path("recorded.txt"))[0].module);

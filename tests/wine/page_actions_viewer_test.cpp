@@ -19,6 +19,14 @@ struct Disc {
   }
 };
 
+// After its action the page stays in the viewer; closing the viewer ends the launcher.
+void CloseViewer(Process& launcher) {
+  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
+  ASSERT_TRUE(viewer) << DescribeWindows(launcher);
+  Press(viewer, IDCANCEL);
+  EXPECT_TRUE(launcher.WaitExit(kWait));
+}
+
 TEST(PageActionsInViewer, TargetNamedForAnActionIsNeverShown) {
   Disc disc;
   disc.box.Write("action_quit.htm", "<html><body>never seen</body></html>");
@@ -43,10 +51,7 @@ TEST(PageActionsInViewer, MessageBoxOnTheFirstNavigation) {
   EXPECT_EQ(Title(box), "");
   Press(box, IDOK);
   ASSERT_TRUE(WaitGone(box, kWait));
-  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
-  ASSERT_TRUE(viewer);
-  Press(viewer, IDCANCEL);
-  EXPECT_TRUE(launcher.WaitExit(kWait));
+  CloseViewer(launcher);
 }
 
 TEST(PageActionsInViewer, RunFindsTheProgramOnTheDisc) {
@@ -57,10 +62,7 @@ TEST(PageActionsInViewer, RunFindsTheProgramOnTheDisc) {
   Record r = ReadRecords(disc.box.Path("recorded.txt"))[0];
   EXPECT_EQ(r.module, "setup.exe");
   EXPECT_STRCASEEQ(r.workDir.c_str(), disc.box.Dir().c_str());
-  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
-  ASSERT_TRUE(viewer);
-  Press(viewer, IDCANCEL);
-  EXPECT_TRUE(launcher.WaitExit(kWait));
+  CloseViewer(launcher);
 }
 
 TEST(PageActionsInViewer, BrowseOpensTheRootOfTheProgramsDrive) {
@@ -73,10 +75,7 @@ TEST(PageActionsInViewer, BrowseOpensTheRootOfTheProgramsDrive) {
   EXPECT_EQ(r.module, "explorer.exe");
   const std::string root = disc.box.Dir().substr(0, 1) + ":\\";
   EXPECT_EQ(r.commandLine.substr(r.commandLine.size() - root.size()), root) << r.commandLine;
-  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
-  ASSERT_TRUE(viewer);
-  Press(viewer, IDCANCEL);
-  EXPECT_TRUE(launcher.WaitExit(kWait));
+  CloseViewer(launcher);
 }
 
 TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
@@ -97,10 +96,7 @@ TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
   Press(box, IDOK);
   ASSERT_TRUE(WaitGone(box, kWait));
   EXPECT_TRUE(WaitFile(folder + "\\readme.txt", 1000));
-  HWND viewer = WaitWindow(launcher, nullptr, "#32770", kWait);
-  ASSERT_TRUE(viewer);
-  Press(viewer, IDCANCEL);
-  EXPECT_TRUE(launcher.WaitExit(kWait));
+  CloseViewer(launcher);
   DeleteFileA((folder + "\\readme.txt").c_str());
   RemoveDirectoryA(folder.c_str());
 }
