@@ -347,8 +347,10 @@ TEST(BuilderDesigner, CreateCdCannotStartAgainWhileAScanRuns) {
   HWND wait = WaitWindow(*d.process, "Please wait ..", "#32770", kWait);
   ASSERT_TRUE(wait) << DescribeWindows(*d.process);
   EXPECT_EQ("Reading linked objects:", ItemText(wait, 1030));
-  EXPECT_NE(std::string::npos, ItemText(wait, 1031).find(".htm")) << ItemText(wait, 1031);
-  EXPECT_FALSE(IsWindowEnabled(d.dlg));
+  // The window may show a moment before the first page's name and the disabled designer.
+  EXPECT_TRUE(WaitUntil([&] { return ItemText(wait, 1031).find(".htm") != std::string::npos; }, kWait))
+      << ItemText(wait, 1031);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(d.dlg); }, kWait));
   Screenshot("scanning");
   for (int i = 0; i < 3; ++i) Press(d.dlg, IDOK);
   // The one linked page that does not exist is listed when the scan ends, and only then.
