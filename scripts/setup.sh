@@ -11,8 +11,6 @@ command -v i686-w64-mingw32-g++ >/dev/null   || need+=(mingw-w64)
 command -v xvfb-run >/dev/null               || need+=(xvfb)
 command -v import >/dev/null                 || need+=(imagemagick)
 command -v xauth >/dev/null                  || need+=(xauth)
-# Wine's own fonts: the caption buttons are drawn from its Marlett.
-dpkg -s fonts-wine >/dev/null 2>&1 || need+=(fonts-wine)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)
