@@ -6,6 +6,7 @@
 #include "app/autoplay_plan.h"
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
+#include "app/paths.h"
 #include "app/startup.h"
 #include "controls/splash_dlg.h"
 #include "viewer/open_viewer.h"
@@ -34,6 +35,34 @@ void ShowSplash(const std::string& imagePath) {
     PumpMessages();
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
+        ::CloseHandle(file);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    if (identify(a, x) && identify(b, y))
+        return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+               x.nFileIndexLow == y.nFileIndexLow;
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(a.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH && SamePath(full, b);
+}
+
+// Short names, other letter cases and relative spellings all count: the file itself decides.
+bool NamesThisProgram(const std::string& target) {
+    const std::string self = ModulePath();
+    for (const std::string& name : ShellCandidates(target))
+        if (SameFile(name, self))
+            return true;
+    return false;
+}
+
 } // namespace
 
 void RunAutoplay(const LaunchConfig& config) {
@@ -45,6 +74,8 @@ void RunAutoplay(const LaunchConfig& config) {
 
     if (plan.open == OpenWith::Viewer) {
         OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.movie);
+    } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
+        ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
         ::ShellExecuteA(nullptr, nullptr, plan.shellFile.c_str(), plan.shellParams.c_str(), "", SW_SHOWNORMAL);
     }

@@ -60,4 +60,18 @@ AutoplayPlan PlanAutoplay(const LaunchConfig& config) {
     return plan;
 }
 
+std::string OwnProgramMessage(const std::string& target) {
+    return "This CD-ROM is set to open " + target +
+           ", which is its own start-up program, so there is nothing to open.\n\nThe CD-ROM's autorun.inf must name "
+           "another file to open.";
+}
+
+std::vector<std::string> ShellCandidates(const std::string& target) {
+    std::vector<std::string> names{target};
+    const size_t nameStart = target.find_last_of("\\/:") + 1;
+    if (nameStart < target.size() && target.find('.', nameStart) == std::string::npos)
+        names.push_back(target + ".exe");
+    return names;
+}
+
 } // namespace vk

@@ -3,6 +3,7 @@
 #pragma once
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/launch_config.h"
 
@@ -33,6 +34,13 @@ struct AutoplayPlan {
 };
 
 AutoplayPlan PlanAutoplay(const LaunchConfig& config);
+
+// Shown instead of handing the launcher's own program file to the shell, which would start
+// another launcher that does the same, without end.
+std::string OwnProgramMessage(const std::string& target);
+// The names under which the shell may find a target: as given, and with ".exe" when its file
+// name has no extension.
+std::vector<std::string> ShellCandidates(const std::string& target);
 
 // ASCII lower-casing, the letter-case rule of every file-kind test.
 std::string Lower(std::string text);

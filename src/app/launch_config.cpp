@@ -83,8 +83,9 @@ bool ReadLabelEntry(FileSource& files, std::string& label) {
     LineReader reader(*file, kLabelBuffer);
     std::string line;
     while (reader.Next(line)) {
-        size_t eq = line.find('=');
-        if (line.find("LABEL") != std::string::npos && eq != std::string::npos) {
+        // Only the key counts: a splash or icon named LABEL.JPG is no label line.
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos && line.find("LABEL") < eq) {
             label = line.substr(eq + 1);
             return true;
         }

@@ -26,7 +26,7 @@ constexpr size_t kLabelBuffer = 100;
 LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files);
 // The value of the first line holding "ICON=" in any letter case, or empty.
 std::string ReadIconEntry(FileSource& files);
-// True with the text after the first "=" of the first line holding "LABEL" and "=".
+// True with the text after the first "=" of the first line holding "LABEL" before an "=".
 bool ReadLabelEntry(FileSource& files, std::string& label);
 
 // What the designer puts on the disc.

@@ -72,18 +72,26 @@ bool ReadLabelEntry(std::string& label) {
     return ReadLabelEntry(files, label);
 }
 
-std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings) {
-    std::string open;
-    const std::string text = AutorunInfText(settings, &open);
-    const std::string path = folder + "\\" + kAutorunInf;
+void ClearReadOnly(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    ClearReadOnly(path);
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        ::FlushFileBuffers(file);
-        ::CloseHandle(file);
-    }
-    return open;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool whole = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                 written == text.size();
+    whole = ::FlushFileBuffers(file) && whole;
+    return ::CloseHandle(file) && whole;
+}
+
+bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) {
+    return WriteWholeFile(folder + "\\" + kAutorunInf, AutorunInfText(settings, &openValue));
 }
 
 } // namespace vk

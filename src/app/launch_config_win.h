@@ -21,8 +21,14 @@ std::vector<std::string> CommandLineArguments();
 
 std::string ReadIconEntry();
 bool ReadLabelEntry(std::string& label);
-// Creates folder\autorun.inf and answers the value written behind "OPEN=". Open and write
-// failures are left for the caller's own checks of the folder.
-std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings);
+// Clears the read-only attribute of a copied file, so the output folder can be rebuilt.
+void ClearReadOnly(const std::string& path);
+
+// Replaces the file with text, clearing an old file's read-only attribute first; false when
+// it could not be created or not all of it reached the disk.
+bool WriteWholeFile(const std::string& path, const std::string& text);
+
+// Writes folder\autorun.inf and the value written behind "OPEN="; false when it failed.
+bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue);
 
 } // namespace vk

@@ -43,8 +43,11 @@ public:
                 // Only ever delete inside the output folder, whatever the working folder is.
                 char full[MAX_PATH] = {};
                 const DWORD length = ::GetFullPathNameA(entry.cFileName, MAX_PATH, full, nullptr);
-                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos)
+                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos) {
+                    // A read-only leftover would otherwise stay and make its rewrite fail.
+                    ClearReadOnly(entry.cFileName);
                     ::DeleteFileA(entry.cFileName);
+                }
             } while (::FindNextFileA(find, &entry));
             ::FindClose(find);
         }
@@ -59,17 +62,11 @@ public:
         ClearReadOnly(to);
         return true;
     }
-    std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings) override {
-        return vk::WriteAutorunInf(folder, settings);
+    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
+        return vk::WriteAutorunInf(folder, settings, openValue);
     }
-    void WriteTextFile(const std::string& path, const std::string& text) override {
-        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return;
-        DWORD written = 0;
-        ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        ::CloseHandle(file);
+    bool WriteTextFile(const std::string& path, const std::string& text) override {
+        return WriteWholeFile(path, text);
     }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         CWaitDlg wait;

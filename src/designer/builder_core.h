@@ -43,6 +43,21 @@ struct BuildSettings {
 
 enum class CopyKind { Target, Program, Extra };
 
+// Refusals made before anything on disk is touched, and the warnings of a build that goes on.
+std::string ReservedNameMessage(const std::string& role, const std::string& name);
+std::string SameNameMessage(const std::string& role, const std::string& otherRole, const std::string& name);
+std::string InsideOutputMessage(const std::string& role, const std::string& path, const std::string& folder);
+// folder ends in a backslash.
+std::string MissingTargetWarning(const std::string& path, const std::string& name, const std::string& folder);
+std::string WriteFailureMessage(const std::string& path);
+
+// Why these settings cannot be built into folder (the output folder, no trailing backslash)
+// without losing or replacing a file, or empty when they can. targetConcerned tells whether
+// the file to open is the cause.
+std::string PickedFileProblem(const BuildSettings& settings, const std::string& folder, bool& targetConcerned);
+// True when the icon option means the launcher's own icon, so no icon file is copied.
+bool UsesProgramIcon(const BuildSettings& settings);
+
 std::string CreateFolderMessage(const std::string& folder);
 std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
 // folder ends in a backslash.
@@ -62,9 +77,11 @@ public:
     virtual void SetWorkingFolder(const std::string& folder) = 0;
     // Copies, overwriting; clears the copy's read-only attribute on success.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
-    // Writes folder\autorun.inf; answers the value written behind "OPEN=".
-    virtual std::string WriteAutorunInf(const std::string& folder, const DiscSettings& settings) = 0;
-    virtual void WriteTextFile(const std::string& path, const std::string& text) = 0;
+    // Writes folder\autorun.inf and the value written behind "OPEN="; false when the file
+    // could not be written whole.
+    virtual bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) = 0;
+    // Replaces the file, read-only or not; false when it could not be written whole.
+    virtual bool WriteTextFile(const std::string& path, const std::string& text) = 0;
     // Scans the page under the wait dialog; destFolder ends in a backslash.
     virtual void ScanPage(const std::string& pagePath, const std::string& destFolder) = 0;
     virtual void Tell(const std::string& message) = 0;
@@ -75,9 +92,9 @@ public:
 };
 
 enum class BuildOutcome {
-    Refused,   // the target name holds a space; nothing touched
+    Refused,   // a picked file cannot go on the disc as it is; nothing touched
     NoDesktop, // nothing touched
-    Stopped,   // a copy failed and was reported
+    Stopped,   // a copy or a write failed and was reported
     Declined,  // built; no preview
     Previewed, // built; preview started
 };

@@ -41,12 +41,6 @@ private:
 
 } // namespace
 
-void ClearReadOnly(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-}
-
 MissingFileList& MissingFiles() {
     static MissingFileList list;
     return list;

@@ -2,14 +2,12 @@
 #pragma once
 #include <string>
 
+#include "app/launch_config_win.h"
 #include "designer/scanner_core.h"
 
 class CWaitDlg;
 
 namespace vk {
-
-// Clears the read-only attribute of a copied file, so the output folder can be rebuilt.
-void ClearReadOnly(const std::string& path);
 
 // The process-wide list of files that the last top-level scan could not copy.
 MissingFileList& MissingFiles();

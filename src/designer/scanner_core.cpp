@@ -180,7 +180,53 @@ bool ClimbsOutOfFolder(std::string_view name) {
     return false;
 }
 
-LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value) {
+namespace {
+
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+// The value as a name inside the folder, or false when it leaves the folder or names a
+// drive, a stream or another volume ("\\server\share", "//host").
+bool NameInsideFolder(const std::string& value, std::string& name) {
+    if (Contains(value, ":") || (value.size() >= 2 && IsSlash(value[0]) && IsSlash(value[1])))
+        return false;
+    const bool rooted = !value.empty() && IsSlash(value[0]);
+    bool rebuilt = rooted;
+    std::vector<std::string> steps;
+    size_t start = rooted ? 1 : 0;
+    while (start <= value.size()) {
+        size_t end = start;
+        while (end < value.size() && !IsSlash(value[end]))
+            ++end;
+        const std::string step = value.substr(start, end - start);
+        start = end + 1;
+        if (step == ".") {
+            rebuilt = true;
+        } else if (step == "..") {
+            if (steps.empty())
+                return false;
+            steps.pop_back();
+            rebuilt = true;
+        } else if (step.empty()) {
+            // "a//b" is "a\\b" to Windows
+        } else if (ClimbsOutOfFolder(step)) {
+            return false; // "...", ". ." and the like: Windows would read them as ".."
+        } else {
+            steps.push_back(step);
+        }
+    }
+    if (!rebuilt) {
+        name = value;
+        return true;
+    }
+    name.clear();
+    for (const std::string& step : steps)
+        name += (name.empty() ? "" : "\\") + step;
+    return true;
+}
+
+} // namespace
+
+LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, std::string* name) {
     const std::string lower = LowerCopy(pageFolder + value);
     if (Contains(lower, "http"))
         return LinkKind::Skip;
@@ -190,8 +236,13 @@ LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value) {
     for (const char* word : {"mailto", "javascript", "{desktop}", "{programfiles}", "{system}", "{root}"})
         if (Contains(lower, word))
             return LinkKind::Skip;
-    if (ClimbsOutOfFolder(value))
+    std::string inside;
+    if (!NameInsideFolder(value, inside))
         return LinkKind::Climbs;
+    if (inside.empty() || IsSlash(inside.back()))
+        return LinkKind::Skip; // a folder, not a file
+    if (name)
+        *name = inside;
     return LinkKind::File;
 }
 
@@ -256,20 +307,21 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
                 stack.pop_back();
             continue;
         }
-        const LinkKind kind = ClassifyLink(page.folder, value);
+        std::string name;
+        const LinkKind kind = ClassifyLink(page.folder, value, &name);
         if (kind == LinkKind::Skip)
             continue;
-        const std::string source = page.folder + value;
         if (kind == LinkKind::Climbs) {
-            m_missing.Add(source);
+            m_missing.Add(page.folder + value);
             continue;
         }
-        const std::string dest = destFolder + value;
+        const std::string source = page.folder + name;
+        const std::string dest = destFolder + name;
         if (m_host.Exists(dest))
             continue; // already in the output folder, and so already scanned if a page
         if (!m_host.Copy(source, dest))
             m_missing.Add(source);
-        if (IsPageName(value))
+        if (IsPageName(name))
             Enter(source, false, stack);
     }
     if (topLevel && !m_missing.Empty())

@@ -40,11 +40,14 @@ std::vector<std::string> LinkValues(const std::string& line);
 
 enum class LinkKind {
     Skip,   // a web address, mail or script link, a placeholder folder, or no file name
-    Climbs, // would land outside the output folder
+    Climbs, // would land outside the output folder, or names a drive or another volume
     File,   // copy it
 };
-// pageFolder is the linked page's folder with its trailing backslash, or "\".
-LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value);
+// pageFolder is the linked page's folder with its trailing backslash, or "\". For a File,
+// name receives the value as it goes behind the page folder and the output folder: as
+// written, or with a leading slash (a link from the site's root) and "." and ".." steps
+// resolved, when it has them.
+LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, std::string* name = nullptr);
 
 // True when a name, put behind a folder, would name something outside that folder: a ".."
 // step with either slash, a rooted path, or a drive or stream colon.

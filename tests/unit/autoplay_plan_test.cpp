@@ -88,4 +88,20 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
     }
 }
 
+
+TEST(ShellCandidates, NamesTheShellMayResolveToAProgram) {
+    const struct {
+        const char* target;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"AutoRun.EXE", {"AutoRun.EXE"}},
+        {"autorun", {"autorun", "autorun.exe"}},
+        {"sub.d\\autorun", {"sub.d\\autorun", "sub.d\\autorun.exe"}},
+        {"\\", {"\\"}},
+        {"", {""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.names, vk::ShellCandidates(c.target)) << c.target;
+}
+
 } // namespace

@@ -24,6 +24,8 @@ public:
     int focusCalls = 0;
     std::vector<std::string> preview; // exe, parameters, folder
     std::vector<std::string> scanned;
+    std::set<std::string> unwritable;
+    size_t toldBeforeAsking = 0;
 
     FakeBuild() {
         disk.workingFolder = "C:\\Windows";
@@ -54,12 +56,15 @@ public:
     }
     void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }
     bool Copy(const std::string& from, const std::string& to) override { return disk.Copy(from, to); }
-    std::string WriteAutorunInf(const std::string& folder, const vk::DiscSettings& settings) override {
-        std::string open;
-        disk.Put(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open));
-        return open;
+    bool WriteAutorunInf(const std::string& folder, const vk::DiscSettings& settings, std::string& open) override {
+        return WriteTextFile(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open));
     }
-    void WriteTextFile(const std::string& path, const std::string& text) override { disk.Put(path, text); }
+    bool WriteTextFile(const std::string& path, const std::string& text) override {
+        if (unwritable.count(path))
+            return false;
+        disk.Put(path, text);
+        return true;
+    }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         scanned.push_back(pagePath);
         vk::LinkScanner(disk, missing).Scan(pagePath, destFolder, true);
@@ -67,6 +72,7 @@ public:
     void Tell(const std::string& message) override { told.push_back(message); }
     bool Ask(const std::string& question) override {
         asked.push_back(question);
+        toldBeforeAsking = told.size();
         return answerYes;
     }
     void FocusTargetName() override { ++focusCalls; }
@@ -262,12 +268,21 @@ TEST(BuilderRun, NamesOnTheDisc) {
         {"a backslash target opens the disc and is not copied",
          [](vk::BuildSettings& s, FakeDisk&) { s.target = "\\"; },
          "OPEN=autorun.exe \\ 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
-        {"a target whose file is gone is left out without a word",
+        {"the same picture as splash image and icon",
          [](vk::BuildSettings& s, FakeDisk&) {
-             s.target = "gone.htm";
-             s.targetPath = "html\\gone.htm";
+             s.iconName = "default.jpg";
+             s.iconPath = kProgram + "\\splashscreens\\default.jpg";
          },
-         "OPEN=autorun.exe gone.htm 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
+         {"1_Demo_General_Menu.html", "default.jpg", "default.wav"}},
+        {"the running program, itself named autorun.exe, picked as the icon",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.exePath = "D:\\autorun.exe";
+             disk.Put(s.exePath, "program");
+             s.iconPath = "d:\\AUTORUN.EXE";
+         },
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
+         {"1_Demo_General_Menu.html", "default.jpg", "default.wav"}},
         {"an empty target",
          [](vk::BuildSettings& s, FakeDisk&) {
              s.target.clear();
@@ -313,6 +328,155 @@ TEST(BuilderRun, AFolderThatCannotBeCreatedIsReportedAndTheBuildGoesOn) {
               build.told);
     EXPECT_TRUE(build.disk.Has(kOut + "autorun.exe"));
     EXPECT_EQ(1u, build.asked.size());
+}
+
+TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsTouched) {
+    const struct {
+        const char* name;
+        void (*change)(vk::BuildSettings&, FakeDisk&);
+        std::string message;
+        bool focusOnTarget;
+    } cases[] = {
+        {"a target named like the launcher",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.target = "AutoRun.EXE";
+             s.targetPath = "C:\\apps\\AutoRun.EXE";
+             disk.Put(s.targetPath, "the user's program");
+         },
+         vk::ReservedNameMessage("file to open", "AutoRun.EXE"), true},
+        {"a target named like autorun.inf",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "autorun.inf"; },
+         vk::ReservedNameMessage("file to open", "autorun.inf"), true},
+        {"a target named like the note, in another letter case",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "copy_all_to_cdrom_root.TXT"; },
+         vk::ReservedNameMessage("file to open", "copy_all_to_cdrom_root.TXT"), true},
+        {"a trailing dot that Windows drops",
+         [](vk::BuildSettings& s, FakeDisk&) { s.target = "autorun.exe."; },
+         vk::ReservedNameMessage("file to open", "autorun.exe."), true},
+        {"an icon taken from a program called AUTORUN.EXE",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.iconName = "AUTORUN.EXE";
+             s.iconPath = "C:\\tools\\AUTORUN.EXE";
+             disk.Put(s.iconPath, "another program");
+         },
+         vk::ReservedNameMessage("icon file", "AUTORUN.EXE"), false},
+        {"an icon taken from another program called autorun.exe",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.iconPath = "C:\\tools\\autorun.exe";
+             disk.Put(s.iconPath, "another program");
+         },
+         vk::ReservedNameMessage("icon file", "autorun.exe"), false},
+        {"a sound named like autorun.inf",
+         [](vk::BuildSettings& s, FakeDisk&) { s.soundName = "AUTORUN.INF"; },
+         vk::ReservedNameMessage("sound", "AUTORUN.INF"), false},
+        {"two different files under one name",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.target = "default.jpg";
+             s.targetPath = "C:\\photos\\default.jpg";
+             disk.Put(s.targetPath, "a photo");
+         },
+         vk::SameNameMessage("file to open", "splash image", "default.jpg"), true},
+        {"an icon whose name only differs in letter case from the sound's",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.iconName = "DEFAULT.WAV";
+             s.iconPath = "C:\\other\\DEFAULT.WAV";
+             disk.Put(s.iconPath, "not the sound");
+         },
+         vk::SameNameMessage("sound", "icon file", "DEFAULT.WAV"), false},
+        {"a target inside the output folder",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.target = "index.htm";
+             s.targetPath = kOut + "index.htm";
+             disk.Put(s.targetPath, "<img src=logo.gif>");
+         },
+         vk::InsideOutputMessage("file to open", kOut + "index.htm", kFolder), true},
+        {"the same, spelt with other letter case and slashes",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.target = "index.htm";
+             s.targetPath = "c:/users/ME/desktop/cd-rom distributable files/sub/../index.htm";
+             disk.Put(kOut + "index.htm", "<img src=logo.gif>");
+         },
+         vk::InsideOutputMessage("file to open", "c:\\users\\ME\\desktop\\cd-rom distributable files\\index.htm",
+                                 kFolder),
+         true},
+        {"a page that is only scanned, inside the output folder",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.target = "\\";
+             s.targetPath = kOut + "index.htm";
+             disk.Put(s.targetPath, "<img src=logo.gif>");
+         },
+         vk::InsideOutputMessage("file to open", kOut + "index.htm", kFolder), false},
+        {"a splash image inside the output folder",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.splashPath = kOut + "default.jpg";
+             disk.Put(s.splashPath, "splash");
+         },
+         vk::InsideOutputMessage("splash image", kOut + "default.jpg", kFolder), false},
+        {"an icon inside the output folder",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.iconName = "disc.ico";
+             s.iconPath = kOut + "disc.ico";
+             disk.Put(s.iconPath, "icon");
+         },
+         vk::InsideOutputMessage("icon file", kOut + "disc.ico", kFolder), false},
+        {"the designer running from the output folder",
+         [](vk::BuildSettings& s, FakeDisk& disk) {
+             s.exePath = kOut + "autorun.exe";
+             disk.Put(s.exePath, "program");
+         },
+         vk::InsideOutputMessage("program", kOut + "autorun.exe", kFolder), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeBuild build;
+        build.disk.Put(kOut + "from the last build.txt", "old");
+        vk::BuildSettings s = Defaults();
+        c.change(s, build.disk);
+        const std::set<std::string> before = build.disk.AllFiles();
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(s, build));
+        EXPECT_EQ(std::vector<std::string>{c.message}, build.told);
+        EXPECT_EQ(c.focusOnTarget ? 1 : 0, build.focusCalls);
+        EXPECT_EQ(before, build.disk.AllFiles());
+        EXPECT_TRUE(build.asked.empty());
+        EXPECT_TRUE(build.scanned.empty());
+    }
+}
+
+TEST(BuilderRun, AMissingTargetIsLeftOutWithAWarningBeforeTheQuestion) {
+    FakeBuild build;
+    vk::BuildSettings s = Defaults();
+    s.target = "gone.htm";
+    s.targetPath = "html\\gone.htm";
+    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+    EXPECT_EQ(std::vector<std::string>{"The file to open, " + kProgram + "\\html\\gone.htm, was not found, so it is "
+                                       "not in " + kOut + "\n\nThe CD-ROM will not start until you add gone.htm to "
+                                       "that folder."},
+              build.told);
+    EXPECT_EQ(1u, build.toldBeforeAsking);
+    EXPECT_EQ(1u, build.asked.size());
+    EXPECT_EQ((std::set<std::string>{"autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg",
+                                     "default.wav"}),
+              build.disk.FilesIn(kFolder));
+    EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe gone.htm 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+              build.disk.Content(kOut + "autorun.inf"));
+}
+
+TEST(BuilderRun, AFileThatCannotBeWrittenStopsTheBuildWithAMessage) {
+    for (const std::string name : {"autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt"}) {
+        SCOPED_TRACE(name);
+        FakeBuild build;
+        build.answerYes = true;
+        build.unwritable.insert(kOut + name);
+        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(Defaults(), build));
+        EXPECT_EQ(std::vector<std::string>{"There was a problem writing " + kOut + name +
+                                           "\n\nPlease verify that no folder or read-only file of that name is in "
+                                           "the way, that the file is not currently opened in another program, and "
+                                           "that the disk is not full."},
+                  build.told);
+        EXPECT_TRUE(build.asked.empty());
+        EXPECT_TRUE(build.preview.empty());
+        EXPECT_FALSE(build.disk.Has(kOut + "autorun.exe"));
+    }
 }
 
 } // namespace

@@ -137,6 +137,10 @@ TEST(ReadLabelEntry, UpperCaseKeyAndAnEqualsSign) {
         {"99 characters kept", "LABEL=" + std::string(200, 'z') + "\r\n", true, std::string(93, 'z')},
         {"rest of a long line is not a line", std::string(150, 'x') + "LABEL=hidden\r\n", false, ""},
         {"key past 99 characters", std::string(120, ' ') + "LABEL=far\r\nLABEL=near\r\n", true, "near"},
+        // Only the key, before the first "=", makes a label line.
+        {"LABEL in a value is no label", "OPEN=autorun.exe a.htm 1 0 LABEL.JPG\r\nICON=LABEL.ICO\r\n", false, ""},
+        {"a label after such a line", "ICON=LABEL.ICO\r\nLABEL=Disc\r\n", true, "Disc"},
+        {"LABEL inside a longer key", "DISCLABEL=Disc\r\n", true, "Disc"},
     };
     for (const Case& c : cases) {
         MemoryFiles files;

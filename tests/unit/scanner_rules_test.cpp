@@ -48,44 +48,60 @@ TEST(ScannerRules, WhichValuesAreCopied) {
         const char* folder;
         const char* value;
         LinkKind kind;
+        const char* name; // where a copied value goes, behind both folders
     } cases[] = {
-        {"html\\", "logo.gif", LinkKind::File},
-        {"html\\", "images/logo.gif", LinkKind::File}, // copied as written; fails without the folder
-        {"html\\", "a..b.gif", LinkKind::File},
-        {"html\\", "a.b.", LinkKind::File},
-        {"html\\", ".profile", LinkKind::File},
-        {"html\\", "{windows}\\notepad.exe", LinkKind::File},
+        {"html\\", "logo.gif", LinkKind::File, "logo.gif"},
+        {"html\\", "images/logo.gif", LinkKind::File, "images/logo.gif"}, // as written; fails without the folder
+        {"html\\", "a..b.gif", LinkKind::File, "a..b.gif"},
+        {"html\\", "a.b.", LinkKind::File, "a.b."},
+        {"html\\", ".profile", LinkKind::File, ".profile"},
+        {"html\\", "{windows}\\notepad.exe", LinkKind::File, "{windows}\\notepad.exe"},
+        // Links from the site's root, and steps that stay inside the folder.
+        {"html\\", "/x.gif", LinkKind::File, "x.gif"},
+        {"html\\", "\\x.gif", LinkKind::File, "x.gif"},
+        {"html\\", "/img/x.gif", LinkKind::File, "img\\x.gif"},
+        {"html\\", "img\\..\\x.gif", LinkKind::File, "x.gif"},
+        {"html\\", "img/../x.gif", LinkKind::File, "x.gif"},
+        {"html\\", "./a/./b.gif", LinkKind::File, "a\\b.gif"},
+        {"html\\", "/a//b.gif", LinkKind::File, "a\\b.gif"},
         // Web, mail and script links, and the placeholders the copy action fills in.
-        {"html\\", "http://example.com/a.gif", LinkKind::Skip},
-        {"html\\", "HTTPS://EXAMPLE.COM/", LinkKind::Skip},
-        {"html\\", "mailto:me@example.com", LinkKind::Skip},
-        {"html\\", "javascript:show(1.5)", LinkKind::Skip},
-        {"html\\", "{root}\\setup.exe", LinkKind::Skip},
-        {"html\\", "{SYSTEM}\\x.dll", LinkKind::Skip},
-        {"html\\", "{Desktop}\\a.jpg", LinkKind::Skip},
-        {"html\\", "{programfiles}\\b.exe", LinkKind::Skip},
-        // No file name: no dot at all, or the first dot is the last character.
-        {"html\\", "top", LinkKind::Skip},
-        {"html\\", "readme.", LinkKind::Skip},
-        {"html\\", "", LinkKind::Skip},
+        {"html\\", "http://example.com/a.gif", LinkKind::Skip, ""},
+        {"html\\", "HTTPS://EXAMPLE.COM/", LinkKind::Skip, ""},
+        {"html\\", "mailto:me@example.com", LinkKind::Skip, ""},
+        {"html\\", "javascript:show(1.5)", LinkKind::Skip, ""},
+        {"html\\", "{root}\\setup.exe", LinkKind::Skip, ""},
+        {"html\\", "{SYSTEM}\\x.dll", LinkKind::Skip, ""},
+        {"html\\", "{Desktop}\\a.jpg", LinkKind::Skip, ""},
+        {"html\\", "{programfiles}\\b.exe", LinkKind::Skip, ""},
+        // No file name: no dot at all, the first dot is the last character, or a folder.
+        {"html\\", "top", LinkKind::Skip, ""},
+        {"html\\", "readme.", LinkKind::Skip, ""},
+        {"html\\", "", LinkKind::Skip, ""},
+        {"html\\", "docs.d/", LinkKind::Skip, ""},
+        {"html\\", "a.d/..", LinkKind::Skip, ""},
         // The words are looked for in the whole source path, page folder included.
-        {"C:\\http_pages\\", "logo.gif", LinkKind::Skip},
-        {"C:\\javascript\\", "logo.gif", LinkKind::Skip},
-        // Anything that would be written outside the output folder.
-        {"html\\", "../other.htm", LinkKind::Climbs},
-        {"html\\", "..\\other.htm", LinkKind::Climbs},
-        {"html\\", "img/../../x.gif", LinkKind::Climbs},
-        {"html\\", "img\\..\\x.gif", LinkKind::Climbs},
-        {"html\\", ".../x.gif", LinkKind::Climbs},
-        {"html\\", "\\x.gif", LinkKind::Climbs},
-        {"html\\", "/x.gif", LinkKind::Climbs},
-        {"html\\", "\\\\server\\share\\x.gif", LinkKind::Climbs},
-        {"html\\", "C:\\x.gif", LinkKind::Climbs},
-        {"html\\", "c:x.gif", LinkKind::Climbs},
-        {"html\\", "background:url(back.jpg)", LinkKind::Climbs},
+        {"C:\\http_pages\\", "logo.gif", LinkKind::Skip, ""},
+        {"C:\\javascript\\", "logo.gif", LinkKind::Skip, ""},
+        // Anything that leaves the folder, or names a drive, a stream or another volume.
+        {"html\\", "../other.htm", LinkKind::Climbs, ""},
+        {"html\\", "..\\other.htm", LinkKind::Climbs, ""},
+        {"html\\", "img/../../x.gif", LinkKind::Climbs, ""},
+        {"html\\", "/../x.gif", LinkKind::Climbs, ""},
+        {"html\\", ".../x.gif", LinkKind::Climbs, ""},
+        {"html\\", "img/. ./x.gif", LinkKind::Climbs, ""},
+        {"html\\", "\\\\server\\share\\x.gif", LinkKind::Climbs, ""},
+        {"html\\", "//cdn.example/x.gif", LinkKind::Climbs, ""},
+        {"html\\", "C:\\x.gif", LinkKind::Climbs, ""},
+        {"html\\", "c:x.gif", LinkKind::Climbs, ""},
+        {"html\\", "background:url(back.jpg)", LinkKind::Climbs, ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.kind, vk::ClassifyLink(c.folder, c.value)) << c.folder << c.value;
+    for (const auto& c : cases) {
+        std::string name;
+        EXPECT_EQ(c.kind, vk::ClassifyLink(c.folder, c.value, &name)) << c.folder << c.value;
+        if (c.kind == LinkKind::File) {
+            EXPECT_EQ(c.name, name) << c.folder << c.value;
+        }
+    }
 }
 
 TEST(ScannerRules, PageFolderIsCutAtTheLastBackslashOnly) {

@@ -72,7 +72,7 @@ TEST(ScannerScan, LinksOfOnePage) {
 TEST(ScannerScan, NothingIsWrittenOutsideTheOutputFolder) {
     Scan scan;
     scan.disk.Put("html\\index.htm",
-                  "<a href=\"../other.htm\"><img src='..\\up.gif'><img src=\"/abs.gif\">"
+                  "<a href=\"../other.htm\"><img src='..\\up.gif'><img src=\"//host/share.gif\">"
                   "<img src=\"C:\\x\\drive.gif\"><img src=\"sub/../../deep.gif\"><a href=\"..\\..\\b.htm\">");
     for (const char* file : {"other.htm", "up.gif", "html\\sub\\x", "C:\\x\\drive.gif", "deep.gif", "C:\\b.htm"})
         scan.disk.Put(file);
@@ -82,12 +82,26 @@ TEST(ScannerScan, NothingIsWrittenOutsideTheOutputFolder) {
 
     EXPECT_EQ(before, scan.disk.AllFiles());
     EXPECT_TRUE(scan.disk.copiedTo.empty());
-    EXPECT_EQ((std::vector<std::string>{"html\\../other.htm", "html\\..\\up.gif", "html\\/abs.gif",
+    EXPECT_EQ((std::vector<std::string>{"html\\../other.htm", "html\\..\\up.gif", "html\\//host/share.gif",
                                         "html\\C:\\x\\drive.gif", "html\\sub/../../deep.gif",
                                         "html\\..\\..\\b.htm"}),
               scan.missing.Items());
     // A climbing page is never read.
     EXPECT_EQ(std::vector<std::string>{"html\\index.htm"}, scan.disk.pagesRead);
+}
+
+TEST(ScannerScan, LinksFromTheRootAndStepsThatStayInsideAreCopied) {
+    Scan scan;
+    scan.disk.Put("html\\index.htm", "<img src=\"/abs.gif\"><img src='img\\..\\in.gif'><a href=\"/more.htm\">");
+    scan.disk.Put("html\\more.htm", "<img src=\"\\deep.gif\"><a href=\"./more.htm\">");
+    for (const char* file : {"html\\abs.gif", "html\\in.gif", "html\\deep.gif"})
+        scan.disk.Put(file);
+
+    scan.Run();
+
+    EXPECT_EQ((std::set<std::string>{"abs.gif", "in.gif", "more.htm", "deep.gif"}), scan.disk.FilesIn("C:\\out"));
+    EXPECT_TRUE(scan.missing.Empty());
+    EXPECT_EQ((std::vector<std::string>{"html\\index.htm", "html\\more.htm"}), scan.disk.pagesRead);
 }
 
 TEST(ScannerScan, LinkedPagesAreCopiedAndScannedOnce) {
