@@ -4,6 +4,8 @@
 // program instead of in the working folder shows.
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include "harness.h"
 
 using namespace vt;
@@ -101,4 +103,45 @@ TEST_F(Launcher, WaitsForTheStartupSoundToFinish) {
   EXPECT_GE(tone, 1.0);
   EXPECT_GE(toneAt5, 1.0);
   EXPECT_LT(missing, tone / 2);
+}
+
+namespace {
+
+// Processes of the prefix whose file name is `exe`, in any letter case.
+int CountProcesses(const char* exe) {
+  int count = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (_stricmp(entry.szExeFile, exe) == 0) ++count;
+  CloseHandle(snapshot);
+  return count;
+}
+
+}  // namespace
+
+// A disc whose autorun.inf names the launcher itself as the file to open: the shell would start
+// another launcher, which would do the same, without end. It says so instead.
+TEST(LauncherOnItsOwnDisc, NeverStartsItselfAgain) {
+  for (const char* target : {"AutoRun.EXE", "autorun", ".\\AUTORUN.exe"}) {
+    SCOPED_TRACE(target);
+    Sandbox box(std::string("OwnDisc_") + (target[0] == '.' ? "dot" : target));
+    const std::string exe = box.CopyVintrosk("autorun.exe");
+    box.Write("autorun.inf", std::string("[autorun]\r\nOPEN=autorun.exe ") + target + " 0 0\r\nICON=autorun.exe\r\n");
+    // Started with no arguments, as a double-click on the disc's program does.
+    Process p(exe, "", box.Dir());
+    HWND box_ = WaitMessageBox(p, kEndMs);
+    ASSERT_TRUE(box_) << DescribeWindows(p);
+    EXPECT_EQ("Vintrosk!", Title(box_));
+    EXPECT_EQ(std::string("This CD-ROM is set to open ") + target +
+                  ", which is its own start-up program, so there is nothing to open.\n\nThe CD-ROM's autorun.inf "
+                  "must name another file to open.",
+              MessageBoxText(box_));
+    Sleep(1000);  // time enough for a second launcher to show up, were one started
+    EXPECT_EQ(1, CountProcesses("autorun.exe"));
+    Press(box_, IDOK);
+    EXPECT_TRUE(p.WaitExit(kEndMs));
+    EXPECT_EQ(0, CountProcesses("autorun.exe"));
+  }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <map>
 #include <set>
 
 #include "harness.h"
@@ -380,6 +381,193 @@ TEST(BuilderDesigner, NoDesktopFolderMeansAClearMessageAndNoBuild) {
   d.ExpectIdle();
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("C:\\vt-no-such-desktop"));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+}
+
+// Every file under a folder, by relative path, with its bytes: read before and after a refusal.
+std::map<std::string, std::string> Tree(const std::string& dir, const std::string& prefix = "") {
+  std::map<std::string, std::string> files;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const auto& file : Tree(dir + "\\" + name, prefix + name + "\\")) files.insert(file);
+    } else {
+      files[prefix + name] = ReadFile(dir + "\\" + name);
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return files;
+}
+
+std::string Reserved(const std::string& role, const std::string& name) {
+  return "The " + role + " " + name +
+         " has the name of a file that Create CD writes itself (autorun.exe, autorun.inf or "
+         "COPY_ALL_TO_CDROM_ROOT.txt), so it would replace that file on the CD-ROM.\n\nPlease rename the file or "
+         "select a new one.";
+}
+
+std::string Inside(const std::string& role, const std::string& path, const std::string& out) {
+  return "The " + role + " " + path + " lies inside " + out +
+         ", which Create CD empties before it copies anything, so the file would be lost.\n\nPlease move it out of "
+         "that folder or select another file.";
+}
+
+const char* kSelectFile = "Select the File to Auto-Play on CD-ROM";
+const char* kSelectImage = "Select an Image to Display in CD-ROM Splash Screen";
+const char* kSelectIcon = "Select an Icon for Your CD-ROM";
+
+// Picked files that Create CD would lose or that would replace a file it writes itself: a clear
+// message, no question after it, and every file of the user's and of the last build intact.
+TEST(BuilderDesigner, PickedFilesThatWouldBeLostOrReplacedAreRefused) {
+  const struct {
+    const char* name;
+    void (*prepare)(Designer&);
+    std::string (*message)(const Designer&);
+  } cases[] = {
+      {"a program called autorun.exe as the file to open",
+       [](Designer& d) {
+         d.box.Write("html\\autorun.exe", "the user's own program");
+         PickFile(*d.process, d.dlg, 1000, kSelectFile, "autorun.exe");
+       },
+       [](const Designer&) { return Reserved("file to open", "autorun.exe"); }},
+      {"the file to open renamed AutoRun.EXE",
+       [](Designer& d) { SetText(d.dlg, 1005, "AutoRun.EXE"); },
+       [](const Designer&) { return Reserved("file to open", "AutoRun.EXE"); }},
+      {"the file to open renamed autorun.inf",
+       [](Designer& d) { SetText(d.dlg, 1005, "autorun.inf"); },
+       [](const Designer&) { return Reserved("file to open", "autorun.inf"); }},
+      {"the file to open renamed like the note",
+       [](Designer& d) { SetText(d.dlg, 1005, "Copy_All_To_CDROM_Root.TXT"); },
+       [](const Designer&) { return Reserved("file to open", "Copy_All_To_CDROM_Root.TXT"); }},
+      {"an icon from a program called AUTORUN.EXE",
+       [](Designer& d) {
+         d.box.Write("icons\\AUTORUN.EXE", "another program");
+         PickFile(*d.process, d.dlg, 1022, kSelectIcon, "AUTORUN.EXE");
+       },
+       [](const Designer&) { return Reserved("icon file", "AUTORUN.EXE"); }},
+      {"an icon from a program called Autorun.exe",
+       [](Designer& d) {
+         d.box.Write("icons\\Autorun.exe", "another program");
+         PickFile(*d.process, d.dlg, 1022, kSelectIcon, "Autorun.exe");
+       },
+       [](const Designer&) { return Reserved("icon file", "Autorun.exe"); }},
+      {"a page inside the output folder as the file to open",
+       [](Designer& d) {
+         CreateDirectoryA(d.out.c_str(), nullptr);
+         CopyFileA(d.box.Path("html\\1_Demo_General_Menu.html").c_str(), (d.out + "\\mine.html").c_str(), FALSE);
+         PickFile(*d.process, d.dlg, 1000, kSelectFile, (d.out + "\\mine.html").c_str());
+       },
+       [](const Designer& d) { return Inside("file to open", d.out + "\\mine.html", d.out); }},
+      {"a splash image inside the output folder",
+       [](Designer& d) {
+         CreateDirectoryA(d.out.c_str(), nullptr);
+         CopyFileA(d.box.Path("splashscreens\\default.jpg").c_str(), (d.out + "\\logo.jpg").c_str(), FALSE);
+         PickFile(*d.process, d.dlg, 1016, kSelectImage, (d.out + "\\logo.jpg").c_str());
+       },
+       [](const Designer& d) { return Inside("splash image", d.out + "\\logo.jpg", d.out); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Designer d;
+    d.Start();
+    c.prepare(d);
+    const auto program = Tree(d.box.Dir());
+    const auto output = Tree(d.out);
+    Press(d.dlg, IDOK);
+    EXPECT_EQ(c.message(d), d.Answer(IDOK));
+    d.ExpectIdle();  // no question was waiting behind the message
+    EXPECT_EQ(program, Tree(d.box.Dir()));
+    EXPECT_EQ(output, Tree(d.out));
+    Press(d.dlg, IDCANCEL);
+    EXPECT_TRUE(d.process->WaitExit(kWait));
+  }
+}
+
+TEST(BuilderDesigner, AFileToOpenThatIsGoneIsLeftOutWithAWarning) {
+  Designer d;
+  d.box.Write("html\\moved.html", "<img src=logo.gif>");
+  d.Start();
+  PickFile(*d.process, d.dlg, 1000, kSelectFile, "moved.html");
+  DeleteFileA(d.box.Path("html\\moved.html").c_str());
+  EXPECT_EQ("The file to open, " + d.box.Path("html\\moved.html") + ", was not found, so it is not in " + d.out +
+                "\\\n\nThe CD-ROM will not start until you add moved.html to that folder.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_FALSE(FilesIn(d.out).count("moved.html"));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe moved.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+            ReadFile(d.out + "\\autorun.inf"));
+}
+
+TEST(BuilderDesigner, AnAutorunInfThatCannotBeWrittenIsReportedAndNotCalledASuccess) {
+  Designer d;
+  // A folder of that name, with the user's file in it, is in the way and keeps the output folder.
+  CreateDirectoryA(d.out.c_str(), nullptr);
+  CreateDirectoryA((d.out + "\\autorun.inf").c_str(), nullptr);
+  CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\autorun.inf\\kept.txt").c_str(), FALSE);
+  d.Start();
+  EXPECT_EQ("There was a problem creating the following directory:\n" + d.out +
+                "\n\nPlease check your permissions on your desktop.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ("There was a problem writing " + d.out +
+                "\\autorun.inf\n\nPlease verify that no folder or read-only file of that name is in the way, that "
+                "the file is not currently opened in another program, and that the disk is not full.",
+            d.Answer(IDOK));
+  d.ExpectIdle();
+  EXPECT_EQ(ReadFile(d.box.Path("html\\readme.txt")), ReadFile(d.out + "\\autorun.inf\\kept.txt"));
+}
+
+TEST(BuilderDesigner, AReadOnlyAutorunInfOfAnEarlierBuildIsReplaced) {
+  Designer d;
+  CreateDirectoryA(d.out.c_str(), nullptr);
+  CreateDirectoryA((d.out + "\\keep").c_str(), nullptr);
+  const std::string inf = d.out + "\\autorun.inf";
+  CopyFileA(d.box.Path("html\\readme.txt").c_str(), inf.c_str(), FALSE);
+  SetFileAttributesA(inf.c_str(), FILE_ATTRIBUTE_READONLY);
+  d.Start();
+  EXPECT_EQ(0u, d.CreateCd(IDOK).find("There was a problem creating the following directory:"));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+            ReadFile(inf));
+}
+
+// Links from the site's root and steps that stay inside the page's folder are copied; links that
+// leave it or name a drive are listed and written nowhere.
+TEST(BuilderDesigner, RootAndInsideLinksAreCopiedAndEscapingOnesListed) {
+  Designer d;
+  d.box.Write("html\\1_Demo_General_Menu.html",
+              "<img src=\"/root.gif\"><img src='img\\..\\inside.gif'><img src='..\\escape.gif'>"
+              "<img src=\"C:\\vt_drive.gif\">");
+  d.box.Write("html\\root.gif", "root");
+  d.box.Write("html\\inside.gif", "inside");
+  d.box.Write("escape.gif", "outside");
+  CopyFileA(d.box.Path("escape.gif").c_str(), "C:\\vt_drive.gif", FALSE);
+  d.Start();
+  Press(d.dlg, IDOK);
+  HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
+  ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  std::vector<std::string> items;
+  HWND list = GetDlgItem(missing, 1027);
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    items.emplace_back(text, text + wcslen(text));
+  }
+  EXPECT_EQ((std::vector<std::string>{"html\\..\\escape.gif", "html\\C:\\vt_drive.gif"}), items);
+  Press(missing, IDOK);
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_EQ("root", ReadFile(d.out + "\\root.gif"));
+  EXPECT_EQ("inside", ReadFile(d.out + "\\inside.gif"));
+  const std::set<std::string> files = FilesIn(d.out);
+  EXPECT_FALSE(files.count("escape.gif"));
+  EXPECT_FALSE(files.count("vt_drive.gif"));
+  EXPECT_FALSE(FilesIn(d.desktop).count("escape.gif"));
+  EXPECT_EQ("outside", ReadFile("C:\\vt_drive.gif"));
+  DeleteFileA("C:\\vt_drive.gif");
 }
 
 }  // namespace

@@ -27,30 +27,8 @@ LRESULT Ask(HWND wnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
 // A real click: the check box toggles itself and tells its dialog.
 void Click(HWND dlg, int id) { Ask(GetDlgItem(dlg, id), BM_CLICK); }
 
-BOOL CALLBACK KeepFirstEdit(HWND child, LPARAM out) {
-  if (ClassOf(child) != "Edit")
-    return TRUE;
-  *reinterpret_cast<HWND*>(out) = child;
-  return FALSE;
-}
-
-// The first edit control inside a window, at any depth.
-HWND FindEdit(HWND parent) {
-  HWND found = nullptr;
-  EnumChildWindows(parent, KeepFirstEdit, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// Answers the open dialog of a picker with a name typed as a user would.
 void Pick(Designer& d, int button, const char* title, const char* typed) {
-  Press(d.dlg, button);
-  HWND picker = WaitWindow(d.process, title, "#32770", kWait);
-  ASSERT_TRUE(picker) << DescribeWindows(d.process);
-  HWND edit = FindEdit(picker);
-  ASSERT_TRUE(edit);
-  SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed), SMTO_ABORTIFHUNG, 5000, nullptr);
-  Press(picker, typed ? IDOK : IDCANCEL);
-  ASSERT_TRUE(WaitGone(picker, kWait));
+  PickFile(d.process, d.dlg, button, title, typed);
 }
 
 TEST(Designer, FreshDialogShowsTheDefaults) {

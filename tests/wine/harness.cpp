@@ -560,4 +560,27 @@ std::string ToolText(HWND control) {
   return "<no tool>";
 }
 
+namespace {
+
+BOOL CALLBACK KeepFirstEdit(HWND child, LPARAM out) {
+  if (ClassOf(child) != "Edit") return TRUE;
+  *reinterpret_cast<HWND*>(out) = child;
+  return FALSE;
+}
+
+}  // namespace
+
+void PickFile(const Process& process, HWND dlg, int button, const char* title, const char* typed) {
+  Press(dlg, button);
+  HWND picker = WaitWindow(process, title, "#32770", 20000);
+  ASSERT_TRUE(picker) << DescribeWindows(process);
+  HWND edit = nullptr;
+  EnumChildWindows(picker, KeepFirstEdit, reinterpret_cast<LPARAM>(&edit));
+  ASSERT_TRUE(edit);
+  if (typed)
+    SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed), SMTO_ABORTIFHUNG, 5000, nullptr);
+  Press(picker, typed ? IDOK : IDCANCEL);
+  ASSERT_TRUE(WaitGone(picker, 20000));
+}
+
 }  // namespace vt

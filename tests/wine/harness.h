@@ -152,6 +152,11 @@ void Press(HWND dlg, int id);
 
 bool WaitFile(const std::string& path, DWORD timeoutMs);
 
+// Presses `button` of dlg, waits for the open-file dialog titled `title` and answers it with a
+// name typed as a user would (a full path, or a name in the dialog's starting folder), or
+// cancels it when typed is null. Waits for the dialog to go.
+void PickFile(const Process& process, HWND dlg, int button, const char* title, const char* typed);
+
 // Registers `exe` as the program the shell finds for the bare name `name`
 // (HKLM\...\App Paths\<name>); removed again when the object goes.
 class AppPath {
