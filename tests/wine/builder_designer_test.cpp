@@ -160,6 +160,21 @@ class DesktopGone {
   char old_[MAX_PATH] = "%USERPROFILE%\\Desktop";
 };
 
+// The lines of the missing-files dialog's list.
+std::vector<std::string> MissingItems(HWND missing) {
+  HWND list = GetDlgItem(missing, 1027);
+  std::vector<std::string> items;
+  DWORD_PTR count = 0;
+  SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    items.emplace_back(text, text + wcslen(text));
+  }
+  return items;
+}
+
 const std::string kQuestionStart = "Your files have been created and placed in ";
 
 std::string Question(const std::string& out) {
@@ -315,19 +330,9 @@ TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFol
   Press(d.dlg, IDOK);
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
-  HWND list = GetDlgItem(missing, 1027);
-  std::vector<std::string> items;
-  DWORD_PTR count = 0;
-  SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-  for (DWORD_PTR i = 0; i < count; ++i) {
-    // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
-    wchar_t text[512] = {};
-    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    items.emplace_back(text, text + wcslen(text));
-  }
   EXPECT_EQ((std::vector<std::string>{"html\\gone.gif", "html\\../escape.htm", "html\\..\\up.gif",
                                       "html\\{windows}\\notepad.exe"}),
-            items);
+            MissingItems(missing));
   Screenshot("missing");
   Press(missing, IDOK);
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
@@ -548,16 +553,7 @@ TEST(BuilderDesigner, RootAndInsideLinksAreCopiedAndEscapingOnesListed) {
   Press(d.dlg, IDOK);
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
-  std::vector<std::string> items;
-  HWND list = GetDlgItem(missing, 1027);
-  DWORD_PTR count = 0;
-  SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-  for (DWORD_PTR i = 0; i < count; ++i) {
-    wchar_t text[512] = {};
-    SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    items.emplace_back(text, text + wcslen(text));
-  }
-  EXPECT_EQ((std::vector<std::string>{"html\\..\\escape.gif", "html\\C:\\vt_drive.gif"}), items);
+  EXPECT_EQ((std::vector<std::string>{"html\\..\\escape.gif", "html\\C:\\vt_drive.gif"}), MissingItems(missing));
   Press(missing, IDOK);
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
   EXPECT_EQ("root", ReadFile(d.out + "\\root.gif"));
