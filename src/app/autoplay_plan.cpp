@@ -1,13 +1,8 @@
 #include "app/autoplay_plan.h"
 
-namespace vk {
+#include "app/ascii_case.h"
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return text;
-}
+namespace vk {
 
 bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles) {
     for (const char* needle : needles)

@@ -42,8 +42,6 @@ std::string OwnProgramMessage(const std::string& target);
 // name has no extension.
 std::vector<std::string> ShellCandidates(const std::string& target);
 
-// ASCII lower-casing, the letter-case rule of every file-kind test.
-std::string Lower(std::string text);
 bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles);
 
 } // namespace vk

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "app/ascii_case.h"
+
 namespace vk {
 namespace {
 
@@ -15,8 +17,6 @@ void Store(LaunchConfig& config, const std::string& value) {
     if (config.count < 5)
         *ValueSlot(config, config.count++) = value;
 }
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 
 } // namespace
 
@@ -67,7 +67,7 @@ std::string ReadIconEntry(FileSource& files) {
     while (reader.Next(line)) {
         std::string upper = line;
         for (char& c : upper)
-            c = Upper(c);
+            c = UpperAscii(c);
         size_t at = upper.find("ICON=");
         if (at != std::string::npos)
             return line.substr(at + 5);

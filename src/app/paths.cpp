@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/autoplay_plan.h"
+#include "app/ascii_case.h"
 
 namespace vk {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/autoplay_plan.h"
+#include "app/ascii_case.h"
 #include "app/paths.h"
 #include "designer/scanner_core.h"
 

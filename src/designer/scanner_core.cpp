@@ -1,36 +1,9 @@
 #include "designer/scanner_core.h"
 
+#include "app/ascii_case.h"
 
 namespace vk {
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string LowerCopy(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = Lower(c);
-    return out;
-}
-
-bool EqualsUpper(std::string_view text, std::string_view upper) {
-    if (text.size() != upper.size())
-        return false;
-    for (size_t i = 0; i < text.size(); ++i)
-        if (Upper(text[i]) != upper[i])
-            return false;
-    return true;
-}
-
-bool ContainsUpper(std::string_view text, std::string_view upper) {
-    if (upper.size() > text.size())
-        return false;
-    for (size_t i = 0; i + upper.size() <= text.size(); ++i)
-        if (EqualsUpper(text.substr(i, upper.size()), upper))
-            return true;
-    return false;
-}
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
@@ -38,7 +11,7 @@ bool IsPageName(std::string_view value) { return ContainsUpper(value, ".HTM"); }
 
 // The same page reached by another letter case or slash is the same file on Windows.
 std::string VisitKey(const std::string& pagePath) {
-    std::string key = LowerCopy(pagePath);
+    std::string key = Lower(pagePath);
     for (char& c : key)
         if (c == '/')
             c = '\\';
@@ -227,7 +200,7 @@ bool NameInsideFolder(const std::string& value, std::string& name) {
 } // namespace
 
 LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, std::string* name) {
-    const std::string lower = LowerCopy(pageFolder + value);
+    const std::string lower = Lower(pageFolder + value);
     if (Contains(lower, "http"))
         return LinkKind::Skip;
     size_t dot = value.find('.');

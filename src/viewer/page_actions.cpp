@@ -1,17 +1,8 @@
 #include "viewer/page_actions.h"
 
+#include "app/ascii_case.h"
+
 namespace vk {
-namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return text;
-}
-
-} // namespace
-
 std::vector<ActionRequest> FindPageActions(const std::string& url) {
     static const struct {
         const char* keyword;

@@ -1,6 +1,6 @@
 #include "viewer/placeholders.h"
 
-#include "app/autoplay_plan.h"
+#include "app/ascii_case.h"
 
 namespace vk {
 
