@@ -3,19 +3,30 @@
 #include "app/ascii_case.h"
 
 namespace vk {
-std::vector<ActionRequest> FindPageActions(const std::string& url) {
-    static const struct {
-        const char* keyword;
-        PageAction action;
-    } keywords[] = {
-        {"ACTION_MESSAGEBOX", PageAction::MessageBox}, {"ACTION_QUIT", PageAction::Quit},
-        {"ACTION_RUN", PageAction::Run},               {"ACTION_BROWSE", PageAction::Browse},
-        {"ACTION_COPY", PageAction::Copy},
+
+const std::vector<PageActionKind>& PageActionKinds() {
+    static const std::vector<PageActionKind> kinds = {
+        {PageAction::MessageBox, "ACTION_MESSAGEBOX", true},
+        {PageAction::Quit, "ACTION_QUIT", false},
+        {PageAction::Run, "ACTION_RUN", true},
+        {PageAction::Browse, "ACTION_BROWSE", false},
+        {PageAction::Copy, "ACTION_COPY", true},
     };
+    return kinds;
+}
+
+const PageActionKind& KindOf(PageAction action) {
+    for (const PageActionKind& kind : PageActionKinds())
+        if (kind.action == action)
+            return kind;
+    return PageActionKinds().front(); // every action has its row
+}
+
+std::vector<ActionRequest> FindPageActions(const std::string& url) {
     // Upper-casing ASCII keeps every position, so a match in the copy points into the URL.
     const std::string search = Upper(url);
     std::vector<ActionRequest> requests;
-    for (const auto& k : keywords) {
+    for (const PageActionKind& k : PageActionKinds()) {
         size_t at = search.find(k.keyword);
         if (at == std::string::npos)
             continue;

@@ -87,9 +87,7 @@ bool WinFolders::Find(KnownFolder folder, std::string& path) {
 bool RunPageActions(const std::string& url, PageActionHost& host) {
     const std::vector<ActionRequest> requests = FindPageActions(url);
     for (const ActionRequest& request : requests) {
-        const bool needsArgument = request.action == PageAction::MessageBox || request.action == PageAction::Run ||
-                                   request.action == PageAction::Copy;
-        if (needsArgument && !request.hasArgument)
+        if (KindOf(request.action).takesArgument && !request.hasArgument)
             continue;
         switch (request.action) {
         case PageAction::MessageBox:

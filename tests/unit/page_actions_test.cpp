@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "app/ascii_case.h"
 #include "viewer/page_actions.h"
 
 namespace {
@@ -11,8 +12,8 @@ using vk::PageAction;
 std::string Describe(const std::vector<vk::ActionRequest>& requests) {
     std::string text;
     for (const vk::ActionRequest& r : requests) {
-        static const char* names[] = {"message", "quit", "run", "browse", "copy"};
-        text += std::string(names[int(r.action)]) + (r.hasArgument ? "=" + r.argument : "") + ";";
+        // "ACTION_MESSAGEBOX" reads "messagebox"
+        text += vk::Lower(vk::KindOf(r.action).keyword).substr(7) + (r.hasArgument ? "=" + r.argument : "") + ";";
     }
     return text;
 }
@@ -29,11 +30,11 @@ TEST(FindPageActions, KeywordsInTheirFixedOrder) {
         {"C:\\disc\\ACTION_RUN=setup.exe", "run=setup.exe;"},
         {"C:\\disc\\ACTION_RUN=notepad.exe readme.txt", "run=notepad.exe readme.txt;"},
         {"C:\\disc\\ACTION_RUN=notepad.exe%20readme.txt", "run=notepad.exe%20readme.txt;"},
-        {"C:\\disc\\ACTION_MESSAGEBOX=Welcome", "message=Welcome;"},
-        {"C:\\disc\\ACTION_MESSAGEBOX=a=b", "message=a=b;"},
-        {"C:\\disc\\Action_MessageBox=Keep Case", "message=Keep Case;"},
-        {"C:\\disc\\ACTION_MESSAGEBOX=Bye ACTION_QUIT", "message=Bye ACTION_QUIT;quit;"},
-        {"C:\\disc\\ACTION_QUIT ACTION_MESSAGEBOX=Hi", "message=Hi;quit=Hi;"},
+        {"C:\\disc\\ACTION_MESSAGEBOX=Welcome", "messagebox=Welcome;"},
+        {"C:\\disc\\ACTION_MESSAGEBOX=a=b", "messagebox=a=b;"},
+        {"C:\\disc\\Action_MessageBox=Keep Case", "messagebox=Keep Case;"},
+        {"C:\\disc\\ACTION_MESSAGEBOX=Bye ACTION_QUIT", "messagebox=Bye ACTION_QUIT;quit;"},
+        {"C:\\disc\\ACTION_QUIT ACTION_MESSAGEBOX=Hi", "messagebox=Hi;quit=Hi;"},
         {"C:\\disc\\ACTION_BROWSE=anything", "browse=anything;"},
         {"C:\\disc\\ACTION_COPY", "copy;"},
         {"C:\\disc\\ACTION_COPY=", "copy=;"},
