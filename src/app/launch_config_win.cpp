@@ -78,6 +78,13 @@ void ClearReadOnly(const std::string& path) {
         ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
+    if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+        return false;
+    ClearReadOnly(to);
+    return true;
+}
+
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     ClearReadOnly(path);
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -24,6 +24,9 @@ bool ReadLabelEntry(std::string& label);
 // Clears the read-only attribute of a copied file, so the output folder can be rebuilt.
 void ClearReadOnly(const std::string& path);
 
+// Copies, overwriting the destination, and clears the copy's read-only attribute.
+bool CopyClearingReadOnly(const std::string& from, const std::string& to);
+
 // Replaces the file with text, clearing an old file's read-only attribute first; false when
 // it could not be created or not all of it reached the disk.
 bool WriteWholeFile(const std::string& path, const std::string& text);

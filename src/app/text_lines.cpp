@@ -2,8 +2,8 @@
 
 namespace vk {
 
-LineReader::LineReader(ByteSource& source, size_t bufferSize)
-    : m_source(source), m_keep(bufferSize > 0 ? bufferSize - 1 : 0) {}
+LineReader::LineReader(ByteSource& source, size_t bufferSize, LongLines longLines)
+    : m_source(source), m_keep(bufferSize > 0 ? bufferSize - 1 : 0), m_longLines(longLines) {}
 
 bool LineReader::Fill() {
     if (m_end)
@@ -15,7 +15,45 @@ bool LineReader::Fill() {
     return m_len > 0;
 }
 
+int LineReader::Peek() {
+    if (m_pos == m_len && !Fill())
+        return -1;
+    return static_cast<unsigned char>(m_chunk[m_pos]);
+}
+
+int LineReader::Get() {
+    const int c = Peek();
+    if (c >= 0)
+        ++m_pos;
+    return c;
+}
+
 bool LineReader::Next(std::string& line) {
+    return m_longLines == LongLines::Split ? NextPiece(line) : NextSkippingRest(line);
+}
+
+bool LineReader::NextPiece(std::string& line) {
+    line.clear();
+    int c = Get();
+    if (c < 0)
+        return false;
+    while (c >= 0) {
+        if (c == '\r' && Peek() == '\n')
+            c = Get();
+        if (c == '\n')
+            break;
+        line.push_back(static_cast<char>(c));
+        if (line.size() == m_keep)
+            break;
+        c = Get();
+    }
+    const size_t nul = line.find('\0');
+    if (nul != std::string::npos)
+        line.resize(nul);
+    return true;
+}
+
+bool LineReader::NextSkippingRest(std::string& line) {
     line.clear();
     if (m_pos == m_len && !Fill())
         return false;

@@ -25,21 +25,35 @@ public:
     virtual std::unique_ptr<ByteSource> Open(const std::string& name) = 0;
 };
 
+// What a reader does with a line longer than its buffer.
+enum class LongLines {
+    // Keep the start and skip the rest up to its newline, so the rest can never be taken for
+    // the next line (the readers of autorun.inf).
+    SkipRest,
+    // Hand out the line in buffer-sized pieces, each a line of its own, each ending at its
+    // first NUL as the C string it was read into would (the page scanner).
+    Split,
+};
+
 // Reads text lines as a text-mode reader with a buffer of bufferSize characters sees them:
 // CR LF counts as one newline, the newline is not part of the line, and at most
-// bufferSize - 1 characters of a line are kept. The rest of a longer line is skipped up to
-// its newline, so it can never be taken for the next line.
+// bufferSize - 1 characters of a line are kept; longer lines as `longLines` says.
 class LineReader {
 public:
-    LineReader(ByteSource& source, size_t bufferSize);
+    LineReader(ByteSource& source, size_t bufferSize, LongLines longLines = LongLines::SkipRest);
     // False when the data ended before a line began.
     bool Next(std::string& line);
 
 private:
     bool Fill();
+    int Peek();
+    int Get();
+    bool NextSkippingRest(std::string& line);
+    bool NextPiece(std::string& line);
 
     ByteSource& m_source;
     size_t m_keep;
+    LongLines m_longLines;
     char m_chunk[4096];
     size_t m_pos = 0;
     size_t m_len = 0;

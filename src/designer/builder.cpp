@@ -56,12 +56,7 @@ public:
     }
     bool CreateFolder(const std::string& folder) override { return ::CreateDirectoryA(folder.c_str(), nullptr); }
     void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryA(folder.c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override {
-        if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
-            return false;
-        ClearReadOnly(to);
-        return true;
-    }
+    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
     bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
         return vk::WriteAutorunInf(folder, settings, openValue);
     }

@@ -16,12 +16,7 @@ public:
 
     bool Exists(const std::string& name) override { return FileExists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
-    bool Copy(const std::string& from, const std::string& to) override {
-        if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
-            return false;
-        ClearReadOnly(to);
-        return true;
-    }
+    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
             ::SetDlgItemTextA(*m_waitDlg, CWaitDlg::IDC_TEXT, pagePath.c_str());

@@ -18,62 +18,6 @@ std::string VisitKey(const std::string& pagePath) {
     return key;
 }
 
-// Text-mode reading in fixed pieces: CR LF counts as one newline, which ends a piece and is
-// not kept, and a piece holds at most kScanPiece characters. A piece ends at its first NUL,
-// as the C string it was read into would.
-class PieceReader {
-public:
-    explicit PieceReader(ByteSource& source) : m_source(source) {}
-
-    bool Next(std::string& piece) {
-        piece.clear();
-        int c = Get();
-        if (c < 0)
-            return false;
-        while (c >= 0) {
-            if (c == '\r' && Peek() == '\n')
-                c = Get();
-            if (c == '\n')
-                break;
-            piece.push_back(static_cast<char>(c));
-            if (piece.size() == kScanPiece)
-                break;
-            c = Get();
-        }
-        size_t nul = piece.find('\0');
-        if (nul != std::string::npos)
-            piece.resize(nul);
-        return true;
-    }
-
-private:
-    int Peek() {
-        if (m_pos == m_len && !Fill())
-            return -1;
-        return static_cast<unsigned char>(m_chunk[m_pos]);
-    }
-    int Get() {
-        int c = Peek();
-        if (c >= 0)
-            ++m_pos;
-        return c;
-    }
-    bool Fill() {
-        if (m_end)
-            return false;
-        m_pos = 0;
-        m_len = m_source.Read(m_chunk, sizeof m_chunk);
-        m_end = m_len == 0;
-        return !m_end;
-    }
-
-    ByteSource& m_source;
-    char m_chunk[2048];
-    size_t m_pos = 0;
-    size_t m_len = 0;
-    bool m_end = false;
-};
-
 } // namespace
 
 void LinkCursor::Reset(std::string line) {
@@ -238,11 +182,11 @@ void MissingFileList::Clear() {
 // chain of linked pages cannot exhaust it.
 struct LinkScanner::Page {
     Page(std::string folder_, std::unique_ptr<ByteSource> source_)
-        : folder(std::move(folder_)), source(std::move(source_)), reader(*source) {}
+        : folder(std::move(folder_)), source(std::move(source_)), reader(*source, kScanPiece + 1, LongLines::Split) {}
 
     std::string folder;
     std::unique_ptr<ByteSource> source;
-    PieceReader reader;
+    LineReader reader;
     LinkCursor cursor;
 };
 
