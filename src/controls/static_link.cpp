@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "framework/ansi_wide.h"
+
 HCURSOR CStaticLink::s_hLinkCursor = nullptr;
 bool CStaticLink::s_bCursorTried = false;
 
@@ -70,11 +72,7 @@ std::string CStaticLink::OwnStringResource() const {
                                reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(bytes > 0 ? bytes : 0, '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], bytes, nullptr, nullptr);
-    return out;
+    return fw::WideToAnsi(std::wstring_view(text, static_cast<size_t>(length)));
 }
 
 HBRUSH CStaticLink::OnCtlColor(HDC dc) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/ansi_wide.h"
+
 // One site object per hosted control. Each COM interface that the control asks of its
 // container is a small class of its own that lives inside the site and shares its reference
 // count; QueryInterface answers from a table. The site offers no ambient properties, no
@@ -385,10 +387,8 @@ AxSite* SiteOf(HWND host) {
 bool ParseClsid(LPCSTR text, CLSID& clsid) {
     if (!text || IS_INTRESOURCE(text))
         return false;
-    wchar_t wide[64];
-    if (!::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 64))
-        return false;
-    return SUCCEEDED(::CLSIDFromString(wide, &clsid));
+    std::wstring wide = AnsiToWide(text);
+    return !wide.empty() && SUCCEEDED(::CLSIDFromString(&wide[0], &clsid));
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -421,13 +421,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 std::string BstrToAnsi(const wchar_t* text, UINT length) {
-    if (!text || length == 0)
-        return std::string();
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string ansi(size > 0 ? size : 0, '\0');
-    if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &ansi[0], size, nullptr, nullptr);
-    return ansi;
+    return text ? WideToAnsi(std::wstring_view(text, length)) : std::string();
 }
 
 } // namespace
@@ -481,13 +475,8 @@ VARIANT_BOOL* ArgBoolRef(const VARIANT* arg) {
 }
 
 BSTR AnsiToBstr(const std::string& text) {
-    const int size = text.empty() ? 0
-                                  : ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                          nullptr, 0);
-    BSTR wide = ::SysAllocStringLen(nullptr, size > 0 ? size : 0);
-    if (wide && size > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, size);
-    return wide;
+    const std::wstring wide = AnsiToWide(text);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 IDispatch* AxControl::Dispatch() const {

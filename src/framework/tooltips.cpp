@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/ansi_wide.h"
+
 namespace fw {
 
 bool ToolTips::Enable(HWND dialog) {
@@ -35,9 +37,10 @@ int ToolTipControlId(const NMHDR* header) {
 
 void SetToolTipText(NMHDR* header, const char* text) {
     if (header->code == TTN_GETDISPINFOW) {
-        static wchar_t wide[256];
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 256);
-        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wide;
+        // The tooltip reads the text after the handler returns.
+        static std::wstring wide;
+        wide = AnsiToWide(text);
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &wide[0];
     } else {
         reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(text);
     }
