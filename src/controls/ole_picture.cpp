@@ -26,39 +26,29 @@ BOOL COlePicture::LoadFromResource(UINT id) {
     }
     std::memcpy(target, bytes, size);
     ::GlobalUnlock(copy);
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+    fw::ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(copy, TRUE, stream.Put()))) {
         ::GlobalFree(copy);
         return FALSE;
     }
-    BOOL loaded = LoadFromStream(stream);
-    stream->Release();
-    return loaded;
+    return LoadFromStream(stream.Get());
 }
 
 BOOL COlePicture::LoadFromFile(const std::string& path) {
-    IStream* stream = nullptr;
-    if (FAILED(::SHCreateStreamOnFileA(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, &stream)))
+    fw::ComPtr<IStream> stream; // its release closes the file
+    if (FAILED(::SHCreateStreamOnFileA(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.Put())))
         return FALSE;
-    BOOL loaded = LoadFromStream(stream);
-    stream->Release();  // closes the file
-    return loaded;
+    return LoadFromStream(stream.Get());
 }
 
 BOOL COlePicture::LoadFromStream(IStream* stream) {
-    Release();
+    m_pPicture.Reset();
     if (!stream)
         return FALSE;
     // Size 0: the loader finds the picture's length in the stream itself.
-    if (FAILED(::OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&m_pPicture))))
-        m_pPicture = nullptr;
-    return m_pPicture != nullptr;
-}
-
-void COlePicture::Release() {
-    if (m_pPicture)
-        m_pPicture->Release();
-    m_pPicture = nullptr;
+    if (FAILED(::OleLoadPicture(stream, 0, FALSE, IID_IPicture, m_pPicture.PutVoid())))
+        m_pPicture.Reset();
+    return static_cast<bool>(m_pPicture);
 }
 
 SIZE COlePicture::GetPixelSize(HDC dc) const {

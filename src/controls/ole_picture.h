@@ -6,10 +6,11 @@
 
 #include <string>
 
+#include "framework/com_ptr.h"
+
 class COlePicture {
 public:
     COlePicture() = default;
-    ~COlePicture() { Release(); }
     COlePicture(const COlePicture&) = delete;
     COlePicture& operator=(const COlePicture&) = delete;
 
@@ -23,7 +24,7 @@ public:
     // the loader can decode; the holder is empty then.
     BOOL LoadFromStream(IStream* stream);
 
-    bool IsEmpty() const { return m_pPicture == nullptr; }
+    bool IsEmpty() const { return !m_pPicture; }
     // The picture's size in pixels of dc, or of the screen when dc is null; (0, 0) when empty.
     SIZE GetPixelSize(HDC dc) const;
     // Draws the whole picture stretched into dest; an all-zero dest means its natural size at
@@ -31,7 +32,5 @@ public:
     BOOL RenderInto(HDC dc, const RECT& dest, const RECT* metafileBounds = nullptr) const;
 
 private:
-    void Release();
-
-    IPicture* m_pPicture = nullptr;  // one reference, ours
+    fw::ComPtr<IPicture> m_pPicture;
 };

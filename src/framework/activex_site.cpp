@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/ansi_wide.h"
+#include "framework/com_ptr.h"
 
 // One site object per hosted control. Each COM interface that the control asks of its
 // container is a small class of its own that lives inside the site and shares its reference
@@ -172,7 +173,7 @@ public:
     }
 
     HWND Host() const { return m_host; }
-    IDispatch* Dispatch() const { return m_dispatch; }
+    IDispatch* Dispatch() const { return m_dispatch.Get(); }
     IOleInPlaceFrame* Frame() { return &m_frame; }
     bool Advise(REFIID events);
     // Fits the control to the host's client area.
@@ -193,10 +194,10 @@ private:
     InPlaceSite m_inPlaceSite;
     InPlaceFrame m_frame;
     EventSink m_sink;
-    IOleObject* m_object = nullptr;
-    IOleInPlaceObject* m_inPlace = nullptr;
-    IDispatch* m_dispatch = nullptr;
-    IConnectionPoint* m_point = nullptr;
+    ComPtr<IOleObject> m_object;
+    ComPtr<IOleInPlaceObject> m_inPlace;
+    ComPtr<IDispatch> m_dispatch;
+    ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
 };
 
@@ -261,10 +262,9 @@ AxSite* AxSite::Create(HWND host, REFCLSID clsid) {
 }
 
 HRESULT AxSite::Activate(REFCLSID clsid) {
-    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                    reinterpret_cast<void**>(&m_object));
+    HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, m_object.PutVoid());
     if (FAILED(hr)) {
-        m_object = nullptr;
+        m_object.Reset();
         return hr;
     }
     DWORD misc = 0;
@@ -273,25 +273,22 @@ HRESULT AxSite::Activate(REFCLSID clsid) {
     const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
     if (siteFirst && FAILED(hr = m_object->SetClientSite(&m_client)))
         return hr;
-    IPersistStreamInit* persist = nullptr;
-    if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-        hr = persist->InitNew();
-        persist->Release();
-        if (FAILED(hr))
-            return hr;
-    }
+    ComPtr<IPersistStreamInit> persist;
+    if (SUCCEEDED(m_object->QueryInterface(IID_IPersistStreamInit, persist.PutVoid())) &&
+        FAILED(hr = persist->InitNew()))
+        return hr;
     if (!siteFirst && FAILED(hr = m_object->SetClientSite(&m_client)))
         return hr;
     RECT rect;
     ::GetClientRect(m_host, &rect);
     if (FAILED(hr = m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_client, 0, m_host, &rect)))
         return hr;
-    if (FAILED(hr = m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_inPlace)))) {
-        m_inPlace = nullptr;
+    if (FAILED(hr = m_object->QueryInterface(IID_IOleInPlaceObject, m_inPlace.PutVoid()))) {
+        m_inPlace.Reset();
         return hr;
     }
-    if (FAILED(hr = m_object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_dispatch)))) {
-        m_dispatch = nullptr;
+    if (FAILED(hr = m_object->QueryInterface(IID_IDispatch, m_dispatch.PutVoid()))) {
+        m_dispatch.Reset();
         return hr;
     }
     return S_OK;
@@ -299,20 +296,17 @@ HRESULT AxSite::Activate(REFCLSID clsid) {
 
 bool AxSite::Advise(REFIID events) {
     if (m_point || !m_object)
-        return m_point != nullptr;
-    IConnectionPointContainer* container = nullptr;
-    if (FAILED(m_object->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+        return static_cast<bool>(m_point);
+    ComPtr<IConnectionPointContainer> container;
+    if (FAILED(m_object->QueryInterface(IID_IConnectionPointContainer, container.PutVoid())))
         return false;
-    HRESULT hr = container->FindConnectionPoint(events, &m_point);
-    container->Release();
-    if (FAILED(hr)) {
-        m_point = nullptr;
+    if (FAILED(container->FindConnectionPoint(events, m_point.Put()))) {
+        m_point.Reset();
         return false;
     }
     m_sink.SetEvents(events);
     if (FAILED(m_point->Advise(&m_sink, &m_cookie))) {
-        m_point->Release();
-        m_point = nullptr;
+        m_point.Reset();
         return false;
     }
     return true;
@@ -358,23 +352,17 @@ void AxSite::Fire(DISPID id, const DISPPARAMS* params) {
 void AxSite::Close() {
     if (m_point) {
         m_point->Unadvise(m_cookie);
-        m_point->Release();
-        m_point = nullptr;
+        m_point.Reset();
     }
-    if (m_dispatch) {
-        m_dispatch->Release();
-        m_dispatch = nullptr;
-    }
+    m_dispatch.Reset();
     if (m_inPlace) {
         m_inPlace->InPlaceDeactivate();
-        m_inPlace->Release();
-        m_inPlace = nullptr;
+        m_inPlace.Reset();
     }
     if (m_object) {
         m_object->Close(OLECLOSE_NOSAVE);
         m_object->SetClientSite(nullptr);
-        m_object->Release();
-        m_object = nullptr;
+        m_object.Reset();
     }
 }
 
