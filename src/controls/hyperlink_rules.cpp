@@ -2,17 +2,9 @@
 
 namespace vk {
 
-bool operator==(const LinkRect& a, const LinkRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool operator==(const LinkPlacement& a, const LinkPlacement& b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
-LinkPlacement FitLinkToText(const LinkRect& window, int borderWidth, int borderHeight, int textWidth,
+Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth,
                             int textHeight, uint32_t style) {
-    LinkRect r = window;
+    Rect r = window;
     if (style & kStaticCenterImage) {
         const int shrink = ((r.bottom - r.top) - textHeight) / 2;
         r.top += shrink;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/geometry.h"
+
 namespace vk {
 
 // Static control styles that decide where the text sits.
@@ -11,29 +13,13 @@ constexpr uint32_t kStaticCenter = 0x1;
 constexpr uint32_t kStaticRight = 0x2;
 constexpr uint32_t kStaticCenterImage = 0x200;
 
-struct LinkRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-struct LinkPlacement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-
-bool operator==(const LinkRect& a, const LinkRect& b);
-bool operator==(const LinkPlacement& a, const LinkPlacement& b);
 
 // Where a link goes when it fits its text. window: its rectangle in its parent's client
 // coordinates; border: window size less client size; text: the text's extent. The text keeps
 // its alignment: left-aligned text keeps the left edge, centred text (SS_CENTER) the centre,
 // right-aligned text (SS_RIGHT) the right edge; vertically the top edge, or the centre with
 // SS_CENTERIMAGE.
-LinkPlacement FitLinkToText(const LinkRect& window, int borderWidth, int borderHeight, int textWidth,
+Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth,
                             int textHeight, uint32_t style);
 
 // Colours as 0x00BBGGRR, the system's COLORREF.

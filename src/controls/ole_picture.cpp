@@ -76,8 +76,8 @@ BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBound
     m_pPicture->get_Width(&width);
     m_pPicture->get_Height(&height);
     const SIZE natural = GetPixelSize(dc);
-    const vk::RenderArgs a = vk::RenderArgsFor(vk::PixelRect{dest.left, dest.top, dest.right, dest.bottom},
-                                               vk::PixelSize{natural.cx, natural.cy},
-                                               vk::PixelSize{width, height});
+    const vk::RenderArgs a = vk::RenderArgsFor(vk::Rect{dest.left, dest.top, dest.right, dest.bottom},
+                                               vk::Size{natural.cx, natural.cy},
+                                               vk::Size{width, height});
     return SUCCEEDED(m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds));
 }

@@ -32,22 +32,22 @@ void CPictureCtrl::LoadResourcePicture() {
     m_picture.LoadFromResource(static_cast<UINT>(id));
 }
 
-vk::PixelSize CPictureCtrl::ImageSize() const {
+vk::Size CPictureCtrl::ImageSize() const {
     const SIZE size = m_picture.GetPixelSize(nullptr);
-    return vk::PixelSize{size.cx, size.cy};
+    return vk::Size{size.cx, size.cy};
 }
 
-vk::PixelSize CPictureCtrl::ClientSize() const {
+vk::Size CPictureCtrl::ClientSize() const {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    return vk::PixelSize{client.right, client.bottom};
+    return vk::Size{client.right, client.bottom};
 }
 
 void CPictureCtrl::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
     if (!m_picture.IsEmpty()) {
-        const vk::PixelRect shown = vk::PaintRect(ImageSize(), ClientSize());
+        const vk::Rect shown = vk::PaintRect(ImageSize(), ClientSize());
         if (!shown.IsEmpty())
             m_picture.RenderInto(dc, RECT{shown.left, shown.top, shown.right, shown.bottom});
     }
@@ -61,7 +61,7 @@ void CPictureCtrl::OnEraseBkgnd(HDC dc) {
         return;
     HBRUSH brush = BackgroundBrush(dc);
     for (int i = 0; i < around.count; ++i) {
-        const vk::PixelRect& r = around.rect[i];
+        const vk::Rect& r = around.rect[i];
         RECT fill = {r.left, r.top, r.right, r.bottom};
         ::FillRect(dc, &fill, brush);
     }

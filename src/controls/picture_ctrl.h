@@ -27,8 +27,8 @@ private:
     void OnPaint();
     void OnEraseBkgnd(HDC dc);
     HBRUSH BackgroundBrush(HDC dc) const;
-    vk::PixelSize ImageSize() const;
-    vk::PixelSize ClientSize() const;
+    vk::Size ImageSize() const;
+    vk::Size ClientSize() const;
 
     BOOL m_bLoadFromResource;
 };

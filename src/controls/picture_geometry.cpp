@@ -6,12 +6,6 @@
 
 namespace vk {
 
-bool operator==(const PixelRect& a, const PixelRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-bool operator==(const PixelSize& a, const PixelSize& b) { return a.cx == b.cx && a.cy == b.cy; }
-
 int MulDivRound(int a, int b, int c) {
     if (c == 0)
         return -1;
@@ -32,31 +26,31 @@ int HimetricToPixels(int himetric, int pixelsPerInch) {
     return MulDivRound(himetric, pixelsPerInch, kHimetricPerInch);
 }
 
-PixelRect PaintRect(PixelSize picture, PixelSize client) {
-    PixelRect shown{0, 0, std::min(picture.cx, client.cx), std::min(picture.cy, client.cy)};
-    return shown.IsEmpty() ? PixelRect{} : shown;
+Rect PaintRect(Size picture, Size client) {
+    Rect shown{0, 0, std::min(picture.cx, client.cx), std::min(picture.cy, client.cy)};
+    return shown.IsEmpty() ? Rect{} : shown;
 }
 
-EraseRects EraseAround(PixelSize picture, PixelSize client) {
+EraseRects EraseAround(Size picture, Size client) {
     EraseRects out;
     if (client.cx <= 0 || client.cy <= 0)
         return out;
     const int shownRight = std::max(0, std::min(picture.cx, client.cx));
     const int shownBottom = std::max(0, std::min(picture.cy, client.cy));
     if (shownRight == 0 || shownBottom == 0) {
-        out.rect[out.count++] = PixelRect{0, 0, client.cx, client.cy};
+        out.rect[out.count++] = Rect{0, 0, client.cx, client.cy};
         return out;
     }
     if (shownRight < client.cx)
-        out.rect[out.count++] = PixelRect{shownRight, 0, client.cx, client.cy};
+        out.rect[out.count++] = Rect{shownRight, 0, client.cx, client.cy};
     if (shownBottom < client.cy)
-        out.rect[out.count++] = PixelRect{0, shownBottom, shownRight, client.cy};
+        out.rect[out.count++] = Rect{0, shownBottom, shownRight, client.cy};
     return out;
 }
 
-RenderArgs RenderArgsFor(PixelRect dest, PixelSize natural, PixelSize himetric) {
+RenderArgs RenderArgsFor(Rect dest, Size natural, Size himetric) {
     if (dest.IsAllZero())
-        dest = PixelRect{0, 0, natural.cx, natural.cy};
+        dest = Rect{0, 0, natural.cx, natural.cy};
     RenderArgs args;
     args.x = dest.left;
     args.y = dest.top;
@@ -69,9 +63,9 @@ RenderArgs RenderArgsFor(PixelRect dest, PixelSize natural, PixelSize himetric) 
     return args;
 }
 
-PixelSize SplashWindowSize(PixelSize picture) {
+Size SplashWindowSize(Size picture) {
     const int kMargin = 5;
-    return PixelSize{picture.cx + kMargin, picture.cy + kMargin};
+    return Size{picture.cx + kMargin, picture.cy + kMargin};
 }
 
 } // namespace vk

@@ -2,7 +2,7 @@
 
 namespace vk {
 
-LayoutRect Anchored(LayoutRect rect, int flags, int dx, int dy) {
+Rect Anchored(Rect rect, int flags, int dx, int dy) {
     if (flags & AnchorSizeX) {
         rect.right += dx;
     } else if (flags & AnchorMoveX) {
@@ -32,7 +32,7 @@ void AnchorLayout::OnSize(bool minimized, int width, int height, ChildRects& chi
     if (m_lastWidth != 0) {
         for (uint32_t entry : m_entries) {
             const int id = static_cast<int>(entry & 0xFFFF);
-            LayoutRect rect;
+            Rect rect;
             if (!children.Get(id, rect))
                 continue;
             children.Set(id, Anchored(rect, static_cast<int>(entry >> 16), dx, dy));

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/geometry.h"
+
 namespace vk {
 
 enum AnchorFlags {
@@ -13,27 +15,19 @@ enum AnchorFlags {
     AnchorSizeY = 8,
 };
 
-struct LayoutRect {
-    int left, top, right, bottom;
-};
-
-inline bool operator==(const LayoutRect& a, const LayoutRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // The child controls of one dialog, in the dialog's client coordinates.
 class ChildRects {
 public:
     // False when the dialog has no control with this id.
-    virtual bool Get(int id, LayoutRect& rect) = 0;
-    virtual void Set(int id, const LayoutRect& rect) = 0;
+    virtual bool Get(int id, Rect& rect) = 0;
+    virtual void Set(int id, const Rect& rect) = 0;
 
 protected:
     ~ChildRects() = default;
 };
 
 // The rectangle of a control with these anchor flags after the client area grew by dx, dy.
-LayoutRect Anchored(LayoutRect rect, int flags, int dx, int dy);
+Rect Anchored(Rect rect, int flags, int dx, int dy);
 
 class AnchorLayout {
 public:

@@ -6,7 +6,7 @@ class DialogChildren : public vk::ChildRects {
 public:
     explicit DialogChildren(HWND dialog) : m_dialog(dialog) {}
 
-    bool Get(int id, vk::LayoutRect& rect) override {
+    bool Get(int id, vk::Rect& rect) override {
         HWND child = ::GetDlgItem(m_dialog, id);
         if (!child)
             return false;
@@ -16,7 +16,7 @@ public:
         rect = {r.left, r.top, r.right, r.bottom};
         return true;
     }
-    void Set(int id, const vk::LayoutRect& rect) override {
+    void Set(int id, const vk::Rect& rect) override {
         HWND child = ::GetDlgItem(m_dialog, id);
         ::InvalidateRect(child, nullptr, TRUE);
         ::MoveWindow(child, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);

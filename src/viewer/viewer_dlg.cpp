@@ -32,7 +32,7 @@ void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL CViewerDlg::OnInitDialog() {
     AddAnchoredControl(IDC_VIEWER_BROWSER, vk::AnchorSizeX | vk::AnchorSizeY);
     AddAnchoredControl(IDC_VIEWER_PLAYER, vk::AnchorSizeX | vk::AnchorSizeY);
-    const vk::ViewerSize minTrack = vk::MinTrackSize(m_bMovie);
+    const vk::Size minTrack = vk::MinTrackSize(m_bMovie);
     m_nMinTrackX = minTrack.cx;
     m_nMinTrackY = minTrack.cy;
     CResizableDlg::OnInitDialog();
@@ -97,8 +97,8 @@ void CViewerDlg::SetIcon() {
 }
 
 bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
-    vk::ViewerSize track = {info->ptMinTrackSize.x, info->ptMinTrackSize.y};
-    vk::ApplyMinTrack(vk::ViewerSize{m_nMinTrackX, m_nMinTrackY}, track);
+    vk::Size track = {info->ptMinTrackSize.x, info->ptMinTrackSize.y};
+    vk::ApplyMinTrack(vk::Size{m_nMinTrackX, m_nMinTrackY}, track);
     info->ptMinTrackSize.x = track.cx;
     info->ptMinTrackSize.y = track.cy;
     return true;

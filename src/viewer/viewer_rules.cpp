@@ -2,9 +2,9 @@
 
 namespace vk {
 
-ViewerSize MinTrackSize(bool movie) { return movie ? ViewerSize{150, 150} : ViewerSize{450, 300}; }
+Size MinTrackSize(bool movie) { return movie ? Size{150, 150} : Size{450, 300}; }
 
-void ApplyMinTrack(ViewerSize minTrack, ViewerSize& systemMinTrack) {
+void ApplyMinTrack(Size minTrack, Size& systemMinTrack) {
     if (minTrack.cx != 0 && minTrack.cy != 0)
         systemMinTrack = minTrack;
 }

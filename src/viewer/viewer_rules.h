@@ -3,16 +3,14 @@
 #pragma once
 #include <string>
 
+#include "app/geometry.h"
+
 namespace vk {
 
-struct ViewerSize {
-    int cx, cy;
-};
-
 // The smallest size, in pixels, to which the user may drag the window.
-ViewerSize MinTrackSize(bool movie);
+Size MinTrackSize(bool movie);
 // The system's minimum tracking size, replaced only when both values are set.
-void ApplyMinTrack(ViewerSize minTrack, ViewerSize& systemMinTrack);
+void ApplyMinTrack(Size minTrack, Size& systemMinTrack);
 
 enum class ViewerPlacement {
     Keep,       // the template's size, centred by the template

@@ -3,26 +3,21 @@
 #include <ostream>
 
 #include "controls/hyperlink_rules.h"
-
-namespace vk {
-std::ostream& operator<<(std::ostream& out, const LinkPlacement& p) {
-    return out << "(" << p.x << "," << p.y << ") " << p.width << "x" << p.height;
-}
-} // namespace vk
+#include "geometry_print.h"
 
 namespace {
 
-using vk::LinkPlacement;
-using vk::LinkRect;
+using vk::Placement;
+using vk::Rect;
 
 TEST(FitLinkToText, KeepsTheEdgeOrCentreThatTheAlignmentNames) {
     // A 200 x 20 control at (10, 30) with a 2-pixel border all round (4 x 4), text 81 x 13.
-    const LinkRect window = {10, 30, 210, 50};
+    const Rect window = {10, 30, 210, 50};
     const uint32_t centre = vk::kStaticCenter, right = vk::kStaticRight, middle = vk::kStaticCenterImage;
     struct Case {
         const char* what;
         uint32_t style;
-        LinkPlacement expected;
+        Placement expected;
     } cases[] = {
         {"left, top", 0, {10, 30, 85, 17}},
         // (200 - 81) / 2 = 59 off each side: the odd pixel stays on the right.
@@ -44,10 +39,10 @@ TEST(FitLinkToText, KeepsTheEdgeOrCentreThatTheAlignmentNames) {
 TEST(FitLinkToText, GrowsWhenTheTextIsLargerAndWorksLeftOfTheParentsOrigin) {
     struct Case {
         const char* what;
-        LinkRect window;
+        Rect window;
         int textWidth, textHeight;
         uint32_t style;
-        LinkPlacement expected;
+        Placement expected;
     } cases[] = {
         // (50 - 91) / 2 = -20 (toward zero): the control grows by 20 on each side.
         {"centred, text wider", {100, 0, 150, 10}, 91, 13, vk::kStaticCenter, {80, 0, 90, 13}},

@@ -4,18 +4,12 @@
 #include <ostream>
 
 #include "controls/picture_geometry.h"
-
-namespace vk {
-std::ostream& operator<<(std::ostream& out, const PixelRect& r) {
-    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-}
-std::ostream& operator<<(std::ostream& out, const PixelSize& s) { return out << s.cx << "x" << s.cy; }
-} // namespace vk
+#include "geometry_print.h"
 
 namespace {
 
-using vk::PixelRect;
-using vk::PixelSize;
+using vk::Rect;
+using vk::Size;
 
 TEST(MulDivRound, RoundsLikeTheSystem) {
     struct Case {
@@ -57,8 +51,8 @@ TEST(HimetricToPixels, AtCommonResolutions) {
 
 TEST(PaintRect, NaturalSizeInALargerControlSqueezedPerAxisInASmallerOne) {
     struct Case {
-        PixelSize picture, client;
-        PixelRect expected;
+        Size picture, client;
+        Rect expected;
     } cases[] = {
         {{400, 300}, {405, 305}, {0, 0, 400, 300}},  // the splash: natural size, top left
         {{400, 300}, {400, 300}, {0, 0, 400, 300}},
@@ -75,9 +69,9 @@ TEST(PaintRect, NaturalSizeInALargerControlSqueezedPerAxisInASmallerOne) {
 
 TEST(EraseAround, OnlyTheClientAreaOutsideThePicture) {
     struct Case {
-        PixelSize picture, client;
+        Size picture, client;
         int count;
-        PixelRect first, second;
+        Rect first, second;
     } cases[] = {
         {{400, 300}, {405, 305}, 2, {400, 0, 405, 305}, {0, 300, 400, 305}},
         {{400, 300}, {405, 300}, 1, {400, 0, 405, 300}, {}},
@@ -101,9 +95,9 @@ TEST(EraseAround, OnlyTheClientAreaOutsideThePicture) {
 }
 
 TEST(RenderArgsFor, DrawsTheWholePictureUprightIntoTheDestination) {
-    const PixelSize natural{400, 300}, himetric{10583, 7938};
+    const Size natural{400, 300}, himetric{10583, 7938};
     struct Case {
-        PixelRect dest;
+        Rect dest;
         int x, y, cx, cy;
     } cases[] = {
         {{}, 0, 0, 400, 300},                 // all zero: natural size at (0, 0)
@@ -126,9 +120,9 @@ TEST(RenderArgsFor, DrawsTheWholePictureUprightIntoTheDestination) {
 }
 
 TEST(SplashWindowSize, PictureAndAFivePixelMargin) {
-    EXPECT_EQ(vk::SplashWindowSize({400, 300}), (PixelSize{405, 305}));
-    EXPECT_EQ(vk::SplashWindowSize({0, 0}), (PixelSize{5, 5}));  // no picture
-    EXPECT_EQ(vk::SplashWindowSize({40, 30}), (PixelSize{45, 35}));
+    EXPECT_EQ(vk::SplashWindowSize({400, 300}), (Size{405, 305}));
+    EXPECT_EQ(vk::SplashWindowSize({0, 0}), (Size{5, 5}));  // no picture
+    EXPECT_EQ(vk::SplashWindowSize({40, 30}), (Size{45, 35}));
 }
 
 } // namespace

@@ -4,41 +4,36 @@
 #include <ostream>
 
 #include "viewer/anchor_layout.h"
-
-namespace vk {
-std::ostream& operator<<(std::ostream& out, const LayoutRect& r) {
-    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-}
-} // namespace vk
+#include "geometry_print.h"
 
 namespace {
 
-using vk::LayoutRect;
+using vk::Rect;
 
 // A dialog's controls by id; moves land in the map, as MoveWindow would move the window.
 class FakeDialog : public vk::ChildRects {
 public:
-    std::map<int, LayoutRect> controls;
+    std::map<int, Rect> controls;
     std::vector<int> moved;
 
-    bool Get(int id, LayoutRect& rect) override {
+    bool Get(int id, Rect& rect) override {
         auto it = controls.find(id);
         if (it == controls.end())
             return false;
         rect = it->second;
         return true;
     }
-    void Set(int id, const LayoutRect& rect) override {
+    void Set(int id, const Rect& rect) override {
         controls.at(id) = rect;
         moved.push_back(id);
     }
 };
 
 enum { kStretch = 1, kCorner = 2, kWideCorner = 3, kUnlisted = 4 };
-const LayoutRect kStretchStart = {0, 0, 300, 200};
-const LayoutRect kCornerStart = {250, 170, 290, 190};
-const LayoutRect kWideCornerStart = {10, 170, 100, 190};
-const LayoutRect kUnlistedStart = {5, 5, 50, 25};
+const Rect kStretchStart = {0, 0, 300, 200};
+const Rect kCornerStart = {250, 170, 290, 190};
+const Rect kWideCornerStart = {10, 170, 100, 190};
+const Rect kUnlistedStart = {5, 5, 50, 25};
 
 struct Size {
     bool minimized;
@@ -49,7 +44,7 @@ TEST(AnchorLayout, MovesAndStretchesByTheChangeOfSize) {
     struct Case {
         const char* name;
         std::vector<Size> sizes; // the first one is the window's creation
-        LayoutRect stretch, corner, wideCorner;
+        Rect stretch, corner, wideCorner;
     } cases[] = {
         {"first size only sets the baseline", {{false, 300, 200}},
          kStretchStart, kCornerStart, kWideCornerStart},
@@ -106,7 +101,7 @@ TEST(AnchorLayout, MissingControlIsSkippedAndOthersStillMove) {
     layout.OnSize(false, 300, 200, dialog);
     layout.OnSize(false, 340, 200, dialog);
     EXPECT_EQ(dialog.moved, std::vector<int>{kStretch});
-    EXPECT_EQ(dialog.controls[kStretch], (LayoutRect{0, 0, 340, 200}));
+    EXPECT_EQ(dialog.controls[kStretch], (Rect{0, 0, 340, 200}));
 }
 
 TEST(AnchorLayout, TwiceListedControlMovesTwice) {
@@ -117,7 +112,7 @@ TEST(AnchorLayout, TwiceListedControlMovesTwice) {
     layout.Add(kCorner, vk::AnchorMoveX);
     layout.OnSize(false, 300, 200, dialog);
     layout.OnSize(false, 310, 200, dialog);
-    EXPECT_EQ(dialog.controls[kCorner], (LayoutRect{270, 170, 310, 190}));
+    EXPECT_EQ(dialog.controls[kCorner], (Rect{270, 170, 310, 190}));
 }
 
 TEST(AnchorLayout, DestroyedWindowStartsAFreshBaseline) {
@@ -133,7 +128,7 @@ TEST(AnchorLayout, DestroyedWindowStartsAFreshBaseline) {
     layout.OnSize(false, 500, 400, dialog);
     EXPECT_TRUE(dialog.moved.empty());
     layout.OnSize(false, 510, 400, dialog);
-    EXPECT_EQ(dialog.controls[kStretch], (LayoutRect{0, 0, 310, 200}));
+    EXPECT_EQ(dialog.controls[kStretch], (Rect{0, 0, 310, 200}));
 }
 
 } // namespace

@@ -56,8 +56,8 @@ TEST(MinTrackSize, PageAndMovie) {
 
 TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
     struct Case {
-        vk::ViewerSize minTrack;
-        vk::ViewerSize expected;
+        vk::Size minTrack;
+        vk::Size expected;
     } cases[] = {
         {{450, 300}, {450, 300}},
         {{150, 150}, {150, 150}},
@@ -66,7 +66,7 @@ TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
         {{0, 300}, {112, 27}},
     };
     for (const Case& c : cases) {
-        vk::ViewerSize system = {112, 27};
+        vk::Size system = {112, 27};
         vk::ApplyMinTrack(c.minTrack, system);
         EXPECT_EQ(system.cx, c.expected.cx) << c.minTrack.cx << "x" << c.minTrack.cy;
         EXPECT_EQ(system.cy, c.expected.cy) << c.minTrack.cx << "x" << c.minTrack.cy;

@@ -1,0 +1,15 @@
+// How the tests print the core's sizes, rectangles and placements in a failure.
+#pragma once
+#include <ostream>
+
+#include "app/geometry.h"
+
+namespace vk {
+inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
+    return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+inline std::ostream& operator<<(std::ostream& out, const Size& s) { return out << s.cx << "x" << s.cy; }
+inline std::ostream& operator<<(std::ostream& out, const Placement& p) {
+    return out << "(" << p.x << "," << p.y << ") " << p.width << "x" << p.height;
+}
+} // namespace vk
