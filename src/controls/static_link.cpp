@@ -72,7 +72,7 @@ std::string CStaticLink::OwnStringResource() const {
                                reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    return fw::WideToAnsi(std::wstring_view(text, static_cast<size_t>(length)));
+    return fw::WideToAnsi(text, static_cast<size_t>(length));
 }
 
 HBRUSH CStaticLink::OnCtlColor(HDC dc) {

@@ -375,8 +375,8 @@ AxSite* SiteOf(HWND host) {
 bool ParseClsid(LPCSTR text, CLSID& clsid) {
     if (!text || IS_INTRESOURCE(text))
         return false;
-    std::wstring wide = AnsiToWide(text);
-    return !wide.empty() && SUCCEEDED(::CLSIDFromString(&wide[0], &clsid));
+    std::vector<wchar_t> wide = AnsiToWide(text);
+    return SUCCEEDED(::CLSIDFromString(wide.data(), &clsid));
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -409,7 +409,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 std::string BstrToAnsi(const wchar_t* text, UINT length) {
-    return text ? WideToAnsi(std::wstring_view(text, length)) : std::string();
+    return WideToAnsi(text, length);
 }
 
 } // namespace
@@ -463,8 +463,8 @@ VARIANT_BOOL* ArgBoolRef(const VARIANT* arg) {
 }
 
 BSTR AnsiToBstr(const std::string& text) {
-    const std::wstring wide = AnsiToWide(text);
-    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    const std::vector<wchar_t> wide = AnsiToWide(text);
+    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));
 }
 
 IDispatch* AxControl::Dispatch() const {

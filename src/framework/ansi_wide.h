@@ -5,27 +5,30 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 
-inline std::wstring AnsiToWide(std::string_view text) {
-    if (text.empty())
-        return {};
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(size > 0 ? size : 0, L'\0');
+// Null-terminated. A vector rather than std::wstring: the library's wide string code would
+// add tens of kilobytes to a program that otherwise never needs it.
+inline std::vector<wchar_t> AnsiToWide(std::string_view text) {
+    const int size = text.empty()
+                         ? 0
+                         : ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::vector<wchar_t> wide(size > 0 ? size + 1 : 1, L'\0');
     if (size > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
     return wide;
 }
 
-inline std::string WideToAnsi(std::wstring_view text) {
-    if (text.empty())
+inline std::string WideToAnsi(const wchar_t* text, size_t length) {
+    if (!text || length == 0)
         return {};
     const int size =
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
     std::string ansi(size > 0 ? size : 0, '\0');
     if (size > 0)
-        ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], size, nullptr, nullptr);
+        ::WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), &ansi[0], size, nullptr, nullptr);
     return ansi;
 }
 

@@ -3,9 +3,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <cstdlib>
-#include <exception>
-
 #include "framework/activex_site.h"
 
 namespace fw {
@@ -36,17 +33,3 @@ bool BeginThread(DWORD(WINAPI* body)(void*), void* param) {
 }
 
 } // namespace fw
-
-// The program throws nothing itself; a plain abort keeps libstdc++'s demangling terminate
-// handler (about 77 KB) out of the executable.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-} // namespace __gnu_cxx
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    if (fw::WinApp* app = fw::WinApp::Current())
-        app->InitInstance();
-    return 0;
-}

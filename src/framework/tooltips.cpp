@@ -38,9 +38,9 @@ int ToolTipControlId(const NMHDR* header) {
 void SetToolTipText(NMHDR* header, const char* text) {
     if (header->code == TTN_GETDISPINFOW) {
         // The tooltip reads the text after the handler returns.
-        static std::wstring wide;
+        static std::vector<wchar_t> wide;
         wide = AnsiToWide(text);
-        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = &wide[0];
+        reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = wide.data();
     } else {
         reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = const_cast<char*>(text);
     }
