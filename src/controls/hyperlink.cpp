@@ -3,13 +3,11 @@
 #include <olectl.h>
 
 #include "controls/hyperlink_rules.h"
+#include "controls/link_look.h"
 #include "controls/shell_open.h"
-
-HCURSOR CHyperLink::s_hLinkCursor = nullptr;
 
 namespace {
 const UINT_PTR kToolId = 1;
-const WORD kHelpHandCursor = 106;
 } // namespace
 
 CHyperLink::~CHyperLink() {
@@ -44,19 +42,14 @@ void CHyperLink::PreSubclassWindow() {
         SetWindowText(m_strTarget);
 
     if (HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))) {
-        LOGFONTA lf;
-        if (::GetObjectA(font, sizeof lf, &lf) == sizeof lf) {
-            lf.lfUnderline = (m_nStyle & kUnderline) ? TRUE : FALSE;
-            m_hLinkFont = ::CreateFontIndirectA(&lf);
-            if (m_hLinkFont)
-                SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hLinkFont), TRUE);
-        }
+        m_hLinkFont = vk::CreateLinkFont(font, (m_nStyle & kUnderline) != 0);
+        if (m_hLinkFont)
+            SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hLinkFont), TRUE);
         FitToText();
     } else {
         // A static without a font of its own draws with the system font; left as it is.
         m_nStyle &= ~kFitToText;
     }
-    LoadLinkCursor();
     CreateToolTip();
 }
 
@@ -102,25 +95,6 @@ void CHyperLink::FitToText() {
     MoveWindow(place.x, place.y, place.width, place.height, TRUE);
 }
 
-void CHyperLink::LoadLinkCursor() {
-    if (s_hLinkCursor)
-        return;
-    char path[MAX_PATH + 16] = {};
-    const UINT length = ::GetWindowsDirectoryA(path, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        lstrcatA(path, "\\winhlp32.exe");
-        // As data only: nothing of the help program runs in this process.
-        if (HMODULE help = ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-            if (HCURSOR hand = ::LoadCursorA(help, MAKEINTRESOURCEA(kHelpHandCursor)))
-                s_hLinkCursor = ::CopyIcon(hand);
-            ::FreeLibrary(help);
-        }
-    }
-    // Systems without the help program (or its hand) have a hand of their own.
-    if (!s_hLinkCursor)
-        s_hLinkCursor = ::LoadCursorA(nullptr, IDC_HAND);
-}
-
 void CHyperLink::OpenTarget() {
     const int result = OpenWithShell(m_strTarget, SW_SHOW);
     if (result > 32) {
@@ -143,10 +117,11 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case OCM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wp)));
     case WM_SETCURSOR:
-        if (!s_hLinkCursor)
-            return FALSE;
-        ::SetCursor(s_hLinkCursor);
-        return TRUE;
+        if (HCURSOR hand = vk::LinkHandCursor()) {
+            ::SetCursor(hand);
+            return TRUE;
+        }
+        return FALSE;
     case WM_MOUSEMOVE:
         OnMouseMove(lp);
         break;

@@ -20,9 +20,6 @@ public:
     const std::string& GetTarget() const { return m_strTarget; }
     // Shrinks (or grows) the control to its text, keeping the text's alignment.
     void FitToText();
-    // The hand cursor, shared by all links and kept to the end of the process.
-    static void LoadLinkCursor();
-
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -41,6 +38,4 @@ private:
     std::string m_strTarget;
     HFONT m_hLinkFont = nullptr;
     HWND m_hToolTip = nullptr;
-
-    static HCURSOR s_hLinkCursor;
 };

@@ -5,27 +5,8 @@
 
 #include <vector>
 
+#include "controls/link_look.h"
 #include "framework/ansi_wide.h"
-
-HCURSOR CStaticLink::s_hLinkCursor = nullptr;
-bool CStaticLink::s_bCursorTried = false;
-
-namespace {
-
-// The hand from the help program's resources, or the system's own hand where that is missing.
-// Loaded as data only: a module found by plain name runs no code of its own here.
-HCURSOR LoadLinkCursor() {
-    const WORD kHelpHandCursor = 106;
-    HCURSOR cursor = nullptr;
-    if (HMODULE help = ::LoadLibraryExA("winhlp32.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
-        if (HCURSOR hand = ::LoadCursorA(help, MAKEINTRESOURCEA(kHelpHandCursor)))
-            cursor = ::CopyIcon(hand);
-        ::FreeLibrary(help);
-    }
-    return cursor ? cursor : ::LoadCursorA(nullptr, IDC_HAND);
-}
-
-} // namespace
 
 CStaticLink::CStaticLink(const char* link, BOOL deleteOnDestroy)
     : m_strLink(link ? link : ""), m_bDeleteOnDestroy(deleteOnDestroy) {}
@@ -83,11 +64,7 @@ HBRUSH CStaticLink::OnCtlColor(HDC dc) {
     if (!m_hUnderlineFont) {
         HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
         // Without a font of its own a static draws with the system font.
-        LOGFONTA lf;
-        if (::GetObjectA(font ? font : ::GetStockObject(SYSTEM_FONT), sizeof lf, &lf) == sizeof lf) {
-            lf.lfUnderline = TRUE;
-            m_hUnderlineFont = ::CreateFontIndirectA(&lf);
-        }
+        m_hUnderlineFont = vk::CreateLinkFont(font ? font : static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)), true);
     }
     if (m_hUnderlineFont)
         ::SelectObject(dc, m_hUnderlineFont);
@@ -121,12 +98,9 @@ void CStaticLink::OnLButtonDown() {
 bool CStaticLink::OnSetCursor() {
     if (m_bNotALink)
         return false;
-    if (!s_hLinkCursor && !s_bCursorTried) {
-        s_bCursorTried = true;
-        s_hLinkCursor = LoadLinkCursor();
-    }
-    if (!s_hLinkCursor)
+    HCURSOR hand = vk::LinkHandCursor();
+    if (!hand)
         return false;
-    ::SetCursor(s_hLinkCursor);
+    ::SetCursor(hand);
     return true;
 }

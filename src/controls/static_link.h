@@ -3,12 +3,13 @@
 #pragma once
 #include <string>
 
+#include "controls/hyperlink_rules.h"
 #include "framework/control.h"
 
 class CStaticLink : public fw::Control {
 public:
-    static constexpr COLORREF kUnvisited = RGB(0, 0, 255);
-    static constexpr COLORREF kVisited = RGB(128, 0, 128);
+    static constexpr COLORREF kUnvisited = vk::kLinkColour;
+    static constexpr COLORREF kVisited = vk::kVisitedLinkColour;
 
     // link: the target handed to the shell (empty for null). deleteOnDestroy: the object
     // deletes itself once its window is gone.
@@ -37,8 +38,4 @@ private:
     HBRUSH OnCtlColor(HDC dc);
     void OnLButtonDown();
     bool OnSetCursor();
-
-    // Shared by all links, loaded at most once and never freed.
-    static HCURSOR s_hLinkCursor;
-    static bool s_bCursorTried;
 };
