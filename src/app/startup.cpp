@@ -72,19 +72,7 @@ void AutorunApp::RunDesignerMode() {
 
 void AutorunApp::RunDesigner() {
     CDesignerDlg designer(nullptr);
-    m_pMainWnd = &designer;
     designer.DoModal();
-    m_pMainWnd = nullptr;
-}
-
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!::IsDialogMessageA(nullptr, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
 }
 
 DWORD HideSplashAfterDelay(CSplashDlg* splash) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/launch_config.h"
+#include "app/product.h"
 #include "framework/app.h"
 
 class CSplashDlg;
@@ -11,8 +12,6 @@ namespace vk {
 
 struct SoundJob;
 
-constexpr const char* kProductWebAddress = "https://vintrosk.example/";
-constexpr const char* kAppTitle = "Vintrosk!";
 constexpr const char* kSingleInstanceMutex = "VINTROSK_ONLYONCE";
 constexpr DWORD kSplashMillis = 2000;
 
@@ -32,8 +31,7 @@ private:
 
 AutorunApp& App();
 
-// Handles every message waiting for the calling thread and returns without waiting.
-void PumpMessages();
+using fw::PumpMessages;
 // Waits 2000 ms, hides the splash, waits 10 ms more.
 DWORD HideSplashAfterDelay(CSplashDlg* splash);
 BOOL CALLBACK ActivateRunningDesigner(HWND hwnd, LPARAM);

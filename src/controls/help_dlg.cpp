@@ -1,12 +1,8 @@
 #include "controls/help_dlg.h"
 
 #include "app/module_path.h"
+#include "app/product.h"
 #include "controls/hyperlink_rules.h"
-
-namespace {
-// The web link shows the site's address but opens the product's own page.
-const char kProductPage[] = "https://vintrosk.example/vintrosk/";
-} // namespace
 
 void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(1103, m_webLink);
@@ -16,7 +12,8 @@ void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
 
 BOOL CHelpDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    m_webLink.SetTarget(kProductPage);
+    // The web link shows the site's address but opens the product's own page.
+    m_webLink.SetTarget(vk::kProductPage);
     // The page is found in the running program file itself, under whatever name it runs.
     m_browser.Navigate(vk::HelpPageAddress(vk::ModulePath()), nullptr, nullptr, nullptr, nullptr);
     return TRUE;

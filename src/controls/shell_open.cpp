@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/startup.h"
+#include "app/product.h"
 #include "controls/shell_open_rules.h"
 
 int OpenWithShell(const std::string& address, int show) {

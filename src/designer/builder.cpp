@@ -5,7 +5,7 @@
 #include <shlobj.h>
 
 #include "app/launch_config_win.h"
-#include "app/startup.h"
+#include "app/product.h"
 #include "designer/builder_core.h"
 #include "designer/designer_dlg.h"
 #include "designer/scanner.h"

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/launch_config_win.h"
-#include "app/startup.h"
 #include "designer/missing_files_dlg.h"
 #include "designer/wait_dlg.h"
+#include "framework/app.h"
 
 namespace vk {
 namespace {
@@ -20,7 +20,7 @@ public:
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
             ::SetDlgItemTextA(*m_waitDlg, CWaitDlg::IDC_TEXT, pagePath.c_str());
-        PumpMessages();
+        fw::PumpMessages();
         ::Sleep(pauseMs);
     }
     void ShowMissing(const std::vector<std::string>& missing) override {

@@ -24,6 +24,16 @@ bool WinApp::EnableControlContainer() {
     return m_oleReady && hosts;
 }
 
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!::IsDialogMessageA(nullptr, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
 bool BeginThread(DWORD(WINAPI* body)(void*), void* param) {
     HANDLE thread = ::CreateThread(nullptr, 0, body, param, 0, nullptr);
     if (!thread)

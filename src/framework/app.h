@@ -4,8 +4,6 @@
 
 namespace fw {
 
-class Wnd;
-
 class WinApp {
 public:
     WinApp();
@@ -20,12 +18,13 @@ public:
     // window class that dialog templates name for an ActiveX control.
     bool EnableControlContainer();
 
-    Wnd* m_pMainWnd = nullptr;
-
 private:
     static WinApp* s_current;
     bool m_oleReady = false;
 };
+
+// Handles every message waiting for the calling thread and returns without waiting.
+void PumpMessages();
 
 // Starts a worker thread at normal priority with the default stack size; the handle is not kept.
 bool BeginThread(DWORD(WINAPI* body)(void*), void* param);

@@ -4,20 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "designer/extent_list_box.h"
 #include "designer/scanner.h"
 
 using namespace vt;
-
-// The program's PumpMessages lives with its start-up code, which this test does not link.
-void vk::PumpMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 namespace {
 
