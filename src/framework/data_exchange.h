@@ -11,7 +11,6 @@ class Control;
 class DataExchange {
 public:
     DataExchange(HWND dialog, bool save) : m_dialog(dialog), m_save(save) {}
-    bool Saving() const { return m_save; }
 
     void Text(int id, std::string& value);
     void Check(int id, BOOL& value);
