@@ -53,6 +53,9 @@ BOOL AutorunApp::InitInstance() {
     return FALSE;
 }
 
+// The mutex marks a running designer across processes (it is never waited on): two designers
+// would both empty and rebuild the one output folder on the desktop. A second start finds the
+// first by its caption instead, since the mutex says only that it runs, not where its window is.
 void AutorunApp::RunDesignerMode() {
     m_hSingleInstanceMutex = ::CreateMutexA(nullptr, TRUE, kSingleInstanceMutex);
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -65,6 +68,9 @@ void AutorunApp::RunDesignerMode() {
         m_pSplash->ShowWindow(SW_SHOWNORMAL);
         fw::BeginThread(HideSplashThread, m_pSplash);
     }
+    // Building the designer takes long enough to be seen, and the splash would stay a blank
+    // frame meanwhile: its first paint is handled now, and the second pass takes the paints that
+    // the first one's messages queued (the picture control paints after its parent).
     PumpMessages();
     PumpMessages();
     RunDesigner();

@@ -13,6 +13,11 @@
 // document host handler and no control site: the controls fall back to their defaults. The
 // in-place frame and the event sink are separate COM identities (a control may ask them for
 // other interfaces than the site's), with the same shared lifetime.
+//
+// Under Wine only part of this can be watched (docs/wine-limits.md): the Web Browser control
+// is created, activated, resized and sends BeforeNavigate2 with a working cancel flag, but it
+// draws no page and never sends TitleChange; the Media Player control does not exist. UI
+// activation, focus inside a drawn page and the player's own events are seen on Windows only.
 
 namespace fw {
 namespace {
