@@ -68,9 +68,9 @@ void AutorunApp::RunDesignerMode() {
         m_pSplash->ShowWindow(SW_SHOWNORMAL);
         fw::BeginThread(HideSplashThread, m_pSplash);
     }
-    // Building the designer takes long enough to be seen, and the splash would stay a blank
-    // frame meanwhile: its first paint is handled now, and the second pass takes the paints that
-    // the first one's messages queued (the picture control paints after its parent).
+    // The designer's window is built before its own message loop runs, long enough to be seen,
+    // and the splash would stay a blank frame meanwhile. Its first paint is handled now; the
+    // second pass takes what handling the first pass's messages queued in turn.
     PumpMessages();
     PumpMessages();
     RunDesigner();
