@@ -110,8 +110,26 @@ void CDesignerDlg::PlaySound() {
     ::PlaySoundA(m_strSoundPath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
-// Opened without an owner, so the designer stays usable beside it.
-void CDesignerDlg::OnHelp() { CHelpDlg().DoModal(); }
+// Modal to the designer. A Help command can still arrive while the designer is disabled (a
+// posted message, a keyboard accelerator): it brings the open window forward instead.
+void CDesignerDlg::OnHelp() {
+    if (m_pHelp) {
+        ::SetForegroundWindow(*m_pHelp);
+        return;
+    }
+    CHelpDlg help(m_hWnd);
+    m_pHelp = &help;
+    help.DoModal();
+    m_pHelp = nullptr;
+}
+
+// While a window that it owns holds it (help, About, a picker, a message, a scan), the designer
+// is disabled; closing it then would only hide it and leave the process running behind the
+// other window.
+void CDesignerDlg::OnCancel() {
+    if (::IsWindowEnabled(m_hWnd))
+        fw::Dialog::OnCancel();
+}
 
 bool CDesignerDlg::OnSysCommand(WPARAM command, LPARAM) {
     if (!vk::IsAboutCommand(static_cast<unsigned>(command)))

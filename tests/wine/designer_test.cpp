@@ -1,7 +1,8 @@
 // The designer dialog driven from outside: defaults, option toggles, file pickers, tooltips,
-// the system menu and closing.
+// the system menu, Play Sound, where it and its dialogs open, and closing.
 #include <gtest/gtest.h>
 
+#include "centred.h"
 #include "harness.h"
 
 using namespace vt;
@@ -231,6 +232,33 @@ TEST(Designer, SystemMenuOpensAboutAndKeepsItsOtherCommands) {
   PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsIconic(d.dlg); }, kWait));
   PostMessageA(d.dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(d.process.WaitExit(kWait));
+}
+
+TEST(Designer, OpensCentredOnTheWorkAreaAndCentresItsDialogsOnItself) {
+  Designer d;
+  ASSERT_TRUE(d.dlg) << DescribeWindows(d.process);
+  EXPECT_EQ("", OffCentre(d.dlg, WorkAreaRect()));
+  Screenshot("centred");
+  const struct {
+    const char* title;
+    void (*open)(HWND designer);
+  } cases[] = {
+      {"About Vintrosk!", [](HWND designer) { PostMessageA(designer, WM_SYSCOMMAND, 0x10, 0); }},
+      {"Vintrosk! Online Help at https://vintrosk.example/", [](HWND designer) { Press(designer, 1006); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    c.open(d.dlg);
+    HWND dialog = WaitWindow(d.process, c.title, "#32770", kWait);
+    ASSERT_TRUE(dialog) << DescribeWindows(d.process);
+    EXPECT_EQ(d.dlg, GetWindow(dialog, GW_OWNER));
+    EXPECT_EQ("", OffCentre(dialog, RectOf(d.dlg)));
+    Screenshot(c.title[0] == 'A' ? "about" : "help");
+    Press(dialog, IDOK);
+    EXPECT_TRUE(WaitGone(dialog, kWait));
+  }
+  Press(d.dlg, IDCANCEL);
   EXPECT_TRUE(d.process.WaitExit(kWait));
 }
 
