@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "app/module_path.h"
+#include "app/paths.h"
 #include "controls/about_dlg.h"
 #include "controls/help_dlg.h"
 #include "designer/builder.h"
@@ -107,7 +108,9 @@ void CDesignerDlg::ToggleOption(int checkBox) {
 
 void CDesignerDlg::PlaySound() {
     UpdateData(true);
-    ::PlaySoundA(m_strSoundPath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+    // The default sound's path is relative to the program, not to wherever it was started.
+    const std::string sound = vk::ResolveAgainst(m_strProgramFolder, m_strSoundPath);
+    ::PlaySoundA(sound.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
 // Modal to the designer. A Help command can still arrive while the designer is disabled (a

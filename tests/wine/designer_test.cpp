@@ -235,6 +235,38 @@ TEST(Designer, SystemMenuOpensAboutAndKeepsItsOtherCommands) {
   EXPECT_TRUE(d.process.WaitExit(kWait));
 }
 
+// True while some process holds the file open: an open that shares nothing is refused.
+bool HeldOpen(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    CloseHandle(f);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+TEST(Designer, PlaySoundFindsTheDefaultSoundFromAnyWorkingFolder) {
+  Sandbox box;
+  // Long enough to stay open for a while even on the null sound device, which plays fast.
+  box.Write("sounds\\default.wav", MakeWav(60.0));
+  // The working folder has a sounds folder of its own, which is not the program's. (Without
+  // it Wine's PlaySound would find the program's sound anyway: it searches the program's
+  // folder for a relative name it cannot open.)
+  box.Write("elsewhere\\sounds\\default.wav", MakeWav(60.0));
+  Process p(box.CopyVintrosk(), "design", box.Path("elsewhere"));
+  HWND dlg = WaitWindow(p, "Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(dlg) << DescribeWindows(p);
+  const std::string sound = box.Path("sounds\\default.wav"), decoy = box.Path("elsewhere\\sounds\\default.wav");
+  ASSERT_FALSE(HeldOpen(sound));
+  Click(dlg, 1024);
+  // Probing only once the sound has had time to open, so that the probe cannot keep it out.
+  Sleep(1000);
+  EXPECT_TRUE(WaitUntil([&] { return HeldOpen(sound); }, 10000)) << "the program's sounds\\default.wav is not playing";
+  EXPECT_FALSE(HeldOpen(decoy)) << "the working folder's sound is playing";
+  Press(dlg, IDCANCEL);
+  EXPECT_TRUE(p.WaitExit(kWait));
+}
+
 TEST(Designer, OpensCentredOnTheWorkAreaAndCentresItsDialogsOnItself) {
   Designer d;
   ASSERT_TRUE(d.dlg) << DescribeWindows(d.process);
