@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "centred.h"
 #include "harness.h"
 
 using namespace vt;
@@ -314,6 +315,8 @@ TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFol
   Press(d.dlg, IDOK);
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  EXPECT_EQ(d.dlg, GetWindow(missing, GW_OWNER));
+  EXPECT_EQ("", OffCentre(missing, RectOf(d.dlg)));
   HWND list = GetDlgItem(missing, 1027);
   std::vector<std::string> items;
   DWORD_PTR count = 0;
