@@ -20,6 +20,11 @@ struct Rect {
     bool IsAllZero() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
 };
 
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
 // Where a window goes, as MoveWindow takes it.
 struct Placement {
     int x = 0;
@@ -28,6 +33,7 @@ struct Placement {
     int height = 0;
 };
 
+inline bool operator==(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
 inline bool operator==(const Size& a, const Size& b) { return a.cx == b.cx && a.cy == b.cy; }
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

@@ -28,6 +28,37 @@ uint32_t LinkColour(bool active, bool visited) {
     return active ? kActiveLinkColour : visited ? kVisitedLinkColour : kLinkColour;
 }
 
-std::string HelpPageAddress(const std::string& modulePath) { return "res://" + modulePath + "/23/186"; }
+namespace {
+
+// What may stand as it is in the file part of a res: address: a URL path's own characters,
+// with the backslashes and the drive's colon of a Windows path. Bytes above 127 stay too: the
+// address goes to the browser as Unicode converted from the ANSI code page, which keeps them.
+bool KeptInResPath(unsigned char c) {
+    if (c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        return true;
+    static const char kKept[] = "-._~!$&'()*+,;=:@/\\";
+    for (const char* k = kKept; *k; ++k)
+        if (c == static_cast<unsigned char>(*k))
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string HelpPageAddress(const std::string& modulePath) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string address = "res://";
+    for (const char ch : modulePath) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (KeptInResPath(c)) {
+            address += ch;
+        } else {
+            address += '%';
+            address += kHex[c >> 4];
+            address += kHex[c & 0xF];
+        }
+    }
+    return address + "/23/186";
+}
 
 } // namespace vk

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "app/module_path.h"
+#include "app/paths.h"
 #include "controls/about_dlg.h"
 #include "controls/help_dlg.h"
 #include "designer/builder.h"
@@ -107,11 +108,31 @@ void CDesignerDlg::ToggleOption(int checkBox) {
 
 void CDesignerDlg::PlaySound() {
     UpdateData(true);
-    ::PlaySoundA(m_strSoundPath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+    // The default sound's path is relative to the program, not to wherever it was started.
+    const std::string sound = vk::ResolveAgainst(m_strProgramFolder, m_strSoundPath);
+    ::PlaySoundA(sound.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
-// Opened without an owner, so the designer stays usable beside it.
-void CDesignerDlg::OnHelp() { CHelpDlg().DoModal(); }
+// Modal to the designer. A Help command can still arrive while the designer is disabled (a
+// posted message, a keyboard accelerator): it brings the open window forward instead.
+void CDesignerDlg::OnHelp() {
+    if (m_pHelp) {
+        ::SetForegroundWindow(*m_pHelp);
+        return;
+    }
+    CHelpDlg help(m_hWnd);
+    m_pHelp = &help;
+    help.DoModal();
+    m_pHelp = nullptr;
+}
+
+// While a window that it owns holds it (help, About, a picker, a message, a scan), the designer
+// is disabled; closing it then would only hide it and leave the process running behind the
+// other window.
+void CDesignerDlg::OnCancel() {
+    if (::IsWindowEnabled(m_hWnd))
+        fw::Dialog::OnCancel();
+}
 
 bool CDesignerDlg::OnSysCommand(WPARAM command, LPARAM) {
     if (!vk::IsAboutCommand(static_cast<unsigned>(command)))

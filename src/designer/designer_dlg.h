@@ -5,6 +5,7 @@
 #include "framework/dialog.h"
 #include "framework/tooltips.h"
 
+class CHelpDlg;
 class CWaitDlg;
 
 class CDesignerDlg : public fw::Dialog {
@@ -34,6 +35,7 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
+    void OnCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnSysCommand(WPARAM command, LPARAM) override;
     bool OnPaint() override;
@@ -47,4 +49,5 @@ private:
     void OnHelp();
 
     fw::ToolTips m_toolTips;
+    CHelpDlg* m_pHelp = nullptr; // while the help window is open
 };

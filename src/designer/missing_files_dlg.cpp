@@ -4,7 +4,6 @@ void CMissingFilesDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_LIST, 
 
 BOOL CMissingFilesDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    CenterWindow(); // it has no owner to be placed against
     if (m_pList)
         for (const std::string& path : *m_pList)
             m_list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));

@@ -9,7 +9,7 @@
 class CMissingFilesDlg : public fw::Dialog {
 public:
     enum { IDD = 139, IDC_LIST = 1027 };
-    CMissingFilesDlg() : fw::Dialog(IDD, nullptr) {}
+    explicit CMissingFilesDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
 
     CExtentListBox m_list;
     const std::vector<std::string>* m_pList = nullptr;

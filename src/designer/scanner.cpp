@@ -24,7 +24,8 @@ public:
         ::Sleep(pauseMs);
     }
     void ShowMissing(const std::vector<std::string>& missing) override {
-        CMissingFilesDlg dlg;
+        // Owned, like the wait window, by the designer that started the scan.
+        CMissingFilesDlg dlg(m_waitDlg ? ::GetWindow(*m_waitDlg, GW_OWNER) : nullptr);
         dlg.m_pList = &missing;
         dlg.DoModal();
     }

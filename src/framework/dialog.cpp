@@ -21,9 +21,11 @@ Dialog::~Dialog() {
 }
 
 INT_PTR Dialog::DoModal() {
+    m_modal = true;
     INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
+    m_modal = false;
     return result;
 }
 
@@ -51,6 +53,18 @@ void Dialog::OnOK() {
 }
 
 void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void Dialog::CentreUnplaced(const RECT& before) {
+    if (!m_modal || !m_hWnd)
+        return;
+    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+    if (style & (WS_CHILD | DS_CENTER | DS_CENTERMOUSE))
+        return;
+    RECT after;
+    ::GetWindowRect(m_hWnd, &after);
+    if (after.left == before.left && after.top == before.top)
+        CenterWindow();
+}
 
 void Dialog::ApplyInitData() {
     HMODULE module = ::GetModuleHandleA(nullptr);
@@ -96,9 +110,14 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         ApplyInitData();
-        return OnInitDialog();
+        RECT before;
+        ::GetWindowRect(m_hWnd, &before);
+        const BOOL result = OnInitDialog();
+        CentreUnplaced(before);
+        return result;
+    }
     case WM_COMMAND: {
         int id = LOWORD(wp), code = HIWORD(wp);
         HWND control = reinterpret_cast<HWND>(lp);

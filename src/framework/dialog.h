@@ -11,6 +11,8 @@ public:
     Dialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
     ~Dialog() override;
 
+    // A modal dialog that does not place itself in OnInitDialog, and whose template does not
+    // centre it, is centred on its owner (or on the work area) before it shows.
     INT_PTR DoModal();
     // Modeless; the window lives until DestroyWindow or the end of the process.
     bool Create(int templateId, HWND parent);
@@ -42,9 +44,12 @@ private:
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     // Fills list controls from the template's own initialisation data, if it has any.
     void ApplyInitData();
+    // before: the window's rectangle ahead of OnInitDialog.
+    void CentreUnplaced(const RECT& before);
 
     int m_templateId;
     HWND m_parent;
+    bool m_modal = false;
 };
 
 } // namespace fw

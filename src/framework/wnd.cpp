@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/centring.h"
+
 namespace fw {
 
 std::string Wnd::GetWindowText() const {
@@ -11,23 +13,28 @@ std::string Wnd::GetWindowText() const {
     return std::string(text.data(), got > 0 ? got : 0);
 }
 
+namespace {
+
+vk::Rect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+} // namespace
+
 void Wnd::CenterWindow() const {
-    RECT area;
+    // An owner that cannot be seen is no place to look for a window.
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
-        ::GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
-        area = info.rcWork;
-    }
+    if (owner && (!::IsWindowVisible(owner) || ::IsIconic(owner)))
+        owner = nullptr;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT on = monitor.rcWork;
+    if (owner)
+        ::GetWindowRect(owner, &on);
     RECT self;
     ::GetWindowRect(m_hWnd, &self);
-    int w = self.right - self.left, h = self.bottom - self.top;
-    int x = area.left + (area.right - area.left - w) / 2;
-    int y = area.top + (area.bottom - area.top - h) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const vk::Point origin = vk::CentredOrigin(self.right - self.left, self.bottom - self.top, RectOf(on),
+                                                RectOf(monitor.rcWork));
+    ::SetWindowPos(m_hWnd, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace fw

@@ -30,7 +30,8 @@ public:
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
         return ::SendMessageA(m_hWnd, msg, wp, lp);
     }
-    // Centres on the owner, or on the work area of the window's monitor when it has none.
+    // Centres on the owner when it is visible and not minimised, else on the work area of the
+    // window's monitor; either way the window stays inside that work area.
     void CenterWindow() const;
 
     HWND m_hWnd = nullptr;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/launch_config_win.h"
+#include "controls/shell_open.h"
 #include "resource.h"
 #include "viewer/viewer_rules.h"
 
@@ -38,9 +39,12 @@ BOOL CViewerDlg::OnInitDialog() {
     CResizableDlg::OnInitDialog();
 
     // A control that is not installed here would leave an empty window: the file's own
-    // program shows it instead.
+    // program shows it instead, and when there is none the user is told why nothing opens.
     if (!(m_bMovie ? m_player.IsCreated() : m_browser.IsCreated())) {
-        ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL);
+        const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
+            ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL)));
+        if (shell <= 32)
+            ReportOpenError(shell);
         EndDialog(IDCANCEL);
         return TRUE;
     }

@@ -8,6 +8,7 @@ namespace vk {
 inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
     return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
+inline std::ostream& operator<<(std::ostream& out, const Point& p) { return out << "(" << p.x << "," << p.y << ")"; }
 inline std::ostream& operator<<(std::ostream& out, const Size& s) { return out << s.cx << "x" << s.cy; }
 inline std::ostream& operator<<(std::ostream& out, const Placement& p) {
     return out << "(" << p.x << "," << p.y << ") " << p.width << "x" << p.height;

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "centred.h"
 #include "harness.h"
 
 using namespace vt;
@@ -330,6 +331,8 @@ TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFol
   Press(d.dlg, IDOK);
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  EXPECT_EQ(d.dlg, GetWindow(missing, GW_OWNER));
+  EXPECT_EQ("", OffCentre(missing, RectOf(d.dlg)));
   EXPECT_EQ((std::vector<std::string>{"html\\gone.gif", "html\\../escape.htm", "html\\..\\up.gif",
                                       "html\\{windows}\\notepad.exe"}),
             MissingItems(missing));

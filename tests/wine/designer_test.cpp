@@ -1,7 +1,8 @@
 // The designer dialog driven from outside: defaults, option toggles, file pickers, tooltips,
-// the system menu and closing.
+// the system menu, Play Sound, where it and its dialogs open, and closing.
 #include <gtest/gtest.h>
 
+#include "centred.h"
 #include "harness.h"
 
 using namespace vt;
@@ -209,6 +210,65 @@ TEST(Designer, SystemMenuOpensAboutAndKeepsItsOtherCommands) {
   PostMessageA(d.dlg, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsIconic(d.dlg); }, kWait));
   PostMessageA(d.dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(d.process.WaitExit(kWait));
+}
+
+// True while some process holds the file open: an open that shares nothing is refused.
+bool HeldOpen(const std::string& path) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) {
+    CloseHandle(f);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+TEST(Designer, PlaySoundFindsTheDefaultSoundFromAnyWorkingFolder) {
+  Sandbox box;
+  // Long enough to stay open for a while even on the null sound device, which plays fast.
+  box.Write("sounds\\default.wav", MakeWav(60.0));
+  // The working folder has a sounds folder of its own, which is not the program's. (Without
+  // it Wine's PlaySound would find the program's sound anyway: it searches the program's
+  // folder for a relative name it cannot open.)
+  box.Write("elsewhere\\sounds\\default.wav", MakeWav(60.0));
+  Process p(box.CopyVintrosk(), "design", box.Path("elsewhere"));
+  HWND dlg = WaitWindow(p, "Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(dlg) << DescribeWindows(p);
+  const std::string sound = box.Path("sounds\\default.wav"), decoy = box.Path("elsewhere\\sounds\\default.wav");
+  ASSERT_FALSE(HeldOpen(sound));
+  Click(dlg, 1024);
+  // Probing only once the sound has had time to open, so that the probe cannot keep it out.
+  Sleep(1000);
+  EXPECT_TRUE(WaitUntil([&] { return HeldOpen(sound); }, 10000)) << "the program's sounds\\default.wav is not playing";
+  EXPECT_FALSE(HeldOpen(decoy)) << "the working folder's sound is playing";
+  Press(dlg, IDCANCEL);
+  EXPECT_TRUE(p.WaitExit(kWait));
+}
+
+TEST(Designer, OpensCentredOnTheWorkAreaAndCentresItsDialogsOnItself) {
+  Designer d;
+  ASSERT_TRUE(d.dlg) << DescribeWindows(d.process);
+  EXPECT_EQ("", OffCentre(d.dlg, WorkAreaRect()));
+  Screenshot("centred");
+  const struct {
+    const char* title;
+    void (*open)(HWND designer);
+  } cases[] = {
+      {"About Vintrosk!", [](HWND designer) { PostMessageA(designer, WM_SYSCOMMAND, 0x10, 0); }},
+      {"Vintrosk! Online Help at https://vintrosk.example/", [](HWND designer) { Press(designer, 1006); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.title);
+    c.open(d.dlg);
+    HWND dialog = WaitWindow(d.process, c.title, "#32770", kWait);
+    ASSERT_TRUE(dialog) << DescribeWindows(d.process);
+    EXPECT_EQ(d.dlg, GetWindow(dialog, GW_OWNER));
+    EXPECT_EQ("", OffCentre(dialog, RectOf(d.dlg)));
+    Screenshot(c.title[0] == 'A' ? "about" : "help");
+    Press(dialog, IDOK);
+    EXPECT_TRUE(WaitGone(dialog, kWait));
+  }
+  Press(d.dlg, IDCANCEL);
   EXPECT_TRUE(d.process.WaitExit(kWait));
 }
 

@@ -1,5 +1,6 @@
 // The help window of the real program, opened from the designer's Help button and driven from
-// outside: version text, both links with their tooltips, the browser control in place, and OK.
+// outside: version text, both links with their tooltips, the browser control in place, and OK;
+// and how it holds the designer while it is open.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -9,6 +10,14 @@ using namespace vt;
 namespace {
 
 constexpr DWORD kWait = 15000;
+const char kHelpTitle[] = "Vintrosk! Online Help at https://vintrosk.example/";
+
+int HelpWindows(const Process& process) {
+  int count = 0;
+  for (HWND w : process.Windows())
+    count += Title(w) == kHelpTitle;
+  return count;
+}
 
 // The tip that shows while the mouse rests on the control, or "" when none shows.
 std::string TipOver(const Process& process, HWND control) {
@@ -43,7 +52,7 @@ TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
   HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
   ASSERT_TRUE(designer) << DescribeWindows(process);
   Press(designer, 1006);
-  HWND help = WaitWindow(process, "Vintrosk! Online Help at https://vintrosk.example/", "#32770", kWait);
+  HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
   ASSERT_TRUE(help) << DescribeWindows(process);
 
   EXPECT_EQ(ItemText(help, 1104), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
@@ -61,6 +70,35 @@ TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
   Press(help, IDOK);
   EXPECT_TRUE(WaitGone(help, kWait));
   EXPECT_TRUE(IsWindowVisible(designer));
+  Press(designer, IDCANCEL);
+  EXPECT_TRUE(process.WaitExit(kWait));
+}
+
+TEST(HelpWindow, HoldsTheDesignerUntilItCloses) {
+  Sandbox box;
+  Process process(box.CopyVintrosk(), "design", box.Dir());
+  HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(designer) << DescribeWindows(process);
+  Press(designer, 1006);
+  HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
+  ASSERT_TRUE(help) << DescribeWindows(process);
+  EXPECT_EQ(designer, GetWindow(help, GW_OWNER));
+  EXPECT_FALSE(IsWindowEnabled(designer));
+
+  // Commands that still reach the disabled designer: Help again, Quit, the close box.
+  Press(designer, 1006);
+  Press(designer, IDCANCEL);
+  PostMessageA(designer, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(WaitUntil([&] { return HelpWindows(process) > 1 || !IsWindowVisible(designer); }, 2000))
+      << DescribeWindows(process);
+  EXPECT_EQ(1, HelpWindows(process));
+  EXPECT_TRUE(IsWindowVisible(designer));
+  EXPECT_TRUE(IsWindowVisible(help));
+
+  Press(help, IDOK);
+  EXPECT_TRUE(WaitGone(help, kWait));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(designer) != FALSE; }, kWait));
+  EXPECT_EQ(0, HelpWindows(process));
   Press(designer, IDCANCEL);
   EXPECT_TRUE(process.WaitExit(kWait));
 }

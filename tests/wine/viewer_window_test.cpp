@@ -257,3 +257,26 @@ TEST_F(Viewer, MovieGoesToTheShellWhenThePlayerIsMissing) {
   const Record r = ReadRecords(box_.Path("recorded.txt"))[0];
   EXPECT_NE(std::string::npos, r.commandLine.find(box_.Path("intro.avi"))) << r.commandLine;
 }
+
+TEST_F(Viewer, FileThatNeitherThePlayerNorTheShellCanOpenIsReported) {
+  // A movie by its name (".avi" anywhere in it), of a kind that no program opens.
+  box_.Write("intro.avi.vtq", "no program opens this kind");
+  const struct {
+    const char* target;
+    const char* text;
+  } cases[] = {
+      {"intro.avi.vtq", "There is no application associated\nwith the given filename extension."},
+      {"gone.avi", "The specified file was not found."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    Process p(exe_, std::string(c.target) + " 1 2", box_.Dir());
+    HWND box = WaitMessageBox(p, kShowMs);
+    ASSERT_TRUE(box) << DescribeWindows(p);
+    EXPECT_EQ("Vintrosk!", Title(box));
+    EXPECT_EQ(std::string("Can't open link:\n\n") + c.text, MessageBoxText(box));
+    if (std::string(c.target) == "intro.avi.vtq") Screenshot("cannot_open");
+    Press(box, IDOK);
+    EXPECT_TRUE(p.WaitExit(kShowMs)) << DescribeWindows(p);
+  }
+}
