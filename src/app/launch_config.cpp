@@ -95,16 +95,16 @@ bool ReadLabelEntry(FileSource& files, std::string& label) {
 
 std::string AutorunInfText(const DiscSettings& s, std::string* openValue) {
     std::string open = "autorun.exe ";
-    open += s.target.empty() ? "none" : s.target;
-    open += s.browser ? " 1" : " 0";
-    open += " " + std::to_string(s.windowSize);
-    if (s.splash && !s.splashName.empty())
-        open += " " + UnderscoreSpaces(s.splashName);
-    if (s.sound && !s.soundName.empty())
-        open += " " + UnderscoreSpaces(s.soundName);
+    open += s.m_strTarget.empty() ? "none" : s.m_strTarget;
+    open += s.m_bBrowser ? " 1" : " 0";
+    open += " " + std::to_string(s.m_nWindowSize);
+    if (s.m_bSplash && !s.m_strSplashName.empty())
+        open += " " + UnderscoreSpaces(s.m_strSplashName);
+    if (s.m_bSound && !s.m_strSoundName.empty())
+        open += " " + UnderscoreSpaces(s.m_strSoundName);
     std::string text = "[autorun]\r\nOPEN=" + open + "\r\n";
-    if (s.icon)
-        text += "ICON=" + UnderscoreSpaces(s.iconName) + "\r\n";
+    if (s.m_bIcon)
+        text += "ICON=" + UnderscoreSpaces(s.m_strIconName) + "\r\n";
     if (openValue)
         *openValue = open;
     return text;

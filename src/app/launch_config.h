@@ -29,17 +29,25 @@ std::string ReadIconEntry(FileSource& files);
 // True with the text after the first "=" of the first line holding "LABEL" before an "=".
 bool ReadLabelEntry(FileSource& files, std::string& label);
 
-// What the designer puts on the disc.
+// The designer's settings for one disc, with its defaults: what the dialog shows, what Create
+// CD copies, and what autorun.inf says. Named as the designer's members, which they are.
 struct DiscSettings {
-    std::string target;
-    bool browser = false;
-    int windowSize = 0;
-    bool splash = false;
-    std::string splashName;
-    bool sound = false;
-    std::string soundName;
-    bool icon = false;
-    std::string iconName;
+    std::string m_strExePath;       // the running program, copied as autorun.exe
+    std::string m_strTarget = "1_Demo_General_Menu.html"; // the file to open, as named on the disc
+    bool m_bSplash = true;
+    std::string m_strSplashName = "default.jpg";
+    std::string m_strSoundName = "default.wav";
+    bool m_bSound = true;
+    std::string m_strIconName = "autorun.exe"; // the launcher's own name: its own icon
+    bool m_bIcon = true;
+    bool m_bBrowser = true;
+    int m_nWindowSize = 0;
+    // Where each picked file is read from; the defaults are relative to the program's folder.
+    std::string m_strTargetPath = "html\\1_Demo_General_Menu.html";
+    std::string m_strSplashPath = "splashscreens/default.jpg";
+    std::string m_strSoundPath = "sounds/default.wav";
+    std::string m_strIconPath = "autorun.exe";
+    std::string m_strProgramFolder; // without a trailing backslash
 };
 
 // The exact bytes of autorun.inf for these settings; openValue receives the text written

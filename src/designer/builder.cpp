@@ -8,13 +8,13 @@
 #include "app/product.h"
 #include "designer/builder_core.h"
 #include "designer/designer_dlg.h"
+#include "designer/designer_ids.h"
 #include "designer/scanner.h"
 #include "designer/wait_dlg.h"
 
 namespace vk {
 namespace {
 
-constexpr int kTargetEdit = 1005;
 
 class WinBuildHost : public BuildHost {
 public:
@@ -87,7 +87,7 @@ public:
         return ::MessageBoxA(m_dlg, question.c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     void FocusTargetName() override {
-        m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(kTargetEdit)), TRUE);
+        m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(IDC_TARGET_NAME)), TRUE);
     }
     void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
         m_dlg.ShowWindow(SW_MINIMIZE);
@@ -97,26 +97,6 @@ public:
 private:
     CDesignerDlg& m_dlg;
 };
-
-BuildSettings SettingsOf(const CDesignerDlg& dlg) {
-    BuildSettings s;
-    s.target = dlg.m_strTarget;
-    s.targetPath = dlg.m_strTargetPath;
-    s.splash = dlg.m_bSplash != FALSE;
-    s.splashName = dlg.m_strSplashName;
-    s.splashPath = dlg.m_strSplashPath;
-    s.sound = dlg.m_bSound != FALSE;
-    s.soundName = dlg.m_strSoundName;
-    s.soundPath = dlg.m_strSoundPath;
-    s.icon = dlg.m_bIcon != FALSE;
-    s.iconName = dlg.m_strIconName;
-    s.iconPath = dlg.m_strIconPath;
-    s.browser = dlg.m_bBrowser != FALSE;
-    s.windowSize = dlg.m_nWindowSize;
-    s.exePath = dlg.m_strExePath;
-    s.programFolder = dlg.m_strProgramFolder;
-    return s;
-}
 
 bool g_building = false;
 
@@ -128,7 +108,7 @@ void BuildDistribution(CDesignerDlg& dlg) {
     g_building = true;
     dlg.UpdateData(true);
     WinBuildHost host(dlg);
-    RunBuild(SettingsOf(dlg), host);
+    RunBuild(dlg, host);
     g_building = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/ascii_case.h"
 #include "app/paths.h"
+#include "designer/designer_rules.h"
 #include "designer/scanner_core.h"
 
 namespace vk {
@@ -24,7 +25,7 @@ const char* CopyAdvice(CopyKind kind) {
 
 bool HasPageName(const std::string& path) { return Lower(path).find(".htm") != std::string::npos; }
 
-bool CopiesTarget(const BuildSettings& s) { return !s.target.empty() && s.target[0] != '\\'; }
+bool CopiesTarget(const DiscSettings& s) { return !s.m_strTarget.empty() && s.m_strTarget[0] != '\\'; }
 
 // The file a name lands on inside the output folder, in one letter case, as Windows would
 // open it: steps resolved, trailing dots and blanks dropped.
@@ -38,26 +39,37 @@ std::string LandingKey(const std::string& name) {
 // A file of the user's that a build reads: its role in messages, the name its copy gets in
 // the output folder (empty when it is read but not copied under a name of its own), and its
 // path as the designer holds it.
-struct PickedFile {
+struct UserFile {
     const char* role;
     std::string name;
     std::string path;
     bool isTarget = false;
 };
 
-std::vector<PickedFile> PickedFiles(const BuildSettings& s) {
-    std::vector<PickedFile> files;
+// The options whose file is copied under the option's own name, after the program: an
+// option that is on, has a name, and (for the icon) does not mean the launcher's own icon.
+std::vector<const DesignerOption*> CopiedOptions(const DiscSettings& s) {
+    std::vector<const DesignerOption*> copied;
+    for (const DesignerOption& option : DesignerOptions()) {
+        if (!option.on || !option.name || !(s.*option.on) || (s.*option.name).empty())
+            continue;
+        if (option.name == &DiscSettings::m_strIconName && UsesProgramIcon(s))
+            continue;
+        copied.push_back(&option);
+    }
+    return copied;
+}
+
+std::vector<UserFile> UserFiles(const DiscSettings& s) {
+    std::vector<UserFile> files;
+    const char* target = TargetOption().role;
     if (CopiesTarget(s))
-        files.push_back({"file to open", s.target, s.targetPath, true});
-    else if (HasPageName(s.targetPath))
-        files.push_back({"file to open", "", s.targetPath}); // scanned all the same
-    if (s.splash && !s.splashName.empty())
-        files.push_back({"splash image", UnderscoreSpaces(s.splashName), s.splashPath});
-    if (s.sound && !s.soundName.empty())
-        files.push_back({"sound", UnderscoreSpaces(s.soundName), s.soundPath});
-    if (s.icon && !s.iconName.empty() && !UsesProgramIcon(s))
-        files.push_back({"icon file", UnderscoreSpaces(s.iconName), s.iconPath});
-    files.push_back({"program", "", s.exePath});
+        files.push_back({target, s.m_strTarget, s.m_strTargetPath, true});
+    else if (HasPageName(s.m_strTargetPath))
+        files.push_back({target, "", s.m_strTargetPath}); // scanned all the same
+    for (const DesignerOption* option : CopiedOptions(s))
+        files.push_back({option->role, UnderscoreSpaces(s.*option->name), s.*option->path});
+    files.push_back({"program", "", s.m_strExePath});
     return files;
 }
 
@@ -75,20 +87,20 @@ bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const s
 
 } // namespace
 
-bool UsesProgramIcon(const BuildSettings& s) {
-    if (s.iconName != kLauncherName)
+bool UsesProgramIcon(const DiscSettings& s) {
+    if (s.m_strIconName != kLauncherName)
         return false;
     // The designer's default, or the running program picked by hand: anything else named so
     // is another program, whose copy would replace the launcher.
-    return s.iconPath == kLauncherName ||
-           SamePath(ResolveAgainst(s.programFolder, s.iconPath), ResolveAgainst(s.programFolder, s.exePath));
+    return s.m_strIconPath == kLauncherName ||
+           SamePath(ResolveAgainst(s.m_strProgramFolder, s.m_strIconPath), ResolveAgainst(s.m_strProgramFolder, s.m_strExePath));
 }
 
-std::string PickedFileProblem(const BuildSettings& s, const std::string& folder, bool& targetConcerned) {
-    const std::vector<PickedFile> files = PickedFiles(s);
+std::string PickedFileProblem(const DiscSettings& s, const std::string& folder, bool& targetConcerned) {
+    const std::vector<UserFile> files = UserFiles(s);
     const char* reserved[] = {kLauncherName, kAutorunInf, kNoteName};
     targetConcerned = false;
-    for (const PickedFile& file : files)
+    for (const UserFile& file : files)
         for (const char* own : reserved)
             if (!file.name.empty() && LandingKey(file.name) == LandingKey(own)) {
                 targetConcerned = file.isTarget;
@@ -96,16 +108,16 @@ std::string PickedFileProblem(const BuildSettings& s, const std::string& folder,
             }
     for (size_t i = 0; i < files.size(); ++i)
         for (size_t j = i + 1; j < files.size(); ++j) {
-            const PickedFile &a = files[i], &b = files[j];
+            const UserFile &a = files[i], &b = files[j];
             if (a.name.empty() || b.name.empty() || LandingKey(a.name) != LandingKey(b.name))
                 continue;
-            if (SamePath(ResolveAgainst(s.programFolder, a.path), ResolveAgainst(s.programFolder, b.path)))
+            if (SamePath(ResolveAgainst(s.m_strProgramFolder, a.path), ResolveAgainst(s.m_strProgramFolder, b.path)))
                 continue; // the same file twice lands as the same bytes
             targetConcerned = a.isTarget;
             return SameNameMessage(a.role, b.role, b.name);
         }
-    for (const PickedFile& file : files) {
-        const std::string full = ResolveAgainst(s.programFolder, file.path);
+    for (const UserFile& file : files) {
+        const std::string full = ResolveAgainst(s.m_strProgramFolder, file.path);
         if (IsInsideFolder(folder, full)) {
             targetConcerned = file.isTarget;
             return InsideOutputMessage(file.role, full, folder);
@@ -163,8 +175,8 @@ std::string PreviewParameters(const std::string& openValue) {
     return space == std::string::npos ? std::string() : openValue.substr(space + 1);
 }
 
-BuildOutcome RunBuild(const BuildSettings& s, BuildHost& host) {
-    if (s.target.find(' ') != std::string::npos) {
+BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host) {
+    if (s.m_strTarget.find(' ') != std::string::npos) {
         host.Tell(kSpacesMessage);
         host.FocusTargetName();
         return BuildOutcome::Refused;
@@ -186,27 +198,17 @@ BuildOutcome RunBuild(const BuildSettings& s, BuildHost& host) {
     host.RemoveOldFolder(folder);
     if (!host.CreateFolder(folder))
         host.Tell(CreateFolderMessage(folder));
-    host.SetWorkingFolder(s.programFolder);
+    host.SetWorkingFolder(s.m_strProgramFolder);
     const std::string out = folder + "\\";
 
     // A target that is not there yet is left out: the user may add it to the folder by hand.
-    const bool targetMissing = CopiesTarget(s) && !host.Exists(s.targetPath);
+    const bool targetMissing = CopiesTarget(s) && !host.Exists(s.m_strTargetPath);
     if (CopiesTarget(s) && !targetMissing &&
-        !CopyInto(host, CopyKind::Target, s.targetPath, out, s.target, s.programFolder))
+        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, out, s.m_strTarget, s.m_strProgramFolder))
         return BuildOutcome::Stopped;
 
-    DiscSettings disc;
-    disc.target = s.target;
-    disc.browser = s.browser;
-    disc.windowSize = s.windowSize;
-    disc.splash = s.splash;
-    disc.splashName = s.splashName;
-    disc.sound = s.sound;
-    disc.soundName = s.soundName;
-    disc.icon = s.icon;
-    disc.iconName = s.iconName;
     std::string openValue;
-    if (!host.WriteAutorunInf(folder, disc, openValue)) {
+    if (!host.WriteAutorunInf(folder, s, openValue)) {
         host.Tell(WriteFailureMessage(out + kAutorunInf));
         return BuildOutcome::Stopped;
     }
@@ -215,22 +217,17 @@ BuildOutcome RunBuild(const BuildSettings& s, BuildHost& host) {
         return BuildOutcome::Stopped;
     }
 
-    if (!CopyInto(host, CopyKind::Program, s.exePath, out, kLauncherName, s.programFolder))
+    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, out, kLauncherName, s.m_strProgramFolder))
         return BuildOutcome::Stopped;
-    if (s.splash && !s.splashName.empty() &&
-        !CopyInto(host, CopyKind::Extra, s.splashPath, out, UnderscoreSpaces(s.splashName), s.programFolder))
-        return BuildOutcome::Stopped;
-    if (s.sound && !s.soundName.empty() &&
-        !CopyInto(host, CopyKind::Extra, s.soundPath, out, UnderscoreSpaces(s.soundName), s.programFolder))
-        return BuildOutcome::Stopped;
-    if (s.icon && !s.iconName.empty() && !UsesProgramIcon(s) &&
-        !CopyInto(host, CopyKind::Extra, s.iconPath, out, UnderscoreSpaces(s.iconName), s.programFolder))
-        return BuildOutcome::Stopped;
+    for (const DesignerOption* option : CopiedOptions(s))
+        if (!CopyInto(host, CopyKind::Extra, s.*option->path, out, UnderscoreSpaces(s.*option->name),
+                      s.m_strProgramFolder))
+            return BuildOutcome::Stopped;
 
-    if (HasPageName(s.targetPath))
-        host.ScanPage(s.targetPath, out);
+    if (HasPageName(s.m_strTargetPath))
+        host.ScanPage(s.m_strTargetPath, out);
     if (targetMissing)
-        host.Tell(MissingTargetWarning(ResolveAgainst(s.programFolder, s.targetPath), s.target, out));
+        host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
 
     if (!host.Ask(DoneQuestion(out)))
         return BuildOutcome::Declined;

@@ -22,25 +22,6 @@ constexpr const char* kNoDesktopMessage =
     "Your desktop folder could not be found, so the CD-ROM files were not created.\n\nPlease check that your "
     "user profile has a desktop folder.";
 
-// The designer's settings that a build reads.
-struct BuildSettings {
-    std::string target;
-    std::string targetPath;
-    bool splash = false;
-    std::string splashName;
-    std::string splashPath;
-    bool sound = false;
-    std::string soundName;
-    std::string soundPath;
-    bool icon = false;
-    std::string iconName;
-    std::string iconPath;
-    bool browser = false;
-    int windowSize = 0;
-    std::string exePath;
-    std::string programFolder;
-};
-
 enum class CopyKind { Target, Program, Extra };
 
 // Refusals made before anything on disk is touched, and the warnings of a build that goes on.
@@ -54,9 +35,9 @@ std::string WriteFailureMessage(const std::string& path);
 // Why these settings cannot be built into folder (the output folder, no trailing backslash)
 // without losing or replacing a file, or empty when they can. targetConcerned tells whether
 // the file to open is the cause.
-std::string PickedFileProblem(const BuildSettings& settings, const std::string& folder, bool& targetConcerned);
+std::string PickedFileProblem(const DiscSettings& settings, const std::string& folder, bool& targetConcerned);
 // True when the icon option means the launcher's own icon, so no icon file is copied.
-bool UsesProgramIcon(const BuildSettings& settings);
+bool UsesProgramIcon(const DiscSettings& settings);
 
 std::string CreateFolderMessage(const std::string& folder);
 std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
@@ -99,6 +80,6 @@ enum class BuildOutcome {
     Previewed, // built; preview started
 };
 
-BuildOutcome RunBuild(const BuildSettings& settings, BuildHost& host);
+BuildOutcome RunBuild(const DiscSettings& settings, BuildHost& host);
 
 } // namespace vk

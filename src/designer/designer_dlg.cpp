@@ -8,29 +8,30 @@
 #include "controls/about_dlg.h"
 #include "controls/help_dlg.h"
 #include "designer/builder.h"
+#include "designer/designer_ids.h"
 #include "designer/designer_rules.h"
 #include "framework/file_dialog.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)
-    : fw::Dialog(IDD, parent), m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128))) {}
+    : fw::Dialog(IDD, parent), m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP))) {}
 
 void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
-    dx.Text(1005, m_strTarget);
-    dx.Check(1015, m_bSplash);
-    dx.Text(1018, m_strSplashName);
-    dx.Text(1019, m_strSoundName);
-    dx.Check(1017, m_bSound);
-    dx.Text(1023, m_strIconName);
-    dx.Check(1021, m_bIcon);
-    dx.Check(1026, m_bBrowser);
-    dx.CBIndex(1028, m_nWindowSize);
+    dx.Text(IDC_TARGET_NAME, m_strTarget);
+    dx.Check(IDC_SPLASH_OPTION, m_bSplash);
+    dx.Text(IDC_SPLASH_NAME, m_strSplashName);
+    dx.Text(IDC_SOUND_NAME, m_strSoundName);
+    dx.Check(IDC_SOUND_OPTION, m_bSound);
+    dx.Text(IDC_ICON_NAME, m_strIconName);
+    dx.Check(IDC_ICON_OPTION, m_bIcon);
+    dx.Check(IDC_BROWSER_OPTION, m_bBrowser);
+    dx.CBIndex(IDC_WINDOW_SIZE, m_nWindowSize);
 }
 
 BOOL CDesignerDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         char about[256] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), 101, about, sizeof about) > 0) {
+        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuA(menu, MF_STRING, vk::kAboutCommand, about);
         }
@@ -47,25 +48,25 @@ BOOL CDesignerDlg::OnInitDialog() {
 void CDesignerDlg::OnOK() { vk::BuildDistribution(*this); }
 
 bool CDesignerDlg::OnCommand(int id, int code, HWND) {
-    if (id == 1005 && code == EN_KILLFOCUS) {
+    if (id == IDC_TARGET_NAME && code == EN_KILLFOCUS) {
         UpdateData(true);
         return true;
     }
     if (code != BN_CLICKED)
         return false;
-    if (vk::PickerFor(id)) {
-        SelectFile(id);
+    if (const vk::DesignerOption* option = vk::OptionOfSelectButton(id)) {
+        SelectFile(*option);
         return true;
     }
-    if (vk::ControlsOfOption(id)) {
-        ToggleOption(id);
+    if (const vk::DesignerOption* option = vk::OptionOfCheckBox(id)) {
+        ToggleOption(*option);
         return true;
     }
     switch (id) {
-    case 1024:
+    case IDC_PLAY_SOUND:
         PlaySound();
         return true;
-    case 1006:
+    case IDC_HELP_BUTTON:
         OnHelp();
         return true;
     default:
@@ -73,8 +74,8 @@ bool CDesignerDlg::OnCommand(int id, int code, HWND) {
     }
 }
 
-void CDesignerDlg::SelectFile(int button) {
-    const vk::FilePicker& picker = *vk::PickerFor(button);
+void CDesignerDlg::SelectFile(const vk::DesignerOption& option) {
+    const vk::FilePicker& picker = option.picker;
     fw::OpenFileRequest request;
     // Owned by the designer so that it stays modal to it.
     request.owner = m_hWnd;
@@ -87,23 +88,16 @@ void CDesignerDlg::SelectFile(int button) {
     if (!fw::AskOpenFile(request, chosen))
         return;
     const vk::PickedFile picked = vk::ApplyPick(picker, chosen);
-    struct Members {
-        std::string* path;
-        std::string* name;
-    } members = button == 1000   ? Members{&m_strTargetPath, &m_strTarget}
-                : button == 1016 ? Members{&m_strSplashPath, &m_strSplashName}
-                : button == 1020 ? Members{&m_strSoundPath, &m_strSoundName}
-                                 : Members{&m_strIconPath, &m_strIconName};
-    *members.path = picked.path;
-    *members.name = picked.name;
+    this->*option.path = picked.path;
+    this->*option.name = picked.name;
     UpdateData(false);
 }
 
-void CDesignerDlg::ToggleOption(int checkBox) {
+void CDesignerDlg::ToggleOption(const vk::DesignerOption& option) {
     UpdateData(true);
-    const BOOL on = checkBox == 1015 ? m_bSplash : checkBox == 1017 ? m_bSound : checkBox == 1021 ? m_bIcon : m_bBrowser;
-    for (const int* id = vk::ControlsOfOption(checkBox); *id; ++id)
-        ::EnableWindow(GetDlgItem(*id), on);
+    for (int id : option.enables)
+        if (id)
+            ::EnableWindow(GetDlgItem(id), this->*option.on);
 }
 
 void CDesignerDlg::PlaySound() {

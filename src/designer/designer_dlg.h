@@ -2,33 +2,23 @@
 #pragma once
 #include <string>
 
+#include "app/launch_config.h"
+#include "designer/designer_rules.h"
 #include "framework/dialog.h"
+#include "resource.h"
 #include "framework/tooltips.h"
 
 class CHelpDlg;
 class CWaitDlg;
 
-class CDesignerDlg : public fw::Dialog {
+// The settings are the dialog's own members (DiscSettings), so Create CD and autorun.inf read
+// them as they stand.
+class CDesignerDlg : public fw::Dialog, public vk::DiscSettings {
 public:
-    enum { IDD = 102 };
+    enum { IDD = IDD_DESIGNER };
     explicit CDesignerDlg(HWND parent = nullptr);
 
-    std::string m_strExePath;
-    std::string m_strTarget = "1_Demo_General_Menu.html";
-    BOOL m_bSplash = TRUE;
-    std::string m_strSplashName = "default.jpg";
-    std::string m_strSoundName = "default.wav";
-    BOOL m_bSound = TRUE;
-    std::string m_strIconName = "autorun.exe";
-    BOOL m_bIcon = TRUE;
-    BOOL m_bBrowser = TRUE;
-    int m_nWindowSize = 0;
     HICON m_hIcon;
-    std::string m_strTargetPath = "html\\1_Demo_General_Menu.html";
-    std::string m_strSplashPath = "splashscreens/default.jpg";
-    std::string m_strSoundPath = "sounds/default.wav";
-    std::string m_strIconPath = "autorun.exe";
-    std::string m_strProgramFolder;
     CWaitDlg* m_pWaitDlg = nullptr;
 
 protected:
@@ -43,8 +33,8 @@ protected:
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 
 private:
-    void SelectFile(int button);
-    void ToggleOption(int checkBox);
+    void SelectFile(const vk::DesignerOption& option);
+    void ToggleOption(const vk::DesignerOption& option);
     void PlaySound();
     void OnHelp();
 

@@ -1,20 +1,47 @@
-// The designer dialog's fixed tables and small rules, apart from its window.
+// The designer dialog's options as one table, and its small rules, apart from its window. A
+// new option is a row here, a field of DiscSettings, and its controls in the dialog template.
 #pragma once
 #include <string>
+#include <vector>
+
+#include "app/launch_config.h"
 
 namespace vk {
 
+// How a Select button asks for its file.
 struct FilePicker {
-    int button;
-    const char* subfolder;
-    const char* defaultExtension;
+    const char* subfolder;        // of the program's folder, where the dialog starts
+    const char* defaultExtension; // ".*" for none
     const char* title;
-    const char* filter; // description|pattern pairs, ended by "||"
-    bool underscoreName;
+    const char* filter;           // description|pattern pairs, ended by "||"
+    bool underscoreName;          // the shown name has "_" for every space
 };
 
-// The picker of a Select button, or null.
-const FilePicker* PickerFor(int buttonId);
+// One option of the designer: the controls that show it, the settings it keeps, and how its
+// file is picked. An id of 0 or a null member means the option has no such part.
+struct DesignerOption {
+    const char* role;                      // in messages: "the splash image ..."
+    int checkBox;                          // turns the option on and off
+    bool DiscSettings::*on;
+    int enables[2];                        // what the check box enables, 0 where unused
+    int selectButton;
+    FilePicker picker;
+    int nameControl;                       // shows the file's name
+    std::string DiscSettings::*name;
+    std::string DiscSettings::*path;       // where the picked file is read from
+    const char* checkBoxTip;
+    const char* selectTip;
+    const char* nameTip;
+};
+
+// The file to open, the splash image, the sound, the icon and the built-in browser, in the
+// order in which Create CD copies their files.
+const std::vector<DesignerOption>& DesignerOptions();
+const DesignerOption& TargetOption();
+// The option of a check box or of a Select button, or null.
+const DesignerOption* OptionOfCheckBox(int id);
+const DesignerOption* OptionOfSelectButton(int id);
+
 // The filter in the file dialog's form: pairs separated and ended by NULs, a double NUL last.
 std::string DialogFilter(const char* barFilter);
 // The extension as the file dialog takes it, without its dot; empty for none.
@@ -25,9 +52,6 @@ struct PickedFile {
     std::string name; // what the dialog shows
 };
 PickedFile ApplyPick(const FilePicker& picker, const std::string& fullPath);
-
-// The controls that an option check box enables; ends with 0. Null for other ids.
-const int* ControlsOfOption(int checkBoxId);
 
 // The tip of a control, or an empty text for controls without one.
 const char* TooltipText(int controlId);

@@ -24,6 +24,12 @@ void DataExchange::Check(int id, BOOL& value) {
         ::SendMessageA(item, BM_SETCHECK, value, 0);
 }
 
+void DataExchange::Check(int id, bool& value) {
+    BOOL checked = value ? BST_CHECKED : BST_UNCHECKED;
+    Check(id, checked);
+    value = checked != BST_UNCHECKED;
+}
+
 void DataExchange::CBIndex(int id, int& value) {
     HWND item = ::GetDlgItem(m_dialog, id);
     if (m_save)

@@ -14,6 +14,7 @@ public:
 
     void Text(int id, std::string& value);
     void Check(int id, BOOL& value);
+    void Check(int id, bool& value);
     void CBIndex(int id, int& value);
     // Binds a control object to the dialog's control once (subclassing it).
     void Bind(int id, Control& control);

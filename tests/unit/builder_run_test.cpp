@@ -82,23 +82,23 @@ public:
 };
 
 // The designer's defaults, with the program installed in kProgram.
-vk::BuildSettings Defaults() {
-    vk::BuildSettings s;
-    s.target = "1_Demo_General_Menu.html";
-    s.targetPath = "html\\1_Demo_General_Menu.html";
-    s.splash = true;
-    s.splashName = "default.jpg";
-    s.splashPath = "splashscreens/default.jpg";
-    s.sound = true;
-    s.soundName = "default.wav";
-    s.soundPath = "sounds/default.wav";
-    s.icon = true;
-    s.iconName = "autorun.exe";
-    s.iconPath = "autorun.exe";
-    s.browser = true;
-    s.windowSize = 0;
-    s.exePath = kProgram + "\\Vintrosk.exe";
-    s.programFolder = kProgram;
+vk::DiscSettings Defaults() {
+    vk::DiscSettings s;
+    s.m_strTarget = "1_Demo_General_Menu.html";
+    s.m_strTargetPath = "html\\1_Demo_General_Menu.html";
+    s.m_bSplash = true;
+    s.m_strSplashName = "default.jpg";
+    s.m_strSplashPath = "splashscreens/default.jpg";
+    s.m_bSound = true;
+    s.m_strSoundName = "default.wav";
+    s.m_strSoundPath = "sounds/default.wav";
+    s.m_bIcon = true;
+    s.m_strIconName = "autorun.exe";
+    s.m_strIconPath = "autorun.exe";
+    s.m_bBrowser = true;
+    s.m_nWindowSize = 0;
+    s.m_strExePath = kProgram + "\\Vintrosk.exe";
+    s.m_strProgramFolder = kProgram;
     return s;
 }
 
@@ -137,8 +137,8 @@ TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
 TEST(BuilderRun, YesStartsThePreviewInTheOutputFolder) {
     FakeBuild build;
     build.answerYes = true;
-    vk::BuildSettings s = Defaults();
-    s.windowSize = 2;
+    vk::DiscSettings s = Defaults();
+    s.m_nWindowSize = 2;
     EXPECT_EQ(vk::BuildOutcome::Previewed, vk::RunBuild(s, build));
     EXPECT_EQ((std::vector<std::string>{kOut + "autorun.exe", "1_Demo_General_Menu.html 1 2 default.jpg default.wav",
                                         kOut}),
@@ -149,8 +149,8 @@ TEST(BuilderRun, NothingIsTouchedWithoutATargetNameOrADesktop) {
     {
         SCOPED_TRACE("a target name with a space");
         FakeBuild build;
-        vk::BuildSettings s = Defaults();
-        s.target = "my page.htm";
+        vk::DiscSettings s = Defaults();
+        s.m_strTarget = "my page.htm";
         const std::set<std::string> before = build.disk.AllFiles();
         EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(s, build));
         EXPECT_EQ(std::vector<std::string>{"The filename can not contain any spaces. Spaces in filenames can cause "
@@ -182,38 +182,38 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
         "\n\nPlease verify the file actually exists and is not currently opened in another program.";
     const struct {
         const char* name;
-        void (*change)(vk::BuildSettings&, FakeDisk&);
+        void (*change)(vk::DiscSettings&, FakeDisk&);
         std::string message;
         std::set<std::string> left;
     } cases[] = {
         {"the target's name names a folder the output folder lacks",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "pages\\1_Demo_General_Menu.html"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "pages\\1_Demo_General_Menu.html"; },
          "There was a problem copying html\\1_Demo_General_Menu.html to " + kOut + "pages\\1_Demo_General_Menu.html" +
              advice,
          {}},
         {"the target's name climbs out of the output folder",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "..\\1_Demo_General_Menu.html"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "..\\1_Demo_General_Menu.html"; },
          "There was a problem copying html\\1_Demo_General_Menu.html to " + kOut + "..\\1_Demo_General_Menu.html" +
              advice,
          {}},
         {"the program cannot be read",
-         [](vk::BuildSettings&, FakeDisk& disk) { disk.Unreadable(kProgram + "\\Vintrosk.exe"); },
+         [](vk::DiscSettings&, FakeDisk& disk) { disk.Unreadable(kProgram + "\\Vintrosk.exe"); },
          "There was a problem copying " + kProgram + "\\Vintrosk.exe to " + kOut + "autorun.exe" + advice +
              "\nPlease also verify that any long sound effect has stopped playing before creating a new "
              "presentation.",
          {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt"}},
         {"the splash image is missing",
-         [](vk::BuildSettings&, FakeDisk& disk) { disk.Remove(kProgram + "\\splashscreens\\default.jpg"); },
+         [](vk::DiscSettings&, FakeDisk& disk) { disk.Remove(kProgram + "\\splashscreens\\default.jpg"); },
          "There was a problem copying splashscreens/default.jpg to " + kOut + "default.jpg" + extraAdvice,
          {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe"}},
         {"the sound is missing",
-         [](vk::BuildSettings& s, FakeDisk&) { s.soundPath = "sounds/gone.wav"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strSoundPath = "sounds/gone.wav"; },
          "There was a problem copying sounds/gone.wav to " + kOut + "default.wav" + extraAdvice,
          {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg"}},
         {"the icon is missing",
-         [](vk::BuildSettings& s, FakeDisk&) {
-             s.iconName = "disc.ico";
-             s.iconPath = "C:\\icons\\disc.ico";
+         [](vk::DiscSettings& s, FakeDisk&) {
+             s.m_strIconName = "disc.ico";
+             s.m_strIconPath = "C:\\icons\\disc.ico";
          },
          "There was a problem copying C:\\icons\\disc.ico to " + kOut + "disc.ico" + extraAdvice,
          {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg",
@@ -223,7 +223,7 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
         SCOPED_TRACE(c.name);
         FakeBuild build;
         build.answerYes = true;
-        vk::BuildSettings s = Defaults();
+        vk::DiscSettings s = Defaults();
         c.change(s, build.disk);
         EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build));
         EXPECT_EQ(std::vector<std::string>{c.message}, build.told);
@@ -239,61 +239,61 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
 TEST(BuilderRun, NamesOnTheDisc) {
     const struct {
         const char* name;
-        void (*change)(vk::BuildSettings&, FakeDisk&);
+        void (*change)(vk::DiscSettings&, FakeDisk&);
         std::string openLine;
         std::set<std::string> files;
     } cases[] = {
         {"spaces in the sound's name become underscores",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.soundName = "intro music.wav";
-             s.soundPath = "C:\\My Sounds\\intro music.wav";
-             disk.Put(s.soundPath, "music");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strSoundName = "intro music.wav";
+             s.m_strSoundPath = "C:\\My Sounds\\intro music.wav";
+             disk.Put(s.m_strSoundPath, "music");
          },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg intro_music.wav",
          {"1_Demo_General_Menu.html", "default.jpg", "intro_music.wav"}},
         {"splash on with no image chosen",
-         [](vk::BuildSettings& s, FakeDisk&) { s.splashName.clear(); },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strSplashName.clear(); },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.wav", {"1_Demo_General_Menu.html", "default.wav"}},
         {"options off",
-         [](vk::BuildSettings& s, FakeDisk&) { s.splash = s.sound = s.icon = s.browser = false; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_bSplash = s.m_bSound = s.m_bIcon = s.m_bBrowser = false; },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 0 0", {"1_Demo_General_Menu.html"}},
         {"a custom icon is copied under its name",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.iconName = "my disc.ico";
-             s.iconPath = "C:\\icons\\my disc.ico";
-             disk.Put(s.iconPath, "icon");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strIconName = "my disc.ico";
+             s.m_strIconPath = "C:\\icons\\my disc.ico";
+             disk.Put(s.m_strIconPath, "icon");
          },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
          {"1_Demo_General_Menu.html", "default.jpg", "default.wav", "my_disc.ico"}},
         {"a backslash target opens the disc and is not copied",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "\\"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "\\"; },
          "OPEN=autorun.exe \\ 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
         {"the same picture as splash image and icon",
-         [](vk::BuildSettings& s, FakeDisk&) {
-             s.iconName = "default.jpg";
-             s.iconPath = kProgram + "\\splashscreens\\default.jpg";
+         [](vk::DiscSettings& s, FakeDisk&) {
+             s.m_strIconName = "default.jpg";
+             s.m_strIconPath = kProgram + "\\splashscreens\\default.jpg";
          },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
          {"1_Demo_General_Menu.html", "default.jpg", "default.wav"}},
         {"the running program, itself named autorun.exe, picked as the icon",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.exePath = "D:\\autorun.exe";
-             disk.Put(s.exePath, "program");
-             s.iconPath = "d:\\AUTORUN.EXE";
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strExePath = "D:\\autorun.exe";
+             disk.Put(s.m_strExePath, "program");
+             s.m_strIconPath = "d:\\AUTORUN.EXE";
          },
          "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav",
          {"1_Demo_General_Menu.html", "default.jpg", "default.wav"}},
         {"an empty target",
-         [](vk::BuildSettings& s, FakeDisk&) {
-             s.target.clear();
-             s.targetPath = "C:\\docs\\manual.pdf";
+         [](vk::DiscSettings& s, FakeDisk&) {
+             s.m_strTarget.clear();
+             s.m_strTargetPath = "C:\\docs\\manual.pdf";
          },
          "OPEN=autorun.exe none 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeBuild build;
-        vk::BuildSettings s = Defaults();
+        vk::DiscSettings s = Defaults();
         c.change(s, build.disk);
         EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
         EXPECT_TRUE(build.told.empty());
@@ -310,8 +310,8 @@ TEST(BuilderRun, NamesOnTheDisc) {
 
 TEST(BuilderRun, TheRememberedPageIsScannedWhateverTheTargetName) {
     FakeBuild build;
-    vk::BuildSettings s = Defaults();
-    s.target = "\\";
+    vk::DiscSettings s = Defaults();
+    s.m_strTarget = "\\";
     vk::RunBuild(s, build);
     EXPECT_EQ(std::vector<std::string>{"html\\1_Demo_General_Menu.html"}, build.scanned);
     const std::set<std::string> files = build.disk.FilesIn(kFolder);
@@ -333,96 +333,96 @@ TEST(BuilderRun, AFolderThatCannotBeCreatedIsReportedAndTheBuildGoesOn) {
 TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsTouched) {
     const struct {
         const char* name;
-        void (*change)(vk::BuildSettings&, FakeDisk&);
+        void (*change)(vk::DiscSettings&, FakeDisk&);
         std::string message;
         bool focusOnTarget;
     } cases[] = {
         {"a target named like the launcher",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.target = "AutoRun.EXE";
-             s.targetPath = "C:\\apps\\AutoRun.EXE";
-             disk.Put(s.targetPath, "the user's program");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strTarget = "AutoRun.EXE";
+             s.m_strTargetPath = "C:\\apps\\AutoRun.EXE";
+             disk.Put(s.m_strTargetPath, "the user's program");
          },
          vk::ReservedNameMessage("file to open", "AutoRun.EXE"), true},
         {"a target named like autorun.inf",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "autorun.inf"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.inf"; },
          vk::ReservedNameMessage("file to open", "autorun.inf"), true},
         {"a target named like the note, in another letter case",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "copy_all_to_cdrom_root.TXT"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "copy_all_to_cdrom_root.TXT"; },
          vk::ReservedNameMessage("file to open", "copy_all_to_cdrom_root.TXT"), true},
         {"a trailing dot that Windows drops",
-         [](vk::BuildSettings& s, FakeDisk&) { s.target = "autorun.exe."; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.exe."; },
          vk::ReservedNameMessage("file to open", "autorun.exe."), true},
         {"an icon taken from a program called AUTORUN.EXE",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.iconName = "AUTORUN.EXE";
-             s.iconPath = "C:\\tools\\AUTORUN.EXE";
-             disk.Put(s.iconPath, "another program");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strIconName = "AUTORUN.EXE";
+             s.m_strIconPath = "C:\\tools\\AUTORUN.EXE";
+             disk.Put(s.m_strIconPath, "another program");
          },
          vk::ReservedNameMessage("icon file", "AUTORUN.EXE"), false},
         {"an icon taken from another program called autorun.exe",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.iconPath = "C:\\tools\\autorun.exe";
-             disk.Put(s.iconPath, "another program");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strIconPath = "C:\\tools\\autorun.exe";
+             disk.Put(s.m_strIconPath, "another program");
          },
          vk::ReservedNameMessage("icon file", "autorun.exe"), false},
         {"a sound named like autorun.inf",
-         [](vk::BuildSettings& s, FakeDisk&) { s.soundName = "AUTORUN.INF"; },
+         [](vk::DiscSettings& s, FakeDisk&) { s.m_strSoundName = "AUTORUN.INF"; },
          vk::ReservedNameMessage("sound", "AUTORUN.INF"), false},
         {"two different files under one name",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.target = "default.jpg";
-             s.targetPath = "C:\\photos\\default.jpg";
-             disk.Put(s.targetPath, "a photo");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strTarget = "default.jpg";
+             s.m_strTargetPath = "C:\\photos\\default.jpg";
+             disk.Put(s.m_strTargetPath, "a photo");
          },
          vk::SameNameMessage("file to open", "splash image", "default.jpg"), true},
         {"an icon whose name only differs in letter case from the sound's",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.iconName = "DEFAULT.WAV";
-             s.iconPath = "C:\\other\\DEFAULT.WAV";
-             disk.Put(s.iconPath, "not the sound");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strIconName = "DEFAULT.WAV";
+             s.m_strIconPath = "C:\\other\\DEFAULT.WAV";
+             disk.Put(s.m_strIconPath, "not the sound");
          },
          vk::SameNameMessage("sound", "icon file", "DEFAULT.WAV"), false},
         {"a target inside the output folder",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.target = "index.htm";
-             s.targetPath = kOut + "index.htm";
-             disk.Put(s.targetPath, "<img src=logo.gif>");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strTarget = "index.htm";
+             s.m_strTargetPath = kOut + "index.htm";
+             disk.Put(s.m_strTargetPath, "<img src=logo.gif>");
          },
          vk::InsideOutputMessage("file to open", kOut + "index.htm", kFolder), true},
         {"the same, spelt with other letter case and slashes",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.target = "index.htm";
-             s.targetPath = "c:/users/ME/desktop/cd-rom distributable files/sub/../index.htm";
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strTarget = "index.htm";
+             s.m_strTargetPath = "c:/users/ME/desktop/cd-rom distributable files/sub/../index.htm";
              disk.Put(kOut + "index.htm", "<img src=logo.gif>");
          },
          vk::InsideOutputMessage("file to open", "c:\\users\\ME\\desktop\\cd-rom distributable files\\index.htm",
                                  kFolder),
          true},
         {"a page that is only scanned, inside the output folder",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.target = "\\";
-             s.targetPath = kOut + "index.htm";
-             disk.Put(s.targetPath, "<img src=logo.gif>");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strTarget = "\\";
+             s.m_strTargetPath = kOut + "index.htm";
+             disk.Put(s.m_strTargetPath, "<img src=logo.gif>");
          },
          vk::InsideOutputMessage("file to open", kOut + "index.htm", kFolder), false},
         {"a splash image inside the output folder",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.splashPath = kOut + "default.jpg";
-             disk.Put(s.splashPath, "splash");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strSplashPath = kOut + "default.jpg";
+             disk.Put(s.m_strSplashPath, "splash");
          },
          vk::InsideOutputMessage("splash image", kOut + "default.jpg", kFolder), false},
         {"an icon inside the output folder",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.iconName = "disc.ico";
-             s.iconPath = kOut + "disc.ico";
-             disk.Put(s.iconPath, "icon");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strIconName = "disc.ico";
+             s.m_strIconPath = kOut + "disc.ico";
+             disk.Put(s.m_strIconPath, "icon");
          },
          vk::InsideOutputMessage("icon file", kOut + "disc.ico", kFolder), false},
         {"the designer running from the output folder",
-         [](vk::BuildSettings& s, FakeDisk& disk) {
-             s.exePath = kOut + "autorun.exe";
-             disk.Put(s.exePath, "program");
+         [](vk::DiscSettings& s, FakeDisk& disk) {
+             s.m_strExePath = kOut + "autorun.exe";
+             disk.Put(s.m_strExePath, "program");
          },
          vk::InsideOutputMessage("program", kOut + "autorun.exe", kFolder), false},
     };
@@ -430,7 +430,7 @@ TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsT
         SCOPED_TRACE(c.name);
         FakeBuild build;
         build.disk.Put(kOut + "from the last build.txt", "old");
-        vk::BuildSettings s = Defaults();
+        vk::DiscSettings s = Defaults();
         c.change(s, build.disk);
         const std::set<std::string> before = build.disk.AllFiles();
         EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(s, build));
@@ -444,9 +444,9 @@ TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsT
 
 TEST(BuilderRun, AMissingTargetIsLeftOutWithAWarningBeforeTheQuestion) {
     FakeBuild build;
-    vk::BuildSettings s = Defaults();
-    s.target = "gone.htm";
-    s.targetPath = "html\\gone.htm";
+    vk::DiscSettings s = Defaults();
+    s.m_strTarget = "gone.htm";
+    s.m_strTargetPath = "html\\gone.htm";
     EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
     EXPECT_EQ(std::vector<std::string>{"The file to open, " + kProgram + "\\html\\gone.htm, was not found, so it is "
                                        "not in " + kOut + "\n\nThe CD-ROM will not start until you add gone.htm to "

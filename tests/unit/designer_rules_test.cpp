@@ -6,10 +6,10 @@ namespace {
 
 TEST(FilePickers, FilterBecomesNulSeparatedPairs) {
     using namespace std::string_literals;
-    EXPECT_EQ(vk::DialogFilter(vk::PickerFor(1020)->filter), "Wav (*.wav)\0*.wav\0\0\0\0"s);
+    EXPECT_EQ(vk::DialogFilter(vk::OptionOfSelectButton(1020)->picker.filter), "Wav (*.wav)\0*.wav\0\0\0\0"s);
     // Every picker's filter has whole description/pattern pairs.
     for (int button : {1000, 1016, 1020, 1022}) {
-        const std::string filter = vk::DialogFilter(vk::PickerFor(button)->filter);
+        const std::string filter = vk::DialogFilter(vk::OptionOfSelectButton(button)->picker.filter);
         size_t parts = 0;
         for (size_t start = 0; start < filter.size() && filter[start]; start = filter.find('\0', start) + 1)
             ++parts;
@@ -17,7 +17,7 @@ TEST(FilePickers, FilterBecomesNulSeparatedPairs) {
         EXPECT_EQ(filter.substr(filter.size() - 2), "\0\0"s) << button;
     }
     EXPECT_EQ(vk::DialogFilter("Text|*.txt"), "Text\0*.txt\0\0"s);
-    EXPECT_EQ(vk::PickerFor(1005), nullptr);
+    EXPECT_EQ(vk::OptionOfSelectButton(1005), nullptr);
 }
 
 TEST(FilePickers, DefaultExtensionWithoutItsDot) {
@@ -40,7 +40,7 @@ TEST(FilePickers, OnlySelectFileUnderscoresTheShownName) {
         {1000, "plain.htm", "plain.htm"},
     };
     for (const Case& c : cases) {
-        vk::PickedFile picked = vk::ApplyPick(*vk::PickerFor(c.button), c.chosen);
+        vk::PickedFile picked = vk::ApplyPick(vk::OptionOfSelectButton(c.button)->picker, c.chosen);
         EXPECT_EQ(picked.path, c.chosen);
         EXPECT_EQ(picked.name, c.name);
     }

@@ -154,15 +154,15 @@ TEST(ReadLabelEntry, UpperCaseKeyAndAnEqualsSign) {
 TEST(AutorunInfText, ExactBytes) {
     auto defaults = [] {
         vk::DiscSettings s;
-        s.target = "1_Demo_General_Menu.html";
-        s.browser = true;
-        s.windowSize = 0;
-        s.splash = true;
-        s.splashName = "default.jpg";
-        s.sound = true;
-        s.soundName = "default.wav";
-        s.icon = true;
-        s.iconName = "autorun.exe";
+        s.m_strTarget = "1_Demo_General_Menu.html";
+        s.m_bBrowser = true;
+        s.m_nWindowSize = 0;
+        s.m_bSplash = true;
+        s.m_strSplashName = "default.jpg";
+        s.m_bSound = true;
+        s.m_strSoundName = "default.wav";
+        s.m_bIcon = true;
+        s.m_strIconName = "autorun.exe";
         return s;
     };
     struct Case {
@@ -175,77 +175,77 @@ TEST(AutorunInfText, ExactBytes) {
                      "autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav"});
     {
         vk::DiscSettings s = defaults();
-        s.target = "index.htm";
-        s.windowSize = 2;
-        s.splashName = "logo.jpg";
-        s.soundName = "intro.wav";
+        s.m_strTarget = "index.htm";
+        s.m_nWindowSize = 2;
+        s.m_strSplashName = "logo.jpg";
+        s.m_strSoundName = "intro.wav";
         cases.push_back({"every option, largest fixed size", s, "autorun.exe index.htm 1 2 logo.jpg intro.wav"});
     }
     {
         vk::DiscSettings s = defaults();
-        s.splashName = "my logo.jpg";
-        s.soundName = "intro  music.wav";
+        s.m_strSplashName = "my logo.jpg";
+        s.m_strSoundName = "intro  music.wav";
         cases.push_back({"spaces become underscores", s,
                          "autorun.exe 1_Demo_General_Menu.html 1 0 my_logo.jpg intro__music.wav"});
     }
     {
         vk::DiscSettings s = defaults();
-        s.target = "";
-        s.browser = false;
-        s.splash = false;
-        s.soundName = "intro.wav";
+        s.m_strTarget = "";
+        s.m_bBrowser = false;
+        s.m_bSplash = false;
+        s.m_strSoundName = "intro.wav";
         cases.push_back({"empty target is none, sound moves up", s, "autorun.exe none 0 0 intro.wav"});
     }
     {
         vk::DiscSettings s = defaults();
-        s.splashName = "";
+        s.m_strSplashName = "";
         cases.push_back({"splash on without an image", s, "autorun.exe 1_Demo_General_Menu.html 1 0 default.wav"});
     }
     {
         vk::DiscSettings s = defaults();
-        s.target = "\\";
-        s.browser = false;
-        s.splash = false;
-        s.sound = false;
+        s.m_strTarget = "\\";
+        s.m_bBrowser = false;
+        s.m_bSplash = false;
+        s.m_bSound = false;
         cases.push_back({"backslash target", s, "autorun.exe \\ 0 0"});
     }
     {
         vk::DiscSettings s = defaults();
-        s.sound = false;
+        s.m_bSound = false;
         cases.push_back({"sound off", s, "autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg"});
     }
     for (const Case& c : cases) {
         std::string open;
         std::string text = vk::AutorunInfText(c.settings, &open);
         EXPECT_EQ(open, c.open) << c.name;
-        EXPECT_EQ(text, "[autorun]\r\nOPEN=" + c.open + "\r\nICON=" + vk::UnderscoreSpaces(c.settings.iconName) + "\r\n")
+        EXPECT_EQ(text, "[autorun]\r\nOPEN=" + c.open + "\r\nICON=" + vk::UnderscoreSpaces(c.settings.m_strIconName) + "\r\n")
             << c.name;
     }
 
     vk::DiscSettings noIcon = defaults();
-    noIcon.icon = false;
+    noIcon.m_bIcon = false;
     EXPECT_EQ(vk::AutorunInfText(noIcon, nullptr),
               "[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\n");
     vk::DiscSettings emptyIcon = defaults();
-    emptyIcon.iconName = "";
+    emptyIcon.m_strIconName = "";
     EXPECT_EQ(vk::AutorunInfText(emptyIcon, nullptr),
               "[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=\r\n");
     vk::DiscSettings spacedIcon = defaults();
-    spacedIcon.iconName = "my disc.ico";
+    spacedIcon.m_strIconName = "my disc.ico";
     EXPECT_NE(vk::AutorunInfText(spacedIcon, nullptr).find("\r\nICON=my_disc.ico\r\n"), std::string::npos);
 }
 
 TEST(AutorunInfText, ReadsBackAsWritten) {
     vk::DiscSettings s;
-    s.target = "index.htm";
-    s.browser = true;
-    s.windowSize = 3;
-    s.splash = true;
-    s.splashName = "my logo.jpg";
-    s.sound = true;
-    s.soundName = "intro.wav";
-    s.icon = true;
-    s.iconName = "disc.ico";
+    s.m_strTarget = "index.htm";
+    s.m_bBrowser = true;
+    s.m_nWindowSize = 3;
+    s.m_bSplash = true;
+    s.m_strSplashName = "my logo.jpg";
+    s.m_bSound = true;
+    s.m_strSoundName = "intro.wav";
+    s.m_bIcon = true;
+    s.m_strIconName = "disc.ico";
     MemoryFiles files;
     files.files["autorun.inf"] = vk::AutorunInfText(s, nullptr);
     vk::LaunchConfig config = vk::ReadLaunchConfig({}, files);
