@@ -12,8 +12,8 @@ rm -rf "$work"
 mkdir -p "$work"
 export VINTROSK_WIN_BUILD="$work"  # wine-env.sh puts the prefix and HOME there
 unset WINEPREFIX
-# Wine would turn each shortcut into a .desktop file in HOME; Windows has no such thing.
 source "$root/scripts/wine-env.sh"
+# Wine would turn each shortcut into a .desktop file in HOME; Windows has no such thing.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 c="$WINEPREFIX/drive_c"
