@@ -19,7 +19,7 @@ out="$root/build/demo"
 rm -rf "$out"
 mkdir -p "$out"
 export VT_OUTPUT_DIR="$out"
-wine build/win/tests/wine/demo_driver.exe "$root/build/win/src/Vintrosk.exe"
+wine build/win/tests/wine/demo_driver.exe "$root/build/win/program/Vintrosk.exe"
 
 for shot in "$out"/*.bmp; do
   [ -e "$shot" ] || continue

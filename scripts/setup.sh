@@ -11,6 +11,10 @@ command -v i686-w64-mingw32-g++ >/dev/null   || need+=(mingw-w64)
 command -v xvfb-run >/dev/null               || need+=(xvfb)
 command -v import >/dev/null                 || need+=(imagemagick)
 command -v xauth >/dev/null                  || need+=(xauth)
+# The setup program, and signing with a throwaway certificate in the tests.
+command -v makensis >/dev/null               || need+=(nsis)
+command -v osslsigncode >/dev/null           || need+=(osslsigncode)
+command -v openssl >/dev/null                || need+=(openssl)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)

@@ -1,6 +1,11 @@
 // The main job played as a user would: the designer with its default settings builds the sample
-// disc, the preview is accepted, and the new autorun.exe plays it. Screenshots of each stage.
+// disc, the preview is accepted, and the new autorun.exe plays it; the finished folder is then
+// shown in Explorer. Before it, a copy of the program beside a longer site with two missing
+// images shows the wait dialog and the missing-files dialog (the main job's folder replaces
+// that build's). Screenshots of each stage.
 // Usage: demo_driver <Vintrosk.exe>
+#include <shlobj.h>
+
 #include <cstdio>
 
 #include "harness.h"
@@ -18,6 +23,79 @@ int Fail(const char* what, const Process& p) {
   return 1;
 }
 
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CopyTree(from + "\\" + name, to + "\\" + name);
+    else
+      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+}
+
+// The program and its sample folders copied, and the start page replaced by a tour of 15
+// pages (the scanner pauses on each, so the wait dialog stays up long enough to be seen), two
+// of which show images that are not there.
+int MissingFilesRun(const std::string& folder) {
+  Sandbox box("demo_missing_files");
+  CopyTree(folder, box.Dir());
+  std::string tour = "<html><body><h1>Tour</h1>\n";
+  for (int i = 1; i <= 15; ++i) {
+    char page[16];
+    snprintf(page, sizeof page, "p%02d.html", i);
+    tour += std::string("<a href=\"") + page + "\">" + page + "</a>\n";
+    std::string body = "<img src=\"logo.gif\">\n";
+    if (i == 4) body += "<img src=\"team_photo.jpg\">\n";
+    if (i == 9) body += "<img src=\"map.gif\">\n";
+    box.Write(std::string("html\\") + page, body);
+  }
+  box.Write("html\\1_Demo_General_Menu.html", tour + "</body></html>\n");
+
+  printf("demo: Create CD on a site with missing images\n");
+  Process designer(box.Path("Vintrosk.exe"), "design", box.Dir());
+  HWND dlg = WaitWindow(designer, "Vintrosk!", "#32770", kWait);
+  if (!dlg) return Fail("the designer did not open", designer);
+  Press(dlg, IDOK);
+  if (!WaitWindow(designer, "Please wait ..", "#32770", kWait)) return Fail("no wait dialog", designer);
+  Screenshot("6-please-wait");
+  HWND missing = WaitWindow(designer, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
+  if (!missing) return Fail("no missing-files dialog", designer);
+  Screenshot("7-missing-files");
+  Press(missing, IDOK);
+  HWND question = WaitMessageBox(designer, kWait);
+  if (!question) return Fail("no question after the missing files", designer);
+  Press(question, IDNO);
+  Press(dlg, IDCANCEL);
+  if (!designer.WaitExit(kWait)) return Fail("the designer did not close", designer);
+  return 0;
+}
+
+// The finished folder as Explorer shows it.
+void ShowDiscFolder() {
+  char desktop[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
+  const std::string disc = std::string(desktop) + "\\CD-ROM Distributable Files";
+  Process explorer("C:\\windows\\explorer.exe", "\"" + disc + "\"", desktop);
+  HWND window = nullptr;
+  WaitUntil([&] { return (window = FindWindowA(nullptr, "CD-ROM Distributable Files")) != nullptr; }, kWait);
+  if (!window) {
+    printf("demo: Explorer did not show the folder\n");
+    return;
+  }
+  MoveWindow(window, 40, 30, 760, 560, TRUE);
+  // Explorer fills its list after the window shows.
+  Sleep(1500);
+  Screenshot("8-disc-folder");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  WaitGone(window, kWait);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -27,6 +105,8 @@ int main(int argc, char** argv) {
   }
   const std::string exe = WinPath(argv[1]);
   const std::string folder = exe.substr(0, exe.rfind('\\'));
+  if (int failed = MissingFilesRun(folder)) return failed;
+
   printf("demo: starting %s design\n", exe.c_str());
   Process designer(exe, "design", folder);
   if (WaitUntil([&] {
@@ -60,5 +140,6 @@ int main(int argc, char** argv) {
   ShowWindow(dlg, SW_RESTORE);
   Press(dlg, IDCANCEL);
   if (!designer.WaitExit(kWait)) return Fail("the designer did not close", designer);
+  ShowDiscFolder();
   return 0;
 }
