@@ -7,6 +7,7 @@
 #include <set>
 
 #include "centred.h"
+#include "designer/missing_files_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -163,7 +164,7 @@ class DesktopGone {
 
 // The lines of the missing-files dialog's list.
 std::vector<std::string> MissingItems(HWND missing) {
-  HWND list = GetDlgItem(missing, 1027);
+  HWND list = GetDlgItem(missing, IDC_MISSING_FILES_LIST);
   std::vector<std::string> items;
   DWORD_PTR count = 0;
   SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);

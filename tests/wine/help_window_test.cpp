@@ -3,6 +3,7 @@
 // and how it holds the designer while it is open.
 #include <gtest/gtest.h>
 
+#include "controls/help_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -55,16 +56,16 @@ TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
   HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
   ASSERT_TRUE(help) << DescribeWindows(process);
 
-  EXPECT_EQ(ItemText(help, 1104), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
-  EXPECT_EQ(ItemText(help, 1103), "https://vintrosk.example/");
-  EXPECT_EQ(ItemText(help, 1008), "support@vintrosk.example");
-  HWND browser = GetDlgItem(help, 1085);
+  EXPECT_EQ(ItemText(help, IDC_HELP_VERSION), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
+  EXPECT_EQ(ItemText(help, IDC_HELP_WEB_LINK), "https://vintrosk.example/");
+  EXPECT_EQ(ItemText(help, IDC_HELP_MAIL_LINK), "support@vintrosk.example");
+  HWND browser = GetDlgItem(help, IDC_HELP_BROWSER);
   EXPECT_EQ(ClassOf(browser), "FwAxHost");
   EXPECT_TRUE(GetWindow(browser, GW_CHILD)) << "the Web Browser control is in place in its host";
 
   SetForegroundWindow(help);
-  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1103)), "https://vintrosk.example/vintrosk/");
-  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1008)), "support@vintrosk.example");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_WEB_LINK)), "https://vintrosk.example/vintrosk/");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_MAIL_LINK)), "support@vintrosk.example");
   Screenshot("help");
 
   Press(help, IDOK);
