@@ -1,4 +1,5 @@
-// Resource ids shared by the resource script and the program.
+// Program-wide resource ids: the icons, the About command's text and the designer's template.
+// Each other dialog has its ids in a header beside its class.
 #pragma once
 
 #ifndef IDC_STATIC
@@ -13,4 +14,3 @@
 #define IDI_WINDOW 141
 #define IDS_ABOUTBOX 101
 #define IDD_DESIGNER 102
-#define IDD_SPLASH 130

@@ -5,9 +5,9 @@
 #include "controls/hyperlink_rules.h"
 
 void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
-    dx.Bind(1103, m_webLink);
-    dx.Bind(1008, m_mailLink);
-    dx.Bind(1085, m_browser);
+    dx.Bind(IDC_HELP_WEB_LINK, m_webLink);
+    dx.Bind(IDC_HELP_MAIL_LINK, m_mailLink);
+    dx.Bind(IDC_HELP_BROWSER, m_browser);
 }
 
 BOOL CHelpDlg::OnInitDialog() {

@@ -1,13 +1,14 @@
 // The help window of the designer: icon, version, the product's web and e-mail links, and the
 // help page that the program carries as an HTML resource, shown in a web browser control.
 #pragma once
+#include "controls/help_ids.h"
 #include "controls/hyperlink.h"
 #include "framework/dialog.h"
 #include "viewer/web_browser2.h"
 
 class CHelpDlg : public fw::Dialog {
 public:
-    enum { IDD = 103 };
+    enum { IDD = IDD_HELP };
     explicit CHelpDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
 
 protected:

@@ -1,5 +1,7 @@
 #include "controls/hyperlink_rules.h"
 
+#include "controls/help_ids.h"
+
 namespace vk {
 
 Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth,
@@ -58,7 +60,7 @@ std::string HelpPageAddress(const std::string& modulePath) {
             address += kHex[c & 0xF];
         }
     }
-    return address + "/23/186";
+    return address + "/23/" + std::to_string(IDR_HELP_PAGE);
 }
 
 } // namespace vk

@@ -31,8 +31,8 @@ constexpr uint32_t kVisitedLinkColour = Rgb(128, 0, 128);
 // Pressed or focused wins over visited, visited over a fresh link.
 uint32_t LinkColour(bool active, bool visited);
 
-// The res: address of the help page, HTML resource 186, inside the program file at this
-// full path: whatever the program is called, the browser finds the page in the file itself.
+// The res: address of the help page, HTML resource IDR_HELP_PAGE, inside the program file at
+// this full path: whatever the program is called, the browser finds the page in the file itself.
 // The path is percent-encoded as the res: protocol reads it ("#", "%", blanks and other
 // characters that a URL path cannot hold), keeping its drive colon and backslashes.
 std::string HelpPageAddress(const std::string& modulePath);

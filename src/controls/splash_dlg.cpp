@@ -2,11 +2,7 @@
 
 #include "controls/picture_geometry.h"
 
-namespace {
-const int kPictureId = 1014;
-}
-
-void CSplashDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(kPictureId, m_pictureCtrl); }
+void CSplashDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_SPLASH_PICTURE, m_pictureCtrl); }
 
 BOOL CSplashDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();

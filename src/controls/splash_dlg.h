@@ -4,11 +4,12 @@
 #include <string>
 
 #include "controls/picture_ctrl.h"
+#include "controls/splash_ids.h"
 #include "framework/dialog.h"
 
 class CSplashDlg : public fw::Dialog {
 public:
-    enum { IDD = 130 };
+    enum { IDD = IDD_SPLASH };
     explicit CSplashDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent), m_pictureCtrl(TRUE) {}
 
     CPictureCtrl m_pictureCtrl;

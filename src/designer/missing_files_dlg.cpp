@@ -1,6 +1,6 @@
 #include "designer/missing_files_dlg.h"
 
-void CMissingFilesDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_LIST, m_list); }
+void CMissingFilesDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_MISSING_FILES_LIST, m_list); }
 
 BOOL CMissingFilesDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "designer/extent_list_box.h"
+#include "designer/missing_files_ids.h"
 #include "framework/dialog.h"
 
 class CMissingFilesDlg : public fw::Dialog {
 public:
-    enum { IDD = 139, IDC_LIST = 1027 };
+    enum { IDD = IDD_MISSING_FILES };
     explicit CMissingFilesDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
 
     CExtentListBox m_list;

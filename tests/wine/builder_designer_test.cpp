@@ -7,6 +7,8 @@
 #include <set>
 
 #include "centred.h"
+#include "designer/missing_files_ids.h"
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -130,7 +132,7 @@ struct Designer {
   // Proves that no build is running or waiting to ask: the next Create CD is refused at once
   // for the space in its name, and that refusal is the next message.
   void ExpectIdle() {
-    SetText(dlg, 1005, "idle probe.htm");
+    SetText(dlg, IDC_TARGET_NAME, "idle probe.htm");
     Press(dlg, IDOK);
     EXPECT_EQ(0u, Answer(IDOK).find("The filename can not contain any spaces.")) << "another build was pending";
   }
@@ -163,7 +165,7 @@ class DesktopGone {
 
 // The lines of the missing-files dialog's list.
 std::vector<std::string> MissingItems(HWND missing) {
-  HWND list = GetDlgItem(missing, 1027);
+  HWND list = GetDlgItem(missing, IDC_MISSING_FILES_LIST);
   std::vector<std::string> items;
   DWORD_PTR count = 0;
   SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
@@ -187,7 +189,7 @@ std::string Question(const std::string& out) {
 TEST(BuilderDesigner, TargetNameWithASpaceIsRefusedAndTouchesNothing) {
   Designer d;
   d.Start();
-  SetText(d.dlg, 1005, "my page.html");
+  SetText(d.dlg, IDC_TARGET_NAME, "my page.html");
   Press(d.dlg, IDOK);
   EXPECT_EQ("The filename can not contain any spaces. Spaces in filenames can cause problems when burning on a "
             "CD-ROM.\nPlease rename the file or select a new one.",
@@ -196,7 +198,7 @@ TEST(BuilderDesigner, TargetNameWithASpaceIsRefusedAndTouchesNothing) {
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(WaitUntil(
       [&] { return GetGUIThreadInfo(GetWindowThreadProcessId(d.dlg, nullptr), &gui) && gui.hwndFocus; }, kWait));
-  EXPECT_EQ(GetDlgItem(d.dlg, 1005), gui.hwndFocus);
+  EXPECT_EQ(GetDlgItem(d.dlg, IDC_TARGET_NAME), gui.hwndFocus);
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
 }
 
@@ -221,8 +223,8 @@ TEST(BuilderDesigner, DefaultsBuildTheSampleDiscAndASecondBuildStartsAfresh) {
   EXPECT_FALSE(IsIconic(d.dlg));
 
   // Without the sound and with a page of its own, nothing of the first build is left.
-  SendMessageTimeoutA(GetDlgItem(d.dlg, 1017), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  SetText(d.dlg, 1005, "\\");
+  SendMessageTimeoutA(GetDlgItem(d.dlg, IDC_SOUND_OPTION), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  SetText(d.dlg, IDC_TARGET_NAME, "\\");
   Press(d.dlg, IDOK);
   ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
   expected.erase("default.wav");
@@ -266,8 +268,8 @@ TEST(BuilderDesigner, AMissingSplashImageStopsAfterTheProgram) {
 TEST(BuilderDesigner, SplashWithoutANameAndASoundNameWithASpace) {
   Designer d;
   d.Start();
-  SetText(d.dlg, 1018, "");
-  SetText(d.dlg, 1019, "intro music.wav");
+  SetText(d.dlg, IDC_SPLASH_NAME, "");
+  SetText(d.dlg, IDC_SOUND_NAME, "intro music.wav");
   Press(d.dlg, IDOK);
   ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
   const std::set<std::string> files = FilesIn(d.out);
@@ -282,7 +284,7 @@ TEST(BuilderDesigner, SplashWithoutANameAndASoundNameWithASpace) {
 TEST(BuilderDesigner, YesStartsThePreviewInTheOutputFolder) {
   Designer d;
   d.Start();
-  SendMessageTimeoutA(GetDlgItem(d.dlg, 1028), CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutA(GetDlgItem(d.dlg, IDC_WINDOW_SIZE), CB_SETCURSEL, 2, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
   Press(d.dlg, IDOK);
   ASSERT_TRUE(WaitMessageBox(*d.process, kWait));
   // The preview is whatever autorun.exe the folder holds: a recorder tells how it started.
@@ -438,42 +440,42 @@ TEST(BuilderDesigner, PickedFilesThatWouldBeLostOrReplacedAreRefused) {
       {"a program called autorun.exe as the file to open",
        [](Designer& d) {
          d.box.Write("html\\autorun.exe", "the user's own program");
-         PickFile(*d.process, d.dlg, 1000, kSelectFile, "autorun.exe");
+         PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, "autorun.exe");
        },
        [](const Designer&) { return Reserved("file to open", "autorun.exe"); }},
       {"the file to open renamed AutoRun.EXE",
-       [](Designer& d) { SetText(d.dlg, 1005, "AutoRun.EXE"); },
+       [](Designer& d) { SetText(d.dlg, IDC_TARGET_NAME, "AutoRun.EXE"); },
        [](const Designer&) { return Reserved("file to open", "AutoRun.EXE"); }},
       {"the file to open renamed autorun.inf",
-       [](Designer& d) { SetText(d.dlg, 1005, "autorun.inf"); },
+       [](Designer& d) { SetText(d.dlg, IDC_TARGET_NAME, "autorun.inf"); },
        [](const Designer&) { return Reserved("file to open", "autorun.inf"); }},
       {"the file to open renamed like the note",
-       [](Designer& d) { SetText(d.dlg, 1005, "Copy_All_To_CDROM_Root.TXT"); },
+       [](Designer& d) { SetText(d.dlg, IDC_TARGET_NAME, "Copy_All_To_CDROM_Root.TXT"); },
        [](const Designer&) { return Reserved("file to open", "Copy_All_To_CDROM_Root.TXT"); }},
       {"an icon from a program called AUTORUN.EXE",
        [](Designer& d) {
          d.box.Write("icons\\AUTORUN.EXE", "another program");
-         PickFile(*d.process, d.dlg, 1022, kSelectIcon, "AUTORUN.EXE");
+         PickFile(*d.process, d.dlg, IDC_SELECT_ICON, kSelectIcon, "AUTORUN.EXE");
        },
        [](const Designer&) { return Reserved("icon file", "AUTORUN.EXE"); }},
       {"an icon from a program called Autorun.exe",
        [](Designer& d) {
          d.box.Write("icons\\Autorun.exe", "another program");
-         PickFile(*d.process, d.dlg, 1022, kSelectIcon, "Autorun.exe");
+         PickFile(*d.process, d.dlg, IDC_SELECT_ICON, kSelectIcon, "Autorun.exe");
        },
        [](const Designer&) { return Reserved("icon file", "Autorun.exe"); }},
       {"a page inside the output folder as the file to open",
        [](Designer& d) {
          CreateDirectoryA(d.out.c_str(), nullptr);
          CopyFileA(d.box.Path("html\\1_Demo_General_Menu.html").c_str(), (d.out + "\\mine.html").c_str(), FALSE);
-         PickFile(*d.process, d.dlg, 1000, kSelectFile, (d.out + "\\mine.html").c_str());
+         PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, (d.out + "\\mine.html").c_str());
        },
        [](const Designer& d) { return Inside("file to open", d.out + "\\mine.html", d.out); }},
       {"a splash image inside the output folder",
        [](Designer& d) {
          CreateDirectoryA(d.out.c_str(), nullptr);
          CopyFileA(d.box.Path("splashscreens\\default.jpg").c_str(), (d.out + "\\logo.jpg").c_str(), FALSE);
-         PickFile(*d.process, d.dlg, 1016, kSelectImage, (d.out + "\\logo.jpg").c_str());
+         PickFile(*d.process, d.dlg, IDC_SELECT_IMAGE, kSelectImage, (d.out + "\\logo.jpg").c_str());
        },
        [](const Designer& d) { return Inside("splash image", d.out + "\\logo.jpg", d.out); }},
   };
@@ -498,7 +500,7 @@ TEST(BuilderDesigner, AFileToOpenThatIsGoneIsLeftOutWithAWarning) {
   Designer d;
   d.box.Write("html\\moved.html", "<img src=logo.gif>");
   d.Start();
-  PickFile(*d.process, d.dlg, 1000, kSelectFile, "moved.html");
+  PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, "moved.html");
   DeleteFileA(d.box.Path("html\\moved.html").c_str());
   EXPECT_EQ("The file to open, " + d.box.Path("html\\moved.html") + ", was not found, so it is not in " + d.out +
                 "\\\n\nThe CD-ROM will not start until you add moved.html to that folder.",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "centred.h"
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -35,16 +36,16 @@ void Pick(Designer& d, int button, const char* title, const char* typed) {
 TEST(Designer, FreshDialogShowsTheDefaults) {
   Designer d;
   ASSERT_TRUE(d.dlg) << DescribeWindows(d.process);
-  EXPECT_EQ(ItemText(d.dlg, 1005), "1_Demo_General_Menu.html");
-  EXPECT_EQ(ItemText(d.dlg, 1018), "default.jpg");
-  EXPECT_EQ(ItemText(d.dlg, 1019), "default.wav");
-  EXPECT_EQ(ItemText(d.dlg, 1023), "autorun.exe");
-  for (int box : {1015, 1017, 1021, 1026})
+  EXPECT_EQ(ItemText(d.dlg, IDC_TARGET_NAME), "1_Demo_General_Menu.html");
+  EXPECT_EQ(ItemText(d.dlg, IDC_SPLASH_NAME), "default.jpg");
+  EXPECT_EQ(ItemText(d.dlg, IDC_SOUND_NAME), "default.wav");
+  EXPECT_EQ(ItemText(d.dlg, IDC_ICON_NAME), "autorun.exe");
+  for (int box : {IDC_SPLASH_OPTION, IDC_SOUND_OPTION, IDC_ICON_OPTION, IDC_BROWSER_OPTION})
     EXPECT_EQ(ItemCheck(d.dlg, box), BST_CHECKED) << box;
-  HWND sizes = GetDlgItem(d.dlg, 1028);
+  HWND sizes = GetDlgItem(d.dlg, IDC_WINDOW_SIZE);
   EXPECT_EQ(Ask(sizes, CB_GETCOUNT), 4);
   EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 0);
-  EXPECT_EQ(ItemText(d.dlg, 1028), "Default");
+  EXPECT_EQ(ItemText(d.dlg, IDC_WINDOW_SIZE), "Default");
   const char* items[] = {"Default", "640x480", "800x600", "Full Screen"};
   for (int i = 0; i < 4; ++i) {
     // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
@@ -55,7 +56,7 @@ TEST(Designer, FreshDialogShowsTheDefaults) {
     SendMessageTimeoutW(sizes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
     EXPECT_EQ(std::wstring(text), std::wstring(items[i], items[i] + strlen(items[i])));
   }
-  for (int id : {1, 2, 1000, 1005, 1006, 1016, 1018, 1019, 1020, 1022, 1023, 1024, 1028})
+  for (int id : {1, 2, IDC_SELECT_FILE, IDC_TARGET_NAME, IDC_HELP_BUTTON, IDC_SELECT_IMAGE, IDC_SPLASH_NAME, IDC_SOUND_NAME, IDC_SELECT_SOUND, IDC_SELECT_ICON, IDC_ICON_NAME, IDC_PLAY_SOUND, IDC_WINDOW_SIZE})
     EXPECT_TRUE(ItemEnabled(d.dlg, id)) << id;
   // Every control stands where the layout puts it, in the dialog's own units (339 x 229).
   RECT client;
@@ -64,11 +65,11 @@ TEST(Designer, FreshDialogShowsTheDefaults) {
   struct Place {
     int id, x, y, w, h;
   } places[] = {
-      {1005, 15, 20, 155, 14},  {1000, 249, 20, 50, 14},  {1029, 252, 42, 49, 8},   {1026, 15, 53, 226, 10},
-      {1028, 249, 51, 50, 0},   {1015, 15, 91, 155, 10},  {1018, 174, 92, 71, 9},   {1016, 249, 90, 50, 14},
-      {1021, 15, 112, 155, 10}, {1023, 174, 112, 71, 9},  {1022, 249, 111, 50, 14}, {1017, 15, 153, 155, 10},
-      {1019, 173, 154, 72, 9},  {1020, 249, 153, 50, 14}, {1024, 249, 172, 50, 14}, {1, 7, 208, 50, 14},
-      {1006, 228, 208, 50, 14}, {2, 282, 208, 50, 14},
+      {IDC_TARGET_NAME, 15, 20, 155, 14},  {IDC_SELECT_FILE, 249, 20, 50, 14},  {IDC_WINDOW_SIZE_LABEL, 252, 42, 49, 8},   {IDC_BROWSER_OPTION, 15, 53, 226, 10},
+      {IDC_WINDOW_SIZE, 249, 51, 50, 0},   {IDC_SPLASH_OPTION, 15, 91, 155, 10},  {IDC_SPLASH_NAME, 174, 92, 71, 9},   {IDC_SELECT_IMAGE, 249, 90, 50, 14},
+      {IDC_ICON_OPTION, 15, 112, 155, 10}, {IDC_ICON_NAME, 174, 112, 71, 9},  {IDC_SELECT_ICON, 249, 111, 50, 14}, {IDC_SOUND_OPTION, 15, 153, 155, 10},
+      {IDC_SOUND_NAME, 173, 154, 72, 9},  {IDC_SELECT_SOUND, 249, 153, 50, 14}, {IDC_PLAY_SOUND, 249, 172, 50, 14}, {1, 7, 208, 50, 14},
+      {IDC_HELP_BUTTON, 228, 208, 50, 14}, {2, 282, 208, 50, 14},
   };
   POINT origin = {0, 0};
   ClientToScreen(d.dlg, &origin);
@@ -89,11 +90,11 @@ TEST(Designer, FreshDialogShowsTheDefaults) {
 TEST(Designer, EachToggleEnablesExactlyItsControls) {
   Designer d;
   ASSERT_TRUE(d.dlg);
-  const int all[] = {1016, 1018, 1019, 1020, 1022, 1023, 1024, 1028};
+  const int all[] = {IDC_SELECT_IMAGE, IDC_SPLASH_NAME, IDC_SOUND_NAME, IDC_SELECT_SOUND, IDC_SELECT_ICON, IDC_ICON_NAME, IDC_PLAY_SOUND, IDC_WINDOW_SIZE};
   struct Case {
     int box;
     std::vector<int> controls;
-  } cases[] = {{1015, {1016, 1018}}, {1017, {1020, 1019}}, {1021, {1022, 1023}}, {1026, {1028}}};
+  } cases[] = {{IDC_SPLASH_OPTION, {IDC_SELECT_IMAGE, IDC_SPLASH_NAME}}, {IDC_SOUND_OPTION, {IDC_SELECT_SOUND, IDC_SOUND_NAME}}, {IDC_ICON_OPTION, {IDC_SELECT_ICON, IDC_ICON_NAME}}, {IDC_BROWSER_OPTION, {IDC_WINDOW_SIZE}}};
   for (const Case& c : cases) {
     Click(d.dlg, c.box);
     EXPECT_EQ(ItemCheck(d.dlg, c.box), BST_UNCHECKED);
@@ -106,16 +107,16 @@ TEST(Designer, EachToggleEnablesExactlyItsControls) {
       EXPECT_TRUE(ItemEnabled(d.dlg, id)) << "box " << c.box << " ticked again, control " << id;
   }
   // The window size survives the browser box going off and on.
-  HWND sizes = GetDlgItem(d.dlg, 1028);
+  HWND sizes = GetDlgItem(d.dlg, IDC_WINDOW_SIZE);
   Ask(sizes, CB_SETCURSEL, 2);
-  Click(d.dlg, 1026);
+  Click(d.dlg, IDC_BROWSER_OPTION);
   EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 2);
-  EXPECT_EQ(ItemText(d.dlg, 1028), "800x600");
-  Click(d.dlg, 1026);
+  EXPECT_EQ(ItemText(d.dlg, IDC_WINDOW_SIZE), "800x600");
+  Click(d.dlg, IDC_BROWSER_OPTION);
   EXPECT_EQ(Ask(sizes, CB_GETCURSEL), 2);
   // Play Sound belongs to no option.
-  Click(d.dlg, 1017);
-  EXPECT_TRUE(ItemEnabled(d.dlg, 1024));
+  Click(d.dlg, IDC_SOUND_OPTION);
+  EXPECT_TRUE(ItemEnabled(d.dlg, IDC_PLAY_SOUND));
 }
 
 TEST(Designer, PickersShowTheChosenName) {
@@ -124,15 +125,15 @@ TEST(Designer, PickersShowTheChosenName) {
   d.box.Write("html\\Intro Page.htm", "<html></html>");
   d.box.Write("splashscreens\\my logo.jpg", "not really a picture");
   // Names typed without a folder are found in the picker's own starting folder.
-  Pick(d, 1000, "Select the File to Auto-Play on CD-ROM", "Intro Page.htm");
-  EXPECT_EQ(ItemText(d.dlg, 1005), "Intro_Page.htm");
-  Pick(d, 1016, "Select an Image to Display in CD-ROM Splash Screen", "my logo.jpg");
-  EXPECT_EQ(ItemText(d.dlg, 1018), "my logo.jpg");
+  Pick(d, IDC_SELECT_FILE, "Select the File to Auto-Play on CD-ROM", "Intro Page.htm");
+  EXPECT_EQ(ItemText(d.dlg, IDC_TARGET_NAME), "Intro_Page.htm");
+  Pick(d, IDC_SELECT_IMAGE, "Select an Image to Display in CD-ROM Splash Screen", "my logo.jpg");
+  EXPECT_EQ(ItemText(d.dlg, IDC_SPLASH_NAME), "my logo.jpg");
   // A cancelled picker changes nothing, the other names included.
-  Pick(d, 1020, "Select a Sound to Play upon CD-ROM Startup", nullptr);
-  EXPECT_EQ(ItemText(d.dlg, 1019), "default.wav");
-  EXPECT_EQ(ItemText(d.dlg, 1005), "Intro_Page.htm");
-  EXPECT_EQ(ItemText(d.dlg, 1018), "my logo.jpg");
+  Pick(d, IDC_SELECT_SOUND, "Select a Sound to Play upon CD-ROM Startup", nullptr);
+  EXPECT_EQ(ItemText(d.dlg, IDC_SOUND_NAME), "default.wav");
+  EXPECT_EQ(ItemText(d.dlg, IDC_TARGET_NAME), "Intro_Page.htm");
+  EXPECT_EQ(ItemText(d.dlg, IDC_SPLASH_NAME), "my logo.jpg");
 }
 
 // The tip that shows while the mouse rests on a control, or "" when none shows.
@@ -173,19 +174,19 @@ TEST(Designer, TooltipsByControl) {
     const char* tip;
   } cases[] = {
       {1, "Compile your autoplay CD-ROM files for testing and burn."},
-      {1000, "Select the file or web page you wish to have launched."},
-      {1005, "Filename of web page or executable you wish to have launched or autoplayed."},
-      {1006, "Help on creating autoplay CD-ROMs."},
-      {1015, "Include a self-sizing graphical splash screen."},
-      {1016, "Select an image to display as your splash screen."},
-      {1017, "Include a sound effect as CD-ROM begins auto-playing."},
-      {1020, "Select a sound effect to autoplay."},
-      {1021, "Include a custom icon to represent the CD-ROM."},
-      {1022, "Select an icon to represent your CD-ROM."},
-      {1024, "Preview the sound effect to autoplay."},
-      {1026, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer."},
+      {IDC_SELECT_FILE, "Select the file or web page you wish to have launched."},
+      {IDC_TARGET_NAME, "Filename of web page or executable you wish to have launched or autoplayed."},
+      {IDC_HELP_BUTTON, "Help on creating autoplay CD-ROMs."},
+      {IDC_SPLASH_OPTION, "Include a self-sizing graphical splash screen."},
+      {IDC_SELECT_IMAGE, "Select an image to display as your splash screen."},
+      {IDC_SOUND_OPTION, "Include a sound effect as CD-ROM begins auto-playing."},
+      {IDC_SELECT_SOUND, "Select a sound effect to autoplay."},
+      {IDC_ICON_OPTION, "Include a custom icon to represent the CD-ROM."},
+      {IDC_SELECT_ICON, "Select an icon to represent your CD-ROM."},
+      {IDC_PLAY_SOUND, "Preview the sound effect to autoplay."},
+      {IDC_BROWSER_OPTION, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer."},
       {2, ""},
-      {1028, ""},
+      {IDC_WINDOW_SIZE, ""},
   };
   for (const Case& c : cases)
     // A tip that should show gets time even on a busy machine; one that should not, less.
@@ -236,7 +237,7 @@ TEST(Designer, PlaySoundFindsTheDefaultSoundFromAnyWorkingFolder) {
   ASSERT_TRUE(dlg) << DescribeWindows(p);
   const std::string sound = box.Path("sounds\\default.wav"), decoy = box.Path("elsewhere\\sounds\\default.wav");
   ASSERT_FALSE(HeldOpen(sound));
-  Click(dlg, 1024);
+  Click(dlg, IDC_PLAY_SOUND);
   // Probing only once the sound has had time to open, so that the probe cannot keep it out.
   Sleep(1000);
   EXPECT_TRUE(WaitUntil([&] { return HeldOpen(sound); }, 10000)) << "the program's sounds\\default.wav is not playing";
@@ -255,7 +256,7 @@ TEST(Designer, OpensCentredOnTheWorkAreaAndCentresItsDialogsOnItself) {
     void (*open)(HWND designer);
   } cases[] = {
       {"About Vintrosk!", [](HWND designer) { PostMessageA(designer, WM_SYSCOMMAND, 0x10, 0); }},
-      {"Vintrosk! Online Help at https://vintrosk.example/", [](HWND designer) { Press(designer, 1006); }},
+      {"Vintrosk! Online Help at https://vintrosk.example/", [](HWND designer) { Press(designer, IDC_HELP_BUTTON); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.title);
@@ -276,7 +277,7 @@ TEST(Designer, EscapeAndQuitClose) {
   {
     Designer d;
     ASSERT_TRUE(d.dlg);
-    PostMessageA(GetDlgItem(d.dlg, 1005), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(GetDlgItem(d.dlg, IDC_TARGET_NAME), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(d.process.WaitExit(kWait));
   }
   {

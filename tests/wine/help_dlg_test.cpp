@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/help_dlg.h"
+#include "controls/help_ids.h"
 #include "framework/activex_site.h"
 #include "harness.h"
 
@@ -85,7 +86,7 @@ TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     ASSERT_EQ(1u, g_navigations.size());
-    EXPECT_EQ(std::string("res://") + self + "/23/186", g_navigations[0]);
+    EXPECT_EQ(std::string("res://") + self + "/23/" + std::to_string(IDR_HELP_PAGE), g_navigations[0]);
     const std::string page = ResourceAt(g_navigations[0]);
     for (const char* part : {"<title>New Page 1</title>", "charset=windows-1252", "Vintrosk! Help", "Open Online Help",
                              "You must be connected to the Internet to view the online help files."})
@@ -101,8 +102,8 @@ TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddres
         const char* text;
         const char* target;
     } cases[] = {
-        {1103, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
-        {1008, "support@vintrosk.example", "support@vintrosk.example"},
+        {IDC_HELP_WEB_LINK, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
+        {IDC_HELP_MAIL_LINK, "support@vintrosk.example", "support@vintrosk.example"},
     };
     for (const Case& c : cases) {
         HWND link = GetDlgItem(help, c.id);
@@ -115,7 +116,7 @@ TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddres
         EXPECT_LT(client.right, box.right) << c.text;
         EXPECT_FALSE(GetWindowLongA(link, GWL_STYLE) & WS_TABSTOP) << "reached by a click only";
     }
-    EXPECT_EQ("Vintrosk! Version 1.56", vt::Title(GetDlgItem(help, 1104)).substr(0, 22));
+    EXPECT_EQ("Vintrosk! Version 1.56", vt::Title(GetDlgItem(help, IDC_HELP_VERSION)).substr(0, 22));
     DestroyWindow(help);
 }
 

@@ -3,6 +3,8 @@
 // and how it holds the designer while it is open.
 #include <gtest/gtest.h>
 
+#include "controls/help_ids.h"
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -42,7 +44,7 @@ std::string TipOver(const Process& process, HWND control) {
         text = buf;
         return !text.empty();
       },
-      5000);
+      10000);
   return text;
 }
 
@@ -51,20 +53,20 @@ TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
   Process process(box.CopyVintrosk(), "design", box.Dir());
   HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
   ASSERT_TRUE(designer) << DescribeWindows(process);
-  Press(designer, 1006);
+  Press(designer, IDC_HELP_BUTTON);
   HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
   ASSERT_TRUE(help) << DescribeWindows(process);
 
-  EXPECT_EQ(ItemText(help, 1104), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
-  EXPECT_EQ(ItemText(help, 1103), "https://vintrosk.example/");
-  EXPECT_EQ(ItemText(help, 1008), "support@vintrosk.example");
-  HWND browser = GetDlgItem(help, 1085);
+  EXPECT_EQ(ItemText(help, IDC_HELP_VERSION), "Vintrosk! Version 1.56\nAutoplay CD-ROMs made simple.");
+  EXPECT_EQ(ItemText(help, IDC_HELP_WEB_LINK), "https://vintrosk.example/");
+  EXPECT_EQ(ItemText(help, IDC_HELP_MAIL_LINK), "support@vintrosk.example");
+  HWND browser = GetDlgItem(help, IDC_HELP_BROWSER);
   EXPECT_EQ(ClassOf(browser), "FwAxHost");
   EXPECT_TRUE(GetWindow(browser, GW_CHILD)) << "the Web Browser control is in place in its host";
 
   SetForegroundWindow(help);
-  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1103)), "https://vintrosk.example/vintrosk/");
-  EXPECT_EQ(TipOver(process, GetDlgItem(help, 1008)), "support@vintrosk.example");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_WEB_LINK)), "https://vintrosk.example/vintrosk/");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_MAIL_LINK)), "support@vintrosk.example");
   Screenshot("help");
 
   Press(help, IDOK);
@@ -79,14 +81,14 @@ TEST(HelpWindow, HoldsTheDesignerUntilItCloses) {
   Process process(box.CopyVintrosk(), "design", box.Dir());
   HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
   ASSERT_TRUE(designer) << DescribeWindows(process);
-  Press(designer, 1006);
+  Press(designer, IDC_HELP_BUTTON);
   HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
   ASSERT_TRUE(help) << DescribeWindows(process);
   EXPECT_EQ(designer, GetWindow(help, GW_OWNER));
   EXPECT_FALSE(IsWindowEnabled(designer));
 
   // Commands that still reach the disabled designer: Help again, Quit, the close box.
-  Press(designer, 1006);
+  Press(designer, IDC_HELP_BUTTON);
   Press(designer, IDCANCEL);
   PostMessageA(designer, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_FALSE(WaitUntil([&] { return HelpWindows(process) > 1 || !IsWindowVisible(designer); }, 2000))

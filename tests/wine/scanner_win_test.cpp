@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "designer/extent_list_box.h"
+#include "designer/missing_files_ids.h"
 #include "designer/scanner.h"
 
 using namespace vt;
@@ -40,7 +41,7 @@ class MissingDialogWatcher {
     while (!stop_) {
       HWND dlg = FindWindowA("#32770", kMissingTitle);
       if (dlg && IsWindowVisible(dlg)) {
-        HWND list = GetDlgItem(dlg, 1027);
+        HWND list = GetDlgItem(dlg, IDC_MISSING_FILES_LIST);
         SeenDialog seen;
         const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
