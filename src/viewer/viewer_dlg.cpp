@@ -54,8 +54,8 @@ BOOL CViewerDlg::OnInitDialog() {
     case vk::ViewerKind::Movie:
         m_player.PutProperty23(false);
         m_player.Open(m_strPath);
-        ::ShowWindow(GetDlgItem(IDC_VIEWER_BROWSER), SW_HIDE);
-        ::ShowWindow(GetDlgItem(IDC_VIEWER_PLAYER), SW_SHOW);
+        ShowItem(IDC_VIEWER_BROWSER, SW_HIDE);
+        ShowItem(IDC_VIEWER_PLAYER, SW_SHOW);
         SizeWindow();
         break;
     case vk::ViewerKind::Page:
