@@ -69,4 +69,19 @@ private:
     bool m_modal = false;
 };
 
+// A dialog made with Create. EndDialog would only hide such a window, so closing it (the
+// close box, Esc, Cancel or OK) destroys it.
+class ModelessDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    bool DestroyWindow() { return ::DestroyWindow(m_hWnd) != FALSE; }
+
+protected:
+    void OnOK() override {
+        UpdateData(true);
+        DestroyWindow();
+    }
+    void OnCancel() override { DestroyWindow(); }
+};
+
 } // namespace fw
