@@ -19,7 +19,6 @@ public:
     void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
     // save: controls to members; otherwise members to controls.
     void UpdateData(bool save);
-    int TemplateId() const { return m_templateId; }
 
     // Controls by id. ShowItem answers whether the control was visible before, EnableItem
     // whether it was disabled before (as ShowWindow and EnableWindow do); the rest whether
