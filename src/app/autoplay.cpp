@@ -73,7 +73,7 @@ void RunAutoplay(const LaunchConfig& config) {
         ShowSplash(plan.splashPath);
 
     if (plan.open == OpenWith::Viewer) {
-        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.movie);
+        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind);
     } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
         ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {

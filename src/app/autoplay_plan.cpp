@@ -39,11 +39,12 @@ AutoplayPlan PlanAutoplay(const LaunchConfig& config) {
     if (target == "none")
         return plan;
     const std::string lower = Lower(target);
-    if (config.browserFlag == "1" && ContainsAny(lower, {".htm", ".avi", ".wmv", ".mpeg", ".mpg"})) {
+    const std::optional<ViewerKind> kind = ViewerKindOf(target);
+    if (config.browserFlag == "1" && kind) {
         plan.open = OpenWith::Viewer;
         plan.viewerFile = target;
         plan.windowSize = AtoiRule(config.windowSize);
-        plan.movie = !ContainsAny(lower, {".htm"});
+        plan.viewerKind = *kind;
         return plan;
     }
     plan.open = OpenWith::Shell;

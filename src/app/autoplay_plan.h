@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/launch_config.h"
+#include "viewer/viewer_rules.h"
 
 namespace vk {
 
@@ -27,7 +28,7 @@ struct AutoplayPlan {
     // Viewer: the target as given (the caller puts the executable's folder before it).
     std::string viewerFile;
     int windowSize = 0;
-    bool movie = false;
+    ViewerKind viewerKind = ViewerKind::Page;
     // Shell: file and parameters for the default verb.
     std::string shellFile;
     std::string shellParams;

@@ -1,10 +1,12 @@
 // "Please wait ..": a modeless window that shows what a long operation is working on. Its
-// owner creates it, sets text 1031 (and label 1030 if it likes) as it goes, then destroys it.
+// owner creates it, sets the text (and the label if it likes) as it goes, then destroys it.
 #pragma once
+#include "designer/wait_ids.h"
 #include "framework/dialog.h"
 
-class CWaitDlg : public fw::Dialog {
+class CWaitDlg : public fw::ModelessDialog {
 public:
-    enum { IDD = 142, IDC_LABEL = 1030, IDC_TEXT = 1031 };
-    CWaitDlg() : fw::Dialog(IDD, nullptr) {}
+    // The short control names stay until every caller uses the ids header.
+    enum { IDD = IDD_WAIT, IDC_LABEL = IDC_WAIT_LABEL, IDC_TEXT = IDC_WAIT_TEXT };
+    CWaitDlg() : fw::ModelessDialog(IDD, nullptr) {}
 };

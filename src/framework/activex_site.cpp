@@ -483,7 +483,7 @@ void AxControl::PreSubclassWindow() {
         site->Advise(*m_events);
 }
 
-HRESULT AxControl::Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count, VARIANT* result) const {
+HRESULT AxControl::Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count) const {
     IDispatch* dispatch = Dispatch();
     if (!dispatch)
         return E_NOINTERFACE;
@@ -494,7 +494,7 @@ HRESULT AxControl::Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count, V
         params.rgdispidNamedArgs = &named;
         params.cNamedArgs = 1;
     }
-    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+    return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, nullptr, nullptr, nullptr);
 }
 
 } // namespace fw

@@ -50,8 +50,9 @@ public:
 
 protected:
     void PreSubclassWindow() override;
-    // args in calling order; reversed in place into the order that IDispatch wants.
-    HRESULT Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count, VARIANT* result = nullptr) const;
+    // args in calling order; reversed in place into the order that IDispatch wants. No wrapper
+    // reads a result, so none is asked for.
+    HRESULT Invoke(DISPID id, WORD flags, VARIANTARG* args, UINT count) const;
 
 private:
     const IID* m_events;

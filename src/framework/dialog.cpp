@@ -84,7 +84,7 @@ void Dialog::ApplyInitData() {
             break;
         UINT add = msg == kOldCbAddString ? CB_ADDSTRING : msg == kOldLbAddString ? LB_ADDSTRING : 0;
         if (add && length > 0 && data[length - 1] == 0)
-            ::SendDlgItemMessageA(m_hWnd, id, add, 0, reinterpret_cast<LPARAM>(data));
+            SendItemMessage(id, add, 0, reinterpret_cast<LPARAM>(data));
         data += length;
     }
 }

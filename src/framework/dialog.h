@@ -19,7 +19,23 @@ public:
     void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
     // save: controls to members; otherwise members to controls.
     void UpdateData(bool save);
-    int TemplateId() const { return m_templateId; }
+
+    // Controls by id. ShowItem answers whether the control was visible before, EnableItem
+    // whether it was disabled before (as ShowWindow and EnableWindow do); the rest whether
+    // they succeeded.
+    bool ShowItem(int id, int cmdShow) const { return ::ShowWindow(GetDlgItem(id), cmdShow) != FALSE; }
+    bool EnableItem(int id, bool enable) const { return ::EnableWindow(GetDlgItem(id), enable) != FALSE; }
+    bool SetItemText(int id, const std::string& text) const {
+        return ::SetDlgItemTextA(m_hWnd, id, text.c_str()) != FALSE;
+    }
+    std::string GetItemText(int id) const { return Wnd(GetDlgItem(id)).GetWindowText(); }
+    bool IsItemChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+    bool CheckItem(int id, bool check) const {
+        return ::CheckDlgButton(m_hWnd, id, check ? BST_CHECKED : BST_UNCHECKED) != FALSE;
+    }
+    LRESULT SendItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+    }
 
 protected:
     virtual void DoDataExchange(DataExchange&) {}
@@ -50,6 +66,21 @@ private:
     int m_templateId;
     HWND m_parent;
     bool m_modal = false;
+};
+
+// A dialog made with Create. EndDialog would only hide such a window, so closing it (the
+// close box, Esc, Cancel or OK) destroys it.
+class ModelessDialog : public Dialog {
+public:
+    using Dialog::Dialog;
+    bool DestroyWindow() { return ::DestroyWindow(m_hWnd) != FALSE; }
+
+protected:
+    void OnOK() override {
+        UpdateData(true);
+        DestroyWindow();
+    }
+    void OnCancel() override { DestroyWindow(); }
 };
 
 } // namespace fw

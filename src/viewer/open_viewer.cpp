@@ -4,12 +4,12 @@
 
 namespace vk {
 
-void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, bool movie) {
+void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, ViewerKind kind) {
     CViewerDlg viewer(nullptr);
     viewer.m_strPath = path;
     viewer.m_strIconPath = iconPath;
     viewer.m_nWindowSize = windowSize;
-    viewer.m_bMovie = movie;
+    viewer.m_kind = kind;
     viewer.DoModal();
 }
 

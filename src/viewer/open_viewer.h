@@ -3,8 +3,10 @@
 #pragma once
 #include <string>
 
+#include "viewer/viewer_rules.h"
+
 namespace vk {
 
-void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, bool movie);
+void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, ViewerKind kind);
 
 } // namespace vk

@@ -14,9 +14,7 @@ class WinCopies : public CopyEffects {
 public:
     WinCopies(CWaitDlg& wait, HWND owner, std::string caption)
         : m_wait(wait), m_owner(owner), m_caption(std::move(caption)) {}
-    void ShowProgress(const std::string& text) override {
-        ::SetDlgItemTextA(m_wait, CWaitDlg::IDC_TEXT, text.c_str());
-    }
+    void ShowProgress(const std::string& text) override { m_wait.SetItemText(IDC_WAIT_TEXT, text); }
     void CreateFolder(const std::string& folder) override { ::CreateDirectoryA(folder.c_str(), nullptr); }
     bool CopyFile(const std::string& source, const std::string& destination) override {
         return ::CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
@@ -55,12 +53,12 @@ void CopyFiles(const std::string& argument, PageActionHost& host) {
         return;
     const std::string caption = CopyCaption(host.ActionCaption());
     CWaitDlg wait;
-    wait.Create(CWaitDlg::IDD, host.ActionOwner());
+    wait.Create(IDD_WAIT, host.ActionOwner());
     wait.ShowWindow(SW_SHOW);
-    ::SetDlgItemTextA(wait, CWaitDlg::IDC_LABEL, "Copying files:");
+    wait.SetItemText(IDC_WAIT_LABEL, "Copying files:");
     WinCopies copies(wait, host.ActionOwner(), caption);
     const bool allCopied = RunCopyList(list, copies);
-    ::DestroyWindow(wait);
+    wait.DestroyWindow();
     if (allCopied)
         ::MessageBoxA(host.ActionOwner(), "All files have been copied.", caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }

@@ -5,7 +5,6 @@
 #include "app/launch_config_win.h"
 #include "controls/shell_open.h"
 #include "resource.h"
-#include "viewer/viewer_rules.h"
 
 namespace {
 
@@ -33,14 +32,14 @@ void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL CViewerDlg::OnInitDialog() {
     AddAnchoredControl(IDC_VIEWER_BROWSER, vk::AnchorSizeX | vk::AnchorSizeY);
     AddAnchoredControl(IDC_VIEWER_PLAYER, vk::AnchorSizeX | vk::AnchorSizeY);
-    const vk::Size minTrack = vk::MinTrackSize(m_bMovie);
+    const vk::Size minTrack = vk::MinTrackSize(m_kind);
     m_nMinTrackX = minTrack.cx;
     m_nMinTrackY = minTrack.cy;
     CResizableDlg::OnInitDialog();
 
     // A control that is not installed here would leave an empty window: the file's own
     // program shows it instead, and when there is none the user is told why nothing opens.
-    if (!(m_bMovie ? m_player.IsCreated() : m_browser.IsCreated())) {
+    if (!KindControl().IsCreated()) {
         const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
             ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL)));
         if (shell <= 32)
@@ -51,22 +50,36 @@ BOOL CViewerDlg::OnInitDialog() {
 
     // The controls' own display reports a file that is missing or cannot be played, so their
     // results are not examined.
-    if (m_bMovie) {
+    switch (m_kind) {
+    case vk::ViewerKind::Movie:
         m_player.PutProperty23(false);
         m_player.Open(m_strPath);
-        ::ShowWindow(GetDlgItem(IDC_VIEWER_BROWSER), SW_HIDE);
-        ::ShowWindow(GetDlgItem(IDC_VIEWER_PLAYER), SW_SHOW);
-    }
-    SizeWindow();
-    if (!m_bMovie)
+        ShowItem(IDC_VIEWER_BROWSER, SW_HIDE);
+        ShowItem(IDC_VIEWER_PLAYER, SW_SHOW);
+        SizeWindow();
+        break;
+    case vk::ViewerKind::Page:
+        SizeWindow();
         m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr);
+        break;
+    }
 
     std::string label, title;
     const bool hasLabel = vk::ReadLabelEntry(label);
-    if (vk::InitialTitle(m_bMovie, m_strPath, hasLabel, label, title))
+    if (vk::InitialTitle(m_kind, m_strPath, hasLabel, label, title))
         SetWindowText(title);
     SetIcon();
     return TRUE;
+}
+
+const fw::AxControl& CViewerDlg::KindControl() const {
+    switch (m_kind) {
+    case vk::ViewerKind::Movie:
+        return m_player;
+    case vk::ViewerKind::Page:
+        break;
+    }
+    return m_browser;
 }
 
 void CViewerDlg::SizeWindow() {

@@ -7,6 +7,7 @@
 #include "viewer/page_actions_win.h"
 #include "viewer/resizable_dlg.h"
 #include "viewer/viewer_ids.h"
+#include "viewer/viewer_rules.h"
 #include "viewer/web_browser2.h"
 
 class CViewerDlg : public CResizableDlg, private vk::PageActionHost {
@@ -18,7 +19,7 @@ public:
     std::string m_strPath;     // full path of the page or movie
     std::string m_strIconPath; // icon file from autorun.inf; may be empty
     int m_nWindowSize = 0;     // 0 Default, 1 640x480, 2 800x600, 3 Full Screen; others as 0
-    bool m_bMovie = false;
+    vk::ViewerKind m_kind = vk::ViewerKind::Page;
     std::string m_strCaption; // the page title that the browser reported last
     CWebBrowser2 m_browser;
     CMediaPlayer2 m_player;
@@ -41,6 +42,8 @@ private:
     std::string ActionCaption() override { return m_strCaption; }
     void QuitViewer() override { OnCancel(); }
 
+    // The control that shows the file's kind.
+    const fw::AxControl& KindControl() const;
     void SizeWindow();
     void SetIcon();
     void BeforeNavigate2Event(const fw::AxEvent& event);

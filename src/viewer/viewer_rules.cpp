@@ -1,8 +1,34 @@
 #include "viewer/viewer_rules.h"
 
+#include "app/ascii_case.h"
+
 namespace vk {
 
-Size MinTrackSize(bool movie) { return movie ? Size{150, 150} : Size{450, 300}; }
+std::optional<ViewerKind> ViewerKindOf(const std::string& file) {
+    // The first part found decides, so a name with ".htm" anywhere in it is a page.
+    static const struct {
+        const char* part;
+        ViewerKind kind;
+    } kByName[] = {
+        {".htm", ViewerKind::Page},   {".avi", ViewerKind::Movie}, {".wmv", ViewerKind::Movie},
+        {".mpeg", ViewerKind::Movie}, {".mpg", ViewerKind::Movie},
+    };
+    const std::string lower = Lower(file);
+    for (const auto& entry : kByName)
+        if (lower.find(entry.part) != std::string::npos)
+            return entry.kind;
+    return std::nullopt;
+}
+
+Size MinTrackSize(ViewerKind kind) {
+    switch (kind) {
+    case ViewerKind::Movie:
+        return {150, 150};
+    case ViewerKind::Page:
+        break;
+    }
+    return {450, 300};
+}
 
 void ApplyMinTrack(Size minTrack, Size& systemMinTrack) {
     if (minTrack.cx != 0 && minTrack.cy != 0)
@@ -37,13 +63,19 @@ bool MovieFileName(const std::string& path, std::string& name) {
     return true;
 }
 
-bool InitialTitle(bool movie, const std::string& path, bool hasLabel, const std::string& label,
+bool InitialTitle(ViewerKind kind, const std::string& path, bool hasLabel, const std::string& label,
                   std::string& title) {
     if (hasLabel) {
         title = label;
         return true;
     }
-    return movie && MovieFileName(path, title);
+    switch (kind) {
+    case ViewerKind::Movie:
+        return MovieFileName(path, title);
+    case ViewerKind::Page:
+        break;
+    }
+    return false;
 }
 
 } // namespace vk

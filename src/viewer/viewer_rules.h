@@ -1,14 +1,24 @@
-// What the viewer window decides from numbers and strings: its size and place by the
-// window-size index, its minimum tracking size and its first title.
+// What the viewer window decides from numbers and strings: what it shows a file as, its size
+// and place by the window-size index, its minimum tracking size and its first title.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "app/geometry.h"
 
 namespace vk {
 
+// What the viewer shows a file as; each kind has its own control in the viewer window.
+enum class ViewerKind {
+    Page,  // the Web Browser control
+    Movie, // the Media Player control
+};
+
+// The kind by the file's name, in any letter case; none when the viewer does not show it.
+std::optional<ViewerKind> ViewerKindOf(const std::string& file);
+
 // The smallest size, in pixels, to which the user may drag the window.
-Size MinTrackSize(bool movie);
+Size MinTrackSize(ViewerKind kind);
 // The system's minimum tracking size, replaced only when both values are set.
 void ApplyMinTrack(Size minTrack, Size& systemMinTrack);
 
@@ -37,7 +47,7 @@ bool MovieFileName(const std::string& path, std::string& name);
 
 // The title before the browser reports a page title: a label of autorun.inf, else for a
 // movie its file name. False leaves the window's (empty) caption as it is.
-bool InitialTitle(bool movie, const std::string& path, bool hasLabel, const std::string& label,
+bool InitialTitle(ViewerKind kind, const std::string& path, bool hasLabel, const std::string& label,
                   std::string& title);
 
 } // namespace vk

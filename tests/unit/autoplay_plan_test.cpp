@@ -33,6 +33,7 @@ TEST(ChooseStartupPath, ByConfiguration) {
 
 TEST(PlanAutoplay, SoundSplashAndTarget) {
     using vk::OpenWith;
+    using vk::ViewerKind;
     struct Case {
         std::vector<std::string> values;
         std::string sound;
@@ -41,35 +42,35 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
         std::string file; // viewer file or shell file
         std::string params;
         int windowSize;
-        bool movie;
+        ViewerKind kind;
     } cases[] = {
-        {{"index.htm", "1", "0", "logo.jpg", "intro.wav"}, "intro.wav", "logo.jpg", OpenWith::Viewer, "index.htm", "", 0, false},
-        {{"none", "0", "0", "intro.wav"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "logo.jpg"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
-        {{"movie.avi", "0", "0"}, "", "", OpenWith::Shell, "movie.avi", "", 0, false},
-        {{"movie.avi", "1", "3"}, "", "", OpenWith::Viewer, "movie.avi", "", 3, true},
-        {{"clip.WMV", "1", "1"}, "", "", OpenWith::Viewer, "clip.WMV", "", 1, true},
-        {{"film.mpeg", "1", "2"}, "", "", OpenWith::Viewer, "film.mpeg", "", 2, true},
-        {{"INDEX.HTM", "1", "0"}, "", "", OpenWith::Viewer, "INDEX.HTM", "", 0, false},
-        {{"INDEX.HTM", "0", "0"}, "", "", OpenWith::Shell, "INDEX.HTM", "", 0, false},
-        {{"page.html", "01", "0"}, "", "", OpenWith::Shell, "page.html", "", 0, false},
-        {{"page.html", "1", "abc"}, "", "", OpenWith::Viewer, "page.html", "", 0, false},
-        {{"page.html", "1", "7"}, "", "", OpenWith::Viewer, "page.html", "", 7, false},
-        {{"page.html", "1"}, "", "", OpenWith::Viewer, "page.html", "", 0, false},
-        {{"slides.ppt", "0", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s slides.ppt", 0, false},
-        {{"Slides.PPT", "1", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s Slides.PPT", 0, false},
-        {{"\\", "0", "0"}, "", "", OpenWith::Shell, "\\", "", 0, false},
-        {{"Design"}, "", "", OpenWith::Shell, "Design", "", 0, false},
-        {{"none", "0", "0", "logo.jpeg"}, "", "", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "LOGO.JPG", "Intro.WAV"}, "intro.wav", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "pic.gif.txt"}, "", "pic.gif.txt", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "back.bmp"}, "", "back.bmp", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "logo.jpg", "notes.txt"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "intro.wav", "readme.txt"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "readme.txt", "outro.wav"}, "outro.wav", "", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "0", "first.wav", "second.wav"}, "second.wav", "", OpenWith::Nothing, "", "", 0, false},
-        {{"none", "0", "intro.wav"}, "", "", OpenWith::Nothing, "", "", 0, false},
-        {{"NONE", "0", "0"}, "", "", OpenWith::Shell, "NONE", "", 0, false},
+        {{"index.htm", "1", "0", "logo.jpg", "intro.wav"}, "intro.wav", "logo.jpg", OpenWith::Viewer, "index.htm", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "intro.wav"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "logo.jpg"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"movie.avi", "0", "0"}, "", "", OpenWith::Shell, "movie.avi", "", 0, ViewerKind::Page},
+        {{"movie.avi", "1", "3"}, "", "", OpenWith::Viewer, "movie.avi", "", 3, ViewerKind::Movie},
+        {{"clip.WMV", "1", "1"}, "", "", OpenWith::Viewer, "clip.WMV", "", 1, ViewerKind::Movie},
+        {{"film.mpeg", "1", "2"}, "", "", OpenWith::Viewer, "film.mpeg", "", 2, ViewerKind::Movie},
+        {{"INDEX.HTM", "1", "0"}, "", "", OpenWith::Viewer, "INDEX.HTM", "", 0, ViewerKind::Page},
+        {{"INDEX.HTM", "0", "0"}, "", "", OpenWith::Shell, "INDEX.HTM", "", 0, ViewerKind::Page},
+        {{"page.html", "01", "0"}, "", "", OpenWith::Shell, "page.html", "", 0, ViewerKind::Page},
+        {{"page.html", "1", "abc"}, "", "", OpenWith::Viewer, "page.html", "", 0, ViewerKind::Page},
+        {{"page.html", "1", "7"}, "", "", OpenWith::Viewer, "page.html", "", 7, ViewerKind::Page},
+        {{"page.html", "1"}, "", "", OpenWith::Viewer, "page.html", "", 0, ViewerKind::Page},
+        {{"slides.ppt", "0", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s slides.ppt", 0, ViewerKind::Page},
+        {{"Slides.PPT", "1", "0"}, "", "", OpenWith::Shell, "Powerpnt.exe", "/s Slides.PPT", 0, ViewerKind::Page},
+        {{"\\", "0", "0"}, "", "", OpenWith::Shell, "\\", "", 0, ViewerKind::Page},
+        {{"Design"}, "", "", OpenWith::Shell, "Design", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "logo.jpeg"}, "", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "LOGO.JPG", "Intro.WAV"}, "intro.wav", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "pic.gif.txt"}, "", "pic.gif.txt", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "back.bmp"}, "", "back.bmp", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "logo.jpg", "notes.txt"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "intro.wav", "readme.txt"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "readme.txt", "outro.wav"}, "outro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "first.wav", "second.wav"}, "second.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "intro.wav"}, "", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"NONE", "0", "0"}, "", "", OpenWith::Shell, "NONE", "", 0, ViewerKind::Page},
     };
     for (const Case& c : cases) {
         const std::string name = c.values[0] + " " + (c.values.size() > 3 ? c.values[3] : "");
@@ -80,7 +81,7 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
         if (c.open == OpenWith::Viewer) {
             EXPECT_EQ(plan.viewerFile, c.file) << name;
             EXPECT_EQ(plan.windowSize, c.windowSize) << name;
-            EXPECT_EQ(plan.movie, c.movie) << name;
+            EXPECT_EQ(plan.viewerKind, c.kind) << name;
         } else if (c.open == OpenWith::Shell) {
             EXPECT_EQ(plan.shellFile, c.file) << name;
             EXPECT_EQ(plan.shellParams, c.params) << name;

@@ -6,6 +6,7 @@
 
 namespace {
 
+using vk::ViewerKind;
 using vk::ViewerPlacement;
 
 TEST(PlanWindowSize, ByIndexFromTheLaunchValue) {
@@ -47,11 +48,34 @@ TEST(PlanWindowSize, FullScreenEndsOnTheScreensEdgesWithAnyBorder) {
     }
 }
 
+TEST(ViewerKindOf, PageWhenHtmIsAnywhereInTheName) {
+    struct Case {
+        const char* file;
+        std::optional<ViewerKind> kind;
+    } cases[] = {
+        {"index.htm", ViewerKind::Page},
+        {"PAGE.HTML", ViewerKind::Page},
+        {"intro.avi", ViewerKind::Movie},
+        {"clip.WMV", ViewerKind::Movie},
+        {"film.mpeg", ViewerKind::Movie},
+        {"film.Mpg", ViewerKind::Movie},
+        {"intro.avi.htm", ViewerKind::Page},
+        {"notes.htm.avi", ViewerKind::Page},
+        {"site.htm\\intro.avi", ViewerKind::Page},
+        {"slides.ppt", std::nullopt},
+        {"readme.txt", std::nullopt},
+        {"avi", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::ViewerKindOf(c.file), c.kind) << c.file;
+}
+
 TEST(MinTrackSize, PageAndMovie) {
-    EXPECT_EQ(vk::MinTrackSize(false).cx, 450);
-    EXPECT_EQ(vk::MinTrackSize(false).cy, 300);
-    EXPECT_EQ(vk::MinTrackSize(true).cx, 150);
-    EXPECT_EQ(vk::MinTrackSize(true).cy, 150);
+    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Page).cx, 450);
+    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Page).cy, 300);
+    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Movie).cx, 150);
+    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Movie).cy, 150);
 }
 
 TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
@@ -76,24 +100,24 @@ TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
 TEST(InitialTitle, LabelThenMovieFileName) {
     struct Case {
         const char* name;
-        bool movie;
+        ViewerKind kind;
         std::string path;
         const char* autorunInf; // null: no autorun.inf
         bool titled;
         std::string title;
     } cases[] = {
-        {"movie by file name", true, "D:\\intro.avi", nullptr, true, "intro.avi"},
-        {"movie in a folder", true, "C:\\discs\\one\\intro.avi", "[autorun]\r\nOPEN=autorun.exe intro.avi 1 1\r\n",
+        {"movie by file name", ViewerKind::Movie, "D:\\intro.avi", nullptr, true, "intro.avi"},
+        {"movie in a folder", ViewerKind::Movie, "C:\\discs\\one\\intro.avi", "[autorun]\r\nOPEN=autorun.exe intro.avi 1 1\r\n",
          true, "intro.avi"},
-        {"label over movie name", true, "D:\\intro.avi", "[autorun]\r\nLABEL=Product Disc\r\n", true, "Product Disc"},
-        {"label of a page", false, "D:\\index.htm", "LABEL=Product Disc\r\n", true, "Product Disc"},
-        {"lower-case label is no label", true, "D:\\intro.avi", "label=Product Disc\r\n", true, "intro.avi"},
-        {"lower-case label leaves a page untitled", false, "D:\\index.htm", "label=Product Disc\r\n", false, ""},
-        {"label keeps its leading blank", false, "D:\\index.htm", "LABEL = Product Disc\r\n", true, " Product Disc"},
-        {"page without label", false, "D:\\index.htm", "[autorun]\r\nICON=disc.ico\r\n", false, ""},
-        {"backslash only in front", true, "\\intro.avi", nullptr, false, ""},
-        {"no backslash", true, "intro.avi", nullptr, false, ""},
-        {"path ending in a backslash", true, "D:\\movies\\", nullptr, true, ""},
+        {"label over movie name", ViewerKind::Movie, "D:\\intro.avi", "[autorun]\r\nLABEL=Product Disc\r\n", true, "Product Disc"},
+        {"label of a page", ViewerKind::Page, "D:\\index.htm", "LABEL=Product Disc\r\n", true, "Product Disc"},
+        {"lower-case label is no label", ViewerKind::Movie, "D:\\intro.avi", "label=Product Disc\r\n", true, "intro.avi"},
+        {"lower-case label leaves a page untitled", ViewerKind::Page, "D:\\index.htm", "label=Product Disc\r\n", false, ""},
+        {"label keeps its leading blank", ViewerKind::Page, "D:\\index.htm", "LABEL = Product Disc\r\n", true, " Product Disc"},
+        {"page without label", ViewerKind::Page, "D:\\index.htm", "[autorun]\r\nICON=disc.ico\r\n", false, ""},
+        {"backslash only in front", ViewerKind::Movie, "\\intro.avi", nullptr, false, ""},
+        {"no backslash", ViewerKind::Movie, "intro.avi", nullptr, false, ""},
+        {"path ending in a backslash", ViewerKind::Movie, "D:\\movies\\", nullptr, true, ""},
     };
     for (const Case& c : cases) {
         MemoryFiles files;
@@ -101,7 +125,7 @@ TEST(InitialTitle, LabelThenMovieFileName) {
             files.files["autorun.inf"] = c.autorunInf;
         std::string label, title;
         const bool hasLabel = vk::ReadLabelEntry(files, label);
-        EXPECT_EQ(vk::InitialTitle(c.movie, c.path, hasLabel, label, title), c.titled) << c.name;
+        EXPECT_EQ(vk::InitialTitle(c.kind, c.path, hasLabel, label, title), c.titled) << c.name;
         if (c.titled) {
             EXPECT_EQ(title, c.title) << c.name;
         }
