@@ -67,7 +67,7 @@ public:
         CWaitDlg wait;
         if (wait.Create(CWaitDlg::IDD, m_dlg)) {
             wait.ShowWindow(SW_SHOW);
-            ::SetDlgItemTextA(wait, CWaitDlg::IDC_TEXT, pagePath.c_str());
+            wait.SetItemText(IDC_WAIT_TEXT, pagePath);
             m_dlg.m_pWaitDlg = &wait;
         }
         // The designer takes no input while the scan lets messages through.
@@ -76,7 +76,7 @@ public:
         m_dlg.EnableWindow(TRUE);
         if (m_dlg.m_pWaitDlg) {
             wait.ShowWindow(SW_HIDE);
-            ::DestroyWindow(wait);
+            wait.DestroyWindow();
             m_dlg.m_pWaitDlg = nullptr;
         }
     }

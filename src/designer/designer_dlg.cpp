@@ -97,7 +97,7 @@ void CDesignerDlg::ToggleOption(const vk::DesignerOption& option) {
     UpdateData(true);
     for (int id : option.enables)
         if (id)
-            ::EnableWindow(GetDlgItem(id), this->*option.on);
+            EnableItem(id, this->*option.on);
 }
 
 void CDesignerDlg::PlaySound() {

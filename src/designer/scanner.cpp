@@ -19,7 +19,7 @@ public:
     bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
-            ::SetDlgItemTextA(*m_waitDlg, CWaitDlg::IDC_TEXT, pagePath.c_str());
+            m_waitDlg->SetItemText(IDC_WAIT_TEXT, pagePath);
         fw::PumpMessages();
         ::Sleep(pauseMs);
     }

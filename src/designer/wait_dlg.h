@@ -6,7 +6,6 @@
 
 class CWaitDlg : public fw::ModelessDialog {
 public:
-    // The short control names stay until every caller uses the ids header.
-    enum { IDD = IDD_WAIT, IDC_LABEL = IDC_WAIT_LABEL, IDC_TEXT = IDC_WAIT_TEXT };
+    enum { IDD = IDD_WAIT };
     CWaitDlg() : fw::ModelessDialog(IDD, nullptr) {}
 };
