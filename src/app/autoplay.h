@@ -1,22 +1,48 @@
-// The launcher: start-up sound, splash, then the target in the viewer or through the shell.
+// What start-up and the autoplay sequence decide from a launch configuration, apart from
+// the windows and threads that carry it out.
 #pragma once
-#include <windows.h>
-
-#include <atomic>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/launch_config.h"
+#include "viewer/viewer.h"
 
 namespace vk {
 
-struct SoundJob {
-    explicit SoundJob(std::string soundPath) : path(std::move(soundPath)) {}
-    const std::string path;
-    // Written once by the sound thread, polled by the main thread.
-    std::atomic<bool> done{false};
+enum class StartupPath {
+    NoConfig,        // information message, then end
+    DesignerNoCheck, // autorun.inf with nothing after ".exe"
+    Designer,        // first value exactly "design"
+    Launcher,
 };
 
-void RunAutoplay(const LaunchConfig& config);
-DWORD WINAPI PlaySoundThread(void* job);
+StartupPath ChooseStartupPath(const LaunchConfig& config);
+
+enum class OpenWith { Nothing, Viewer, Shell };
+
+struct AutoplayPlan {
+    std::string soundPath;  // lower-cased; empty when no sound starts
+    std::string splashPath; // lower-cased; empty when no splash shows
+    OpenWith open = OpenWith::Nothing;
+    // Viewer: the target as given (the caller puts the executable's folder before it).
+    std::string viewerFile;
+    int windowSize = 0;
+    ViewerKind viewerKind = ViewerKind::Page;
+    // Shell: file and parameters for the default verb.
+    std::string shellFile;
+    std::string shellParams;
+};
+
+AutoplayPlan PlanAutoplay(const LaunchConfig& config);
+
+// Shown instead of handing the launcher's own program file to the shell, which would start
+// another launcher that does the same, without end.
+std::string OwnProgramMessage(const std::string& target);
+// The names under which the shell may find a target: as given, and with ".exe" when its file
+// name has no extension.
+std::vector<std::string> ShellCandidates(const std::string& target);
+
+bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles);
 
 } // namespace vk

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "app/autoplay_win.h"
 #include "app/autoplay.h"
-#include "app/autoplay_plan.h"
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
 #include "controls/splash_dlg.h"

@@ -2,7 +2,7 @@
 
 #include "app/module_path.h"
 #include "app/product.h"
-#include "controls/hyperlink_rules.h"
+#include "controls/hyperlink.h"
 
 void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_HELP_WEB_LINK, m_webLink);

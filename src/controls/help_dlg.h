@@ -2,7 +2,7 @@
 // help page that the program carries as an HTML resource, shown in a web browser control.
 #pragma once
 #include "controls/help_ids.h"
-#include "controls/hyperlink.h"
+#include "controls/hyperlink_win.h"
 #include "framework/dialog.h"
 #include "viewer/web_browser2.h"
 

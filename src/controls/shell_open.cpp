@@ -1,44 +1,48 @@
 #include "controls/shell_open.h"
 
-#include <shellapi.h>
+namespace vk {
+namespace {
 
-#include "app/product.h"
-#include "controls/shell_open_rules.h"
+struct OpenError {
+    int code;
+    const char* text;
+};
 
-int OpenWithShell(const std::string& address, int show) {
-    const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, show)));
-    if (shell > 32)
-        return shell;
-    // The shell knows nothing to open it with: hand it to the browser that opens web pages.
-    std::string documentClass, command;
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, ".htm", documentClass) != ERROR_SUCCESS)
-        return shell;
-    if (ReadRegDefault(HKEY_CLASSES_ROOT, vk::OpenCommandKey(documentClass), command) != ERROR_SUCCESS)
-        return shell;
-    return static_cast<int>(::WinExec(vk::BrowserCommandLine(command, address).c_str(), show));
+// The shell's own codes and the system codes that WinExec answers with.
+const OpenError kOpenErrors[] = {
+    {0, "The operating system is out\nof memory or resources."},
+    {2, "The specified file was not found."},
+    {3, "The specified path was not found."},
+    {5, "The operating system denied\naccess to the specified file."},
+    {8, "There was not enough memory to complete the operation."},
+    {11, "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image)."},
+    {26, "A sharing violation occurred."},
+    {27, "The filename association is\nincomplete or invalid."},
+    {28, "The DDE transaction could not\nbe completed because the request timed out."},
+    {29, "The DDE transaction failed."},
+    {30, "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed."},
+    {31, "There is no application associated\nwith the given filename extension."},
+    {32, "The specified dynamic-link library was not found."},
+};
+
+} // namespace
+
+std::string OpenErrorText(int code) {
+    for (const OpenError& error : kOpenErrors)
+        if (error.code == code)
+            return error.text;
+    return "Unknown Error (" + std::to_string(code) + ") occurred.";
 }
 
-void ReportOpenError(int code, HWND owner) {
-    ::MessageBoxA(owner ? owner : ::GetActiveWindow(), vk::OpenErrorMessage(code).c_str(), vk::kAppTitle,
-                  MB_OK | MB_ICONEXCLAMATION);
+std::string OpenErrorMessage(int code) { return "Can't open link:\n\n" + OpenErrorText(code); }
+
+std::string OpenCommandKey(const std::string& documentClass) { return documentClass + "\\shell\\open\\command"; }
+
+std::string BrowserCommandLine(const std::string& command, const std::string& address) {
+    size_t cut = command.find("\"%1\"");
+    if (cut == std::string::npos)
+        cut = command.find("%1");
+    return command.substr(0, cut) + " " + address;
 }
 
-LONG ReadRegDefault(HKEY root, const std::string& subKey, std::string& value) {
-    HKEY key;
-    LONG status = ::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (status != ERROR_SUCCESS)
-        return status;
-    char data[MAX_PATH];
-    DWORD size = sizeof data;
-    status = ::RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-    ::RegCloseKey(key);
-    if (status == ERROR_SUCCESS) {
-        // A stored string need not end in a NUL.
-        size_t length = 0;
-        while (length < size && data[length])
-            ++length;
-        value.assign(data, length);
-    }
-    return status;
-}
+} // namespace vk

@@ -1,17 +1,20 @@
-// Opening an address, file or folder the way a link does: through the shell, or else with the
-// web browser registered for web pages; and telling the user why it could not be opened.
+// What a link tells the user when the shell cannot open its target, and how the registered
+// web browser's command line is made to open an address instead.
 #pragma once
-#include <windows.h>
-
 #include <string>
 
-// Above 32 is success; anything else is the error code of ShellExecute or, when the browser
-// was tried, of WinExec.
-int OpenWithShell(const std::string& address, int show);
+namespace vk {
 
-// "Can't open link:" and the cause, in a message box owned by owner (the active window when
-// null).
-void ReportOpenError(int code, HWND owner = nullptr);
+// The text for an error code of ShellExecute or WinExec (32 or below).
+std::string OpenErrorText(int code);
+// The whole message box text: "Can't open link:", a blank line, then the code's text.
+std::string OpenErrorMessage(int code);
 
-// The default value of a registry key, read for querying only; ERROR_SUCCESS or the failure.
-LONG ReadRegDefault(HKEY root, const std::string& subKey, std::string& value);
+// The registry key, under the classes root, of a document class's open command.
+std::string OpenCommandKey(const std::string& documentClass);
+// The browser's open command with the address in place of its placeholder: everything from
+// "%1" (quoted, or else bare) on is dropped, then a blank and the address follow. A command
+// without a placeholder keeps all of its text.
+std::string BrowserCommandLine(const std::string& command, const std::string& address);
+
+} // namespace vk

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "controls/hyperlink_rules.h"
+#include "controls/hyperlink.h"
 #include "framework/control.h"
 
 class CStaticLink : public fw::Control {

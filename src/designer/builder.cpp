@@ -1,115 +1,238 @@
 #include "designer/builder.h"
 
-#include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
+#include <vector>
 
-#include "app/launch_config_win.h"
-#include "app/product.h"
-#include "designer/builder_core.h"
-#include "designer/designer_dlg.h"
-#include "designer/designer_ids.h"
+#include "app/ascii_case.h"
+#include "app/paths.h"
+#include "designer/designer_options.h"
 #include "designer/scanner.h"
-#include "designer/wait_dlg.h"
 
 namespace vk {
 namespace {
 
+const char* CopyAdvice(CopyKind kind) {
+    switch (kind) {
+    case CopyKind::Target:
+        return "\n\nPlease verify the file exists and is not currently opened in another program.";
+    case CopyKind::Program:
+        return "\n\nPlease verify the file exists and is not currently opened in another program.\nPlease also "
+               "verify that any long sound effect has stopped playing before creating a new presentation.";
+    case CopyKind::Extra:
+        break;
+    }
+    return "\n\nPlease verify the file actually exists and is not currently opened in another program.";
+}
 
-class WinBuildHost : public BuildHost {
-public:
-    explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
+bool HasPageName(const std::string& path) { return Lower(path).find(".htm") != std::string::npos; }
 
-    bool DesktopFolder(std::string& path) override {
-        LPITEMIDLIST pidl = nullptr;
-        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
-            return false;
-        char buffer[MAX_PATH] = {};
-        const BOOL found = ::SHGetPathFromIDListA(pidl, buffer);
-        ::CoTaskMemFree(pidl);
-        path = buffer;
-        return found && !path.empty();
-    }
-    bool Exists(const std::string& path) override { return FileExists(path); }
-    void RemoveOldFolder(const std::string& folder) override {
-        if (!FileExists(folder) || !::SetCurrentDirectoryA(folder.c_str()))
-            return;
-        WIN32_FIND_DATAA entry;
-        HANDLE find = ::FindFirstFileA("*.*", &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    continue; // "." and ".." too
-                // Only ever delete inside the output folder, whatever the working folder is.
-                char full[MAX_PATH] = {};
-                const DWORD length = ::GetFullPathNameA(entry.cFileName, MAX_PATH, full, nullptr);
-                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos) {
-                    // A read-only leftover would otherwise stay and make its rewrite fail.
-                    ClearReadOnly(entry.cFileName);
-                    ::DeleteFileA(entry.cFileName);
-                }
-            } while (::FindNextFileA(find, &entry));
-            ::FindClose(find);
-        }
-        if (::SetCurrentDirectoryA(".."))
-            ::RemoveDirectoryA(kOutputFolderName);
-    }
-    bool CreateFolder(const std::string& folder) override { return ::CreateDirectoryA(folder.c_str(), nullptr); }
-    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryA(folder.c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
-        return vk::WriteAutorunInf(folder, settings, openValue);
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        return WriteWholeFile(path, text);
-    }
-    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
-        CWaitDlg wait;
-        if (wait.Create(CWaitDlg::IDD, m_dlg)) {
-            wait.ShowWindow(SW_SHOW);
-            wait.SetItemText(IDC_WAIT_TEXT, pagePath);
-            m_dlg.m_pWaitDlg = &wait;
-        }
-        // The designer takes no input while the scan lets messages through.
-        m_dlg.EnableWindow(FALSE);
-        ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg);
-        m_dlg.EnableWindow(TRUE);
-        if (m_dlg.m_pWaitDlg) {
-            wait.ShowWindow(SW_HIDE);
-            wait.DestroyWindow();
-            m_dlg.m_pWaitDlg = nullptr;
-        }
-    }
-    void Tell(const std::string& message) override {
-        ::MessageBoxA(m_dlg, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
-    }
-    bool Ask(const std::string& question) override {
-        return ::MessageBoxA(m_dlg, question.c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
-    }
-    void FocusTargetName() override {
-        m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(IDC_TARGET_NAME)), TRUE);
-    }
-    void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
-        m_dlg.ShowWindow(SW_MINIMIZE);
-        ::ShellExecuteA(nullptr, nullptr, exe.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
-    }
+bool CopiesTarget(const DiscSettings& s) { return !s.m_strTarget.empty() && s.m_strTarget[0] != '\\'; }
 
-private:
-    CDesignerDlg& m_dlg;
+// The file a name lands on inside the output folder, in one letter case, as Windows would
+// open it: steps resolved, trailing dots and blanks dropped.
+std::string LandingKey(const std::string& name) {
+    std::string key = Lower(ResolveAgainst("C:\\out", name));
+    while (!key.empty() && (key.back() == '.' || key.back() == ' '))
+        key.pop_back();
+    return key;
+}
+
+// A file of the user's that a build reads: its role in messages, the name its copy gets in
+// the output folder (empty when it is read but not copied under a name of its own), and its
+// path as the designer holds it.
+struct UserFile {
+    const char* role;
+    std::string name;
+    std::string path;
+    bool isTarget = false;
 };
 
-bool g_building = false;
+// The options whose file is copied under the option's own name, after the program: an
+// option that is on, has a name, and (for the icon) does not mean the launcher's own icon.
+std::vector<const DesignerOption*> CopiedOptions(const DiscSettings& s) {
+    std::vector<const DesignerOption*> copied;
+    for (const DesignerOption& option : DesignerOptions()) {
+        if (!option.on || !option.name || !(s.*option.on) || (s.*option.name).empty())
+            continue;
+        if (option.name == &DiscSettings::m_strIconName && UsesProgramIcon(s))
+            continue;
+        copied.push_back(&option);
+    }
+    return copied;
+}
+
+std::vector<UserFile> UserFiles(const DiscSettings& s) {
+    std::vector<UserFile> files;
+    const char* target = TargetOption().role;
+    if (CopiesTarget(s))
+        files.push_back({target, s.m_strTarget, s.m_strTargetPath, true});
+    else if (HasPageName(s.m_strTargetPath))
+        files.push_back({target, "", s.m_strTargetPath}); // scanned all the same
+    for (const DesignerOption* option : CopiedOptions(s))
+        files.push_back({option->role, UnderscoreSpaces(s.*option->name), s.*option->path});
+    files.push_back({"program", "", s.m_strExePath});
+    return files;
+}
+
+// Copies source into the folder under name; a name that would land outside the folder is
+// never tried and fails like any other copy.
+bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const std::string& folder,
+              const std::string& name, const std::string& programFolder) {
+    const std::string dest = folder + name;
+    host.SetWorkingFolder(programFolder);
+    if (!ClimbsOutOfFolder(name) && host.Copy(source, dest))
+        return true;
+    host.Tell(CopyFailureMessage(kind, source, dest));
+    return false;
+}
 
 } // namespace
 
-void BuildDistribution(CDesignerDlg& dlg) {
-    if (g_building)
-        return;
-    g_building = true;
-    dlg.UpdateData(true);
-    WinBuildHost host(dlg);
-    RunBuild(dlg, host);
-    g_building = false;
+bool UsesProgramIcon(const DiscSettings& s) {
+    if (s.m_strIconName != kLauncherName)
+        return false;
+    // The designer's default, or the running program picked by hand: anything else named so
+    // is another program, whose copy would replace the launcher.
+    return s.m_strIconPath == kLauncherName ||
+           SamePath(ResolveAgainst(s.m_strProgramFolder, s.m_strIconPath), ResolveAgainst(s.m_strProgramFolder, s.m_strExePath));
+}
+
+std::string PickedFileProblem(const DiscSettings& s, const std::string& folder, bool& targetConcerned) {
+    const std::vector<UserFile> files = UserFiles(s);
+    const char* reserved[] = {kLauncherName, kAutorunInf, kNoteName};
+    targetConcerned = false;
+    for (const UserFile& file : files)
+        for (const char* own : reserved)
+            if (!file.name.empty() && LandingKey(file.name) == LandingKey(own)) {
+                targetConcerned = file.isTarget;
+                return ReservedNameMessage(file.role, file.name);
+            }
+    for (size_t i = 0; i < files.size(); ++i)
+        for (size_t j = i + 1; j < files.size(); ++j) {
+            const UserFile &a = files[i], &b = files[j];
+            if (a.name.empty() || b.name.empty() || LandingKey(a.name) != LandingKey(b.name))
+                continue;
+            if (SamePath(ResolveAgainst(s.m_strProgramFolder, a.path), ResolveAgainst(s.m_strProgramFolder, b.path)))
+                continue; // the same file twice lands as the same bytes
+            targetConcerned = a.isTarget;
+            return SameNameMessage(a.role, b.role, b.name);
+        }
+    for (const UserFile& file : files) {
+        const std::string full = ResolveAgainst(s.m_strProgramFolder, file.path);
+        if (IsInsideFolder(folder, full)) {
+            targetConcerned = file.isTarget;
+            return InsideOutputMessage(file.role, full, folder);
+        }
+    }
+    return {};
+}
+
+std::string ReservedNameMessage(const std::string& role, const std::string& name) {
+    return "The " + role + " " + name +
+           " has the name of a file that Create CD writes itself (autorun.exe, autorun.inf or "
+           "COPY_ALL_TO_CDROM_ROOT.txt), so it would replace that file on the CD-ROM.\n\nPlease rename the file or "
+           "select a new one.";
+}
+
+std::string SameNameMessage(const std::string& role, const std::string& otherRole, const std::string& name) {
+    return "The " + role + " and the " + otherRole + " would both be copied to the CD-ROM as " + name +
+           ", and one would replace the other.\n\nPlease rename one of them or select another file.";
+}
+
+std::string InsideOutputMessage(const std::string& role, const std::string& path, const std::string& folder) {
+    return "The " + role + " " + path + " lies inside " + folder +
+           ", which Create CD empties before it copies anything, so the file would be lost.\n\nPlease move it out of "
+           "that folder or select another file.";
+}
+
+std::string MissingTargetWarning(const std::string& path, const std::string& name, const std::string& folder) {
+    return "The file to open, " + path + ", was not found, so it is not in " + folder +
+           "\n\nThe CD-ROM will not start until you add " + name + " to that folder.";
+}
+
+std::string WriteFailureMessage(const std::string& path) {
+    return "There was a problem writing " + path +
+           "\n\nPlease verify that no folder or read-only file of that name is in the way, that the file is not "
+           "currently opened in another program, and that the disk is not full.";
+}
+
+std::string CreateFolderMessage(const std::string& folder) {
+    return "There was a problem creating the following directory:\n" + folder +
+           "\n\nPlease check your permissions on your desktop.";
+}
+
+std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest) {
+    return "There was a problem copying " + source + " to " + dest + CopyAdvice(kind);
+}
+
+std::string DoneQuestion(const std::string& folder) {
+    return "Your files have been created and placed in " + folder +
+           "\n\nSimply burn the included files, and all images used within those files (such as HTML graphics), "
+           "to your CD-ROM root directory for auto-play.\n\nWould you like to preview your CD-ROM Auto-Play now?";
+}
+
+std::string PreviewParameters(const std::string& openValue) {
+    size_t space = openValue.find(' ');
+    return space == std::string::npos ? std::string() : openValue.substr(space + 1);
+}
+
+BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host) {
+    if (s.m_strTarget.find(' ') != std::string::npos) {
+        host.Tell(kSpacesMessage);
+        host.FocusTargetName();
+        return BuildOutcome::Refused;
+    }
+    std::string desktop;
+    if (!host.DesktopFolder(desktop) || desktop.empty()) {
+        host.Tell(kNoDesktopMessage);
+        return BuildOutcome::NoDesktop;
+    }
+    const std::string folder = desktop + "\\" + kOutputFolderName;
+    bool targetConcerned = false;
+    const std::string problem = PickedFileProblem(s, folder, targetConcerned);
+    if (!problem.empty()) {
+        host.Tell(problem);
+        if (targetConcerned)
+            host.FocusTargetName();
+        return BuildOutcome::Refused;
+    }
+    host.RemoveOldFolder(folder);
+    if (!host.CreateFolder(folder))
+        host.Tell(CreateFolderMessage(folder));
+    host.SetWorkingFolder(s.m_strProgramFolder);
+    const std::string out = folder + "\\";
+
+    // A target that is not there yet is left out: the user may add it to the folder by hand.
+    const bool targetMissing = CopiesTarget(s) && !host.Exists(s.m_strTargetPath);
+    if (CopiesTarget(s) && !targetMissing &&
+        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, out, s.m_strTarget, s.m_strProgramFolder))
+        return BuildOutcome::Stopped;
+
+    std::string openValue;
+    if (!host.WriteAutorunInf(folder, s, openValue)) {
+        host.Tell(WriteFailureMessage(out + kAutorunInf));
+        return BuildOutcome::Stopped;
+    }
+    if (!host.WriteTextFile(out + kNoteName, kNoteText)) {
+        host.Tell(WriteFailureMessage(out + kNoteName));
+        return BuildOutcome::Stopped;
+    }
+
+    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, out, kLauncherName, s.m_strProgramFolder))
+        return BuildOutcome::Stopped;
+    for (const DesignerOption* option : CopiedOptions(s))
+        if (!CopyInto(host, CopyKind::Extra, s.*option->path, out, UnderscoreSpaces(s.*option->name),
+                      s.m_strProgramFolder))
+            return BuildOutcome::Stopped;
+
+    if (HasPageName(s.m_strTargetPath))
+        host.ScanPage(s.m_strTargetPath, out);
+    if (targetMissing)
+        host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
+
+    if (!host.Ask(DoneQuestion(out)))
+        return BuildOutcome::Declined;
+    host.StartPreview(out + kLauncherName, PreviewParameters(openValue), out);
+    return BuildOutcome::Previewed;
 }
 
 } // namespace vk

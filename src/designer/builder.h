@@ -1,13 +1,85 @@
-// Create CD: builds "CD-ROM Distributable Files" on the desktop from the designer's settings
-// and offers to preview the disc.
+// Create CD: the order of a build, which files go into the output folder under which names,
+// and what the user is told. Everything that touches the system goes through BuildHost,
+// which the Win32 shell implements.
 #pragma once
+#include <string>
 
-class CDesignerDlg;
+#include "app/launch_config.h"
 
 namespace vk {
 
-// The designer's OnOK. Reads the controls into the dialog's members first. Returns at once
-// while another build is still running (the scan lets messages through).
-void BuildDistribution(CDesignerDlg& dlg);
+constexpr const char* kOutputFolderName = "CD-ROM Distributable Files";
+constexpr const char* kNoteName = "COPY_ALL_TO_CDROM_ROOT.txt";
+constexpr const char* kNoteText =
+    "Copy all the included files to your CD-ROM root directory to enable CD Auto-Play.\r\n"
+    "It is safe to erase this file.\r\n";
+constexpr const char* kLauncherName = "autorun.exe";
+
+constexpr const char* kSpacesMessage =
+    "The filename can not contain any spaces. Spaces in filenames can cause problems when burning on a "
+    "CD-ROM.\nPlease rename the file or select a new one.";
+constexpr const char* kNoDesktopMessage =
+    "Your desktop folder could not be found, so the CD-ROM files were not created.\n\nPlease check that your "
+    "user profile has a desktop folder.";
+
+enum class CopyKind { Target, Program, Extra };
+
+// Refusals made before anything on disk is touched, and the warnings of a build that goes on.
+std::string ReservedNameMessage(const std::string& role, const std::string& name);
+std::string SameNameMessage(const std::string& role, const std::string& otherRole, const std::string& name);
+std::string InsideOutputMessage(const std::string& role, const std::string& path, const std::string& folder);
+// folder ends in a backslash.
+std::string MissingTargetWarning(const std::string& path, const std::string& name, const std::string& folder);
+std::string WriteFailureMessage(const std::string& path);
+
+// Why these settings cannot be built into folder (the output folder, no trailing backslash)
+// without losing or replacing a file, or empty when they can. targetConcerned tells whether
+// the file to open is the cause.
+std::string PickedFileProblem(const DiscSettings& settings, const std::string& folder, bool& targetConcerned);
+// True when the icon option means the launcher's own icon, so no icon file is copied.
+bool UsesProgramIcon(const DiscSettings& settings);
+
+std::string CreateFolderMessage(const std::string& folder);
+std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
+// folder ends in a backslash.
+std::string DoneQuestion(const std::string& folder);
+// The launch argument list: the OPEN= value after its first space.
+std::string PreviewParameters(const std::string& openValue);
+
+class BuildHost {
+public:
+    virtual ~BuildHost() = default;
+    // False when the desktop's file-system path cannot be had.
+    virtual bool DesktopFolder(std::string& path) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    // Deletes the files of an earlier build and the folder itself, as far as it can.
+    virtual void RemoveOldFolder(const std::string& folder) = 0;
+    virtual bool CreateFolder(const std::string& folder) = 0;
+    virtual void SetWorkingFolder(const std::string& folder) = 0;
+    // Copies, overwriting; clears the copy's read-only attribute on success.
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Writes folder\autorun.inf and the value written behind "OPEN="; false when the file
+    // could not be written whole.
+    virtual bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) = 0;
+    // Replaces the file, read-only or not; false when it could not be written whole.
+    virtual bool WriteTextFile(const std::string& path, const std::string& text) = 0;
+    // Scans the page under the wait dialog; destFolder ends in a backslash.
+    virtual void ScanPage(const std::string& pagePath, const std::string& destFolder) = 0;
+    virtual void Tell(const std::string& message) = 0;
+    virtual bool Ask(const std::string& question) = 0;
+    virtual void FocusTargetName() = 0;
+    // Minimises the designer and starts exe with these parameters in folder.
+    virtual void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) = 0;
+};
+
+enum class BuildOutcome {
+    Refused,   // a picked file cannot go on the disc as it is; nothing touched
+    NoDesktop, // nothing touched
+    Stopped,   // a copy or a write failed and was reported
+    Declined,  // built; no preview
+    Previewed, // built; preview started
+};
+
+BuildOutcome RunBuild(const DiscSettings& settings, BuildHost& host);
 
 } // namespace vk

@@ -7,9 +7,9 @@
 #include "app/paths.h"
 #include "controls/about_dlg.h"
 #include "controls/help_dlg.h"
-#include "designer/builder.h"
+#include "designer/builder_win.h"
 #include "designer/designer_ids.h"
-#include "designer/designer_rules.h"
+#include "designer/designer_options.h"
 #include "framework/file_dialog.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/launch_config.h"
-#include "designer/designer_rules.h"
+#include "designer/designer_options.h"
 #include "framework/dialog.h"
 #include "resource.h"
 #include "framework/tooltips.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "viewer/viewer_rules.h"
+#include "viewer/viewer.h"
 
 namespace vk {
 

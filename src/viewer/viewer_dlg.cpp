@@ -3,7 +3,7 @@
 #include <shellapi.h>
 
 #include "app/launch_config_win.h"
-#include "controls/shell_open.h"
+#include "controls/shell_open_win.h"
 #include "resource.h"
 
 namespace {

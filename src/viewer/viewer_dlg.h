@@ -7,7 +7,7 @@
 #include "viewer/page_actions_win.h"
 #include "viewer/resizable_dlg.h"
 #include "viewer/viewer_ids.h"
-#include "viewer/viewer_rules.h"
+#include "viewer/viewer.h"
 #include "viewer/web_browser2.h"
 
 class CViewerDlg : public CResizableDlg, private vk::PageActionHost {

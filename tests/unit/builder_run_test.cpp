@@ -2,8 +2,8 @@
 // output folder under which names, what autorun.inf says, and what the user is told.
 #include <gtest/gtest.h>
 
-#include "designer/builder_core.h"
-#include "designer/scanner_core.h"
+#include "designer/builder.h"
+#include "designer/scanner.h"
 #include "scanner_fake_disk.h"
 
 namespace {

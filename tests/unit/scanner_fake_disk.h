@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/scanner_core.h"
+#include "designer/scanner.h"
 #include "memory_files.h"
 
 class FakeDisk : public vk::ScanHost {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/scanner_core.h"
+#include "designer/scanner.h"
 
 class PosixDisk : public vk::ScanHost {
 public:

@@ -1,7 +1,7 @@
 // Which tokens of a page line name linked files, and which of those the scanner copies.
 #include <gtest/gtest.h>
 
-#include "designer/scanner_core.h"
+#include "designer/scanner.h"
 
 using vk::LinkKind;
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "controls/hyperlink.h"
+#include "controls/hyperlink_win.h"
 #include "framework/dialog.h"
 #include "harness.h"
 

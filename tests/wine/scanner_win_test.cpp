@@ -6,7 +6,7 @@
 
 #include "designer/extent_list_box.h"
 #include "designer/missing_files_ids.h"
-#include "designer/scanner.h"
+#include "designer/scanner_win.h"
 
 using namespace vt;
 

@@ -1,4 +1,4 @@
-#include "viewer/viewer_rules.h"
+#include "viewer/viewer.h"
 
 #include "app/ascii_case.h"
 

@@ -1,4 +1,4 @@
-#include "designer/designer_rules.h"
+#include "designer/designer_options.h"
 
 #include "designer/designer_ids.h"
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "controls/hyperlink_rules.h"
+#include "controls/hyperlink.h"
 #include "geometry_print.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/shell_open_rules.h"
+#include "controls/shell_open.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/launch_config.h"
 #include "memory_files.h"
-#include "viewer/viewer_rules.h"
+#include "viewer/viewer.h"
 
 namespace {
 

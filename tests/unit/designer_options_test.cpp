@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "designer/designer_rules.h"
+#include "designer/designer_options.h"
 
 namespace {
 

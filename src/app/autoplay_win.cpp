@@ -1,0 +1,103 @@
+#include "app/autoplay_win.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "app/autoplay.h"
+#include "app/launch_config_win.h"
+#include "app/module_path.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "controls/splash_dlg.h"
+#include "viewer/open_viewer.h"
+
+namespace vk {
+namespace {
+
+void StartSound(const std::string& path) {
+    AutorunApp& app = App();
+    app.m_pSoundJob = new SoundJob(path);
+    if (!fw::BeginThread(PlaySoundThread, app.m_pSoundJob))
+        app.m_pSoundJob->done = true;
+}
+
+void ShowSplash(const std::string& imagePath) {
+    AutorunApp& app = App();
+    app.m_pSplash = new CSplashDlg(nullptr);
+    app.m_pSplash->m_strImagePath = imagePath;
+    if (app.m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
+        app.m_pSplash->ShowWindow(SW_SHOWNORMAL);
+        // No message is handled while the main thread waits, so paint the picture now.
+        app.m_pSplash->UpdateWindow();
+    }
+    HideSplashAfterDelay(app.m_pSplash);
+    PumpMessages();
+    PumpMessages();
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
+        ::CloseHandle(file);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    if (identify(a, x) && identify(b, y))
+        return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+               x.nFileIndexLow == y.nFileIndexLow;
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(a.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH && SamePath(full, b);
+}
+
+// Short names, other letter cases and relative spellings all count: the file itself decides.
+bool NamesThisProgram(const std::string& target) {
+    const std::string self = ModulePath();
+    for (const std::string& name : ShellCandidates(target))
+        if (SameFile(name, self))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void RunAutoplay(const LaunchConfig& config) {
+    const AutoplayPlan plan = PlanAutoplay(config);
+    if (!plan.soundPath.empty())
+        StartSound(plan.soundPath);
+    if (!plan.splashPath.empty())
+        ShowSplash(plan.splashPath);
+
+    if (plan.open == OpenWith::Viewer) {
+        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind);
+    } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
+        ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+    } else if (plan.open == OpenWith::Shell) {
+        ::ShellExecuteA(nullptr, nullptr, plan.shellFile.c_str(), plan.shellParams.c_str(), "", SW_SHOWNORMAL);
+    }
+
+    SoundJob* job = App().m_pSoundJob;
+    while (job && !job->done) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+}
+
+DWORD WINAPI PlaySoundThread(void* param) {
+    SoundJob* job = static_cast<SoundJob*>(param);
+    const std::string open = "open waveaudio!" + job->path + " alias mysound wait";
+    if (::mciSendStringA(open.c_str(), nullptr, 0, nullptr) != 0) {
+        job->done = true;
+        return 1;
+    }
+    ::mciSendStringA("play mysound from 0 wait", nullptr, 0, nullptr);
+    ::mciSendStringA("close mysound wait", nullptr, 0, nullptr);
+    job->done = true;
+    return 0;
+}
+
+} // namespace vk

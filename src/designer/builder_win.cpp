@@ -1,0 +1,115 @@
+#include "designer/builder_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/launch_config_win.h"
+#include "app/product.h"
+#include "designer/builder.h"
+#include "designer/designer_dlg.h"
+#include "designer/designer_ids.h"
+#include "designer/scanner_win.h"
+#include "designer/wait_dlg.h"
+
+namespace vk {
+namespace {
+
+
+class WinBuildHost : public BuildHost {
+public:
+    explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
+
+    bool DesktopFolder(std::string& path) override {
+        LPITEMIDLIST pidl = nullptr;
+        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
+            return false;
+        char buffer[MAX_PATH] = {};
+        const BOOL found = ::SHGetPathFromIDListA(pidl, buffer);
+        ::CoTaskMemFree(pidl);
+        path = buffer;
+        return found && !path.empty();
+    }
+    bool Exists(const std::string& path) override { return FileExists(path); }
+    void RemoveOldFolder(const std::string& folder) override {
+        if (!FileExists(folder) || !::SetCurrentDirectoryA(folder.c_str()))
+            return;
+        WIN32_FIND_DATAA entry;
+        HANDLE find = ::FindFirstFileA("*.*", &entry);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    continue; // "." and ".." too
+                // Only ever delete inside the output folder, whatever the working folder is.
+                char full[MAX_PATH] = {};
+                const DWORD length = ::GetFullPathNameA(entry.cFileName, MAX_PATH, full, nullptr);
+                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos) {
+                    // A read-only leftover would otherwise stay and make its rewrite fail.
+                    ClearReadOnly(entry.cFileName);
+                    ::DeleteFileA(entry.cFileName);
+                }
+            } while (::FindNextFileA(find, &entry));
+            ::FindClose(find);
+        }
+        if (::SetCurrentDirectoryA(".."))
+            ::RemoveDirectoryA(kOutputFolderName);
+    }
+    bool CreateFolder(const std::string& folder) override { return ::CreateDirectoryA(folder.c_str(), nullptr); }
+    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryA(folder.c_str()); }
+    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
+    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
+        return vk::WriteAutorunInf(folder, settings, openValue);
+    }
+    bool WriteTextFile(const std::string& path, const std::string& text) override {
+        return WriteWholeFile(path, text);
+    }
+    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
+        CWaitDlg wait;
+        if (wait.Create(CWaitDlg::IDD, m_dlg)) {
+            wait.ShowWindow(SW_SHOW);
+            wait.SetItemText(IDC_WAIT_TEXT, pagePath);
+            m_dlg.m_pWaitDlg = &wait;
+        }
+        // The designer takes no input while the scan lets messages through.
+        m_dlg.EnableWindow(FALSE);
+        ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg);
+        m_dlg.EnableWindow(TRUE);
+        if (m_dlg.m_pWaitDlg) {
+            wait.ShowWindow(SW_HIDE);
+            wait.DestroyWindow();
+            m_dlg.m_pWaitDlg = nullptr;
+        }
+    }
+    void Tell(const std::string& message) override {
+        ::MessageBoxA(m_dlg, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+    }
+    bool Ask(const std::string& question) override {
+        return ::MessageBoxA(m_dlg, question.c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    void FocusTargetName() override {
+        m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(IDC_TARGET_NAME)), TRUE);
+    }
+    void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
+        m_dlg.ShowWindow(SW_MINIMIZE);
+        ::ShellExecuteA(nullptr, nullptr, exe.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
+    }
+
+private:
+    CDesignerDlg& m_dlg;
+};
+
+bool g_building = false;
+
+} // namespace
+
+void BuildDistribution(CDesignerDlg& dlg) {
+    if (g_building)
+        return;
+    g_building = true;
+    dlg.UpdateData(true);
+    WinBuildHost host(dlg);
+    RunBuild(dlg, host);
+    g_building = false;
+}
+
+} // namespace vk

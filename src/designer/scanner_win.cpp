@@ -1,0 +1,51 @@
+#include "designer/scanner_win.h"
+
+#include <windows.h>
+
+#include "app/launch_config_win.h"
+#include "designer/missing_files_dlg.h"
+#include "designer/wait_dlg.h"
+#include "framework/app.h"
+
+namespace vk {
+namespace {
+
+class WinScanHost : public ScanHost {
+public:
+    explicit WinScanHost(CWaitDlg* waitDlg) : m_waitDlg(waitDlg) {}
+
+    bool Exists(const std::string& name) override { return FileExists(name); }
+    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
+    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
+    void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
+        if (m_waitDlg)
+            m_waitDlg->SetItemText(IDC_WAIT_TEXT, pagePath);
+        fw::PumpMessages();
+        ::Sleep(pauseMs);
+    }
+    void ShowMissing(const std::vector<std::string>& missing) override {
+        // Owned, like the wait window, by the designer that started the scan.
+        CMissingFilesDlg dlg(m_waitDlg ? ::GetWindow(*m_waitDlg, GW_OWNER) : nullptr);
+        dlg.m_pList = &missing;
+        dlg.DoModal();
+    }
+
+private:
+    CWaitDlg* m_waitDlg;
+    WinFiles m_files;
+};
+
+} // namespace
+
+MissingFileList& MissingFiles() {
+    static MissingFileList list;
+    return list;
+}
+
+void ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel,
+                     CWaitDlg* waitDlg) {
+    WinScanHost host(waitDlg);
+    LinkScanner(host, MissingFiles()).Scan(pagePath, destFolder, topLevel);
+}
+
+} // namespace vk
