@@ -9,6 +9,7 @@
 #include "centred.h"
 #include "designer/missing_files_ids.h"
 #include "designer/designer_ids.h"
+#include "designer/wait_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -357,10 +358,10 @@ TEST(BuilderDesigner, CreateCdCannotStartAgainWhileAScanRuns) {
   Press(d.dlg, IDOK);
   HWND wait = WaitWindow(*d.process, "Please wait ..", "#32770", kWait);
   ASSERT_TRUE(wait) << DescribeWindows(*d.process);
-  EXPECT_EQ("Reading linked objects:", ItemText(wait, 1030));
+  EXPECT_EQ("Reading linked objects:", ItemText(wait, IDC_WAIT_LABEL));
   // The window may show a moment before the first page's name and the disabled designer.
-  EXPECT_TRUE(WaitUntil([&] { return ItemText(wait, 1031).find(".htm") != std::string::npos; }, kWait))
-      << ItemText(wait, 1031);
+  EXPECT_TRUE(WaitUntil([&] { return ItemText(wait, IDC_WAIT_TEXT).find(".htm") != std::string::npos; }, kWait))
+      << ItemText(wait, IDC_WAIT_TEXT);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(d.dlg); }, kWait));
   Screenshot("scanning");
   for (int i = 0; i < 3; ++i) Press(d.dlg, IDOK);

@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 
+#include "designer/designer_ids.h"
 #include "harness.h"
 #include "version.h"
 
@@ -204,7 +205,7 @@ TEST(Installed, TheDesignerFromTheShortcutBuildsTheSampleDisc) {
   Process designer(s.path, s.arguments, s.workDir);
   HWND dlg = WaitWindow(designer, "Vintrosk!", "#32770", kWait);
   ASSERT_TRUE(dlg) << DescribeWindows(designer);
-  EXPECT_EQ("1_Demo_General_Menu.html", ItemText(dlg, 1005));
+  EXPECT_EQ("1_Demo_General_Menu.html", ItemText(dlg, IDC_TARGET_NAME));
   Press(dlg, IDOK);
   HWND question = WaitMessageBox(designer, kWait);
   ASSERT_TRUE(question) << DescribeWindows(designer);

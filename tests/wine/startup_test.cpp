@@ -2,6 +2,7 @@
 // leads to, the designer's single-instance rule, and the designer's start-up splash.
 #include <gtest/gtest.h>
 
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -10,7 +11,7 @@ namespace {
 
 const DWORD kAppearMs = 15000;  // for a started program's window to show
 const DWORD kEndMs = 10000;     // for a program to end once nothing holds it
-const int kFileField = 1005;    // a control only the designer has
+const int kFileField = IDC_TARGET_NAME;  // a control only the designer has
 const int kQuit = IDCANCEL;
 
 const char kInformation[] =
