@@ -9,7 +9,7 @@ shot() {  # <demo screenshot> <geometry> <README picture>
   /usr/bin/convert "build/demo/$1.png" -crop "$2" +repage -colors 256 -strip "PNG8:docs/screenshots/$3.png"
   echo "docs/screenshots/$3.png: $(stat -c %s "docs/screenshots/$3.png") bytes"
 }
-shot 2-designer      720x540+0+0    designer
-shot 6-please-wait   720x540+0+0    please-wait
-shot 7-missing-files 820x555+0+0    missing-files
+shot 2-designer      620x420+200+172  designer
+shot 6-please-wait   620x420+200+172  please-wait
+shot 7-missing-files 620x420+200+172  missing-files
 shot 8-disc-folder   770x570+35+25  disc-folder
