@@ -467,6 +467,31 @@ VARIANT_BOOL* ArgBoolRef(const VARIANT* arg) {
     return arg && arg->vt == (VT_BYREF | VT_BOOL) ? arg->pboolVal : nullptr;
 }
 
+IDispatch* ArgDispatch(const VARIANT* arg) {
+    if (arg && arg->vt == (VT_BYREF | VT_VARIANT))
+        arg = arg->pvarVal;
+    if (!arg)
+        return nullptr;
+    if (arg->vt == VT_DISPATCH)
+        return arg->pdispVal;
+    if (arg->vt == (VT_BYREF | VT_DISPATCH) && arg->ppdispVal)
+        return *arg->ppdispVal;
+    return nullptr;
+}
+
+bool TextProperty(IDispatch* object, DISPID id, std::string& text) {
+    if (!object)
+        return false;
+    DISPPARAMS none = {};
+    VARIANT result;
+    ::VariantInit(&result);
+    const bool read = SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                               &result, nullptr, nullptr)) &&
+                      ArgText(&result, text);
+    ::VariantClear(&result);
+    return read;
+}
+
 BSTR AnsiToBstr(const std::string& text) {
     const std::vector<wchar_t> wide = AnsiToWide(text);
     return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));

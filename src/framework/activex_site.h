@@ -34,6 +34,10 @@ const VARIANT* EventArg(const AxEvent& event, UINT index);
 bool ArgText(const VARIANT* arg, std::string& text);
 // The target of a Boolean argument given by reference, or null.
 VARIANT_BOOL* ArgBoolRef(const VARIANT* arg);
+// An object argument, given directly or by reference, or null.
+IDispatch* ArgDispatch(const VARIANT* arg);
+// A string property of an object, in the ANSI code page; false when the object has none.
+bool TextProperty(IDispatch* object, DISPID id, std::string& text);
 
 // A string in the ANSI code page as a BSTR the caller frees; null when out of memory.
 BSTR AnsiToBstr(const std::string& text);

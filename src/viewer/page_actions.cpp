@@ -1,6 +1,7 @@
 #include "viewer/page_actions.h"
 
 #include "app/ascii_case.h"
+#include "app/paths.h"
 
 namespace vk {
 
@@ -37,6 +38,79 @@ std::vector<ActionRequest> FindPageActions(const std::string& url) {
         requests.push_back(request);
     }
     return requests;
+}
+
+namespace {
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = LowerAscii(c);
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+std::string DecodeEscapes(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            out.push_back(static_cast<char>(high * 16 + low));
+            i += 2;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+bool IsDrivePath(const std::string& path) {
+    return path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+           path[1] == ':' && (path[2] == '\\' || path[2] == '/');
+}
+
+bool IsUncPath(const std::string& path) {
+    return path.size() > 2 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/');
+}
+
+} // namespace
+
+bool LocalPathOfUrl(const std::string& url, std::string& path) {
+    if (IsDrivePath(url) || IsUncPath(url)) {
+        path = url;
+        return true;
+    }
+    if (Lower(url.substr(0, 5)) != "file:")
+        return false;
+    // file:///C:/x, file://C:/x, file:C:/x and file://server/share/x; the fragment and query
+    // name no file.
+    std::string rest = url.substr(5);
+    const size_t end = rest.find_first_of("#?");
+    if (end != std::string::npos)
+        rest.resize(end);
+    rest = DecodeEscapes(rest);
+    size_t slashes = 0;
+    while (slashes < rest.size() && (rest[slashes] == '/' || rest[slashes] == '\\'))
+        ++slashes;
+    const std::string after = rest.substr(slashes);
+    if (IsDrivePath(after)) {
+        path = after;
+    } else if (slashes == 2 && !after.empty()) {
+        path = "\\\\" + after; // a share
+    } else {
+        return false;
+    }
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return true;
+}
+
+bool ActionsAllowedFrom(const std::string& sourceUrl, const std::string& discFolder, bool firstNavigation) {
+    if (firstNavigation)
+        return true;
+    std::string path;
+    return !discFolder.empty() && LocalPathOfUrl(sourceUrl, path) && IsInsideFolder(discFolder, path);
 }
 
 bool ActionTextTooLong(const std::string& text) { return text.size() >= kActionTextLimit; }

@@ -27,6 +27,16 @@ struct ActionRequest {
 // any means it is cancelled.
 std::vector<ActionRequest> FindPageActions(const std::string& url);
 
+// The local path that a page's address names: a "file:" URL (its escapes decoded) or a plain
+// drive or UNC path. False for any other address: the web, about:, res: and the like.
+bool LocalPathOfUrl(const std::string& url, std::string& path);
+
+// Whether a navigation that starts from the page at sourceUrl may run action links: only when
+// that page is a file under discFolder, or when it is the viewer's own first navigation (made
+// before any page is shown). A page from anywhere else cannot run programs or copy files on
+// the machine of whoever inserts the disc.
+bool ActionsAllowedFrom(const std::string& sourceUrl, const std::string& discFolder, bool firstNavigation);
+
 // Arguments (and expanded copy lists) of this length or more are refused, not carried out.
 constexpr size_t kActionTextLimit = 10000;
 bool ActionTextTooLong(const std::string& text);

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include "app/launch_config_win.h"
+#include "app/module_path.h"
+#include "viewer/page_actions.h"
 #include "controls/shell_open_win.h"
 #include "resource.h"
 
@@ -60,6 +62,7 @@ BOOL CViewerDlg::OnInitDialog() {
         break;
     case vk::ViewerKind::Page:
         SizeWindow();
+        m_bOwnNavigationPending = true;
         m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr);
         break;
     }
@@ -144,6 +147,11 @@ void CViewerDlg::BeforeNavigate2Event(const fw::AxEvent& event) {
     VARIANT_BOOL* cancelArg = fw::ArgBoolRef(fw::EventArg(event, 6));
     if (event.params->cArgs != 7 || !cancelArg || !fw::ArgText(fw::EventArg(event, 1), url))
         return;
+    // Each frame has a browser object of its own: the one that fires is where the navigation
+    // starts.
+    const DISPID kLocationUrl = 211;
+    m_strNavigationSource.clear();
+    fw::TextProperty(fw::ArgDispatch(fw::EventArg(event, 0)), kLocationUrl, m_strNavigationSource);
     BOOL cancel = *cancelArg != VARIANT_FALSE;
     OnBeforeNavigate2(url, cancel);
     *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
@@ -155,8 +163,17 @@ void CViewerDlg::TitleChangeEvent(const fw::AxEvent& event) {
         OnTitleChange(title);
 }
 
-// Action links run here instead of being followed.
+// Action links run here instead of being followed, when the page they come from is the disc's.
 void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {
+    const bool own = m_bOwnNavigationPending && m_strNavigationSource.empty();
+    m_bOwnNavigationPending = false;
+    if (vk::FindPageActions(url).empty())
+        return;
+    const std::string disc = m_strDiscFolder.empty() ? vk::ModuleFolder() : m_strDiscFolder;
+    if (!vk::ActionsAllowedFrom(m_strNavigationSource, disc, own)) {
+        cancel = TRUE; // not followed either: an action link is no page
+        return;
+    }
     if (vk::RunPageActions(url, *this))
         cancel = TRUE;
 }

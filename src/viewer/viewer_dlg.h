@@ -25,6 +25,8 @@ public:
     CMediaPlayer2 m_player;
     int m_nMinTrackX = 0;
     int m_nMinTrackY = 0;
+    // Pages under this folder may run action links; the program's own folder when empty.
+    std::string m_strDiscFolder;
 
 protected:
     void DoDataExchange(fw::DataExchange& dx) override;
@@ -33,7 +35,8 @@ protected:
     // The event sink of the browser.
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 
-    // Every navigation of the browser, before it happens; set cancel to stop it.
+    // Every navigation of the browser, before it happens; set cancel to stop it. The address
+    // of the page it starts from is in m_strNavigationSource (empty before any page).
     virtual void OnBeforeNavigate2(const std::string& url, BOOL& cancel);
     void OnTitleChange(const std::string& title);
 
@@ -50,4 +53,8 @@ private:
     void TitleChangeEvent(const fw::AxEvent& event);
 
     HICON m_hFileIcon = nullptr;
+    bool m_bOwnNavigationPending = false; // the first page, which the viewer itself asked for
+
+protected:
+    std::string m_strNavigationSource;
 };

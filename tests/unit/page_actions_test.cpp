@@ -110,4 +110,59 @@ TEST(RunCopyList, AFailureDoesNotStopTheRest) {
     EXPECT_NE(effects.log.find("copy[good>x\\2]"), std::string::npos);
 }
 
+
+TEST(ActionSource, OnlyTheDiscsOwnPagesRunActions) {
+    const std::string disc = "D:\\Product Disc";
+    struct Case {
+        const char* source;
+        bool first;
+        bool allowed;
+    } cases[] = {
+        {"", true, true},   // the viewer's own first page
+        {"", false, false}, // a frame or window with no page of its own yet
+        {"file:///D:/Product%20Disc/menu.htm", false, true},
+        {"file:///d:/product disc/sub/page.htm#top", false, true},
+        {"file://D:\\Product Disc\\menu.htm", false, true},
+        {"D:\\Product Disc\\menu.htm", false, true},
+        {"file:///D:/Product%20Disc/../Windows/x.htm", false, false},
+        {"file:///D:/Product%20Disc%2F..%2Fother/x.htm", false, false},
+        {"file:///D:/Product%20Disc2/menu.htm", false, false},
+        {"file:///C:/Users/me/Downloads/evil.htm", false, false},
+        {"file://server/share/Product Disc/menu.htm", false, false},
+        {"\\\\server\\share\\menu.htm", false, false},
+        {"http://example.com/menu.htm", false, false},
+        {"https://example.com/D:/Product%20Disc/menu.htm", false, false},
+        {"about:blank", false, false},
+        {"res://D:\\Product Disc\\autorun.exe/23/186", false, false},
+        {"javascript:void(0)", false, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.allowed, vk::ActionsAllowedFrom(c.source, disc, c.first)) << c.source;
+    EXPECT_FALSE(vk::ActionsAllowedFrom("file:///D:/x.htm", "", false));
+}
+
+TEST(ActionSource, LocalPathsOfFileAddresses) {
+    struct Case {
+        const char* url;
+        const char* path; // null: no local file
+    } cases[] = {
+        {"file:///C:/disc/a%20b.htm?x=1#top", "C:\\disc\\a b.htm"},
+        {"file:C:/disc/a.htm", "C:\\disc\\a.htm"},
+        {"FILE://C:\\disc\\a.htm", "C:\\disc\\a.htm"},
+        {"file://server/share/a.htm", "\\\\server\\share\\a.htm"},
+        {"C:/disc/a.htm", "C:/disc/a.htm"},
+        {"file:///", nullptr},
+        {"file:relative.htm", nullptr},
+        {"http://host/a.htm", nullptr},
+        {"", nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string path;
+        EXPECT_EQ(c.path != nullptr, vk::LocalPathOfUrl(c.url, path)) << c.url;
+        if (c.path) {
+            EXPECT_EQ(c.path, path) << c.url;
+        }
+    }
+}
+
 } // namespace

@@ -49,8 +49,14 @@ class ScriptedViewer : public CViewerDlg {
   }
   void OnBeforeNavigate2(const std::string& url, BOOL& cancel) override {
     navigations.push_back(url);
+    sources.push_back(m_strNavigationSource);
     if (!cancelIfHas.empty() && url.find(cancelIfHas) != std::string::npos) cancel = TRUE;
+    if (realHandler) CViewerDlg::OnBeforeNavigate2(url, cancel);
   }
+
+ public:
+  bool realHandler = false;            // the viewer's own handling too: page actions run
+  std::vector<std::string> sources;    // the page each navigation started from
 
  private:
   int polls_ = 0;
@@ -318,3 +324,113 @@ TEST_F(ViewerDialog, IconFromTheIconEntryElseTheProgramsOwn) {
     EXPECT_TRUE(viewer.shown);
   }
 }
+
+namespace {
+
+// Stands in for the browser object of a frame: the event names it as the navigation's source,
+// and the viewer asks it for the address of the page it shows.
+class FrameStandIn : public IDispatch {
+ public:
+  explicit FrameStandIn(const wchar_t* location) : location_(location) {}
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (riid != IID_IUnknown && riid != IID_IDispatch) {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    *out = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != 211 || !(flags & DISPATCH_PROPERTYGET) || !result) return DISP_E_MEMBERNOTFOUND;
+    result->vt = VT_BSTR;
+    result->bstrVal = SysAllocString(location_.c_str());
+    return S_OK;
+  }
+
+ private:
+  std::wstring location_;
+};
+
+// A navigation of a frame that stands in for a page: its URL, and its source in the event.
+VARIANT_BOOL NavigateFrom(HWND viewer, IDispatch* frame, const std::string& url) {
+  VARIANT empty;
+  VariantInit(&empty);
+  VARIANTARG browser;
+  VariantInit(&browser);
+  browser.vt = VT_DISPATCH;
+  browser.pdispVal = frame;
+  VARIANT urlValue = Bstr(SysAllocString(std::wstring(url.begin(), url.end()).c_str()));
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  VARIANTARG cancelArg;
+  VariantInit(&cancelArg);
+  cancelArg.vt = VT_BYREF | VT_BOOL;
+  cancelArg.pboolVal = &cancel;
+  FireEvent(viewer, kBrowserId, 250,
+            {browser, Ref(&urlValue), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), cancelArg});
+  VariantClear(&urlValue);
+  return cancel;
+}
+
+}  // namespace
+
+// Only the disc's own pages run action links: a page from anywhere else (another folder, the
+// web) that reaches the same link runs nothing, and its navigation goes nowhere.
+TEST_F(ViewerDialog, ActionLinksRunOnlyFromTheDiscsOwnPages) {
+  Sandbox elsewhere(::testing::UnitTest::GetInstance()->current_test_info()->name() + std::string("_elsewhere"));
+  elsewhere.Write("page.htm", "<html><body>not on the disc</body></html>");
+  box_.CopyRecorder("setup.exe");
+  const std::string records = box_.Path("recorded.txt");
+  viewer_.m_strDiscFolder = box_.Dir();
+  viewer_.realHandler = true;
+  Run([&](ScriptedViewer& v) {
+    // The viewer's own first page, then an action link from it: the program runs.
+    ASSERT_EQ(1u, v.sources.size());
+    EXPECT_EQ("", v.sources[0]);
+    ASSERT_EQ(S_OK, v.m_browser.Navigate(box_.Path("index.htm") + "?ACTION_RUN=setup.exe", nullptr, nullptr,
+                                         nullptr, nullptr));
+    EXPECT_TRUE(PumpUntil([&] { return ReadRecords(records).size() == 1; }, 10000)) << "run from the disc's page";
+    ASSERT_EQ(2u, v.sources.size());
+    EXPECT_NE(std::string::npos, v.sources[1].find("index.htm")) << v.sources[1];
+
+    // A page that is not on the disc, then the same link from it: nothing runs.
+    ASSERT_EQ(S_OK, v.m_browser.Navigate(elsewhere.Path("page.htm"), nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(PumpUntil([&] { return LocationUrl(v.m_browser).find("elsewhere") != std::string::npos; }, 5000))
+        << LocationUrl(v.m_browser);
+    ASSERT_EQ(S_OK, v.m_browser.Navigate(elsewhere.Path("page.htm") + "?ACTION_RUN=setup.exe", nullptr, nullptr,
+                                         nullptr, nullptr));
+    EXPECT_TRUE(PumpUntil([&] { return v.sources.size() == 4; }, 5000));
+    EXPECT_NE(std::string::npos, v.sources.back().find("elsewhere")) << v.sources.back();
+    EXPECT_NE(std::string::npos, LocationUrl(v.m_browser).find("page.htm")) << "the action link is not followed";
+
+    // Frames have browser objects of their own; the one that fires names the page.
+    struct Case {
+      const wchar_t* location;
+      VARIANT_BOOL cancel;
+    } frames[] = {
+        {L"http://example.com/page.htm", VARIANT_TRUE},
+        {L"about:blank", VARIANT_TRUE},
+        {L"", VARIANT_TRUE},  // a frame before its first page: not the viewer's own navigation
+    };
+    for (const Case& c : frames) {
+      FrameStandIn frame(c.location);
+      EXPECT_EQ(c.cancel, NavigateFrom(v, &frame, box_.Path("ACTION_RUN=setup.exe")));
+    }
+    PumpUntil([] { return false; }, 1500);  // time enough for a program to start, were one run
+    EXPECT_EQ(1u, ReadRecords(records).size()) << "nothing ran from a page off the disc";
+
+    const std::string discPage = "file:///" + box_.Path("sub\\..\\index.htm");
+    FrameStandIn discFrame(std::wstring(discPage.begin(), discPage.end()).c_str());
+    EXPECT_EQ(VARIANT_TRUE, NavigateFrom(v, &discFrame, box_.Path("ACTION_RUN=setup.exe")));
+    EXPECT_TRUE(PumpUntil([&] { return ReadRecords(records).size() == 2; }, 10000)) << "run from a disc frame";
+  });
+}
+
