@@ -14,6 +14,35 @@
 #endif
 
 namespace vt {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(size, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], size);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], size, nullptr, nullptr);
+  return utf8;
+}
+
+std::set<std::string> FilesIn(const std::string& dir) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Utf8(entry.cFileName));
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return names;
+}
 namespace {
 
 const DWORD kAskTimeoutMs = 2000;  // longest we wait for another process to answer a message
@@ -38,31 +67,31 @@ std::string Backslashes(std::string path) {
 
 void MakeDirs(const std::string& path) {
   for (size_t i = 3; i <= path.size(); ++i)
-    if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    if (i == path.size() || path[i] == '\\') CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
 }
 
 bool DeleteTree(const std::string& dir) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &fd);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = fd.cFileName;
+      std::string name = Utf8(fd.cFileName);
       if (name == "." || name == "..") continue;
       std::string path = dir + "\\" + name;
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         DeleteTree(path);
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Wide(path).c_str());
       }
-    } while (FindNextFileA(find, &fd));
+    } while (FindNextFileW(find, &fd));
     FindClose(find);
   }
-  return RemoveDirectoryA(dir.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  return RemoveDirectoryW(Wide(dir).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -72,7 +101,7 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ,
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return "";
@@ -166,13 +195,13 @@ void Sandbox::Write(const std::string& relative, const std::string& bytes) const
 std::string Sandbox::Read(const std::string& relative) const { return ReadWholeFile(Path(relative)); }
 
 bool Sandbox::Exists(const std::string& relative) const {
-  return GetFileAttributesA(Path(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(Path(relative)).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Sandbox::Copy(const std::string& from, const std::string& as) const {
   std::string to = Path(as);
   MakeDirs(to.substr(0, to.find_last_of('\\')));
-  if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+  if (!CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE))
     ADD_FAILURE() << "cannot copy " << from << " to " << to << " (error " << GetLastError() << ")";
   return to;
 }
@@ -358,14 +387,14 @@ bool WaitGone(HWND wnd, DWORD timeoutMs) {
 std::string ItemText(HWND dlg, int id) {
   HWND item = GetDlgItem(dlg, id);
   DWORD_PTR length = 0;
-  if (!item || !SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &length))
+  if (!item || !SendMessageTimeoutW(item, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAskTimeoutMs, &length))
     return "";
-  std::vector<char> buf(length + 1);
+  std::vector<wchar_t> buf(length + 1);
   DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(item, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+  if (!SendMessageTimeoutW(item, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
                            SMTO_ABORTIFHUNG, kAskTimeoutMs, &got))
     return "";
-  return std::string(buf.data(), got);
+  return Utf8(std::wstring(buf.data(), got));
 }
 
 int ItemCheck(HWND dlg, int id) {
@@ -410,6 +439,27 @@ AppPath::AppPath(const std::string& name, const std::string& exe)
   RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(exe.c_str()),
                  static_cast<DWORD>(exe.size() + 1));
   RegCloseKey(key);
+}
+
+UserShellFolder::UserShellFolder(const std::string& name, const std::string& path) : name_(Wide(name)) {
+  RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
+  DWORD size = 0;
+  if (RegQueryValueExW(key_, name_.c_str(), nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+    old_.resize(size);
+    hadOld_ = RegQueryValueExW(key_, name_.c_str(), nullptr, &type_, old_.data(), &size) == ERROR_SUCCESS;
+  }
+  const std::wstring value = Wide(path);
+  RegSetValueExW(key_, name_.c_str(), 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+UserShellFolder::~UserShellFolder() {
+  if (hadOld_)
+    RegSetValueExW(key_, name_.c_str(), 0, type_, old_.data(), static_cast<DWORD>(old_.size()));
+  else
+    RegDeleteValueW(key_, name_.c_str());
+  RegCloseKey(key_);
 }
 
 AppPath::~AppPath() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str()); }
@@ -578,7 +628,8 @@ void PickFile(const Process& process, HWND dlg, int button, const char* title, c
   EnumChildWindows(picker, KeepFirstEdit, reinterpret_cast<LPARAM>(&edit));
   ASSERT_TRUE(edit);
   if (typed)
-    SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed), SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(typed).c_str()), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
   Press(picker, typed ? IDOK : IDCANCEL);
   ASSERT_TRUE(WaitGone(picker, 20000));
 }

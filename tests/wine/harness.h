@@ -15,10 +15,17 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace vt {
+
+// Tests name files and texts in UTF-8; these convert at the system's wide calls.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+// Names of the files (not folders) directly in a folder, in UTF-8.
+std::set<std::string> FilesIn(const std::string& dir);
 
 // Programs and folders handed in by the build, as Windows paths.
 std::string VintroskExe();
@@ -168,6 +175,23 @@ class AppPath {
 
  private:
   std::string key_;
+};
+
+// Points one of the user's shell folders (HKCU ...\Explorer\User Shell Folders, e.g. "Desktop")
+// at another path, in UTF-8, while the object lives; programs started meanwhile use it.
+class UserShellFolder {
+ public:
+  UserShellFolder(const std::string& name, const std::string& path);
+  ~UserShellFolder();
+  UserShellFolder(const UserShellFolder&) = delete;
+  UserShellFolder& operator=(const UserShellFolder&) = delete;
+
+ private:
+  std::wstring name_;
+  HKEY key_ = nullptr;
+  DWORD type_ = REG_EXPAND_SZ;
+  std::vector<BYTE> old_;
+  bool hadOld_ = false;
 };
 
 // In this process: the text of tool 1 of the tooltip that serves `control`, or "<no tool>".
