@@ -145,3 +145,18 @@ TEST(LauncherOnItsOwnDisc, NeverStartsItselfAgain) {
     EXPECT_EQ(0, CountProcesses("autorun.exe"));
   }
 }
+
+// A disc whose autorun.inf is in UTF-16 because its target's name is Greek: the launcher,
+// started with no arguments, reads it and hands the target to the shell.
+TEST(LauncherOnAUnicodeDisc, OpensATargetWithAGreekName) {
+  Sandbox box;
+  const std::string exe = box.CopyVintrosk("autorun.exe");
+  box.CopyRecorder("Πρόγραμμα.exe");
+  const std::wstring inf = Wide("[autorun]\r\nOPEN=autorun.exe Πρόγραμμα.exe 0 0\r\nICON=autorun.exe\r\n");
+  box.Write("autorun.inf", std::string("\xFF\xFE") + std::string(reinterpret_cast<const char*>(inf.data()),
+                                                                  inf.size() * sizeof(wchar_t)));
+  Process p(exe, "", box.Dir());
+  EXPECT_TRUE(WaitRecords(box.Path("recorded.txt"), 1, kEndMs)) << DescribeWindows(p);
+  EXPECT_TRUE(p.WaitExit(kEndMs));
+}
+

@@ -44,21 +44,8 @@ void RemoveTree(const std::string& dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
-// Names of the files (not folders) directly in a folder.
-std::set<std::string> FilesIn(const std::string& dir) {
-  std::set<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(entry.cFileName);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return names;
-}
-
 std::string ReadFile(const std::string& path) {
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return "<none>";
   std::string bytes;
   char buf[4096];
@@ -142,26 +129,10 @@ struct Designer {
 // Points the user's desktop at a folder that does not exist while the object lives.
 class DesktopGone {
  public:
-  DesktopGone() {
-    RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
-    DWORD size = sizeof old_;
-    RegQueryValueExA(key_, "Desktop", nullptr, &type_, reinterpret_cast<BYTE*>(old_), &size);
-    Set(REG_EXPAND_SZ, "C:\\vt-no-such-desktop");
-  }
-  ~DesktopGone() {
-    Set(type_, old_);
-    RegCloseKey(key_);
-  }
+  DesktopGone() : desktop_("Desktop", "C:\\vt-no-such-desktop") {}
 
  private:
-  void Set(DWORD type, const char* value) {
-    RegSetValueExA(key_, "Desktop", 0, type, reinterpret_cast<const BYTE*>(value),
-                   static_cast<DWORD>(strlen(value) + 1));
-  }
-  static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  HKEY key_ = nullptr;
-  DWORD type_ = REG_EXPAND_SZ;
-  char old_[MAX_PATH] = "%USERPROFILE%\\Desktop";
+  UserShellFolder desktop_;
 };
 
 // The lines of the missing-files dialog's list.
@@ -174,7 +145,7 @@ std::vector<std::string> MissingItems(HWND missing) {
     // Asked for in UTF-16: Wine hands another process's ANSI request wide text.
     wchar_t text[512] = {};
     SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    items.emplace_back(text, text + wcslen(text));
+    items.push_back(Utf8(text));
   }
   return items;
 }
@@ -572,4 +543,40 @@ TEST(BuilderDesigner, RootAndInsideLinksAreCopiedAndEscapingOnesListed) {
   DeleteFileA("C:\\vt_drive.gif");
 }
 
+// A site whose pages, pictures and target carry Greek, Japanese and accented Latin names:
+// UTF-8 pages, one legacy page in the ANSI code page and one with percent-escapes. Every file
+// lands under its own name, and autorun.inf, which cannot name the target in the code page,
+// is written in UTF-16.
+TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
+  Designer d;
+  const std::string target = "Κεντρικό_μενού.html";
+  d.box.Write("html\\" + target,
+              "<html><head><meta charset=\"utf-8\"></head><body><img src=\"写真.jpg\"><img src='café.gif'>"
+              "<a href=\"legacy.htm\">old</a><a href=\"escaped.htm\">escaped</a></body></html>");
+  d.box.Write("html\\写真.jpg", "photo");
+  d.box.Write("html\\café.gif", "cafe");
+  d.box.Write("html\\legacy.htm", "<html><body><img src=\"na\xEFve.gif\"></body></html>");  // Windows-1252
+  d.box.Write("html\\naïve.gif", "naive");
+  d.box.Write("html\\escaped.htm", "<img src=\"%CE%B1%CE%B2.gif\"><img src=\"caf%C3%A9_2.gif\">");
+  d.box.Write("html\\αβ.gif", "alpha beta");
+  d.box.Write("html\\café_2.gif", "cafe 2");
+  d.Start();
+  PickFile(*d.process, d.dlg, IDC_SELECT_FILE, "Select the File to Auto-Play on CD-ROM", target.c_str());
+  EXPECT_EQ(target, ItemText(d.dlg, IDC_TARGET_NAME));
+  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+
+  const std::set<std::string> files = FilesIn(d.out);
+  for (const char* name : {"Κεντρικό_μενού.html", "写真.jpg", "café.gif", "legacy.htm", "naïve.gif", "escaped.htm",
+                           "αβ.gif", "café_2.gif", "autorun.inf", "autorun.exe", "default.jpg", "default.wav"})
+    EXPECT_TRUE(files.count(name)) << name;
+  EXPECT_EQ("photo", ReadFile(d.out + "\\写真.jpg"));
+  EXPECT_EQ("naive", ReadFile(d.out + "\\naïve.gif"));
+  const std::string inf = ReadFile(d.out + "\\autorun.inf");
+  ASSERT_GE(inf.size(), 2u);
+  EXPECT_EQ("\xFF\xFE", inf.substr(0, 2)) << "a byte-order mark: UTF-16, little-endian";
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe " + target + " 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+            Utf8(std::wstring(reinterpret_cast<const wchar_t*>(inf.data() + 2), (inf.size() - 2) / 2)));
+}
+
 }  // namespace
+

@@ -101,4 +101,23 @@ TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// A desktop in a profile whose user name is not in the code page: the copy lands there.
+TEST(PageActionsInViewer, CopyToADesktopWithAGreekUserName) {
+  Disc disc;
+  disc.box.Write("readme.txt", "from the disc");
+  const std::string desktop = disc.box.Path("Ελένη\\Desktop");
+  disc.box.Write("Ελένη\\Desktop\\keep.txt", "");  // the folder exists, as a real desktop does
+  UserShellFolder folder("Desktop", desktop);
+  Process launcher(disc.box.Path("autorun.exe"),
+                   "page.htm?ACTION_COPY=readme.txt,{desktop}\\DiscFiles\\readme.txt 1 0", disc.box.Dir());
+  HWND box = WaitMessageBox(launcher, kWait);
+  ASSERT_TRUE(box) << DescribeWindows(launcher);
+  EXPECT_EQ(MessageBoxText(box), "All files have been copied.");
+  Press(box, IDOK);
+  ASSERT_TRUE(WaitGone(box, kWait));
+  EXPECT_EQ("from the disc", disc.box.Read("Ελένη\\Desktop\\DiscFiles\\readme.txt"));
+  CloseViewer(launcher);
+}
+
 }  // namespace
+
