@@ -39,8 +39,11 @@ HRESULT AnswerFor(WPARAM key) {
   return S_FALSE;
 }
 
+class KeyControl;
+
 // Shared by the stand-in and the tests.
 struct Seen {
+  KeyControl* control = nullptr;   // the last stand-in while it lives
   std::vector<WPARAM> offered;     // key-down messages offered to TranslateAccelerator
   std::vector<WPARAM> dispatched;  // key-down messages that reached the control's window
   int live = 0;                    // stand-ins not yet released
@@ -54,8 +57,19 @@ LRESULT CALLBACK KeyWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 class KeyControl : public IOleObject, public IOleInPlaceObject, public IOleInPlaceActiveObject, public IDispatch {
  public:
-  KeyControl() { ++g_seen.live; }
-  virtual ~KeyControl() { --g_seen.live; }
+  KeyControl() {
+    ++g_seen.live;
+    g_seen.control = this;
+  }
+  virtual ~KeyControl() {
+    --g_seen.live;
+    if (g_seen.control == this) g_seen.control = nullptr;
+  }
+
+  // As a control does when it leaves UI activation: the keys go back to the dialog.
+  void GiveUpKeys() {
+    if (frame_) frame_->SetActiveObject(nullptr, nullptr);
+  }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
@@ -99,8 +113,8 @@ class KeyControl : public IOleObject, public IOleInPlaceObject, public IOleInPla
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-  // Activation makes the window and hands the frame the active object. Like a control whose
-  // page owns the keys, it never tells the frame to let go: the host must drop it on close.
+  // Activation makes the window and hands the frame the active object. Closing does not tell
+  // the frame to let go: the host must drop it itself.
   HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT rect) override {
     if (verb != OLEIVERB_INPLACEACTIVATE) return S_OK;
     if (window_) return S_OK;
@@ -121,10 +135,8 @@ class KeyControl : public IOleObject, public IOleInPlaceObject, public IOleInPla
                               rect->right - rect->left, rect->bottom - rect->top, parent, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     g_seen.window = window_;
-    if (frame) {
-      frame->SetActiveObject(this, L"key control");
-      frame->Release();
-    }
+    frame_ = frame;
+    if (frame_) frame_->SetActiveObject(this, L"key control");
     return window_ ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
@@ -157,6 +169,8 @@ class KeyControl : public IOleObject, public IOleInPlaceObject, public IOleInPla
   HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override {
     if (window_) DestroyWindow(window_);
     window_ = nullptr;
+    if (frame_) frame_->Release();
+    frame_ = nullptr;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE UIDeactivate() override { return S_OK; }
@@ -191,6 +205,7 @@ class KeyControl : public IOleObject, public IOleInPlaceObject, public IOleInPla
  private:
   ULONG refs_ = 1;
   IOleClientSite* site_ = nullptr;
+  IOleInPlaceFrame* frame_ = nullptr;
   HWND window_ = nullptr;
 };
 
@@ -335,8 +350,39 @@ TEST_F(ViewerKeys, ThePumpOffersKeysToTheControlFirst) {
   fw::PumpMessages();
   EXPECT_EQ(Keys(false), g_seen.offered);
   EXPECT_EQ(std::vector<WPARAM>{}, g_seen.dispatched);
+
+  // Once the control gives the keys up, they go straight to the window.
+  g_seen.offered.clear();
+  g_seen.dispatched.clear();
+  ASSERT_TRUE(g_seen.control);
+  g_seen.control->GiveUpKeys();
+  PostMessageA(g_seen.window, WM_KEYDOWN, VK_TAB, 1);
+  fw::PumpMessages();
+  EXPECT_EQ(std::vector<WPARAM>{}, g_seen.offered);
+  EXPECT_EQ(std::vector<WPARAM>{VK_TAB}, g_seen.dispatched);
+
   DestroyWindow(viewer);
   EXPECT_EQ(0, g_seen.live);
+}
+
+// A loop that offers a key itself and then calls IsDialogMessage, which on Windows may call
+// the message-filter hook with the same key: the control is asked once per key, declined or
+// not, and a later identical key is asked again.
+TEST_F(ViewerKeys, ADeclinedKeyIsNotOfferedTwice) {
+  CViewerDlg viewer;
+  viewer.m_strPath = box_.Path("index.htm");
+  ASSERT_TRUE(viewer.Create(CViewerDlg::IDD, nullptr));
+  ASSERT_TRUE(g_seen.window);
+  const MSG esc = {g_seen.window, WM_KEYDOWN, VK_ESCAPE, 1, GetTickCount(), {}};
+  for (int i = 0; i < 2; ++i) {
+    MSG msg = esc;
+    EXPECT_FALSE(fw::TranslateControlKey(msg));
+    EXPECT_FALSE(CallMsgFilterA(&msg, MSGF_DIALOGBOX));
+  }
+  MSG tab = {g_seen.window, WM_KEYDOWN, VK_TAB, 1, GetTickCount(), {}};
+  EXPECT_TRUE(CallMsgFilterA(&tab, MSGF_DIALOGBOX)) << "the modal loop's hook";
+  EXPECT_EQ((std::vector<WPARAM>{VK_ESCAPE, VK_ESCAPE, VK_TAB}), g_seen.offered);
+  DestroyWindow(viewer);
 }
 
 }  // namespace
