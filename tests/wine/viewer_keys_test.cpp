@@ -1,5 +1,5 @@
 // Keys in the viewer reach its control before the dialog. Wine's browser draws no page and
-// declines every key, so a control of this test stands in for it (TreatAs of the browser's
+// never hands its host an active object, so a control of this test stands in for it (TreatAs of the browser's
 // class, served by a class object registered in this process): it hands the host its active
 // object on activation and takes Tab, Enter and the arrows but not Esc, as a page with links
 // would.
