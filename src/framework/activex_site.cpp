@@ -18,6 +18,11 @@
 // is created, activated, resized and sends BeforeNavigate2 with a working cancel flag, but it
 // draws no page and never sends TitleChange; the Media Player control does not exist. UI
 // activation, focus inside a drawn page and the player's own events are seen on Windows only.
+//
+// Keys: as in MFC's container, the control's active object sees each key bound for its windows
+// before the dialog does, so that a page keeps Tab, Enter and the arrows. The system's modal
+// loop offers each message to the message-filter hook first; fw::PumpMessages, whose
+// IsDialogMessage (given no dialog) does not under Wine, asks itself.
 
 namespace fw {
 namespace {
@@ -96,7 +101,7 @@ public:
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
 };
 
-// The dialog as the control's frame: no menus, no tool space, no accelerators.
+// The dialog as the control's frame: no menus, no tool space, no accelerators of its own.
 class InPlaceFrame : public SitePart<IOleInPlaceFrame> {
 public:
     using SitePart::SitePart;
@@ -114,7 +119,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return OLE_E_INVALIDRECT; }
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override;
     HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
@@ -185,6 +190,9 @@ public:
     void Layout();
     void Focus();
     void Fire(DISPID id, const DISPPARAMS* params);
+    void SetActiveObject(IOleInPlaceActiveObject* active);
+    // True when the active object took the key (S_OK).
+    bool TranslateKey(MSG& msg);
     // Disconnects and lets the control go; the site itself goes with its last reference.
     void Close();
 
@@ -203,8 +211,44 @@ private:
     ComPtr<IOleInPlaceObject> m_inPlace;
     ComPtr<IDispatch> m_dispatch;
     ComPtr<IConnectionPoint> m_point;
+    ComPtr<IOleInPlaceActiveObject> m_active;
     DWORD m_cookie = 0;
 };
+
+// The hook lives while some site of the thread holds an active object.
+thread_local HHOOK t_keyHook = nullptr;
+thread_local int t_activeSites = 0;
+// A key that a loop of its own offered and the control declined: should that loop's
+// IsDialogMessage call the hook too, the control is not asked twice.
+thread_local MSG t_declined = {};
+
+bool OfferKey(MSG& msg);
+
+bool SameMessage(const MSG& a, const MSG& b) {
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam && a.lParam == b.lParam &&
+           a.time == b.time;
+}
+
+LRESULT CALLBACK KeyFilterProc(int code, WPARAM wp, LPARAM lp) {
+    if (code == MSGF_DIALOGBOX) {
+        MSG& msg = *reinterpret_cast<MSG*>(lp);
+        if (SameMessage(msg, t_declined))
+            t_declined = MSG{};
+        else if (OfferKey(msg))
+            return 1;
+    }
+    return ::CallNextHookEx(t_keyHook, code, wp, lp);
+}
+
+void CountActiveSite(int change) {
+    t_activeSites += change;
+    if (t_activeSites > 0 && !t_keyHook)
+        t_keyHook = ::SetWindowsHookExA(WH_MSGFILTER, KeyFilterProc, nullptr, ::GetCurrentThreadId());
+    if (t_activeSites == 0 && t_keyHook) {
+        ::UnhookWindowsHookEx(t_keyHook);
+        t_keyHook = nullptr;
+    }
+}
 
 template <class Itf>
 HRESULT STDMETHODCALLTYPE SitePart<Itf>::QueryInterface(REFIID riid, void** out) {
@@ -246,6 +290,11 @@ HRESULT STDMETHODCALLTYPE InPlaceFrame::GetWindow(HWND* out) {
     if (!out)
         return E_POINTER;
     *out = ::GetAncestor(m_site.Host(), GA_ROOT);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE InPlaceFrame::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) {
+    m_site.SetActiveObject(active);
     return S_OK;
 }
 
@@ -353,6 +402,28 @@ void AxSite::Fire(DISPID id, const DISPPARAMS* params) {
     Release();
 }
 
+void AxSite::SetActiveObject(IOleInPlaceActiveObject* active) {
+    const bool had = static_cast<bool>(m_active);
+    if (active)
+        active->AddRef();
+    *m_active.Put() = active;
+    if (had != static_cast<bool>(active))
+        CountActiveSite(active ? 1 : -1);
+}
+
+bool AxSite::TranslateKey(MSG& msg) {
+    if (!m_active)
+        return false;
+    // The control may end the dialog, and so the site, while it handles the key.
+    AddRef();
+    IOleInPlaceActiveObject* active = m_active.Get();
+    active->AddRef();
+    const HRESULT hr = active->TranslateAccelerator(&msg);
+    active->Release();
+    Release();
+    return hr == S_OK;
+}
+
 // Each step runs whatever the one before answered: nothing is left to fall back on.
 void AxSite::Close() {
     if (m_point) {
@@ -369,6 +440,7 @@ void AxSite::Close() {
         m_object->SetClientSite(nullptr);
         m_object.Reset();
     }
+    SetActiveObject(nullptr);
 }
 
 AxSite* SiteOf(HWND host) {
@@ -413,6 +485,24 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+// The site whose host is the window or one of its ancestors within the same top-level window.
+AxSite* SiteAbove(HWND window) {
+    for (; window; window = ::GetParent(window)) {
+        if (AxSite* site = SiteOf(window))
+            return site;
+        if (!(::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return nullptr;
+}
+
+bool OfferKey(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || t_activeSites == 0)
+        return false;
+    AxSite* site = SiteAbove(msg.hwnd);
+    return site && site->TranslateKey(msg);
+}
+
 std::string BstrToAnsi(const wchar_t* text, UINT length) {
     return WideToAnsi(text, length);
 }
@@ -432,6 +522,12 @@ bool RegisterAxHost() {
     wc.lpszClassName = kAxHostClass;
     s_hostAtom = ::RegisterClassExA(&wc);
     return s_hostAtom != 0;
+}
+
+bool TranslateControlKey(MSG& msg) {
+    const bool taken = OfferKey(msg);
+    t_declined = taken ? MSG{} : msg;
+    return taken;
 }
 
 const AxEvent* AsAxEvent(const NMHDR* header) {

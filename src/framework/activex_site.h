@@ -16,6 +16,11 @@ constexpr char kAxHostClass[] = "FwAxHost";
 // Registers the host window class; OLE must be initialised on the thread that creates hosts.
 bool RegisterAxHost();
 
+// Offers a keyboard message bound for a hosted control's windows to the control first; true
+// when the control took it and the caller must not handle it. The system's modal dialog loop
+// does this through a message-filter hook; a message loop of one's own calls it.
+bool TranslateControlKey(MSG& msg);
+
 // WM_NOTIFY code of a control event (positive codes are free for applications); the NMHDR is
 // the head of an AxEvent, and the handler's result is not used.
 constexpr UINT kAxEventNotify = 0x4158;

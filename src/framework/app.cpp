@@ -27,6 +27,8 @@ bool WinApp::EnableControlContainer() {
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (TranslateControlKey(msg))
+            continue;
         if (!::IsDialogMessageA(nullptr, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
