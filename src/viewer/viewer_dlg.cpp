@@ -6,6 +6,7 @@
 #include "app/module_path.h"
 #include "viewer/page_actions.h"
 #include "controls/shell_open_win.h"
+#include "framework/wide.h"
 #include "resource.h"
 
 namespace {
@@ -18,6 +19,8 @@ struct EventEntry {
     DISPID dispid;
     void (CViewerDlg::*handler)(const fw::AxEvent&);
 };
+
+void SetTitle(HWND window, const std::string& title) { ::SetWindowTextW(window, fw::Widen(title).c_str()); }
 
 } // namespace
 
@@ -43,7 +46,7 @@ BOOL CViewerDlg::OnInitDialog() {
     // program shows it instead, and when there is none the user is told why nothing opens.
     if (!KindControl().IsCreated()) {
         const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
-            ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL)));
+            ::ShellExecuteW(nullptr, nullptr, fw::Widen(m_strPath).c_str(), L"", L"", SW_SHOWNORMAL)));
         if (shell <= 32)
             ReportOpenError(shell);
         EndDialog(IDCANCEL);
@@ -70,7 +73,7 @@ BOOL CViewerDlg::OnInitDialog() {
     std::string label, title;
     const bool hasLabel = vk::ReadLabelEntry(label);
     if (vk::InitialTitle(m_kind, m_strPath, hasLabel, label, title))
-        SetWindowText(title);
+        SetTitle(m_hWnd, title);
     SetIcon();
     return TRUE;
 }
@@ -108,8 +111,8 @@ void CViewerDlg::SetIcon() {
     if (m_hFileIcon)
         ::DestroyIcon(m_hFileIcon);
     m_hFileIcon = static_cast<HICON>(
-        ::LoadImageA(nullptr, m_strIconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
-    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+        ::LoadImageW(nullptr, fw::Widen(m_strIconPath).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     if (!icon)
         return;
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -179,6 +182,6 @@ void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {
 }
 
 void CViewerDlg::OnTitleChange(const std::string& title) {
-    SetWindowText(title);
+    SetTitle(m_hWnd, title);
     m_strCaption = title;
 }
