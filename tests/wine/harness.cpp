@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "framework/wide.h"
+
 #ifndef VT_VINTROSK_EXE
 #define VT_VINTROSK_EXE ""
 #endif
@@ -41,25 +43,28 @@ void MakeDirs(const std::string& path) {
     if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
 }
 
-bool DeleteTree(const std::string& dir) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &fd);
+// Wide, so that files a test made with names outside the ANSI code page go too.
+bool DeleteTreeW(const fw::WString& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &fd);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = dir + "\\" + name;
+      const fw::WString name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const fw::WString path = dir + L"\\" + name;
       if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path);
+        DeleteTreeW(path);
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
       }
-    } while (FindNextFileA(find, &fd));
+    } while (FindNextFileW(find, &fd));
     FindClose(find);
   }
-  return RemoveDirectoryA(dir.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+  return RemoveDirectoryW(dir.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
+
+bool DeleteTree(const std::string& dir) { return DeleteTreeW(fw::Widen(dir)); }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
