@@ -20,8 +20,6 @@ struct EventEntry {
     void (CViewerDlg::*handler)(const fw::AxEvent&);
 };
 
-void SetTitle(HWND window, const std::string& title) { ::SetWindowTextW(window, fw::Widen(title).c_str()); }
-
 } // namespace
 
 CViewerDlg::~CViewerDlg() {
@@ -73,7 +71,7 @@ BOOL CViewerDlg::OnInitDialog() {
     std::string label, title;
     const bool hasLabel = vk::ReadLabelEntry(label);
     if (vk::InitialTitle(m_kind, m_strPath, hasLabel, label, title))
-        SetTitle(m_hWnd, title);
+        SetWindowText(title);
     SetIcon();
     return TRUE;
 }
@@ -182,6 +180,6 @@ void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {
 }
 
 void CViewerDlg::OnTitleChange(const std::string& title) {
-    SetTitle(m_hWnd, title);
+    SetWindowText(title);
     m_strCaption = title;
 }
