@@ -11,6 +11,7 @@
 #include "designer/designer_ids.h"
 #include "designer/scanner_win.h"
 #include "designer/wait_dlg.h"
+#include "framework/wide.h"
 
 namespace vk {
 namespace {
@@ -24,38 +25,40 @@ public:
         LPITEMIDLIST pidl = nullptr;
         if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
             return false;
-        char buffer[MAX_PATH] = {};
-        const BOOL found = ::SHGetPathFromIDListA(pidl, buffer);
+        wchar_t buffer[MAX_PATH] = {};
+        const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
         ::CoTaskMemFree(pidl);
-        path = buffer;
+        path = fw::Narrow(buffer);
         return found && !path.empty();
     }
     bool Exists(const std::string& path) override { return FileExists(path); }
     void RemoveOldFolder(const std::string& folder) override {
-        if (!FileExists(folder) || !::SetCurrentDirectoryA(folder.c_str()))
+        if (!FileExists(folder) || !::SetCurrentDirectoryW(fw::Widen(folder).c_str()))
             return;
-        WIN32_FIND_DATAA entry;
-        HANDLE find = ::FindFirstFileA("*.*", &entry);
+        WIN32_FIND_DATAW entry;
+        HANDLE find = ::FindFirstFileW(L"*.*", &entry);
         if (find != INVALID_HANDLE_VALUE) {
             do {
                 if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     continue; // "." and ".." too
                 // Only ever delete inside the output folder, whatever the working folder is.
-                char full[MAX_PATH] = {};
-                const DWORD length = ::GetFullPathNameA(entry.cFileName, MAX_PATH, full, nullptr);
-                if (length > 0 && length < MAX_PATH && std::string(full).find(kOutputFolderName) != std::string::npos) {
+                wchar_t full[MAX_PATH] = {};
+                const DWORD length = ::GetFullPathNameW(entry.cFileName, MAX_PATH, full, nullptr);
+                if (length > 0 && length < MAX_PATH && fw::Narrow(full).find(kOutputFolderName) != std::string::npos) {
                     // A read-only leftover would otherwise stay and make its rewrite fail.
-                    ClearReadOnly(entry.cFileName);
-                    ::DeleteFileA(entry.cFileName);
+                    ClearReadOnly(fw::Narrow(entry.cFileName));
+                    ::DeleteFileW(entry.cFileName);
                 }
-            } while (::FindNextFileA(find, &entry));
+            } while (::FindNextFileW(find, &entry));
             ::FindClose(find);
         }
-        if (::SetCurrentDirectoryA(".."))
-            ::RemoveDirectoryA(kOutputFolderName);
+        if (::SetCurrentDirectoryW(L".."))
+            ::RemoveDirectoryW(fw::Widen(kOutputFolderName).c_str());
     }
-    bool CreateFolder(const std::string& folder) override { return ::CreateDirectoryA(folder.c_str(), nullptr); }
-    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryA(folder.c_str()); }
+    bool CreateFolder(const std::string& folder) override {
+        return ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr);
+    }
+    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryW(fw::Widen(folder).c_str()); }
     bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
     bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
         return vk::WriteAutorunInf(folder, settings, openValue);
@@ -81,17 +84,19 @@ public:
         }
     }
     void Tell(const std::string& message) override {
-        ::MessageBoxA(m_dlg, message.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        ::MessageBoxW(m_dlg, fw::Widen(message).c_str(), fw::Widen(kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
     }
     bool Ask(const std::string& question) override {
-        return ::MessageBoxA(m_dlg, question.c_str(), kAppTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return ::MessageBoxW(m_dlg, fw::Widen(question).c_str(), fw::Widen(kAppTitle).c_str(),
+                             MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     void FocusTargetName() override {
         m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(IDC_TARGET_NAME)), TRUE);
     }
     void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
         m_dlg.ShowWindow(SW_MINIMIZE);
-        ::ShellExecuteA(nullptr, nullptr, exe.c_str(), parameters.c_str(), folder.c_str(), SW_SHOWNORMAL);
+        ::ShellExecuteW(nullptr, nullptr, fw::Widen(exe).c_str(), fw::Widen(parameters).c_str(),
+                        fw::Widen(folder).c_str(), SW_SHOWNORMAL);
     }
 
 private:

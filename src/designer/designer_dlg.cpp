@@ -1,6 +1,7 @@
 #include "designer/designer_dlg.h"
 
 #include <commctrl.h>
+#include <iterator>
 #include <mmsystem.h>
 
 #include "app/module_path.h"
@@ -11,9 +12,10 @@
 #include "designer/designer_ids.h"
 #include "designer/designer_options.h"
 #include "framework/file_dialog.h"
+#include "framework/wide.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)
-    : fw::Dialog(IDD, parent), m_hIcon(::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP))) {}
+    : fw::Dialog(IDD, parent), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
 
 void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Text(IDC_TARGET_NAME, m_strTarget);
@@ -30,10 +32,10 @@ void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL CDesignerDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        char about[256] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
-            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-            ::AppendMenuA(menu, MF_STRING, vk::kAboutCommand, about);
+        wchar_t about[256] = {};
+        if (::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, about, static_cast<int>(std::size(about))) > 0) {
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_STRING, vk::kAboutCommand, about);
         }
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -104,7 +106,7 @@ void CDesignerDlg::PlaySound() {
     UpdateData(true);
     // The default sound's path is relative to the program, not to wherever it was started.
     const std::string sound = vk::ResolveAgainst(m_strProgramFolder, m_strSoundPath);
-    ::PlaySoundA(sound.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+    ::PlaySoundW(fw::Widen(sound).c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
 // Modal to the designer. A Help command can still arrive while the designer is disabled (a

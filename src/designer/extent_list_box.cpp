@@ -1,6 +1,5 @@
 #include "designer/extent_list_box.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -15,7 +14,7 @@ LRESULT CExtentListBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
         if (!Failed(result))
-            Grow(reinterpret_cast<const char*>(lp));
+            Grow(static_cast<int>(result));
         break;
     case LB_DELETESTRING:
     case LB_DIR:
@@ -23,24 +22,38 @@ LRESULT CExtentListBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             Recompute();
         break;
     case LB_RESETCONTENT:
-        SendMessage(LB_SETHORIZONTALEXTENT, 0);
+        Send(LB_SETHORIZONTALEXTENT, 0);
         break;
     }
     return result;
 }
 
+LRESULT CExtentListBox::Send(UINT msg, WPARAM wp, LPARAM lp) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
+
+// Read back as wide text, whichever character set the item was added in, so that what is
+// measured is what the list box shows.
+int CExtentListBox::ItemWidth(int index) const {
+    const LRESULT length = Send(LB_GETTEXTLEN, index);
+    if (Failed(length))
+        return -1;
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT got = Send(LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    if (Failed(got))
+        return -1;
+    return TextWidth(text.data(), static_cast<int>(got));
+}
+
 // Tabbed items are measured as the list box draws them; the margins keep the last letter clear
 // of the border.
-int CExtentListBox::TextWidth(const char* text) const {
+int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
     HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-    const int length = static_cast<int>(std::strlen(text));
+    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
     int width;
-    if (::GetWindowLongA(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
-        width = static_cast<short>(LOWORD(::GetTabbedTextExtentA(dc, text, length, 0, nullptr))) + 2;
+    if (::GetWindowLongW(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
+        width = static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + 2;
     } else {
         SIZE size{};
-        ::GetTextExtentPoint32A(dc, text, length, &size);
+        ::GetTextExtentPoint32W(dc, text, length, &size);
         width = size.cx + 3;
     }
     ::SelectObject(dc, oldFont);
@@ -48,33 +61,25 @@ int CExtentListBox::TextWidth(const char* text) const {
     return width;
 }
 
-void CExtentListBox::Grow(const char* text) {
-    if (!text)
-        return;
-    const int width = TextWidth(text);
-    if (width > static_cast<int>(SendMessage(LB_GETHORIZONTALEXTENT)))
-        SendMessage(LB_SETHORIZONTALEXTENT, width);
+void CExtentListBox::Grow(int index) {
+    const int width = ItemWidth(index);
+    if (width > static_cast<int>(Send(LB_GETHORIZONTALEXTENT)))
+        Send(LB_SETHORIZONTALEXTENT, width);
 }
 
 void CExtentListBox::Recompute() {
-    const int count = static_cast<int>(SendMessage(LB_GETCOUNT));
+    const int count = static_cast<int>(Send(LB_GETCOUNT));
     if (count <= 0) {
-        SendMessage(LB_SETHORIZONTALEXTENT, 0);
+        Send(LB_SETHORIZONTALEXTENT, 0);
         return;
     }
-    HCURSOR oldCursor = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    HCURSOR oldCursor = ::SetCursor(::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     int widest = 0;
-    std::vector<char> text;
     for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessage(LB_GETTEXTLEN, i);
-        if (Failed(length))
-            continue;
-        text.assign(static_cast<size_t>(length) + 1, '\0');
-        SendMessage(LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        const int width = TextWidth(text.data());
+        const int width = ItemWidth(i);
         if (width > widest)
             widest = width;
     }
-    SendMessage(LB_SETHORIZONTALEXTENT, widest);
+    Send(LB_SETHORIZONTALEXTENT, widest);
     ::SetCursor(oldCursor);
 }

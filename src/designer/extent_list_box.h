@@ -9,7 +9,10 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    int TextWidth(const char* text) const;
-    void Grow(const char* text);
+    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    // -1 when the item cannot be read.
+    int ItemWidth(int index) const;
+    int TextWidth(const wchar_t* text, int length) const;
+    void Grow(int index);
     void Recompute();
 };

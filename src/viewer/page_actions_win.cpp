@@ -3,25 +3,30 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <iterator>
+
 #include "app/module_path.h"
 #include "designer/wait_dlg.h"
+#include "framework/wide.h"
 #include "viewer/page_actions.h"
 
 namespace vk {
 namespace {
+
+void Tell(HWND owner, const std::string& text, const std::string& caption, UINT icon) {
+    ::MessageBoxW(owner, fw::Widen(text).c_str(), fw::Widen(caption).c_str(), MB_OK | icon);
+}
 
 class WinCopies : public CopyEffects {
 public:
     WinCopies(CWaitDlg& wait, HWND owner, std::string caption)
         : m_wait(wait), m_owner(owner), m_caption(std::move(caption)) {}
     void ShowProgress(const std::string& text) override { m_wait.SetItemText(IDC_WAIT_TEXT, text); }
-    void CreateFolder(const std::string& folder) override { ::CreateDirectoryA(folder.c_str(), nullptr); }
+    void CreateFolder(const std::string& folder) override { ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr); }
     bool CopyFile(const std::string& source, const std::string& destination) override {
-        return ::CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE;
+        return ::CopyFileW(fw::Widen(source).c_str(), fw::Widen(destination).c_str(), FALSE) != FALSE;
     }
-    void ReportFailure(const std::string& message) override {
-        ::MessageBoxA(m_owner, message.c_str(), m_caption.c_str(), MB_OK | MB_ICONHAND);
-    }
+    void ReportFailure(const std::string& message) override { Tell(m_owner, message, m_caption, MB_ICONHAND); }
 
 private:
     CWaitDlg& m_wait;
@@ -30,17 +35,16 @@ private:
 };
 
 std::string WindowTitle(HWND window) {
-    char title[1000] = {};
-    ::GetWindowTextA(window, title, sizeof title);
-    return title;
+    wchar_t title[1000] = {};
+    ::GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+    return fw::Narrow(title);
 }
 
 // Refuses an over-long argument with a message; true when it was refused.
 bool RefuseTooLong(const std::string& text, PageActionHost& host) {
     if (!ActionTextTooLong(text))
         return false;
-    ::MessageBoxA(host.ActionOwner(), ActionTooLongMessage(text.size()).c_str(),
-                  CopyCaption(host.ActionCaption()).c_str(), MB_OK | MB_ICONHAND);
+    Tell(host.ActionOwner(), ActionTooLongMessage(text.size()), CopyCaption(host.ActionCaption()), MB_ICONHAND);
     return true;
 }
 
@@ -60,25 +64,25 @@ void CopyFiles(const std::string& argument, PageActionHost& host) {
     const bool allCopied = RunCopyList(list, copies);
     wait.DestroyWindow();
     if (allCopied)
-        ::MessageBoxA(host.ActionOwner(), "All files have been copied.", caption.c_str(), MB_OK | MB_ICONINFORMATION);
+        Tell(host.ActionOwner(), "All files have been copied.", caption, MB_ICONINFORMATION);
 }
 
 } // namespace
 
 bool WinFolders::Find(KnownFolder folder, std::string& path) {
-    char buffer[MAX_PATH + 1] = {};
+    wchar_t buffer[MAX_PATH + 1] = {};
     if (folder == KnownFolder::System) {
-        UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
-        if (length == 0 || length >= sizeof buffer)
+        const UINT length = ::GetSystemDirectoryW(buffer, static_cast<UINT>(std::size(buffer)));
+        if (length == 0 || length >= std::size(buffer))
             return false;
     } else {
         const int csidl = folder == KnownFolder::Windows   ? CSIDL_WINDOWS
                           : folder == KnownFolder::Desktop ? CSIDL_DESKTOP
                                                            : CSIDL_PROGRAM_FILES;
-        if (!::SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE))
+        if (!::SHGetSpecialFolderPathW(nullptr, buffer, csidl, FALSE))
             return false;
     }
-    path = buffer;
+    path = fw::Narrow(buffer);
     return true;
 }
 
@@ -90,8 +94,7 @@ bool RunPageActions(const std::string& url, PageActionHost& host) {
         switch (request.action) {
         case PageAction::MessageBox:
             if (!RefuseTooLong(request.argument, host))
-                ::MessageBoxA(host.ActionOwner(), request.argument.c_str(), WindowTitle(host.ActionOwner()).c_str(),
-                              MB_OK | MB_ICONINFORMATION);
+                Tell(host.ActionOwner(), request.argument, WindowTitle(host.ActionOwner()), MB_ICONINFORMATION);
             break;
         case PageAction::Quit:
             host.QuitViewer();
@@ -99,11 +102,13 @@ bool RunPageActions(const std::string& url, PageActionHost& host) {
         case PageAction::Run:
             if (!RefuseTooLong(request.argument, host)) {
                 const RunCommand run = SplitRunArgument(request.argument);
-                ::ShellExecuteA(nullptr, nullptr, run.file.c_str(), run.parameters.c_str(), nullptr, SW_SHOWNORMAL);
+                ::ShellExecuteW(nullptr, nullptr, fw::Widen(run.file).c_str(), fw::Widen(run.parameters).c_str(),
+                                nullptr, SW_SHOWNORMAL);
             }
             break;
         case PageAction::Browse:
-            ::ShellExecuteA(nullptr, nullptr, "explorer", DriveRootOf(ModulePath()).c_str(), nullptr, SW_SHOWNORMAL);
+            ::ShellExecuteW(nullptr, nullptr, L"explorer", fw::Widen(DriveRootOf(ModulePath())).c_str(), nullptr,
+                            SW_SHOWNORMAL);
             break;
         case PageAction::Copy:
             CopyFiles(request.argument, host);

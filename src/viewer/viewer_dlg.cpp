@@ -6,6 +6,7 @@
 #include "app/module_path.h"
 #include "viewer/page_actions.h"
 #include "controls/shell_open_win.h"
+#include "framework/wide.h"
 #include "resource.h"
 
 namespace {
@@ -43,7 +44,7 @@ BOOL CViewerDlg::OnInitDialog() {
     // program shows it instead, and when there is none the user is told why nothing opens.
     if (!KindControl().IsCreated()) {
         const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
-            ::ShellExecuteA(nullptr, nullptr, m_strPath.c_str(), "", "", SW_SHOWNORMAL)));
+            ::ShellExecuteW(nullptr, nullptr, fw::Widen(m_strPath).c_str(), L"", L"", SW_SHOWNORMAL)));
         if (shell <= 32)
             ReportOpenError(shell);
         EndDialog(IDCANCEL);
@@ -108,8 +109,8 @@ void CViewerDlg::SetIcon() {
     if (m_hFileIcon)
         ::DestroyIcon(m_hFileIcon);
     m_hFileIcon = static_cast<HICON>(
-        ::LoadImageA(nullptr, m_strIconPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
-    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
+        ::LoadImageW(nullptr, fw::Widen(m_strIconPath).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     if (!icon)
         return;
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "framework/wide.h"
+
 #ifndef VT_VINTROSK_EXE
 #define VT_VINTROSK_EXE ""
 #endif

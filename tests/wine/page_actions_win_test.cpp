@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "framework/wide.h"
 #include "viewer/page_actions_win.h"
 
 using namespace vt;
@@ -188,6 +189,43 @@ TEST(PageActions, CopyPairsWithFoldersMessagesAndCaption) {
   EXPECT_EQ(box.Read("out3\\b.txt"), "beta");  // the pair after a failure is still copied
   DeleteFileA((desk + "\\a.txt").c_str());
   RemoveDirectoryA(desk.c_str());
+}
+
+// Through the wide file calls: the harness's own file helpers speak the ANSI code page.
+bool WriteWide(const fw::WString& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+std::string ReadWide(const fw::WString& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return "<missing>";
+  char buffer[256];
+  DWORD got = 0;
+  ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+  CloseHandle(file);
+  return std::string(buffer, got);
+}
+
+// Greek and Japanese are outside the ANSI code page: the names must reach the file system whole.
+TEST(PageActions, CopyKeepsNamesInAnyLanguage) {
+  Sandbox box;
+  const fw::WString dir = fw::Widen(box.Dir());
+  ASSERT_TRUE(WriteWide(dir + L"\\ΑΒΓ.txt", "alpha"));
+  SetCurrentDirectoryA(box.Dir().c_str());
+  Answerer answerer;
+  Host host;
+  EXPECT_TRUE(vk::RunPageActions("C:\\disc\\ACTION_COPY=ΑΒΓ.txt,日本\\ΑΒΓ.txt", host));
+  std::vector<Shown> boxes = answerer.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "All files have been copied.");
+  EXPECT_EQ(ReadWide(dir + L"\\日本\\ΑΒΓ.txt"), "alpha");
 }
 
 TEST(PageActions, OverlongArgumentsAreRefusedWithAMessage) {

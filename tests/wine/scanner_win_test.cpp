@@ -150,12 +150,14 @@ TEST(ScannerWin, NothingMissingShowsNoDialogAndClearsTheLastList) {
 struct ListBoxHost {
   HWND parent, list;
   CExtentListBox box;
-  explicit ListBoxHost(DWORD extraStyle) {
+  // unicode: a list box that takes wide text, as the program's dialogs make them.
+  explicit ListBoxHost(DWORD extraStyle, bool unicode = false) {
     parent = CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
                              nullptr, nullptr);
-    list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                               LBS_NOINTEGRALHEIGHT | LBS_NOSEL | extraStyle,
-                           0, 0, 200, 150, parent, nullptr, nullptr, nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT |
+                        LBS_NOSEL | extraStyle;
+    list = unicode ? CreateWindowExW(0, L"LISTBOX", L"", style, 0, 0, 200, 150, parent, nullptr, nullptr, nullptr)
+                   : CreateWindowExA(0, "LISTBOX", "", style, 0, 0, 200, 150, parent, nullptr, nullptr, nullptr);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     box.SubclassWindow(list);
   }
@@ -197,6 +199,24 @@ TEST(ExtentListBox, KeepsTheWidestItemInReach) {
   host.Add("short.gif");
   SendMessageA(host.list, LB_DELETESTRING, 0, 0);
   EXPECT_EQ(0, host.Extent());
+}
+
+// Greek and Japanese items added as wide text are kept whole and measured as the list shows them.
+TEST(ExtentListBox, MeasuresTextInAnyLanguage) {
+  const wchar_t item[] = L"C:\\日本語のフォルダ\\ΑΒΓΔΕ.txt";
+  ListBoxHost host(0, true);
+  SendMessageW(host.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  wchar_t back[64] = {};
+  SendMessageW(host.list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(back));
+  EXPECT_EQ(0, lstrcmpW(back, item));
+  HDC dc = GetDC(host.list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(host.list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, item, lstrlenW(item), &size);
+  SelectObject(dc, old);
+  ReleaseDC(host.list, dc);
+  EXPECT_GT(size.cx, 0);
+  EXPECT_EQ(size.cx + 3, host.Extent());
 }
 
 TEST(ExtentListBox, DirectoryListingAndMargins) {
