@@ -79,7 +79,7 @@ void RunAutoplay(const LaunchConfig& config) {
         ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
         // The target is UTF-8 and may name a file outside the ANSI code page.
-        ::ShellExecuteW(nullptr, nullptr, WideFromUtf8(plan.shellFile).c_str(), WideFromUtf8(plan.shellParams).c_str(),
+        ::ShellExecuteW(nullptr, nullptr, WideFromUtf8(plan.shellFile).data(), WideFromUtf8(plan.shellParams).data(),
                         L"", SW_SHOWNORMAL);
     }
 

@@ -8,9 +8,11 @@
 
 namespace vk {
 
-std::wstring WideFromUtf8(std::string_view utf8) {
+std::vector<wchar_t> WideFromUtf8(std::string_view utf8) {
     const std::u16string units = Utf8ToUtf16(utf8);
-    return std::wstring(units.begin(), units.end());
+    std::vector<wchar_t> wide(units.begin(), units.end());
+    wide.push_back(L'\0');
+    return wide;
 }
 
 std::string Utf8FromWide(const wchar_t* wide, int length) {
@@ -27,10 +29,10 @@ bool AnsiCodePage::FromUtf8(std::string_view utf8, std::string& ansi) {
         ansi.assign(utf8);
         return true;
     }
-    const std::wstring wide = WideFromUtf8(utf8);
-    if (wide.empty())
+    const std::vector<wchar_t> wide = WideFromUtf8(utf8);
+    const int length = static_cast<int>(wide.size()) - 1;
+    if (length == 0)
         return true;
-    const int length = static_cast<int>(wide.size());
     BOOL usedDefault = FALSE;
     // No best fit: a near look-alike would name a file that is not on the disc.
     const int size =
@@ -50,8 +52,8 @@ std::string AnsiCodePage::ToUtf8(std::string_view ansi) {
     const int size = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
     if (size <= 0)
         return {};
-    std::wstring wide(size, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, &wide[0], size);
+    std::vector<wchar_t> wide(size);
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), size);
     return Utf8FromWide(wide.data(), size);
 }
 

@@ -119,11 +119,11 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
 bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) {
     AnsiCodePage ansi;
     const std::string bytes = AutorunInfText(settings, &openValue, ansi);
-    const std::wstring path = WideFromUtf8(folder + "\\" + kAutorunInf);
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    const std::vector<wchar_t> path = WideFromUtf8(folder + "\\" + kAutorunInf);
+    const DWORD attributes = ::GetFileAttributesW(path.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return WriteAndClose(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+        ::SetFileAttributesW(path.data(), FILE_ATTRIBUTE_NORMAL);
+    return WriteAndClose(::CreateFileW(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
                          bytes);
 }
 
