@@ -42,7 +42,7 @@ private:
     LineReader m_lines;
 };
 
-Windows1252& TestPage() {
+Windows1252& Page1252() {
     static Windows1252 page;
     return page;
 }
@@ -50,19 +50,19 @@ Windows1252& TestPage() {
 } // namespace
 
 LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files) {
-    return ReadLaunchConfig(args, files, TestPage());
+    return ReadLaunchConfig(args, files, Page1252());
 }
 
 std::string ReadIconEntry(FileSource& files) {
-    return ReadIconEntry(files, TestPage());
+    return ReadIconEntry(files, Page1252());
 }
 
 bool ReadLabelEntry(FileSource& files, std::string& label) {
-    return ReadLabelEntry(files, label, TestPage());
+    return ReadLabelEntry(files, label, Page1252());
 }
 
 std::string AutorunInfText(const DiscSettings& settings, std::string* openValue) {
-    return AutorunInfText(settings, openValue, TestPage());
+    return AutorunInfText(settings, openValue, Page1252());
 }
 
 LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files, CodePage& ansi) {
