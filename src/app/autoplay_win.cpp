@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/autoplay.h"
+#include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
 #include "app/paths.h"
@@ -77,7 +78,9 @@ void RunAutoplay(const LaunchConfig& config) {
     } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
         ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
-        ::ShellExecuteA(nullptr, nullptr, plan.shellFile.c_str(), plan.shellParams.c_str(), "", SW_SHOWNORMAL);
+        // The target is UTF-8 and may name a file outside the ANSI code page.
+        ::ShellExecuteW(nullptr, nullptr, WideFromUtf8(plan.shellFile).data(), WideFromUtf8(plan.shellParams).data(),
+                        L"", SW_SHOWNORMAL);
     }
 
     SoundJob* job = App().m_pSoundJob;

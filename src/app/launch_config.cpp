@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "app/ascii_case.h"
+#include "app/unicode_text.h"
 
 namespace vk {
 namespace {
@@ -18,9 +19,53 @@ void Store(LaunchConfig& config, const std::string& value) {
         *ValueSlot(config, config.count++) = value;
 }
 
+// The lines of autorun.inf in UTF-8. An ANSI line is cut to the buffer in bytes before it is
+// decoded, exactly as before; a Unicode line is decoded first and cut in characters, so a
+// name in any script keeps as many characters as a Western one.
+class InfLines {
+public:
+    InfLines(ByteSource& raw, size_t bufferSize, CodePage& ansi)
+        : m_text(raw), m_ansi(ansi), m_keep(bufferSize - 1),
+          m_lines(m_text, m_text.Form() == TextForm::Ansi ? bufferSize : kMaxUtf8Bytes * m_keep + 1) {}
+    bool Next(std::string& line) {
+        if (!m_lines.Next(line))
+            return false;
+        line = m_text.Form() == TextForm::Ansi ? m_ansi.ToUtf8(line) : FirstCharacters(line, m_keep);
+        return true;
+    }
+
+private:
+    static constexpr size_t kMaxUtf8Bytes = 4; // per character
+    DecodedText m_text;
+    CodePage& m_ansi;
+    size_t m_keep;
+    LineReader m_lines;
+};
+
+Windows1252& Page1252() {
+    static Windows1252 page;
+    return page;
+}
+
 } // namespace
 
 LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files) {
+    return ReadLaunchConfig(args, files, Page1252());
+}
+
+std::string ReadIconEntry(FileSource& files) {
+    return ReadIconEntry(files, Page1252());
+}
+
+bool ReadLabelEntry(FileSource& files, std::string& label) {
+    return ReadLabelEntry(files, label, Page1252());
+}
+
+std::string AutorunInfText(const DiscSettings& settings, std::string* openValue) {
+    return AutorunInfText(settings, openValue, Page1252());
+}
+
+LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files, CodePage& ansi) {
     LaunchConfig config;
     if (!args.empty()) {
         config.found = true;
@@ -33,7 +78,7 @@ LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& 
     std::unique_ptr<ByteSource> file = files.Open(kAutorunInf);
     if (!file)
         return config;
-    LineReader reader(*file, kLineBuffer);
+    InfLines reader(*file, kLineBuffer, ansi);
     std::string line;
     if (!reader.Next(line) || !reader.Next(line))
         return config;
@@ -56,13 +101,13 @@ LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& 
     return config;
 }
 
-std::string ReadIconEntry(FileSource& files) {
+std::string ReadIconEntry(FileSource& files, CodePage& ansi) {
     if (!files.Exists(kAutorunInf))
         return {};
     std::unique_ptr<ByteSource> file = files.Open(kAutorunInf);
     if (!file)
         return {};
-    LineReader reader(*file, kLineBuffer);
+    InfLines reader(*file, kLineBuffer, ansi);
     std::string line;
     while (reader.Next(line)) {
         std::string upper = line;
@@ -75,12 +120,12 @@ std::string ReadIconEntry(FileSource& files) {
     return {};
 }
 
-bool ReadLabelEntry(FileSource& files, std::string& label) {
+bool ReadLabelEntry(FileSource& files, std::string& label, CodePage& ansi) {
     label.clear();
     std::unique_ptr<ByteSource> file = files.Open(kAutorunInf);
     if (!file)
         return false;
-    LineReader reader(*file, kLabelBuffer);
+    InfLines reader(*file, kLabelBuffer, ansi);
     std::string line;
     while (reader.Next(line)) {
         // Only the key counts: a splash or icon named LABEL.JPG is no label line.
@@ -93,7 +138,7 @@ bool ReadLabelEntry(FileSource& files, std::string& label) {
     return false;
 }
 
-std::string AutorunInfText(const DiscSettings& s, std::string* openValue) {
+std::string AutorunInfText(const DiscSettings& s, std::string* openValue, CodePage& ansi) {
     std::string open = "autorun.exe ";
     open += s.m_strTarget.empty() ? "none" : s.m_strTarget;
     open += s.m_bBrowser ? " 1" : " 0";
@@ -107,7 +152,10 @@ std::string AutorunInfText(const DiscSettings& s, std::string* openValue) {
         text += "ICON=" + UnderscoreSpaces(s.m_strIconName) + "\r\n";
     if (openValue)
         *openValue = open;
-    return text;
+    std::string bytes;
+    if (!ansi.FromUtf8(text, bytes))
+        bytes = Utf16LeFileBytes(text);
+    return bytes;
 }
 
 std::string UnderscoreSpaces(std::string name) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/code_page.h"
 #include "app/text_lines.h"
 
 namespace vk {
@@ -22,11 +23,19 @@ constexpr const char* kAutorunInf = "autorun.inf";
 constexpr size_t kLineBuffer = 1000;
 constexpr size_t kLabelBuffer = 100;
 
-// args are the command-line arguments after the program name.
+// The readers take autorun.inf in the ANSI code page `ansi`, or as Unicode when it starts with
+// a UTF-16LE or UTF-8 byte-order mark, and return UTF-8. A Unicode line keeps as many
+// characters (code points) as an ANSI line keeps bytes. The forms without `ansi` read an ANSI
+// file as Windows-1252.
+
+// args are the command-line arguments after the program name, in UTF-8.
+LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files, CodePage& ansi);
 LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& files);
 // The value of the first line holding "ICON=" in any letter case, or empty.
+std::string ReadIconEntry(FileSource& files, CodePage& ansi);
 std::string ReadIconEntry(FileSource& files);
 // True with the text after the first "=" of the first line holding "LABEL" before an "=".
+bool ReadLabelEntry(FileSource& files, std::string& label, CodePage& ansi);
 bool ReadLabelEntry(FileSource& files, std::string& label);
 
 // The designer's settings for one disc, with its defaults: what the dialog shows, what Create
@@ -50,8 +59,11 @@ struct DiscSettings {
     std::string m_strProgramFolder; // without a trailing backslash
 };
 
-// The exact bytes of autorun.inf for these settings; openValue receives the text written
-// behind "OPEN=".
+// The exact bytes of autorun.inf for these settings, whose names are UTF-8: in the ANSI code
+// page `ansi` when it can hold every name, else UTF-16LE with its byte-order mark, which is
+// how Windows reads a Unicode .inf. openValue receives the text written behind "OPEN=", in
+// UTF-8. The form without `ansi` writes Windows-1252.
+std::string AutorunInfText(const DiscSettings& settings, std::string* openValue, CodePage& ansi);
 std::string AutorunInfText(const DiscSettings& settings, std::string* openValue);
 
 std::string UnderscoreSpaces(std::string name);

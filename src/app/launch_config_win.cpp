@@ -1,8 +1,9 @@
 #include "app/launch_config_win.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
-#include <cstdlib>
+#include "app/code_page_win.h"
 
 namespace vk {
 namespace {
@@ -25,6 +26,16 @@ private:
 HANDLE OpenForReading(const std::string& name) {
     return ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteAndClose(HANDLE file, const std::string& bytes) {
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool whole = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                 written == bytes.size();
+    whole = ::FlushFileBuffers(file) && whole;
+    return ::CloseHandle(file) && whole;
 }
 
 } // namespace
@@ -56,20 +67,34 @@ std::unique_ptr<ByteSource> WinFiles::Open(const std::string& name) {
 }
 
 std::vector<std::string> CommandLineArguments() {
+    // The wide command line: __argv has lost what the ANSI code page cannot hold.
     std::vector<std::string> args;
-    for (int i = 1; i < __argc; ++i)
-        args.emplace_back(__argv[i]);
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!argv)
+        return args;
+    for (int i = 1; i < count; ++i)
+        args.push_back(Utf8FromWide(argv[i]));
+    ::LocalFree(argv);
     return args;
+}
+
+LaunchConfig ReadLaunchConfig() {
+    WinFiles files;
+    AnsiCodePage ansi;
+    return ReadLaunchConfig(CommandLineArguments(), files, ansi);
 }
 
 std::string ReadIconEntry() {
     WinFiles files;
-    return ReadIconEntry(files);
+    AnsiCodePage ansi;
+    return ReadIconEntry(files, ansi);
 }
 
 bool ReadLabelEntry(std::string& label) {
     WinFiles files;
-    return ReadLabelEntry(files, label);
+    AnsiCodePage ansi;
+    return ReadLabelEntry(files, label, ansi);
 }
 
 void ClearReadOnly(const std::string& path) {
@@ -87,18 +112,19 @@ bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
 
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     ClearReadOnly(path);
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool whole = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                 written == text.size();
-    whole = ::FlushFileBuffers(file) && whole;
-    return ::CloseHandle(file) && whole;
+    return WriteAndClose(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                         text);
 }
 
 bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) {
-    return WriteWholeFile(folder + "\\" + kAutorunInf, AutorunInfText(settings, &openValue));
+    AnsiCodePage ansi;
+    const std::string bytes = AutorunInfText(settings, &openValue, ansi);
+    const std::vector<wchar_t> path = WideFromUtf8(folder + "\\" + kAutorunInf);
+    const DWORD attributes = ::GetFileAttributesW(path.data());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        ::SetFileAttributesW(path.data(), FILE_ATTRIBUTE_NORMAL);
+    return WriteAndClose(::CreateFileW(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                         bytes);
 }
 
 } // namespace vk

@@ -16,9 +16,13 @@ public:
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
 };
 
-// The process's own arguments after the program name, split by the C runtime's rules.
+// The process's own arguments after the program name in UTF-8, split as CommandLineToArgvW
+// splits the wide command line.
 std::vector<std::string> CommandLineArguments();
 
+// The readers on autorun.inf in the working directory, in the system's ANSI code page or
+// Unicode; their text is UTF-8.
+LaunchConfig ReadLaunchConfig();
 std::string ReadIconEntry();
 bool ReadLabelEntry(std::string& label);
 // Clears the read-only attribute of a copied file, so the output folder can be rebuilt.
@@ -31,7 +35,8 @@ bool CopyClearingReadOnly(const std::string& from, const std::string& to);
 // it could not be created or not all of it reached the disk.
 bool WriteWholeFile(const std::string& path, const std::string& text);
 
-// Writes folder\autorun.inf and the value written behind "OPEN="; false when it failed.
+// Writes folder\autorun.inf (folder in UTF-8) in the ANSI code page, or as UTF-16LE when a
+// name is not in it; openValue receives the value behind "OPEN=" in UTF-8. False when it failed.
 bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue);
 
 } // namespace vk

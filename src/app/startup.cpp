@@ -28,8 +28,7 @@ AutorunApp::~AutorunApp() {
 
 BOOL AutorunApp::InitInstance() {
     EnableControlContainer();
-    WinFiles files;
-    LaunchConfig config = ReadLaunchConfig(CommandLineArguments(), files);
+    LaunchConfig config = ReadLaunchConfig();
     switch (ChooseStartupPath(config)) {
     case StartupPath::NoConfig: {
         const std::string text =

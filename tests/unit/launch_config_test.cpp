@@ -253,6 +253,233 @@ TEST(AutorunInfText, ReadsBackAsWritten) {
     EXPECT_EQ(vk::ReadIconEntry(files), "disc.ico");
 }
 
+// UTF-16LE bytes of a literal with its byte-order mark, built without the code under test.
+std::string Utf16File(std::u16string_view text) {
+    std::string out = "\xFF\xFE";
+    for (char16_t unit : text) {
+        out.push_back(static_cast<char>(unit & 0xFF));
+        out.push_back(static_cast<char>(unit >> 8));
+    }
+    return out;
+}
+
+const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1"; // Καλημέρα
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC"; // 日本
+const std::string kOmega = "\xCE\xA9";
+const std::string kFffd = "\xEF\xBF\xBD";
+
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string out;
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+vk::DiscSettings AllOn() {
+    vk::DiscSettings s;
+    s.m_strTarget = "index.htm";
+    s.m_bBrowser = true;
+    s.m_nWindowSize = 0;
+    s.m_bSplash = true;
+    s.m_strSplashName = "logo.jpg";
+    s.m_bSound = true;
+    s.m_strSoundName = "intro.wav";
+    s.m_bIcon = true;
+    s.m_strIconName = "autorun.exe";
+    return s;
+}
+
+TEST(AutorunInfText, NamesInTheCodePageStayAnsi) {
+    struct Case {
+        const char* name;
+        std::string vk::DiscSettings::*field;
+        std::string value;
+        std::string bytes;
+    } cases[] = {
+        {"Latin-1 target", &vk::DiscSettings::m_strTarget, "caf\xC3\xA9.htm",
+         "[autorun]\r\nOPEN=autorun.exe caf\xE9.htm 1 0 logo.jpg intro.wav\r\nICON=autorun.exe\r\n"},
+        {"0x80-row splash", &vk::DiscSettings::m_strSplashName, "\xE2\x82\xAC logo.jpg",
+         "[autorun]\r\nOPEN=autorun.exe index.htm 1 0 \x80_logo.jpg intro.wav\r\nICON=autorun.exe\r\n"},
+        {"Latin-1 sound", &vk::DiscSettings::m_strSoundName, "\xC3\xBC.wav",
+         "[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg \xFC.wav\r\nICON=autorun.exe\r\n"},
+        {"Latin-1 icon", &vk::DiscSettings::m_strIconName, "\xC3\x84 b.ico",
+         "[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg intro.wav\r\nICON=\xC4_b.ico\r\n"},
+    };
+    for (const Case& c : cases) {
+        vk::DiscSettings s = AllOn();
+        s.*c.field = c.value;
+        std::string open;
+        EXPECT_EQ(vk::AutorunInfText(s, &open), c.bytes) << c.name;
+        // The value for the preview is the same text in UTF-8.
+        vk::Windows1252 page;
+        std::string openAnsi;
+        EXPECT_TRUE(page.FromUtf8(open, openAnsi)) << c.name;
+        EXPECT_NE(c.bytes.find("OPEN=" + openAnsi + "\r\n"), std::string::npos) << c.name;
+    }
+}
+
+TEST(AutorunInfText, OtherNamesMakeAUnicodeFile) {
+    struct Case {
+        const char* name;
+        std::string vk::DiscSettings::*field;
+        std::string value;
+        std::u16string lines;
+        std::string open;
+    } cases[] = {
+        {"Greek target", &vk::DiscSettings::m_strTarget, kGreek + ".htm",
+         u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 logo.jpg intro.wav\r\nICON=autorun.exe\r\n",
+         "autorun.exe " + kGreek + ".htm 1 0 logo.jpg intro.wav"},
+        {"Japanese splash with a space", &vk::DiscSettings::m_strSplashName, kJapanese + " 1.jpg",
+         u"[autorun]\r\nOPEN=autorun.exe index.htm 1 0 \u65E5\u672C_1.jpg intro.wav\r\nICON=autorun.exe\r\n",
+         "autorun.exe index.htm 1 0 " + kJapanese + "_1.jpg intro.wav"},
+        {"Greek sound beside Latin-1 would be ANSI alone", &vk::DiscSettings::m_strSoundName, "\xC3\xA9" + kOmega + ".wav",
+         u"[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg \u00E9\u03A9.wav\r\nICON=autorun.exe\r\n",
+         "autorun.exe index.htm 1 0 logo.jpg \xC3\xA9" + kOmega + ".wav"},
+        {"only the icon", &vk::DiscSettings::m_strIconName, kOmega + ".ico",
+         u"[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg intro.wav\r\nICON=\u03A9.ico\r\n",
+         "autorun.exe index.htm 1 0 logo.jpg intro.wav"},
+        {"outside the BMP", &vk::DiscSettings::m_strTarget, "\xF0\x9F\x98\x80.htm",
+         u"[autorun]\r\nOPEN=autorun.exe \U0001F600.htm 1 0 logo.jpg intro.wav\r\nICON=autorun.exe\r\n",
+         "autorun.exe \xF0\x9F\x98\x80.htm 1 0 logo.jpg intro.wav"},
+    };
+    for (const Case& c : cases) {
+        vk::DiscSettings s = AllOn();
+        s.*c.field = c.value;
+        std::string open;
+        EXPECT_EQ(vk::AutorunInfText(s, &open), Utf16File(c.lines)) << c.name;
+        EXPECT_EQ(open, c.open) << c.name;
+    }
+    // A name switched off does not count.
+    vk::DiscSettings off = AllOn();
+    off.m_bIcon = false;
+    off.m_strIconName = kOmega + ".ico";
+    EXPECT_EQ(vk::AutorunInfText(off, nullptr), "[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg intro.wav\r\n");
+}
+
+// A code page that holds everything: what a Japanese system does with Japanese names.
+class WholePage : public vk::CodePage {
+public:
+    bool FromUtf8(std::string_view utf8, std::string& ansi) override {
+        ansi = "<" + std::string(utf8) + ">";
+        return true;
+    }
+    std::string ToUtf8(std::string_view ansi) override { return std::string(ansi); }
+};
+
+TEST(AutorunInfText, TheCodePageDecides) {
+    vk::DiscSettings s = AllOn();
+    s.m_strTarget = kJapanese + ".htm";
+    WholePage page;
+    EXPECT_EQ(vk::AutorunInfText(s, nullptr, page),
+              "<[autorun]\r\nOPEN=autorun.exe " + kJapanese + ".htm 1 0 logo.jpg intro.wav\r\nICON=autorun.exe\r\n>");
+}
+
+TEST(ReadLaunchConfig, EveryFormOfAutorunInf) {
+    struct Case {
+        const char* name;
+        std::string inf;
+        bool found;
+        Values expected;
+    } cases[] = {
+        {"UTF-16LE Greek", Utf16File(u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 \u03A9.jpg\r\n"),
+         true, {kGreek + ".htm", "1", "0", kOmega + ".jpg"}},
+        {"UTF-16LE bare LF", Utf16File(u"[autorun]\nOPEN=autorun.exe \u65E5\u672C 0 2\n"), true, {kJapanese, "0", "2"}},
+        {"UTF-16LE outside the BMP", Utf16File(u"[autorun]\r\nOPEN=autorun.exe \U0001F600 1\r\n"), true, {"\xF0\x9F\x98\x80", "1"}},
+        {"UTF-16LE mark only", "\xFF\xFE", false, {}},
+        {"UTF-16LE one line", Utf16File(u"[autorun]\r\n"), false, {}},
+        {"UTF-16LE upper-case .EXE", Utf16File(u"[autorun]\r\nOPEN=AUTORUN.EXE a\r\n"), false, {}},
+        {"UTF-8 mark", "\xEF\xBB\xBF[autorun]\r\nOPEN=autorun.exe " + kGreek + " 1\r\n", true, {kGreek, "1"}},
+        {"UTF-8 mark, invalid bytes", "\xEF\xBB\xBF[autorun]\r\nOPEN=autorun.exe a\xE9 1\r\n", true, {"a" + kFffd, "1"}},
+        {"ANSI decoded from the code page", "[autorun]\r\nOPEN=autorun.exe caf\xE9.htm 1 0 \x80.jpg\r\n", true,
+         {"caf\xC3\xA9.htm", "1", "0", "\xE2\x82\xAC.jpg"}},
+        // What the readers keep is counted in characters, not bytes.
+        {"UTF-16LE long second line keeps 999 characters",
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe a " + std::u16string(990, u'\u03A9') + u" c\r\n"), true,
+         {"a", Repeat(kOmega, 999 - 19)}},
+        {"UTF-16LE .exe beyond the kept characters",
+         Utf16File(u"[autorun]\r\n" + std::u16string(999, u'\u03A9') + u"OPEN=autorun.exe a\r\n"), false, {}},
+        {"UTF-16LE .exe just inside", Utf16File(u"[autorun]\r\n" + std::u16string(995, u'\u03A9') + u".exe a\r\n"), true, {}},
+        {"UTF-16LE long first line's rest is no line",
+         Utf16File(u"[autorun]" + std::u16string(1200, u'\u03A9') + u"x.exe a\r\nOPEN=autorun.exe b\r\n"), true, {"b"}},
+        {"pairs count as one character",
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe " + [] { std::u16string t; for (int i = 0; i < 990; ++i) t += u"\U0001F600"; return t; }() + u"\r\n"),
+         true, {Repeat("\xF0\x9F\x98\x80", 999 - 17)}},
+        // Damaged files are read to the end without harm.
+        {"odd byte count", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a") + "b", true, {"a" + kFffd}},
+        {"unpaired surrogates", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\xD83D" u"b \xDE00 c\xD83D"), true,
+         {"a" + kFffd + "b", kFffd, "c" + kFffd}},
+        {"UTF-16 text without its mark is not Unicode", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\r\n").substr(2), false, {}},
+    };
+    for (const Case& c : cases) {
+        MemoryFiles files;
+        files.files["autorun.inf"] = c.inf;
+        vk::LaunchConfig config = vk::ReadLaunchConfig({}, files);
+        EXPECT_EQ(config.found, c.found) << c.name;
+        EXPECT_EQ(ValuesOf(config), c.expected) << c.name;
+        ExpectTailEmpty(config);
+    }
+}
+
+TEST(ReadIconEntry, EveryFormOfAutorunInf) {
+    struct Case {
+        const char* name;
+        std::string inf;
+        std::string expected;
+    } cases[] = {
+        {"UTF-16LE", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\r\nicon=\u03A9 Disc.ico\r\n"), kOmega + " Disc.ico"},
+        {"UTF-8 mark", "\xEF\xBB\xBFICON=" + kJapanese + ".ico\r\n", kJapanese + ".ico"},
+        {"ANSI", "Icon=\xC4.ico\r\n", "\xC3\x84.ico"},
+        {"UTF-16LE long line's rest is not a line",
+         Utf16File(std::u16string(1100, u'\u03A9') + u"ICON=hidden.ico\r\nICON=real.ico\r\n"), "real.ico"},
+        {"UTF-16LE key at the last kept character", Utf16File(std::u16string(994, u'\u03A9') + u"ICON=x\r\n"), ""},
+        {"UTF-16LE key inside", Utf16File(std::u16string(993, u'\u03A9') + u"ICON=x\r\n"), "x"},
+    };
+    for (const Case& c : cases) {
+        MemoryFiles files;
+        files.files["autorun.inf"] = c.inf;
+        EXPECT_EQ(vk::ReadIconEntry(files), c.expected) << c.name;
+    }
+}
+
+TEST(ReadLabelEntry, EveryFormOfAutorunInf) {
+    struct Case {
+        const char* name;
+        std::string inf;
+        bool found;
+        std::string label;
+    } cases[] = {
+        {"UTF-16LE", Utf16File(u"[autorun]\r\nLABEL=\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 Disc\r\n"), true, kGreek + " Disc"},
+        {"UTF-16LE lower-case key", Utf16File(u"label=\u03A9\r\n"), false, ""},
+        {"UTF-8 mark", "\xEF\xBB\xBFLABEL=" + kJapanese + "\r\n", true, kJapanese},
+        {"ANSI", "LABEL=Caf\xE9\r\n", true, "Caf\xC3\xA9"},
+        {"99 characters kept", Utf16File(u"LABEL=" + std::u16string(200, u'\u03A9') + u"\r\n"), true, Repeat(kOmega, 93)},
+        {"99 characters of pairs",
+         Utf16File(u"LABEL=" + [] { std::u16string t; for (int i = 0; i < 200; ++i) t += u"\U0001F600"; return t; }()),
+         true, Repeat("\xF0\x9F\x98\x80", 93)},
+        {"rest of a long line is not a line", Utf16File(std::u16string(150, u'\u03A9') + u"LABEL=hidden\r\n"), false, ""},
+    };
+    for (const Case& c : cases) {
+        MemoryFiles files;
+        files.files["autorun.inf"] = c.inf;
+        std::string label;
+        EXPECT_EQ(vk::ReadLabelEntry(files, label), c.found) << c.name;
+        EXPECT_EQ(label, c.label) << c.name;
+    }
+}
+
+TEST(AutorunInfText, UnicodeReadsBackAsWritten) {
+    vk::DiscSettings s = AllOn();
+    s.m_strTarget = kGreek + ".htm";
+    s.m_strSplashName = kJapanese + " logo.jpg";
+    s.m_strIconName = kOmega + ".ico";
+    MemoryFiles files;
+    files.files["autorun.inf"] = vk::AutorunInfText(s, nullptr);
+    EXPECT_EQ(files.files["autorun.inf"].substr(0, 2), "\xFF\xFE");
+    vk::LaunchConfig config = vk::ReadLaunchConfig({}, files);
+    EXPECT_EQ(ValuesOf(config), (Values{kGreek + ".htm", "1", "0", kJapanese + "_logo.jpg", "intro.wav"}));
+    EXPECT_EQ(vk::ReadIconEntry(files), kOmega + ".ico");
+}
+
 TEST(UnderscoreSpaces, OnlySpacesChange) {
     EXPECT_EQ(vk::UnderscoreSpaces("Intro Page.htm"), "Intro_Page.htm");
     EXPECT_EQ(vk::UnderscoreSpaces(" a  b "), "_a__b_");

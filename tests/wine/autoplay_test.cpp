@@ -146,17 +146,68 @@ TEST(LauncherOnItsOwnDisc, NeverStartsItselfAgain) {
   }
 }
 
-// A disc whose autorun.inf is in UTF-16 because its target's name is Greek: the launcher,
-// started with no arguments, reads it and hands the target to the shell.
-TEST(LauncherOnAUnicodeDisc, OpensATargetWithAGreekName) {
-  Sandbox box;
-  const std::string exe = box.CopyVintrosk("autorun.exe");
-  box.CopyRecorder("Πρόγραμμα.exe");
-  const std::wstring inf = Wide("[autorun]\r\nOPEN=autorun.exe Πρόγραμμα.exe 0 0\r\nICON=autorun.exe\r\n");
-  box.Write("autorun.inf", std::string("\xFF\xFE") + std::string(reinterpret_cast<const char*>(inf.data()),
-                                                                  inf.size() * sizeof(wchar_t)));
-  Process p(exe, "", box.Dir());
-  EXPECT_TRUE(WaitRecords(box.Path("recorded.txt"), 1, kEndMs)) << DescribeWindows(p);
-  EXPECT_TRUE(p.WaitExit(kEndMs));
+namespace {
+
+// UTF-16LE with its byte-order mark: autorun.inf as the designer writes it for a name outside
+// the ANSI code page.
+std::string Utf16File(const std::wstring& text) {
+  std::string out = "\xFF\xFE";
+  for (wchar_t unit : text) {
+    out.push_back(static_cast<char>(unit & 0xFF));
+    out.push_back(static_cast<char>(unit >> 8));
+  }
+  return out;
 }
 
+// Process starts the program through the ANSI code page; a Greek argument needs the wide one.
+bool RunWide(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, DWORD timeoutMs) {
+  std::wstring commandLine = L"\"" + exe + L"\" " + args;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+    return false;
+  const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return ended;
+}
+
+const wchar_t kGreekExe[] = L"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.exe";  // Καλημέρα.exe
+
+}  // namespace
+
+// A target whose name the ANSI code page cannot hold reaches the shell, whether the launch
+// list comes from a Unicode autorun.inf or from the wide command line; a Western name in an
+// ANSI autorun.inf still does.
+TEST_F(Launcher, StartsATargetNamedInAnyLanguage) {
+  struct Case {
+    const char* name;
+    std::wstring targetFile;
+    std::string inf;     // the working folder's autorun.inf, or empty for none
+    std::wstring args;   // the launcher's command line after its name
+  } cases[] = {
+      {"Unicode autorun.inf", kGreekExe, Utf16File(std::wstring(L"[autorun]\r\nOPEN=autorun.exe ") + kGreekExe + L" 0 0\r\n"), L""},
+      {"wide command line", kGreekExe, "", std::wstring(kGreekExe) + L" 0 0"},
+      {"ANSI autorun.inf", L"caf\u00E9.exe", "[autorun]\r\nOPEN=autorun.exe caf\xE9.exe 0 0\r\n", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = std::string("AnyLanguage_") + (c.args.empty() ? (c.inf[0] == '\xFF' ? "utf16" : "ansi") : "args");
+    const std::wstring target = L"C:\\vtests\\" + Wide(name) + L"\\" + c.targetFile;
+    DeleteFileW(target.c_str());
+    Sandbox box(name);
+    ASSERT_EQ(Wide(box.Dir()) + L"\\" + c.targetFile, target);
+    const std::string exe = box.CopyVintrosk("autorun.exe");
+    ASSERT_TRUE(CopyFileW(Wide(RecorderExe()).c_str(), target.c_str(), FALSE));
+    if (!c.inf.empty()) box.Write("autorun.inf", c.inf);
+
+    EXPECT_TRUE(RunWide(Wide(exe), c.args, Wide(box.Dir()), kEndMs));
+    ASSERT_TRUE(WaitRecords(box.Path("recorded.txt"), 1, kEndMs));
+    Record r = ReadRecords(box.Path("recorded.txt"))[0];
+    printf("[observed] the shell started %s: %s\n", r.module.c_str(), r.commandLine.c_str());
+    EXPECT_STRCASEEQ(box.Dir().c_str(), r.workDir.c_str());
+    EXPECT_TRUE(WaitUntil([&] { return DeleteFileW(target.c_str()) != FALSE; }, 5000));
+  }
+}
