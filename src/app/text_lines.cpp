@@ -16,6 +16,8 @@ bool LineReader::Fill() {
 }
 
 int LineReader::Peek() {
+    if (!m_held.empty())
+        return static_cast<unsigned char>(m_held.back());
     if (m_pos == m_len && !Fill())
         return -1;
     return static_cast<unsigned char>(m_chunk[m_pos]);
@@ -23,13 +25,15 @@ int LineReader::Peek() {
 
 int LineReader::Get() {
     const int c = Peek();
-    if (c >= 0)
+    if (!m_held.empty())
+        m_held.pop_back();
+    else if (c >= 0)
         ++m_pos;
     return c;
 }
 
 bool LineReader::Next(std::string& line) {
-    return m_longLines == LongLines::Split ? NextPiece(line) : NextSkippingRest(line);
+    return m_longLines == LongLines::SkipRest ? NextSkippingRest(line) : NextPiece(line);
 }
 
 bool LineReader::NextPiece(std::string& line) {
@@ -43,14 +47,35 @@ bool LineReader::NextPiece(std::string& line) {
         if (c == '\n')
             break;
         line.push_back(static_cast<char>(c));
-        if (line.size() == m_keep)
+        if (line.size() == m_keep) {
+            if (m_longLines == LongLines::SplitUtf8)
+                HoldCutCharacter(line);
             break;
+        }
         c = Get();
     }
     const size_t nul = line.find('\0');
     if (nul != std::string::npos)
         line.resize(nul);
     return true;
+}
+
+void LineReader::HoldCutCharacter(std::string& line) {
+    // Only a lead byte (11xxxxxx) within the last three bytes can start a cut character.
+    for (size_t back = 1; back <= 3 && back < line.size(); ++back) {
+        const unsigned char c = static_cast<unsigned char>(line[line.size() - back]);
+        if (c < 0x80)
+            return;
+        if (c >= 0xC0) {
+            const size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            if (need > back) {
+                // Held in reverse, as Get takes from the back.
+                m_held.assign(line.rbegin(), line.rbegin() + static_cast<std::ptrdiff_t>(back));
+                line.resize(line.size() - back);
+            }
+            return;
+        }
+    }
 }
 
 bool LineReader::NextSkippingRest(std::string& line) {

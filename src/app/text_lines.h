@@ -33,6 +33,9 @@ enum class LongLines {
     // Hand out the line in buffer-sized pieces, each a line of its own, each ending at its
     // first NUL as the C string it was read into would (the page scanner).
     Split,
+    // As Split, on UTF-8 text: a piece that would end inside a multi-byte character ends
+    // before it, and the character starts the next piece.
+    SplitUtf8,
 };
 
 // Reads text lines as a text-mode reader with a buffer of bufferSize characters sees them:
@@ -50,10 +53,12 @@ private:
     int Get();
     bool NextSkippingRest(std::string& line);
     bool NextPiece(std::string& line);
+    void HoldCutCharacter(std::string& line);
 
     ByteSource& m_source;
     size_t m_keep;
     LongLines m_longLines;
+    std::string m_held; // bytes handed back to be read again first
     char m_chunk[4096];
     size_t m_pos = 0;
     size_t m_len = 0;

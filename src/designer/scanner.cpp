@@ -163,6 +163,10 @@ LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, s
     return LinkKind::File;
 }
 
+bool LinkTarget(const std::string& value, std::string& target) {
+    return DecodePercentEscapes(value, target) != Escapes::Refused;
+}
+
 std::string PageFolder(const std::string& pagePath) {
     size_t slash = pagePath.rfind('\\');
     return slash == std::string::npos ? std::string("\\") : pagePath.substr(0, slash + 1);
@@ -181,11 +185,12 @@ void MissingFileList::Clear() {
 // One page being read. Pages wait on a stack of their own, not on the call stack, so a long
 // chain of linked pages cannot exhaust it.
 struct LinkScanner::Page {
-    Page(std::string folder_, std::unique_ptr<ByteSource> source_)
-        : folder(std::move(folder_)), source(std::move(source_)), reader(*source, kScanPiece + 1, LongLines::Split) {}
+    Page(std::string folder_, std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi)
+        : folder(std::move(folder_)), source(std::move(raw), ansi),
+          reader(source, kScanPiece + 1, LongLines::SplitUtf8) {}
 
     std::string folder;
-    std::unique_ptr<ByteSource> source;
+    DecodedPage source;
     LineReader reader;
     LinkCursor cursor;
 };
@@ -204,7 +209,7 @@ bool LinkScanner::Enter(const std::string& pagePath, bool topLevel, std::vector<
     if (topLevel)
         m_missing.Clear();
     if (source) // a page that cannot be opened reads as empty
-        stack.push_back(std::make_unique<Page>(PageFolder(pagePath), std::move(source)));
+        stack.push_back(std::make_unique<Page>(PageFolder(pagePath), std::move(source), m_host));
     return true;
 }
 
@@ -224,12 +229,19 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
                 stack.pop_back();
             continue;
         }
-        std::string name;
-        const LinkKind kind = ClassifyLink(page.folder, value, &name);
+        std::string target, name;
+        if (!LinkTarget(value, target)) {
+            if (ClassifyLink(page.folder, value) != LinkKind::Skip)
+                m_missing.Add(page.folder + value);
+            continue;
+        }
+        // Classified after decoding, so an escaped slash, dot or colon is held to the same
+        // rules as a written one.
+        const LinkKind kind = ClassifyLink(page.folder, target, &name);
         if (kind == LinkKind::Skip)
             continue;
         if (kind == LinkKind::Climbs) {
-            m_missing.Add(page.folder + value);
+            m_missing.Add(page.folder + target);
             continue;
         }
         const std::string source = page.folder + name;

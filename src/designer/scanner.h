@@ -1,6 +1,7 @@
 // The linked-file scanner's rules: how a page line splits into tokens, which tokens name a
 // linked local file, and the scan that copies those files flat into the output folder and
 // follows linked pages. File access goes through ScanHost, which the Win32 shell implements.
+// Pages are decoded to UTF-8 first (app/text_decode.h); names and paths here are UTF-8.
 #pragma once
 #include <cstddef>
 #include <memory>
@@ -9,13 +10,15 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/text_decode.h"
 #include "app/text_lines.h"
 
 namespace vk {
 
 // The characters that separate tokens; runs of them count as one.
 constexpr std::string_view kLinkDelimiters = " =><\"'#?,";
-// A page is read in pieces of at most this many characters; each piece counts as a line.
+// A page is read in pieces of at most this many bytes of UTF-8, never cutting a character;
+// each piece counts as a line.
 constexpr size_t kScanPiece = 999;
 constexpr unsigned kPagePauseMs = 100;
 
@@ -69,7 +72,14 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-class ScanHost : public FileSource {
+// The value a link names once its %XX escapes are decoded: false when an escape names a
+// control character, which no file name holds (the link is then listed as missing, as
+// written, unless it would be skipped anyway).
+bool LinkTarget(const std::string& value, std::string& target);
+
+// AnsiToUtf8 reads a page that is neither declared nor valid UTF-8; without an override it
+// reads Windows-1252.
+class ScanHost : public FileSource, public AnsiDecoder {
 public:
     // Copies, overwriting the destination; clears its read-only attribute on success.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;

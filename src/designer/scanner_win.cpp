@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "designer/missing_files_dlg.h"
 #include "designer/wait_dlg.h"
@@ -17,6 +18,8 @@ public:
     bool Exists(const std::string& name) override { return FileExists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
     bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
+    // A page neither declared nor valid UTF-8 is in the machine's own code page.
+    std::string AnsiToUtf8(std::string_view bytes) override { return m_codePage.ToUtf8(bytes); }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
             m_waitDlg->SetItemText(IDC_WAIT_TEXT, pagePath);
@@ -33,6 +36,7 @@ public:
 private:
     CWaitDlg* m_waitDlg;
     WinFiles m_files;
+    AnsiCodePage m_codePage;
 };
 
 } // namespace
