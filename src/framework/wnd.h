@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "framework/wide.h"
+
 namespace fw {
 
 class Wnd {
@@ -25,8 +27,10 @@ public:
     BOOL MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) const {
         return ::MoveWindow(m_hWnd, x, y, w, h, repaint);
     }
-    BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextA(m_hWnd, text.c_str()); }
+    BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextW(m_hWnd, Widen(text).c_str()); }
     std::string GetWindowText() const;
+    // ANSI while callers still pass narrow text (list box strings): for a Unicode window the
+    // system converts such messages itself. Send UTF-16 text with ::SendMessageW.
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
         return ::SendMessageA(m_hWnd, msg, wp, lp);
     }
