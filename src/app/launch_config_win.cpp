@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "framework/wide.h"
+
 namespace vk {
 namespace {
 
@@ -23,7 +25,7 @@ private:
 };
 
 HANDLE OpenForReading(const std::string& name) {
-    return ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return ::CreateFileW(fw::Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -73,13 +75,14 @@ bool ReadLabelEntry(std::string& label) {
 }
 
 void ClearReadOnly(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const fw::WString wide = fw::Widen(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
-    if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+    if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
         return false;
     ClearReadOnly(to);
     return true;
@@ -87,7 +90,8 @@ bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
 
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     ClearReadOnly(path);
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(fw::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
