@@ -402,6 +402,19 @@ TEST(StaticLink, TheShellOpensTheTargetOrTheLinkGivesUp) {
     EXPECT_FALSE(LookOf(host, fails).hollow);
 }
 
+// The shell gets the target whole, as UTF-16, though no ANSI code page here holds its name.
+TEST(StaticLink, OpensATargetWithAGreekName) {
+    vt::Sandbox box;
+    const std::string target = box.Path("\xce\x91\xce\x92\xce\x93.exe");  // ΑΒΓ.exe in UTF-8
+    ASSERT_TRUE(CopyFileW(fw::Widen(box.CopyRecorder("plain.exe")).c_str(), fw::Widen(target).c_str(), FALSE));
+    HostDlg host;
+    CStaticLink opens(target.c_str());
+    ASSERT_TRUE(opens.SubclassDlgItem(kNoString, host));
+    Click(opens);
+    EXPECT_TRUE(vt::WaitRecords(box.Path("recorded.txt"), 1, 10000));
+    EXPECT_EQ(CStaticLink::kVisited, LookOf(host, opens).text);
+}
+
 TEST(StaticLink, DeletesItselfAfterItsWindowOnlyWhenAsked) {
     HostDlg host;
     Script script;
