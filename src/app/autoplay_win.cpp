@@ -10,6 +10,7 @@
 #include "app/paths.h"
 #include "app/startup.h"
 #include "controls/splash_dlg.h"
+#include "framework/wide.h"
 #include "viewer/open_viewer.h"
 
 namespace vk {
@@ -38,7 +39,7 @@ void ShowSplash(const std::string& imagePath) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        HANDLE file = ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
@@ -50,9 +51,9 @@ bool SameFile(const std::string& a, const std::string& b) {
     if (identify(a, x) && identify(b, y))
         return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
                x.nFileIndexLow == y.nFileIndexLow;
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(a.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH && SamePath(full, b);
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameW(fw::Widen(a).c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH && SamePath(fw::Narrow(full, length), b);
 }
 
 // Short names, other letter cases and relative spellings all count: the file itself decides.
@@ -76,11 +77,11 @@ void RunAutoplay(const LaunchConfig& config) {
     if (plan.open == OpenWith::Viewer) {
         OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind);
     } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
-        ::MessageBoxA(nullptr, OwnProgramMessage(plan.shellFile).c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        ::MessageBoxW(nullptr, fw::Widen(OwnProgramMessage(plan.shellFile)).c_str(), fw::Widen(kAppTitle).c_str(),
+                      MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
-        // The target is UTF-8 and may name a file outside the ANSI code page.
-        ::ShellExecuteW(nullptr, nullptr, WideFromUtf8(plan.shellFile).data(), WideFromUtf8(plan.shellParams).data(),
-                        L"", SW_SHOWNORMAL);
+        ::ShellExecuteW(nullptr, nullptr, fw::Widen(plan.shellFile).c_str(), fw::Widen(plan.shellParams).c_str(), L"",
+                        SW_SHOWNORMAL);
     }
 
     SoundJob* job = App().m_pSoundJob;
@@ -93,12 +94,12 @@ void RunAutoplay(const LaunchConfig& config) {
 DWORD WINAPI PlaySoundThread(void* param) {
     SoundJob* job = static_cast<SoundJob*>(param);
     const std::string open = "open waveaudio!" + job->path + " alias mysound wait";
-    if (::mciSendStringA(open.c_str(), nullptr, 0, nullptr) != 0) {
+    if (::mciSendStringW(fw::Widen(open).c_str(), nullptr, 0, nullptr) != 0) {
         job->done = true;
         return 1;
     }
-    ::mciSendStringA("play mysound from 0 wait", nullptr, 0, nullptr);
-    ::mciSendStringA("close mysound wait", nullptr, 0, nullptr);
+    ::mciSendStringW(L"play mysound from 0 wait", nullptr, 0, nullptr);
+    ::mciSendStringW(L"close mysound wait", nullptr, 0, nullptr);
     job->done = true;
     return 0;
 }

@@ -2,23 +2,10 @@
 
 #include <windows.h>
 
-#include <cwchar>
-
 #include "app/unicode_text.h"
+#include "framework/wide.h"
 
 namespace vk {
-
-std::vector<wchar_t> WideFromUtf8(std::string_view utf8) {
-    const std::u16string units = Utf8ToUtf16(utf8);
-    std::vector<wchar_t> wide(units.begin(), units.end());
-    wide.push_back(L'\0');
-    return wide;
-}
-
-std::string Utf8FromWide(const wchar_t* wide, int length) {
-    const size_t size = length < 0 ? std::wcslen(wide) : static_cast<size_t>(length);
-    return Utf16ToUtf8(std::u16string(wide, wide + size));
-}
 
 bool AnsiCodePage::FromUtf8(std::string_view utf8, std::string& ansi) {
     ansi.clear();
@@ -29,8 +16,8 @@ bool AnsiCodePage::FromUtf8(std::string_view utf8, std::string& ansi) {
         ansi.assign(utf8);
         return true;
     }
-    const std::vector<wchar_t> wide = WideFromUtf8(utf8);
-    const int length = static_cast<int>(wide.size()) - 1;
+    const fw::WString wide = fw::Widen(utf8);
+    const int length = static_cast<int>(wide.size());
     if (length == 0)
         return true;
     BOOL usedDefault = FALSE;
@@ -52,9 +39,9 @@ std::string AnsiCodePage::ToUtf8(std::string_view ansi) {
     const int size = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
     if (size <= 0)
         return {};
-    std::vector<wchar_t> wide(size);
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), size);
-    return Utf8FromWide(wide.data(), size);
+    fw::WString wide(size, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, &wide[0], size);
+    return fw::Narrow(wide);
 }
 
 } // namespace vk

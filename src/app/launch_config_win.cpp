@@ -5,6 +5,8 @@
 
 #include "app/code_page_win.h"
 
+#include "framework/wide.h"
+
 namespace vk {
 namespace {
 
@@ -24,7 +26,7 @@ private:
 };
 
 HANDLE OpenForReading(const std::string& name) {
-    return ::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return ::CreateFileW(fw::Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -74,7 +76,7 @@ std::vector<std::string> CommandLineArguments() {
     if (!argv)
         return args;
     for (int i = 1; i < count; ++i)
-        args.push_back(Utf8FromWide(argv[i]));
+        args.push_back(fw::Narrow(argv[i]));
     ::LocalFree(argv);
     return args;
 }
@@ -98,13 +100,14 @@ bool ReadLabelEntry(std::string& label) {
 }
 
 void ClearReadOnly(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const fw::WString wide = fw::Widen(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
-    if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+    if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
         return false;
     ClearReadOnly(to);
     return true;
@@ -112,18 +115,19 @@ bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
 
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     ClearReadOnly(path);
-    return WriteAndClose(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+    return WriteAndClose(::CreateFileW(fw::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr),
                          text);
 }
 
 bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) {
     AnsiCodePage ansi;
     const std::string bytes = AutorunInfText(settings, &openValue, ansi);
-    const std::vector<wchar_t> path = WideFromUtf8(folder + "\\" + kAutorunInf);
+    const fw::WString path = fw::Widen(folder + "\\" + kAutorunInf);
     const DWORD attributes = ::GetFileAttributesW(path.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(path.data(), FILE_ATTRIBUTE_NORMAL);
-    return WriteAndClose(::CreateFileW(path.data(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+    return WriteAndClose(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
                          bytes);
 }
 

@@ -1,13 +1,13 @@
 #include "app/module_path.h"
 
-#include <windows.h>
+#include "framework/wide.h"
 
 namespace vk {
 
 std::string ModulePath() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return fw::Narrow(path);
 }
 
 std::string ModuleFolder() {

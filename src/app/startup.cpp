@@ -8,6 +8,7 @@
 #include "app/module_path.h"
 #include "controls/splash_dlg.h"
 #include "designer/designer_dlg.h"
+#include "framework/wide.h"
 
 namespace vk {
 
@@ -36,7 +37,7 @@ BOOL AutorunApp::InitInstance() {
                         "autorun CD-ROMs, please double-click the Vintrosk! desktop icon or re-install the "
                         "software from ") +
             kProductWebAddress;
-        ::MessageBoxA(nullptr, text.c_str(), kAppTitle, MB_OK | MB_ICONINFORMATION);
+        ::MessageBoxW(nullptr, fw::Widen(text).c_str(), fw::Widen(kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
         break;
     }
     case StartupPath::DesignerNoCheck:
@@ -56,7 +57,7 @@ BOOL AutorunApp::InitInstance() {
 // would both empty and rebuild the one output folder on the desktop. A second start finds the
 // first by its caption instead, since the mutex says only that it runs, not where its window is.
 void AutorunApp::RunDesignerMode() {
-    m_hSingleInstanceMutex = ::CreateMutexA(nullptr, TRUE, kSingleInstanceMutex);
+    m_hSingleInstanceMutex = ::CreateMutexW(nullptr, TRUE, fw::Widen(kSingleInstanceMutex).c_str());
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         ::EnumWindows(ActivateRunningDesigner, 0);
         return;
@@ -88,9 +89,9 @@ DWORD HideSplashAfterDelay(CSplashDlg* splash) {
 }
 
 BOOL CALLBACK ActivateRunningDesigner(HWND hwnd, LPARAM) {
-    char title[1000] = {};
-    ::GetWindowTextA(hwnd, title, sizeof title);
-    if (std::string(title) != kAppTitle)
+    wchar_t title[1000] = {};
+    ::GetWindowTextW(hwnd, title, 1000);
+    if (fw::WString(title) != fw::Widen(kAppTitle))
         return TRUE;
     ::SetForegroundWindow(hwnd);
     ::ShowWindow(hwnd, SW_SHOWNORMAL);

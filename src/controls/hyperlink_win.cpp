@@ -5,6 +5,7 @@
 #include "controls/hyperlink.h"
 #include "controls/link_look.h"
 #include "controls/shell_open_win.h"
+#include "framework/wide.h"
 
 namespace {
 const UINT_PTR kToolId = 1;
@@ -24,12 +25,14 @@ void CHyperLink::SetTarget(const std::string& target) {
     ShowWindow(SW_HIDE);
     FitToText();
     if (m_hToolTip) {
-        TTTOOLINFOA tool = {};
-        tool.cbSize = TTTOOLINFOA_V1_SIZE;
+        // The tooltip keeps a copy of the text.
+        fw::WString text = fw::Widen(m_strTarget);
+        TTTOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
         tool.hwnd = m_hWnd;
         tool.uId = kToolId;
-        tool.lpszText = const_cast<char*>(m_strTarget.c_str());
-        ::SendMessageA(m_hToolTip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.lpszText = &text[0];
+        ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     ShowWindow(SW_SHOW);
 }
@@ -54,17 +57,18 @@ void CHyperLink::PreSubclassWindow() {
 }
 
 void CHyperLink::CreateToolTip() {
-    m_hToolTip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hToolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hToolTip)
         return;
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    fw::WString text = fw::Widen(m_strTarget);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.hwnd = m_hWnd;
     tool.uId = kToolId;
-    tool.lpszText = const_cast<char*>(m_strTarget.c_str());
+    tool.lpszText = &text[0];
     ::GetClientRect(m_hWnd, &tool.rect);
-    ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CHyperLink::FitToText() {
@@ -83,12 +87,13 @@ void CHyperLink::FitToText() {
     if (HDC dc = ::GetDC(m_hWnd)) {
         HFONT font = m_hLinkFont ? m_hLinkFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
         HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
-        ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        const fw::WString wide = fw::Widen(text);
+        ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
         if (old)
             ::SelectObject(dc, old);
         ::ReleaseDC(m_hWnd, dc);
     }
-    const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+    const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
     const vk::Placement place =
         vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth, borderHeight,
                           extent.cx, extent.cy, style);
@@ -111,7 +116,7 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (m_hToolTip && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
         MSG relay = {m_hWnd, msg, wp, lp, static_cast<DWORD>(::GetMessageTime()), {}};
         ::GetCursorPos(&relay.pt);
-        ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+        ::SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
     }
     switch (msg) {
     case OCM_CTLCOLORSTATIC:

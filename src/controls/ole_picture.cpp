@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "controls/picture_geometry.h"
+#include "framework/wide.h"
 
 BOOL COlePicture::LoadFromResource(UINT id) {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), "IMAGE");
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"IMAGE");
     if (!found)
         return FALSE;
     const void* bytes = ::LockResource(::LoadResource(module, found));
@@ -36,7 +37,7 @@ BOOL COlePicture::LoadFromResource(UINT id) {
 
 BOOL COlePicture::LoadFromFile(const std::string& path) {
     fw::ComPtr<IStream> stream; // its release closes the file
-    if (FAILED(::SHCreateStreamOnFileA(path.c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.Put())))
+    if (FAILED(::SHCreateStreamOnFileW(fw::Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.Put())))
         return FALSE;
     return LoadFromStream(stream.Get());
 }

@@ -68,13 +68,13 @@ void CPictureCtrl::OnEraseBkgnd(HDC dc) {
 }
 
 HBRUSH CPictureCtrl::BackgroundBrush(HDC dc) const {
-    if (HBRUSH brush = reinterpret_cast<HBRUSH>(::GetClassLongPtrA(m_hWnd, GCLP_HBRBACKGROUND)))
+    if (HBRUSH brush = reinterpret_cast<HBRUSH>(::GetClassLongPtrW(m_hWnd, GCLP_HBRBACKGROUND)))
         return brush;
     // The static class has no brush of its own: it takes its background from its parent, as
     // for its text. The parent may change the context's colours and font while it answers.
     const int saved = ::SaveDC(dc);
     HBRUSH brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        ::SendMessageW(::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                        reinterpret_cast<LPARAM>(m_hWnd)));
     ::RestoreDC(dc, saved);
     return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);

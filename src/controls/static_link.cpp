@@ -3,10 +3,8 @@
 #include <olectl.h>
 #include <shellapi.h>
 
-#include <vector>
-
 #include "controls/link_look.h"
-#include "framework/ansi_wide.h"
+#include "framework/wide.h"
 
 CStaticLink::CStaticLink(const char* link, BOOL deleteOnDestroy)
     : m_strLink(link ? link : ""), m_bDeleteOnDestroy(deleteOnDestroy) {}
@@ -40,7 +38,7 @@ void CStaticLink::PostNcDestroy() {
 }
 
 bool CStaticLink::OpenTarget(const std::string& target) {
-    HINSTANCE result = ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE result = ::ShellExecuteW(nullptr, L"open", fw::Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
@@ -49,16 +47,16 @@ void CStaticLink::BeepFailure() { ::MessageBeep(0); }
 std::string CStaticLink::OwnStringResource() const {
     // A zero-length buffer answers a pointer into the resource itself, whatever its length.
     const wchar_t* text = nullptr;
-    int length = ::LoadStringW(::GetModuleHandleA(nullptr), static_cast<UINT>(::GetDlgCtrlID(m_hWnd)),
+    int length = ::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(::GetDlgCtrlID(m_hWnd)),
                                reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    return fw::WideToAnsi(text, static_cast<size_t>(length));
+    return fw::Narrow(text, static_cast<size_t>(length));
 }
 
 HBRUSH CStaticLink::OnCtlColor(HDC dc) {
     // Icons, bitmaps, frames and the like keep the parent's colours.
-    const LONG type = ::GetWindowLongA(m_hWnd, GWL_STYLE) & SS_TYPEMASK;
+    const LONG type = ::GetWindowLongW(m_hWnd, GWL_STYLE) & SS_TYPEMASK;
     if (m_bNotALink || type > SS_RIGHT)
         return nullptr;
     if (!m_hUnderlineFont) {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "framework/ansi_wide.h"
 #include "framework/com_ptr.h"
+#include "framework/wide.h"
 
 // One site object per hosted control. Each COM interface that the control asks of its
 // container is a small class of its own that lives inside the site and shares its reference
@@ -398,7 +398,7 @@ void AxSite::Fire(DISPID id, const DISPPARAMS* params) {
     AxEvent event = {{m_host, static_cast<UINT_PTR>(::GetDlgCtrlID(m_host)), kAxEventNotify}, id, params};
     // The handler may end the dialog and so destroy the host; the site outlives the call.
     AddRef();
-    ::SendMessageA(parent, WM_NOTIFY, event.hdr.idFrom, reinterpret_cast<LPARAM>(&event));
+    ::SendMessageW(parent, WM_NOTIFY, event.hdr.idFrom, reinterpret_cast<LPARAM>(&event));
     Release();
 }
 
@@ -444,25 +444,24 @@ void AxSite::Close() {
 }
 
 AxSite* SiteOf(HWND host) {
-    if (!host || !s_hostAtom || static_cast<ATOM>(::GetClassLongPtrA(host, GCW_ATOM)) != s_hostAtom)
+    if (!host || !s_hostAtom || static_cast<ATOM>(::GetClassLongPtrW(host, GCW_ATOM)) != s_hostAtom)
         return nullptr;
-    return reinterpret_cast<AxSite*>(::GetWindowLongPtrA(host, 0));
+    return reinterpret_cast<AxSite*>(::GetWindowLongPtrW(host, 0));
 }
 
-bool ParseClsid(LPCSTR text, CLSID& clsid) {
+bool ParseClsid(LPCWSTR text, CLSID& clsid) {
     if (!text || IS_INTRESOURCE(text))
         return false;
-    std::vector<wchar_t> wide = AnsiToWide(text);
-    return SUCCEEDED(::CLSIDFromString(wide.data(), &clsid));
+    return SUCCEEDED(::CLSIDFromString(const_cast<LPWSTR>(text), &clsid));
 }
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    AxSite* site = reinterpret_cast<AxSite*>(::GetWindowLongPtrA(hwnd, 0));
+    AxSite* site = reinterpret_cast<AxSite*>(::GetWindowLongPtrW(hwnd, 0));
     switch (msg) {
     case WM_CREATE: {
         CLSID clsid;
-        if (ParseClsid(reinterpret_cast<const CREATESTRUCTA*>(lp)->lpszName, clsid))
-            ::SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(AxSite::Create(hwnd, clsid)));
+        if (ParseClsid(reinterpret_cast<const CREATESTRUCTW*>(lp)->lpszName, clsid))
+            ::SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(AxSite::Create(hwnd, clsid)));
         return 0;
     }
     case WM_SIZE:
@@ -475,13 +474,13 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         if (site) {
-            ::SetWindowLongPtrA(hwnd, 0, 0);
+            ::SetWindowLongPtrW(hwnd, 0, 0);
             site->Close();
             site->Release();
         }
         return 0;
     default:
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
+        return ::DefWindowProcW(hwnd, msg, wp, lp);
     }
 }
 
@@ -490,7 +489,7 @@ AxSite* SiteAbove(HWND window) {
     for (; window; window = ::GetParent(window)) {
         if (AxSite* site = SiteOf(window))
             return site;
-        if (!(::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        if (!(::GetWindowLongW(window, GWL_STYLE) & WS_CHILD))
             break;
     }
     return nullptr;
@@ -503,24 +502,20 @@ bool OfferKey(MSG& msg) {
     return site && site->TranslateKey(msg);
 }
 
-std::string BstrToAnsi(const wchar_t* text, UINT length) {
-    return WideToAnsi(text, length);
-}
-
 } // namespace
 
 bool RegisterAxHost() {
     if (s_hostAtom)
         return true;
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = HostProc;
     wc.cbWndExtra = sizeof(AxSite*);
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kAxHostClass;
-    s_hostAtom = ::RegisterClassExA(&wc);
+    s_hostAtom = ::RegisterClassExW(&wc);
     return s_hostAtom != 0;
 }
 
@@ -549,11 +544,11 @@ bool ArgText(const VARIANT* arg, std::string& text) {
     if (!arg)
         return false;
     if (arg->vt == VT_BSTR) {
-        text = BstrToAnsi(arg->bstrVal, ::SysStringLen(arg->bstrVal));
+        text = Narrow(arg->bstrVal, ::SysStringLen(arg->bstrVal));
         return true;
     }
     if (arg->vt == (VT_BYREF | VT_BSTR) && arg->pbstrVal) {
-        text = BstrToAnsi(*arg->pbstrVal, ::SysStringLen(*arg->pbstrVal));
+        text = Narrow(*arg->pbstrVal, ::SysStringLen(*arg->pbstrVal));
         return true;
     }
     return false;
@@ -588,9 +583,9 @@ bool TextProperty(IDispatch* object, DISPID id, std::string& text) {
     return read;
 }
 
-BSTR AnsiToBstr(const std::string& text) {
-    const std::vector<wchar_t> wide = AnsiToWide(text);
-    return ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size() - 1));
+BSTR Utf8ToBstr(const std::string& text) {
+    const WString wide = Widen(text);
+    return ::SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
 }
 
 IDispatch* AxControl::Dispatch() const {

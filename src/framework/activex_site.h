@@ -11,7 +11,7 @@
 
 namespace fw {
 
-constexpr char kAxHostClass[] = "FwAxHost";
+constexpr wchar_t kAxHostClass[] = L"FwAxHost";
 
 // Registers the host window class; OLE must be initialised on the thread that creates hosts.
 bool RegisterAxHost();
@@ -35,17 +35,18 @@ struct AxEvent {
 const AxEvent* AsAxEvent(const NMHDR* header);
 // The argument at this position in calling order, or null when there are fewer.
 const VARIANT* EventArg(const AxEvent& event, UINT index);
-// A string argument, given directly or by reference, in the ANSI code page.
+// A string argument, given directly or by reference, in UTF-8.
 bool ArgText(const VARIANT* arg, std::string& text);
 // The target of a Boolean argument given by reference, or null.
 VARIANT_BOOL* ArgBoolRef(const VARIANT* arg);
 // An object argument, given directly or by reference, or null.
 IDispatch* ArgDispatch(const VARIANT* arg);
-// A string property of an object, in the ANSI code page; false when the object has none.
+// A string property of an object, in UTF-8; false when the object has none.
 bool TextProperty(IDispatch* object, DISPID id, std::string& text);
 
-// A string in the ANSI code page as a BSTR the caller frees; null when out of memory.
-BSTR AnsiToBstr(const std::string& text);
+// A UTF-8 string as a BSTR the caller frees; null when out of memory.
+BSTR Utf8ToBstr(const std::string& text);
+// The former name, for callers not yet renamed; their text is UTF-8 too now.
 
 // Base of the wrappers of hosted controls.
 class AxControl : public Control {

@@ -26,12 +26,12 @@ bool WinApp::EnableControlContainer() {
 
 void PumpMessages() {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (TranslateControlKey(msg))
             continue;
-        if (!::IsDialogMessageA(nullptr, &msg)) {
+        if (!::IsDialogMessageW(nullptr, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }

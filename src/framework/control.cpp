@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/wide.h"
+
 namespace fw {
 
 Control* Control::s_creating = nullptr;
@@ -23,13 +25,14 @@ bool Control::SubclassWindow(HWND hwnd) {
 bool Control::Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent, int id) {
     if (m_hWnd)
         return false;
-    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
     if (!hook)
         return false;
     s_creating = this;
-    HWND hwnd = ::CreateWindowExA(0, className, text, style, rect.left, rect.top, rect.right - rect.left,
-                                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  ::GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd = ::CreateWindowExW(0, Widen(className ? className : "").c_str(), Widen(text ? text : "").c_str(), style,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                  nullptr);
     s_creating = nullptr;
     ::UnhookWindowsHookEx(hook);
     return hwnd != nullptr;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "framework/wide.h"
+
 namespace fw {
 namespace {
 
@@ -17,12 +19,12 @@ constexpr WORD kOldCbAddString = 0x0403;
 
 Dialog::~Dialog() {
     if (m_hWnd && ::IsWindow(m_hWnd))
-        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
 }
 
 INT_PTR Dialog::DoModal() {
     m_modal = true;
-    INT_PTR result = ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent,
+    INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
     m_modal = false;
@@ -32,7 +34,7 @@ INT_PTR Dialog::DoModal() {
 bool Dialog::Create(int templateId, HWND parent) {
     m_templateId = templateId;
     m_parent = parent;
-    HWND hwnd = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
                                      DialogProc, reinterpret_cast<LPARAM>(this));
     return hwnd != nullptr;
 }
@@ -57,7 +59,7 @@ void Dialog::OnCancel() { EndDialog(IDCANCEL); }
 void Dialog::CentreUnplaced(const RECT& before) {
     if (!m_modal || !m_hWnd)
         return;
-    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+    const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
     if (style & (WS_CHILD | DS_CENTER | DS_CENTERMOUSE))
         return;
     RECT after;
@@ -67,8 +69,8 @@ void Dialog::CentreUnplaced(const RECT& before) {
 }
 
 void Dialog::ApplyInitData() {
-    HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(kInitDataType));
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(m_templateId), MAKEINTRESOURCEW(kInitDataType));
     if (!found)
         return;
     const BYTE* data = static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
@@ -84,7 +86,7 @@ void Dialog::ApplyInitData() {
             break;
         UINT add = msg == kOldCbAddString ? CB_ADDSTRING : msg == kOldLbAddString ? LB_ADDSTRING : 0;
         if (add && length > 0 && data[length - 1] == 0)
-            SendItemMessage(id, add, 0, reinterpret_cast<LPARAM>(data));
+            SendItemMessage(id, add, 0, reinterpret_cast<LPARAM>(Widen(reinterpret_cast<const char*>(data)).c_str()));
         data += length;
     }
 }
@@ -94,15 +96,15 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lp);
         self->m_hWnd = hwnd;
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, lp);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lp);
     } else {
-        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self)
         return FALSE;
     INT_PTR result = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;
     }
     return result;
@@ -143,7 +145,7 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT result = 0;
         if (!OnNotify(reinterpret_cast<NMHDR*>(lp), result))
             return FALSE;
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     case WM_SIZE:
@@ -162,7 +164,7 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC: {
         // Reflected first to the control, so that a custom control can colour itself; a null
         // answer leaves it to the dialog. A brush is the dialog procedure's direct answer.
-        if (LRESULT brush = ::SendMessageA(reinterpret_cast<HWND>(lp), OCM__BASE + msg, wp, lp))
+        if (LRESULT brush = ::SendMessageW(reinterpret_cast<HWND>(lp), OCM__BASE + msg, wp, lp))
             return brush;
         LRESULT result = 0;
         return OnMessage(msg, wp, lp, result) ? result : FALSE;
@@ -171,7 +173,7 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT result = 0;
         if (!OnMessage(msg, wp, lp, result))
             return FALSE;
-        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     }

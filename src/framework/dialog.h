@@ -26,15 +26,16 @@ public:
     bool ShowItem(int id, int cmdShow) const { return ::ShowWindow(GetDlgItem(id), cmdShow) != FALSE; }
     bool EnableItem(int id, bool enable) const { return ::EnableWindow(GetDlgItem(id), enable) != FALSE; }
     bool SetItemText(int id, const std::string& text) const {
-        return ::SetDlgItemTextA(m_hWnd, id, text.c_str()) != FALSE;
+        return ::SetDlgItemTextW(m_hWnd, id, Widen(text).c_str()) != FALSE;
     }
     std::string GetItemText(int id) const { return Wnd(GetDlgItem(id)).GetWindowText(); }
     bool IsItemChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
     bool CheckItem(int id, bool check) const {
         return ::CheckDlgButton(m_hWnd, id, check ? BST_CHECKED : BST_UNCHECKED) != FALSE;
     }
+    // Text in and out of it is UTF-16.
     LRESULT SendItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+        return ::SendDlgItemMessageW(m_hWnd, id, msg, wp, lp);
     }
 
 protected:

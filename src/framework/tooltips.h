@@ -13,7 +13,7 @@ public:
 
 // The control id of a TTN_NEEDTEXT request's tool, or 0 when the tool is not a window.
 int ToolTipControlId(const NMHDR* header);
-// Answers a TTN_NEEDTEXT request, ANSI or wide, with a text that outlives the tip.
+// Answers a TTN_NEEDTEXT request, ANSI or wide, with a UTF-8 text converted to what it asks for.
 void SetToolTipText(NMHDR* header, const char* text);
 
 } // namespace fw

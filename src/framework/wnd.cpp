@@ -1,16 +1,14 @@
 #include "framework/wnd.h"
 
-#include <vector>
-
 #include "framework/centring.h"
 
 namespace fw {
 
 std::string Wnd::GetWindowText() const {
-    int length = ::GetWindowTextLengthA(m_hWnd);
-    std::vector<char> text(length + 1);
-    int got = ::GetWindowTextA(m_hWnd, text.data(), length + 1);
-    return std::string(text.data(), got > 0 ? got : 0);
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    WString text(length + 1, L'\0');
+    const int got = ::GetWindowTextW(m_hWnd, &text[0], length + 1);
+    return Narrow(text.data(), got > 0 ? got : 0);
 }
 
 namespace {
@@ -26,7 +24,7 @@ void Wnd::CenterWindow() const {
         owner = nullptr;
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT on = monitor.rcWork;
     if (owner)
         ::GetWindowRect(owner, &on);

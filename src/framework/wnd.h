@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "framework/wide.h"
+
 namespace fw {
 
 class Wnd {
@@ -25,10 +27,11 @@ public:
     BOOL MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) const {
         return ::MoveWindow(m_hWnd, x, y, w, h, repaint);
     }
-    BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextA(m_hWnd, text.c_str()); }
+    BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextW(m_hWnd, Widen(text).c_str()); }
     std::string GetWindowText() const;
+    // Messages that carry text carry UTF-16, as the windows are Unicode windows.
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return ::SendMessageA(m_hWnd, msg, wp, lp);
+        return ::SendMessageW(m_hWnd, msg, wp, lp);
     }
     // Centres on the owner when it is visible and not minimised, else on the work area of the
     // window's monitor; either way the window stays inside that work area.

@@ -17,7 +17,7 @@ HRESULT CMediaPlayer2::Open(const std::string& file) {
     VARIANTARG arg;
     ::VariantInit(&arg);
     arg.vt = VT_BSTR;
-    arg.bstrVal = fw::AnsiToBstr(file);
+    arg.bstrVal = fw::Utf8ToBstr(file);
     if (!arg.bstrVal)
         return E_OUTOFMEMORY;
     const HRESULT hr = Invoke(kOpen, DISPATCH_METHOD, &arg, 1);

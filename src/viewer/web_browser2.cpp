@@ -10,7 +10,7 @@ CWebBrowser2::CWebBrowser2() : fw::AxControl(&DIID_DWebBrowserEvents2) {}
 
 HRESULT CWebBrowser2::Navigate(const std::string& url, VARIANT* flags, VARIANT* targetFrameName, VARIANT* postData,
                                VARIANT* headers) {
-    BSTR wideUrl = fw::AnsiToBstr(url);
+    BSTR wideUrl = fw::Utf8ToBstr(url);
     if (!wideUrl)
         return E_OUTOFMEMORY;
     VARIANT empty;

@@ -66,8 +66,8 @@ TEST(DialogItems, CheckAndMessages) {
     EXPECT_TRUE(host.CheckItem(kCheck, false));
     EXPECT_FALSE(host.IsItemChecked(kCheck));
 
-    EXPECT_EQ(host.SendItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("first")), 0);
-    EXPECT_EQ(host.SendItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("second")), 1);
+    EXPECT_EQ(host.SendItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"first")), 0);
+    EXPECT_EQ(host.SendItemMessage(kList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"second")), 1);
     EXPECT_EQ(host.SendItemMessage(kList, LB_GETCOUNT), 2);
 }
 

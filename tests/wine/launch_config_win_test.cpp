@@ -13,8 +13,8 @@ namespace {
 
 const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1";  // Καλημέρα
 
-std::string ReadWhole(const std::vector<wchar_t>& path) {
-  HANDLE f = CreateFileW(path.data(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+std::string ReadWhole(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(GetFileSize(f, nullptr), '\0');
   DWORD got = 0;
@@ -70,12 +70,12 @@ TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
       {"Greek icon", "index.htm", kGreek + ".ico", true},
   };
   const std::string folder = "C:\\vtests\\" + kGreek;
-  const std::vector<wchar_t> wideFolder = vk::WideFromUtf8(folder);
-  const std::vector<wchar_t> inf = vk::WideFromUtf8(folder + "\\autorun.inf");
+  const std::wstring wideFolder = Wide(folder);
+  const std::wstring inf = Wide(folder + "\\autorun.inf");
   // The sandbox's ANSI functions could not empty a folder of this name: the test keeps its own.
   CreateDirectoryA("C:\\vtests", nullptr);
-  DeleteFileW(inf.data());
-  CreateDirectoryW(wideFolder.data(), nullptr);
+  DeleteFileW(inf.c_str());
+  CreateDirectoryW(wideFolder.c_str(), nullptr);
   wchar_t before[MAX_PATH] = L"";
   GetCurrentDirectoryW(MAX_PATH, before);
 
@@ -92,7 +92,7 @@ TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
     EXPECT_EQ(c.unicode, bytes.compare(0, 2, "\xFF\xFE") == 0);
     EXPECT_EQ("autorun.exe " + c.target + " 1 0 default.jpg default.wav", open);
 
-    ASSERT_TRUE(SetCurrentDirectoryW(wideFolder.data()));
+    ASSERT_TRUE(SetCurrentDirectoryW(wideFolder.c_str()));
     vk::WinFiles files;
     const vk::LaunchConfig config = vk::ReadLaunchConfig({}, files, ansi);
     EXPECT_EQ(c.target, config.target);
@@ -100,6 +100,6 @@ TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
     EXPECT_EQ(c.icon, vk::ReadIconEntry());
     SetCurrentDirectoryW(before);
   }
-  EXPECT_TRUE(DeleteFileW(inf.data()));
-  EXPECT_TRUE(RemoveDirectoryW(wideFolder.data()));
+  EXPECT_TRUE(DeleteFileW(inf.c_str()));
+  EXPECT_TRUE(RemoveDirectoryW(wideFolder.c_str()));
 }

@@ -14,6 +14,7 @@
 #include "controls/splash_dlg.h"
 #include "controls/static_link.h"
 #include "framework/dialog.h"
+#include "framework/wide.h"
 #include "harness.h"
 
 namespace {
@@ -128,6 +129,20 @@ TEST(OlePicture, LoadsFromStreamAndFromImageResource) {
     stream->Release();
     EXPECT_EQ(400, SizeOf(picture).cx);
     EXPECT_EQ(300, SizeOf(picture).cy);
+}
+
+// A name outside any ANSI code page: the path reaches the file system whole, as UTF-16.
+TEST(OlePicture, LoadsAFileWithAJapaneseName) {
+    vt::Sandbox box;
+    const std::string name = "\xe6\x97\xa5\xe6\x9c\xac.bmp";  // 日本.bmp in UTF-8
+    const fw::WString wide = fw::Widen(box.Dir()) + L"\\\u65e5\u672c.bmp";
+    ASSERT_TRUE(CopyFileW(fw::Widen(Fixture("small.bmp")).c_str(), wide.c_str(), FALSE));
+    COlePicture picture;
+    EXPECT_TRUE(picture.LoadFromFile(box.Path(name)));
+    EXPECT_EQ(40, SizeOf(picture).cx);
+    EXPECT_EQ(30, SizeOf(picture).cy);
+    picture.LoadFromStream(nullptr);  // lets the file go
+    EXPECT_TRUE(DeleteFileW(wide.c_str()));
 }
 
 TEST(OlePicture, FailedOpenKeepsThePictureUndecodableDataEmptiesIt) {
@@ -385,6 +400,24 @@ TEST(StaticLink, TheShellOpensTheTargetOrTheLinkGivesUp) {
     Click(fails);
     EXPECT_FALSE(ShowsLinkCursor(fails));
     EXPECT_FALSE(LookOf(host, fails).hollow);
+}
+
+// The shell gets the target whole, as UTF-16, though no ANSI code page here holds its name.
+TEST(StaticLink, OpensATargetWithAGreekName) {
+    vt::Sandbox box;
+    const std::string target = box.Path("\xce\x91\xce\x92\xce\x93.exe");  // ΑΒΓ.exe in UTF-8
+    ASSERT_TRUE(CopyFileW(fw::Widen(box.CopyRecorder("plain.exe")).c_str(), fw::Widen(target).c_str(), FALSE));
+    HostDlg host;
+    CStaticLink opens(target.c_str());
+    ASSERT_TRUE(opens.SubclassDlgItem(kNoString, host));
+    Click(opens);
+    EXPECT_TRUE(vt::WaitRecords(box.Path("recorded.txt"), 1, 10000));
+    EXPECT_EQ(CStaticLink::kVisited, LookOf(host, opens).text);
+    // The sandbox empties itself by ANSI names; this one goes by its own, once the program ends.
+    bool deleted = false;
+    for (int i = 0; i < 100 && !(deleted = DeleteFileW(fw::Widen(target).c_str())); ++i)
+        Sleep(50);
+    EXPECT_TRUE(deleted);
 }
 
 TEST(StaticLink, DeletesItselfAfterItsWindowOnlyWhenAsked) {

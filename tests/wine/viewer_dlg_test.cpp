@@ -244,8 +244,12 @@ TEST_F(ViewerDialog, PageTitleReplacesTheLabelAndBecomesTheCaption) {
 
     BSTR page = SysAllocString(L"Welcome \x00e9t\x00e9");
     FireEvent(v, kBrowserId, 113, {Bstr(page)});
-    EXPECT_EQ("Welcome \xe9t\xe9", v.GetWindowText());
-    EXPECT_EQ("Welcome \xe9t\xe9", v.m_strCaption);
+    // The program's text is UTF-8; the window holds the title's own characters.
+    EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.GetWindowText());
+    EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.m_strCaption);
+    wchar_t shown[32] = {};
+    GetWindowTextW(v, shown, 32);
+    EXPECT_STREQ(L"Welcome \x00e9t\x00e9", shown);
 
     // Malformed reports change nothing.
     VARIANTARG number;
@@ -255,7 +259,7 @@ TEST_F(ViewerDialog, PageTitleReplacesTheLabelAndBecomesTheCaption) {
     FireEvent(v, kBrowserId, 113, {number});
     FireEvent(v, kBrowserId, 113, {});
     FireEvent(v, kBrowserId, 113, {Bstr(page), Bstr(page)});
-    EXPECT_EQ("Welcome \xe9t\xe9", v.GetWindowText());
+    EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.GetWindowText());
     SysFreeString(page);
   });
 }
