@@ -243,7 +243,7 @@ LRESULT CALLBACK KeyFilterProc(int code, WPARAM wp, LPARAM lp) {
 void CountActiveSite(int change) {
     t_activeSites += change;
     if (t_activeSites > 0 && !t_keyHook)
-        t_keyHook = ::SetWindowsHookExA(WH_MSGFILTER, KeyFilterProc, nullptr, ::GetCurrentThreadId());
+        t_keyHook = ::SetWindowsHookExW(WH_MSGFILTER, KeyFilterProc, nullptr, ::GetCurrentThreadId());
     if (t_activeSites == 0 && t_keyHook) {
         ::UnhookWindowsHookEx(t_keyHook);
         t_keyHook = nullptr;
