@@ -26,22 +26,22 @@ std::string DesktopFolder() {
 }
 
 void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = entry.cFileName, path = dir + "\\" + name;
+      const std::string name = Utf8(entry.cFileName), path = dir + "\\" + name;
       if (name == "." || name == "..") continue;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveTree(path);
       } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Wide(path).c_str());
       }
-    } while (FindNextFileA(find, &entry));
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
-  RemoveDirectoryA(dir.c_str());
+  RemoveDirectoryW(Wide(dir).c_str());
 }
 
 std::string ReadFile(const std::string& path) {
@@ -189,7 +189,10 @@ TEST(BuilderDesigner, DefaultsBuildTheSampleDiscAndASecondBuildStartsAfresh) {
             "It is safe to erase this file.\r\n",
             ReadFile(d.out + "\\COPY_ALL_TO_CDROM_ROOT.txt"));
   EXPECT_EQ(ReadFile(d.box.Path("Vintrosk.exe")), ReadFile(d.out + "\\autorun.exe"));
-  EXPECT_EQ(ReadFile(d.box.Path("html\\intro.avi")), ReadFile(d.out + "\\intro.avi"));
+  for (const std::string& name : d.SampleSite())
+    EXPECT_EQ(ReadFile(d.box.Path("html\\" + name)), ReadFile(d.out + "\\" + name)) << name;
+  EXPECT_EQ(ReadFile(d.box.Path("splashscreens\\default.jpg")), ReadFile(d.out + "\\default.jpg"));
+  EXPECT_EQ(ReadFile(d.box.Path("sounds\\default.wav")), ReadFile(d.out + "\\default.wav"));
   Screenshot("question");
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
   EXPECT_FALSE(IsIconic(d.dlg));
@@ -552,7 +555,8 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
   const std::string target = "Κεντρικό_μενού.html";
   d.box.Write("html\\" + target,
               "<html><head><meta charset=\"utf-8\"></head><body><img src=\"写真.jpg\"><img src='café.gif'>"
-              "<a href=\"legacy.htm\">old</a><a href=\"escaped.htm\">escaped</a></body></html>");
+              "<a href=\"legacy.htm\">old</a><a href=\"escaped.htm\">escaped</a><img src=\"λείπει.gif\">"
+              "</body></html>");
   d.box.Write("html\\写真.jpg", "photo");
   d.box.Write("html\\café.gif", "cafe");
   d.box.Write("html\\legacy.htm", "<html><body><img src=\"na\xEFve.gif\"></body></html>");  // Windows-1252
@@ -563,7 +567,13 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
   d.Start();
   PickFile(*d.process, d.dlg, IDC_SELECT_FILE, "Select the File to Auto-Play on CD-ROM", target.c_str());
   EXPECT_EQ(target, ItemText(d.dlg, IDC_TARGET_NAME));
-  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+  Press(d.dlg, IDOK);
+  // The one picture that is not there is listed under its own name.
+  HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
+  ASSERT_TRUE(missing) << DescribeWindows(*d.process);
+  EXPECT_EQ(std::vector<std::string>{d.box.Path("html\\λείπει.gif")}, MissingItems(missing));
+  Press(missing, IDOK);
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
 
   const std::set<std::string> files = FilesIn(d.out);
   for (const char* name : {"Κεντρικό_μενού.html", "写真.jpg", "café.gif", "legacy.htm", "naïve.gif", "escaped.htm",
