@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <exception>
+#include <new>
+#include <string>
 
 #include "framework/app.h"
 
@@ -12,6 +14,33 @@
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 } // namespace __gnu_cxx
+
+// Nothing catches what the library would throw, so it ended in terminate and abort anyway.
+// Aborting at once keeps the exception classes, their strings and the unwinder out.
+namespace std {
+void __throw_bad_exception() { std::abort(); }
+void __throw_bad_alloc() { std::abort(); }
+void __throw_bad_array_new_length() { std::abort(); }
+void __throw_bad_cast() { std::abort(); }
+void __throw_bad_typeid() { std::abort(); }
+void __throw_logic_error(const char*) { std::abort(); }
+void __throw_domain_error(const char*) { std::abort(); }
+void __throw_invalid_argument(const char*) { std::abort(); }
+void __throw_length_error(const char*) { std::abort(); }
+void __throw_out_of_range(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+void __throw_runtime_error(const char*) { std::abort(); }
+void __throw_range_error(const char*) { std::abort(); }
+void __throw_overflow_error(const char*) { std::abort(); }
+void __throw_underflow_error(const char*) { std::abort(); }
+} // namespace std
+
+// No new-handler is ever set, so the library's operator new could only throw bad_alloc.
+void* operator new(std::size_t size) {
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    std::abort();
+}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
