@@ -35,6 +35,10 @@ void __throw_overflow_error(const char*) { std::abort(); }
 void __throw_underflow_error(const char*) { std::abort(); }
 } // namespace std
 
+// The library's own std::string is built with exception handling, which brings the unwinder
+// with it; instantiated here, without exceptions, only what the program uses is kept.
+template class std::__cxx11::basic_string<char>;
+
 // No new-handler is ever set, so the library's operator new could only throw bad_alloc.
 void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1))
