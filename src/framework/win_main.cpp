@@ -1,6 +1,6 @@
-// The process's entry: common controls, then the one application object's InitInstance.
+// The process's entry: the one application object's InitInstance (common controls load with the
+// first dialog).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 #include <exception>
@@ -47,8 +47,6 @@ void* operator new(std::size_t size) {
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     if (fw::WinApp* app = fw::WinApp::Current())
         app->InitInstance();
     return 0;
