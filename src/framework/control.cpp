@@ -1,7 +1,5 @@
 #include "framework/control.h"
 
-#include <commctrl.h>
-
 #include "framework/wide.h"
 
 namespace fw {
@@ -15,7 +13,7 @@ bool Control::SubclassWindow(HWND hwnd) {
         return false;
     m_hWnd = hwnd;
     PreSubclassWindow();
-    if (!::SetWindowSubclass(hwnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!SetSubclass(hwnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
         m_hWnd = nullptr;
         return false;
     }
@@ -25,6 +23,7 @@ bool Control::SubclassWindow(HWND hwnd) {
 bool Control::Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent, int id) {
     if (m_hWnd)
         return false;
+    EnsureCommonControls();
     HHOOK hook = ::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
     if (!hook)
         return false;
@@ -50,14 +49,14 @@ LRESULT CALLBACK Control::CreationHook(int code, WPARAM wp, LPARAM lp) {
 
 void Control::UnsubclassWindow() {
     if (m_hWnd)
-        ::RemoveWindowSubclass(m_hWnd, SubclassProc, 0);
+        RemoveSubclass(m_hWnd, SubclassProc, 0);
     m_hWnd = nullptr;
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
     Control* self = reinterpret_cast<Control*>(data);
     if (msg == WM_NCDESTROY) {
-        LRESULT result = ::DefSubclassProc(hwnd, msg, wp, lp);
+        LRESULT result = DefaultSubclassProc(hwnd, msg, wp, lp);
         self->UnsubclassWindow();
         self->PostNcDestroy();
         return result;

@@ -3,7 +3,7 @@
 #pragma once
 #include "framework/wnd.h"
 
-#include <commctrl.h>
+#include "framework/common_controls.h"
 
 namespace fw {
 
@@ -22,7 +22,7 @@ protected:
     virtual void PreSubclassWindow() {}
     // Answer the message here, or hand it on with Default.
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
-    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefSubclassProc(m_hWnd, msg, wp, lp); }
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefaultSubclassProc(m_hWnd, msg, wp, lp); }
     // Called after the window is gone; the object may delete itself here.
     virtual void PostNcDestroy() {}
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "framework/common_controls.h"
 #include "framework/wide.h"
 
 namespace fw {
@@ -24,6 +25,7 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::DoModal() {
     m_modal = true;
+    EnsureCommonControls();
     INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
@@ -34,6 +36,7 @@ INT_PTR Dialog::DoModal() {
 bool Dialog::Create(int templateId, HWND parent) {
     m_templateId = templateId;
     m_parent = parent;
+    EnsureCommonControls();
     HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
                                      DialogProc, reinterpret_cast<LPARAM>(this));
     return hwnd != nullptr;

@@ -1,6 +1,6 @@
 #include "framework/file_dialog.h"
 
-#include <commdlg.h>
+#include "framework/common_controls.h"
 
 #include "framework/wide.h"
 
@@ -24,7 +24,7 @@ bool AskOpenFile(const OpenFileRequest& request, std::string& path) {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     ofn.Flags = request.flags | OFN_EXPLORER | OFN_ENABLESIZING;
-    if (!::GetOpenFileNameW(&ofn))
+    if (!OpenFileName(&ofn))
         return false;
     path = Narrow(file);
     return true;

@@ -1,6 +1,6 @@
 #include "framework/tooltips.h"
 
-#include <commctrl.h>
+#include "framework/common_controls.h"
 
 #include <string>
 
@@ -11,6 +11,7 @@ namespace fw {
 bool ToolTips::Enable(HWND dialog) {
     if (m_hWnd)
         return true;
+    EnsureCommonControls();
     m_hWnd = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!m_hWnd)

@@ -7,7 +7,7 @@ namespace vk {
 
 const std::vector<PageActionKind>& PageActionKinds() {
     static const std::vector<PageActionKind> kinds = {
-        {PageAction::MessageBox, "ACTION_MESSAGEBOX", true},
+        {PageAction::Message, "ACTION_MESSAGEBOX", true},
         {PageAction::Quit, "ACTION_QUIT", false},
         {PageAction::Run, "ACTION_RUN", true},
         {PageAction::Browse, "ACTION_BROWSE", false},

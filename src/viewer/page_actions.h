@@ -6,7 +6,8 @@
 
 namespace vk {
 
-enum class PageAction { MessageBox, Quit, Run, Browse, Copy };
+// Message shows a message box: <windows.h> makes a macro of the name MessageBox.
+enum class PageAction { Message, Quit, Run, Browse, Copy };
 
 // One row per action, in the fixed order in which a navigation's URL is searched for them.
 struct PageActionKind {

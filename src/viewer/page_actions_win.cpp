@@ -92,7 +92,7 @@ bool RunPageActions(const std::string& url, PageActionHost& host) {
         if (KindOf(request.action).takesArgument && !request.hasArgument)
             continue;
         switch (request.action) {
-        case PageAction::MessageBox:
+        case PageAction::Message:
             if (!RefuseTooLong(request.argument, host))
                 Tell(host.ActionOwner(), request.argument, WindowTitle(host.ActionOwner()), MB_ICONINFORMATION);
             break;

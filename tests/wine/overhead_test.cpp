@@ -29,7 +29,7 @@ TEST(Overhead, LauncherAgainstBareShellCall) {
     std::string exe;
     const char* args;
   } openers[] = {
-      {"bare ShellExecuteA", box.Copy(ShellOpenExe(), "shell_open.exe"), "recorder.exe"},
+      {"bare COM+ShellExecuteA", box.Copy(ShellOpenExe(), "shell_open.exe"), "recorder.exe"},
       {"launcher", box.CopyVintrosk("autorun.exe"), "recorder.exe 0 0"},
   };
   const int kRuns = 9;  // after one warm-up run each
@@ -47,7 +47,7 @@ TEST(Overhead, LauncherAgainstBareShellCall) {
     }
   }
   for (int which = 0; which < 2; ++which)
-    printf("[overhead] %-18s target started after %.1f ms, opener ended after %.1f ms (medians of %d)\n",
+    printf("[overhead] %-23s target started after %.1f ms, opener ended after %.1f ms (medians of %d)\n",
            openers[which].name, 1000 * Median(handover[which]), 1000 * Median(lifetime[which]), kRuns);
   const double ratio = Median(handover[1]) / Median(handover[0]);
   printf("[overhead] launcher / bare: %.2f to the target's start, %.2f to the opener's end\n", ratio,
