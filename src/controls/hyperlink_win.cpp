@@ -24,16 +24,8 @@ void CHyperLink::SetTarget(const std::string& target) {
         return;
     ShowWindow(SW_HIDE);
     FitToText();
-    if (m_hToolTip) {
-        // The tooltip keeps a copy of the text.
-        fw::WString text = fw::Widen(m_strTarget);
-        TTTOOLINFOW tool = {};
-        tool.cbSize = TTTOOLINFOW_V1_SIZE;
-        tool.hwnd = m_hWnd;
-        tool.uId = kToolId;
-        tool.lpszText = &text[0];
-        ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (m_hToolTip)
+        SendToolMessage(TTM_UPDATETIPTEXTW);
     ShowWindow(SW_SHOW);
 }
 
@@ -59,8 +51,13 @@ void CHyperLink::PreSubclassWindow() {
 void CHyperLink::CreateToolTip() {
     m_hToolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!m_hToolTip)
-        return;
+    if (m_hToolTip)
+        SendToolMessage(TTM_ADDTOOLW);
+}
+
+// The link's one tool, covering its client area, with the target as its text; the tooltip
+// keeps a copy of the text.
+void CHyperLink::SendToolMessage(UINT msg) {
     fw::WString text = fw::Widen(m_strTarget);
     TTTOOLINFOW tool = {};
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
@@ -68,7 +65,7 @@ void CHyperLink::CreateToolTip() {
     tool.uId = kToolId;
     tool.lpszText = &text[0];
     ::GetClientRect(m_hWnd, &tool.rect);
-    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_hToolTip, msg, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void CHyperLink::FitToText() {

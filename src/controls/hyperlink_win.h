@@ -30,6 +30,7 @@ private:
     HBRUSH OnCtlColor(HDC dc);
     void OnMouseMove(LPARAM lp);
     void CreateToolTip();
+    void SendToolMessage(UINT msg);
 
     bool m_bActive = false;   // pressed or focused
     bool m_bHover = false;    // pointer over it; the control holds the capture meanwhile

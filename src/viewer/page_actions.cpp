@@ -2,6 +2,7 @@
 
 #include "app/ascii_case.h"
 #include "app/paths.h"
+#include "app/text_decode.h"
 
 namespace vk {
 
@@ -42,28 +43,6 @@ std::vector<ActionRequest> FindPageActions(const std::string& url) {
 
 namespace {
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = LowerAscii(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string DecodeEscapes(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
-        if (low >= 0) {
-            out.push_back(static_cast<char>(high * 16 + low));
-            i += 2;
-        } else {
-            out.push_back(text[i]);
-        }
-    }
-    return out;
-}
-
 bool IsDrivePath(const std::string& path) {
     return path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
            path[1] == ':' && (path[2] == '\\' || path[2] == '/');
@@ -88,7 +67,10 @@ bool LocalPathOfUrl(const std::string& url, std::string& path) {
     const size_t end = rest.find_first_of("#?");
     if (end != std::string::npos)
         rest.resize(end);
-    rest = DecodeEscapes(rest);
+    std::string decoded;
+    if (DecodePercentEscapes(rest, decoded) == Escapes::Refused)
+        return false; // a control character names no file
+    rest = decoded;
     size_t slashes = 0;
     while (slashes < rest.size() && (rest[slashes] == '/' || rest[slashes] == '\\'))
         ++slashes;

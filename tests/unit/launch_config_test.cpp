@@ -152,19 +152,8 @@ TEST(ReadLabelEntry, UpperCaseKeyAndAnEqualsSign) {
 }
 
 TEST(AutorunInfText, ExactBytes) {
-    auto defaults = [] {
-        vk::DiscSettings s;
-        s.m_strTarget = "1_Demo_General_Menu.html";
-        s.m_bBrowser = true;
-        s.m_nWindowSize = 0;
-        s.m_bSplash = true;
-        s.m_strSplashName = "default.jpg";
-        s.m_bSound = true;
-        s.m_strSoundName = "default.wav";
-        s.m_bIcon = true;
-        s.m_strIconName = "autorun.exe";
-        return s;
-    };
+    // The designer's defaults.
+    auto defaults = [] { return vk::DiscSettings(); };
     struct Case {
         const char* name;
         vk::DiscSettings settings;

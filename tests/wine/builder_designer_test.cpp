@@ -25,25 +25,6 @@ std::string DesktopFolder() {
   return path;
 }
 
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = Utf8(entry.cFileName), path = dir + "\\" + name;
-      if (name == "." || name == "..") continue;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(Wide(path).c_str());
-      }
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(Wide(dir).c_str());
-}
-
 std::string ReadFile(const std::string& path) {
   HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return "<none>";
@@ -53,22 +34,6 @@ std::string ReadFile(const std::string& path) {
   while (::ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
   CloseHandle(f);
   return bytes;
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      CopyTree(from + "\\" + name, to + "\\" + name);
-    else
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
 }
 
 void SetText(HWND dlg, int id, const std::string& text) {

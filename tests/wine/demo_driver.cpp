@@ -23,22 +23,6 @@ int Fail(const char* what, const Process& p) {
   return 1;
 }
 
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = entry.cFileName;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      CopyTree(from + "\\" + name, to + "\\" + name);
-    else
-      CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-}
-
 // The program and its sample folders copied, and the start page replaced by a tour of 15
 // pages (the scanner pauses on each, so the wait dialog stays up long enough to be seen), two
 // of which show images that are not there.

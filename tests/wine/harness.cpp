@@ -72,25 +72,6 @@ void MakeDirs(const std::string& path) {
     if (i == path.size() || path[i] == '\\') CreateDirectoryW(Wide(path.substr(0, i)).c_str(), nullptr);
 }
 
-bool DeleteTree(const std::string& dir) {
-  WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = Utf8(fd.cFileName);
-      if (name == "." || name == "..") continue;
-      std::string path = dir + "\\" + name;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(path);
-      } else {
-        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(Wide(path).c_str());
-      }
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-  }
-  return RemoveDirectoryW(Wide(dir).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-}
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -143,6 +124,42 @@ std::string BmpHeader(int width, int height) {
 
 }  // namespace
 
+bool RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW(Wide(dir + "\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = Utf8(fd.cFileName);
+      if (name == "." || name == "..") continue;
+      std::string path = dir + "\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Wide(path).c_str());
+      }
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+  }
+  return RemoveDirectoryW(Wide(dir).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryW(Wide(to).c_str(), nullptr);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(Wide(from + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = Utf8(entry.cFileName);
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CopyTree(from + "\\" + name, to + "\\" + name);
+    else
+      CopyFileW(Wide(from + "\\" + name).c_str(), Wide(to + "\\" + name).c_str(), FALSE);
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
 std::string WinPath(const std::string& path) {
   if (!path.empty() && path[0] == '/') return "Z:" + Backslashes(path);
   return path;
@@ -179,7 +196,7 @@ Sandbox::Sandbox() : Sandbox(CurrentTestName()) {}
 Sandbox::Sandbox(const std::string& name) : dir_("C:\\vtests\\" + Sanitize(name)) {
   CreateDirectoryA("C:\\vtests", nullptr);
   // A program of an earlier run may still be on its way out and hold its file for a moment.
-  if (!WaitUntil([&] { return DeleteTree(dir_); }, 5000))
+  if (!WaitUntil([&] { return RemoveTree(dir_); }, 5000))
     ADD_FAILURE() << "cannot empty " << dir_ << " (error " << GetLastError() << ")";
   if (!CreateDirectoryA(dir_.c_str(), nullptr)) ADD_FAILURE() << "cannot create " << dir_;
 }

@@ -24,6 +24,10 @@ namespace vt {
 // Tests name files and texts in UTF-8; these convert at the system's wide calls.
 std::wstring Wide(const std::string& utf8);
 std::string Utf8(const std::wstring& wide);
+// A folder with everything in it, files made read-only included; true when it is gone.
+bool RemoveTree(const std::string& dir);
+// Copies a folder with its subfolders, files overwritten.
+void CopyTree(const std::string& from, const std::string& to);
 // Names of the files (not folders) directly in a folder, in UTF-8.
 std::set<std::string> FilesIn(const std::string& dir);
 
