@@ -32,11 +32,16 @@ std::string TipOver(const Process& process, HWND control) {
   SetCursorPos(1023, 767);
   WaitUntil([&] { return !visibleTip(); }, 5000);
   RECT r = RectOf(control);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  SetCursorPos(centre.x, centre.y);
   std::string text;
+  int polls = 0;
   WaitUntil(
       [&] {
         HWND tip = visibleTip();
+        // A busy machine can lose the move that starts the tip's timer: rest the mouse anew,
+        // a pixel aside and back, every second until a tip shows.
+        if (!tip && ++polls % 50 == 0) SetCursorPos(centre.x + (polls / 50) % 2, centre.y);
         if (!tip) return false;
         char buf[512] = {};
         SendMessageTimeoutA(tip, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000,
