@@ -15,6 +15,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import zlib
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), os.pardir))
 CONVERT = "/usr/bin/convert"  # im6; other convert binaries on PATH may not be ImageMagick
@@ -747,14 +748,54 @@ def draw_sample_splash(c):
 # ---------------------------------------------------------------------------------------------
 # File writers
 
-def ico_bytes(frames):
+def png_bytes(w, h, rgba):
+    """RGBA PNG; each row takes the filter that leaves the smallest sum, as encoders do."""
+    def paeth(a, b, c):
+        p = a + b - c
+        pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+        return a if pa <= pb and pa <= pc else b if pb <= pc else c
+
+    stride = w * 4
+    raw, prev = bytearray(), bytes(stride)
+    for y in range(h):
+        row = rgba[y * stride:(y + 1) * stride]
+        left = lambda i: row[i - 4] if i >= 4 else 0
+        upleft = lambda i: prev[i - 4] if i >= 4 else 0
+        options = [
+            bytes(row),
+            bytes((row[i] - left(i)) & 255 for i in range(stride)),
+            bytes((row[i] - prev[i]) & 255 for i in range(stride)),
+            bytes((row[i] - (left(i) + prev[i]) // 2) & 255 for i in range(stride)),
+            bytes((row[i] - paeth(left(i), prev[i], upleft(i))) & 255 for i in range(stride)),
+        ]
+        best = min(range(5), key=lambda f: sum(v if v < 128 else 256 - v for v in options[f]))
+        raw += bytes((best,)) + options[best]
+        prev = row
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def ico_bytes(frames, png_sizes=()):
     """frames: list of (size, rgba8).  32-bit BGRA images plus the 1-bit AND mask that older
-    readers use; the mask marks fully transparent pixels."""
+    readers use; the mask marks fully transparent pixels.  Frames of the sizes in png_sizes
+    are stored as PNG (read since Windows Vista), which keeps the frames that only scaled
+    screens ask for small."""
     frames = sorted(frames, key=lambda f: -f[0])
     head = struct.pack("<HHH", 0, 1, len(frames))
     offset = 6 + 16 * len(frames)
     entries, blobs = b"", b""
     for size, px in frames:
+        if size in png_sizes:
+            blob = png_bytes(size, size, px)
+            entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
+            blobs += blob
+            offset += len(blob)
+            continue
         xor = bytearray()
         mask_stride = ((size + 31) // 32) * 4
         andm = bytearray()
@@ -855,13 +896,19 @@ def rgba_to_rgb(rgba):
 # ---------------------------------------------------------------------------------------------
 # Products
 
-def make_icon(rel, draw, sizes):
+# The icon sizes of screens at 200, 150 and 125 %: the designer's icons have each, so that
+# none is stretched from 32 x 32. The application icon has its 48 x 48 bitmap already and
+# adds only 64 x 64: 48 shrinks to 40 well enough for the caption and the About box.
+SCALED_PNG_FRAMES = (64, 48, 40)
+
+
+def make_icon(rel, draw, sizes, png_sizes=()):
     frames = []
-    for size in sizes:
+    for size in sizes + list(png_sizes):
         c = Canvas(size, size)
         draw(c.view(0, 0, size / 32.0), size)
         frames.append((size, c.rgba8()))
-    write(rel, ico_bytes(frames))
+    write(rel, ico_bytes(frames, png_sizes))
 
 
 def make_splash(rel, draw, w=400, h=300):
@@ -928,12 +975,12 @@ def make_fixtures():
 def main():
     if not os.path.exists(CONVERT):
         sys.exit("needs ImageMagick at %s (Debian package imagemagick)" % CONVERT)
-    make_icon("res/icons/app.ico", draw_app_icon, [48, 32, 16])
-    make_icon("res/icons/image.ico", draw_image_icon, [32])
-    make_icon("res/icons/file.ico", draw_file_icon, [32])
-    make_icon("res/icons/sound.ico", draw_sound_icon, [32])
-    make_icon("res/icons/disc.ico", draw_disc_star_icon, [32])
-    make_icon("res/icons/window.ico", draw_window_icon, [32])
+    make_icon("res/icons/app.ico", draw_app_icon, [48, 32, 16], SCALED_PNG_FRAMES[:1])
+    make_icon("res/icons/image.ico", draw_image_icon, [32], SCALED_PNG_FRAMES)
+    make_icon("res/icons/file.ico", draw_file_icon, [32], SCALED_PNG_FRAMES)
+    make_icon("res/icons/sound.ico", draw_sound_icon, [32], SCALED_PNG_FRAMES)
+    make_icon("res/icons/disc.ico", draw_disc_star_icon, [32], SCALED_PNG_FRAMES)
+    make_icon("res/icons/window.ico", draw_window_icon, [32], SCALED_PNG_FRAMES)
     make_icon("samples/icons/disc.ico", draw_sample_disc_icon, [48, 32, 16])
     make_splash("res/splashscreen.jpg", draw_designer_splash)
     make_splash("samples/splashscreens/default.jpg", draw_sample_splash)

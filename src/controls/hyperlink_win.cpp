@@ -146,6 +146,17 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case WM_SETFONT:
+        // A font from outside (the dialog's, at a new scale): the link's own follows it.
+        if (m_hLinkFont && reinterpret_cast<HFONT>(wp) != m_hLinkFont) {
+            HFONT old = m_hLinkFont;
+            m_hLinkFont = vk::CreateLinkFont(reinterpret_cast<HFONT>(wp), (m_nStyle & kUnderline) != 0);
+            const LRESULT result = Default(msg, m_hLinkFont ? reinterpret_cast<WPARAM>(m_hLinkFont) : wp, lp);
+            ::DeleteObject(old);
+            FitToText();
+            return result;
+        }
+        break;
     case WM_NCHITTEST:
         // Mouse messages even without SS_NOTIFY.
         return HTCLIENT;

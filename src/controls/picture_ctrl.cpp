@@ -33,8 +33,9 @@ void CPictureCtrl::LoadResourcePicture() {
 }
 
 vk::Size CPictureCtrl::ImageSize() const {
+    // The loader measures a picture against the screen, so this is its count of pixels.
     const SIZE size = m_picture.GetPixelSize(nullptr);
-    return vk::Size{size.cx, size.cy};
+    return vk::ScaleToDpi(vk::Size{size.cx, size.cy}, Dpi());
 }
 
 vk::Size CPictureCtrl::ClientSize() const {

@@ -1,5 +1,6 @@
 // A static that shows one picture from a file or from the program's "IMAGE" resources,
-// drawn at its natural size in the top-left corner (squeezed into a smaller control).
+// drawn at its natural size (at the screen's scale) in the top-left corner, squeezed into a
+// smaller control.
 #pragma once
 #include "controls/ole_picture.h"
 #include "controls/picture_geometry.h"
@@ -18,6 +19,10 @@ public:
 
     COlePicture m_picture;
 
+    // The picture as the control shows it: its own pixels at 100 %, grown with the screen's
+    // scale so that it keeps its size on the screen.
+    vk::Size ImageSize() const;
+
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -27,7 +32,6 @@ private:
     void OnPaint();
     void OnEraseBkgnd(HDC dc);
     HBRUSH BackgroundBrush(HDC dc) const;
-    vk::Size ImageSize() const;
     vk::Size ClientSize() const;
 
     BOOL m_bLoadFromResource;

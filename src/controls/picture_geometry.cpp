@@ -1,25 +1,8 @@
 #include "controls/picture_geometry.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdint>
 
 namespace vk {
-
-int MulDivRound(int a, int b, int c) {
-    if (c == 0)
-        return -1;
-    int64_t product = static_cast<int64_t>(a) * b;
-    int64_t divisor = c;
-    if (divisor < 0) {
-        product = -product;
-        divisor = -divisor;
-    }
-    int64_t result = product >= 0 ? (product + divisor / 2) / divisor : (product - divisor / 2) / divisor;
-    if (result > INT_MAX || result < -INT_MAX)
-        return -1;
-    return static_cast<int>(result);
-}
 
 int HimetricToPixels(int himetric, int pixelsPerInch) {
     const int kHimetricPerInch = 2540;
@@ -63,9 +46,9 @@ RenderArgs RenderArgsFor(Rect dest, Size natural, Size himetric) {
     return args;
 }
 
-Size SplashWindowSize(Size picture) {
-    const int kMargin = 5;
-    return Size{picture.cx + kMargin, picture.cy + kMargin};
+Size SplashWindowSize(Size picture, int dpi) {
+    const int margin = ScaleToDpi(5, dpi);
+    return Size{picture.cx + margin, picture.cy + margin};
 }
 
 } // namespace vk

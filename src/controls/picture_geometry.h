@@ -3,13 +3,9 @@
 // splash window gets.
 #pragma once
 
-#include "app/geometry.h"
+#include "app/dpi_scale.h"
 
 namespace vk {
-
-// a * b / c rounded to the nearest, halves away from zero, as the system's MulDiv does;
-// -1 when c is 0 or the result does not fit an int.
-int MulDivRound(int a, int b, int c);
 
 // HIMETRIC units (hundredths of a millimetre) to device pixels at the given resolution.
 int HimetricToPixels(int himetric, int pixelsPerInch);
@@ -37,7 +33,8 @@ struct RenderArgs {
 };
 RenderArgs RenderArgsFor(Rect dest, Size natural, Size himetric);
 
-// The splash window's outer size, frame included: the picture plus a 5-pixel margin.
-Size SplashWindowSize(Size picture);
+// The splash window's outer size, frame included: the picture as shown (already at the
+// screen's scale) plus a margin of 5 pixels at 96 dpi, scaled to dpi.
+Size SplashWindowSize(Size picture, int dpi);
 
 } // namespace vk

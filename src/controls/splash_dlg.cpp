@@ -14,8 +14,7 @@ BOOL CSplashDlg::OnInitDialog() {
     m_pictureCtrl.Invalidate(TRUE);
     // A picture that cannot be loaded leaves a 5 x 5 window: no message at start-up.
     m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
-    const SIZE picture = m_pictureCtrl.m_picture.GetPixelSize(nullptr);
-    const vk::Size size = vk::SplashWindowSize(vk::Size{picture.cx, picture.cy});
+    const vk::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), Dpi());
 
     RECT window;
     ::GetWindowRect(m_hWnd, &window);

@@ -28,6 +28,12 @@ LRESULT CStaticLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnSetCursor())
             return TRUE;
         break;
+    case WM_SETFONT:
+        // A new font (the dialog's, at a new scale): the underlined one is made anew from it.
+        if (m_hUnderlineFont)
+            ::DeleteObject(m_hUnderlineFont);
+        m_hUnderlineFont = nullptr;
+        break;
     }
     return Default(msg, wp, lp);
 }

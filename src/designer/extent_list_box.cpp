@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/dpi_scale.h"
+
 namespace {
 
 bool Failed(LRESULT result) { return result == LB_ERR || result == LB_ERRSPACE; }
@@ -44,17 +46,17 @@ int CExtentListBox::ItemWidth(int index) const {
 }
 
 // Tabbed items are measured as the list box draws them; the margins keep the last letter clear
-// of the border.
+// of the border, at the screen's scale as the text is.
 int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
     HDC dc = ::GetDC(m_hWnd);
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
     int width;
     if (::GetWindowLongW(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
-        width = static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + 2;
+        width = static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + vk::ScaleToDpi(2, Dpi());
     } else {
         SIZE size{};
         ::GetTextExtentPoint32W(dc, text, length, &size);
-        width = size.cx + 3;
+        width = size.cx + vk::ScaleToDpi(3, Dpi());
     }
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(m_hWnd, dc);

@@ -1,5 +1,6 @@
 #include "framework/activex_site.h"
 
+#include <mshtmhst.h>
 #include <ocidl.h>
 
 #include <algorithm>
@@ -9,8 +10,10 @@
 
 // One site object per hosted control. Each COM interface that the control asks of its
 // container is a small class of its own that lives inside the site and shares its reference
-// count; QueryInterface answers from a table. The site offers no ambient properties, no
-// document host handler and no control site: the controls fall back to their defaults. The
+// count; QueryInterface answers from a table. The site offers no ambient properties and no
+// control site: the controls fall back to their defaults. Its document host handler only tells
+// the browser that the host is DPI-aware, so pages are drawn at the screen's scale instead of
+// at 96 dpi; every other question gets the answer that leaves the browser's default. The
 // in-place frame and the event sink are separate COM identities (a control may ask them for
 // other interfaces than the site's), with the same shared lifetime.
 //
@@ -128,6 +131,48 @@ public:
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 };
 
+// Asked by the Web Browser control for its pages.
+class DocHostUiHandler : public SitePart<IDocHostUIHandler> {
+public:
+    using SitePart::SitePart;
+    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) override {
+        if (!info || info->cbSize < sizeof(ULONG) * 3)
+            return E_INVALIDARG;
+        info->dwFlags = DOCHOSTUIFLAG_DPI_AWARE;
+        info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                                     IOleInPlaceUIWindow*) override {
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE HideUI() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE UpdateUI() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* key, DWORD) override { return NoObject(key); }
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget*, IDropTarget** out) override {
+        NoObject(out);
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** out) override { return NoObject(out); }
+    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override { return NoObject(out); }
+    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** out) override { return NoObject(out); }
+
+private:
+    // Nothing of the host's own: the browser uses its default.
+    template <class T>
+    static HRESULT NoObject(T** out) {
+        if (out)
+            *out = nullptr;
+        return S_FALSE;
+    }
+};
+
 // Receives the control's events and hands each one to the site.
 class EventSink : public SitePart<IDispatch> {
 public:
@@ -171,6 +216,7 @@ public:
             {&IID_IOleClientSite, &m_client},
             {&IID_IOleWindow, &m_inPlaceSite},
             {&IID_IOleInPlaceSite, &m_inPlaceSite},
+            {&IID_IDocHostUIHandler, &m_docHost},
         };
         return QueryTable(table, riid, out);
     }
@@ -197,7 +243,7 @@ public:
     void Close();
 
 private:
-    explicit AxSite(HWND host) : m_host(host), m_client(*this), m_inPlaceSite(*this), m_frame(*this), m_sink(*this) {}
+    explicit AxSite(HWND host) : m_host(host), m_client(*this), m_inPlaceSite(*this), m_frame(*this), m_sink(*this), m_docHost(*this) {}
     ~AxSite() = default;
     HRESULT Activate(REFCLSID clsid);
 
@@ -207,6 +253,7 @@ private:
     InPlaceSite m_inPlaceSite;
     InPlaceFrame m_frame;
     EventSink m_sink;
+    DocHostUiHandler m_docHost;
     ComPtr<IOleObject> m_object;
     ComPtr<IOleInPlaceObject> m_inPlace;
     ComPtr<IDispatch> m_dispatch;

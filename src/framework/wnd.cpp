@@ -17,6 +17,19 @@ vk::Rect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 } // namespace
 
+int Wnd::Dpi() const {
+    // Looked up each time: older systems lack it, and no static is shared with the threads.
+    typedef UINT(WINAPI * DpiForWindow)(HWND);
+    const DpiForWindow forWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32"), "GetDpiForWindow")));
+    if (const UINT dpi = forWindow ? forWindow(m_hWnd) : 0)
+        return static_cast<int>(dpi);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 void Wnd::CenterWindow() const {
     // An owner that cannot be seen is no place to look for a window.
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);

@@ -36,6 +36,9 @@ public:
     // Centres on the owner when it is visible and not minimised, else on the work area of the
     // window's monitor; either way the window stays inside that work area.
     void CenterWindow() const;
+    // The dots per inch the window is shown at: its monitor's where the system tells
+    // (GetDpiForWindow, Windows 10), else the screen's.
+    int Dpi() const;
 
     HWND m_hWnd = nullptr;
 };

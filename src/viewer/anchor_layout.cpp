@@ -1,5 +1,7 @@
 #include "viewer/anchor_layout.h"
 
+#include <cstddef>
+
 namespace vk {
 
 Rect Anchored(Rect rect, int flags, int dx, int dy) {
@@ -40,6 +42,23 @@ void AnchorLayout::OnSize(bool minimized, int width, int height, ChildRects& chi
     }
     m_lastWidth = width;
     m_lastHeight = height;
+}
+
+void AnchorLayout::OnDpiChanged(int oldDpi, int newDpi, ChildRects& children) {
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi || m_lastWidth == 0)
+        return;
+    auto scale = [&](int v) { return MulDivRound(v, newDpi, oldDpi); };
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const int id = static_cast<int>(m_entries[i] & 0xFFFF);
+        bool seen = false;
+        for (std::size_t j = 0; j < i; ++j)
+            seen = seen || static_cast<int>(m_entries[j] & 0xFFFF) == id;
+        Rect rect;
+        if (!seen && children.Get(id, rect))
+            children.Set(id, Rect{scale(rect.left), scale(rect.top), scale(rect.right), scale(rect.bottom)});
+    }
+    m_lastWidth = scale(m_lastWidth);
+    m_lastHeight = scale(m_lastHeight);
 }
 
 } // namespace vk

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/geometry.h"
+#include "app/dpi_scale.h"
 
 namespace vk {
 
@@ -40,6 +40,10 @@ public:
     // A new client size. A minimised window records nothing, so a restore is measured
     // against the size before it; the first size only sets the baseline.
     void OnSize(bool minimized, int width, int height, ChildRects& children);
+    // The window moved to a screen of another scale: each listed control and the recorded size
+    // grow or shrink with it, so that the size change that follows keeps every anchored edge
+    // at its scaled distance from the dialog's edge. A control listed twice is scaled once.
+    void OnDpiChanged(int oldDpi, int newDpi, ChildRects& children);
     // The window is gone: the next one from the same object starts with a fresh baseline.
     void Reset() { m_lastWidth = m_lastHeight = 0; }
 

@@ -30,6 +30,7 @@ private:
 
 BOOL CResizableDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    m_dpi = Dpi();
     // The dialog procedure is bound only from WM_INITDIALOG on, so the WM_SIZE sent while the
     // window was created never arrived: the template's client size is the baseline.
     if (!m_layout.HasBaseline()) {
@@ -47,3 +48,19 @@ void CResizableDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CResizableDlg::OnDestroy() { m_layout.Reset(); }
+
+bool CResizableDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    const UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
+    if (msg != kDpiChanged)
+        return false;
+    const int dpi = LOWORD(wp);
+    DialogChildren children(m_hWnd);
+    m_layout.OnDpiChanged(m_dpi, dpi, children);
+    OnDpiChanged(m_dpi, dpi);
+    m_dpi = dpi;
+    const RECT* suggested = reinterpret_cast<const RECT*>(lp);
+    ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    result = 0;
+    return true;
+}

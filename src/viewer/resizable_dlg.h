@@ -15,7 +15,14 @@ protected:
     BOOL OnInitDialog() override;
     void OnSize(UINT type, int cx, int cy) override;
     void OnDestroy() override;
+    // Moved to a screen of another scale: the window takes the size the system suggests and
+    // the controls keep their anchors (the system's own re-layout would put them back where
+    // the template has them).
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    // The window's scale changed from oldDpi to newDpi, before it takes its new size.
+    virtual void OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
 
 private:
     vk::AnchorLayout m_layout;
+    int m_dpi = 0; // the scale the controls were laid out for
 };

@@ -20,14 +20,16 @@ std::optional<ViewerKind> ViewerKindOf(const std::string& file) {
     return std::nullopt;
 }
 
-Size MinTrackSize(ViewerKind kind) {
+Size MinTrackSize(ViewerKind kind, int dpi) {
+    Size track = {450, 300};
     switch (kind) {
     case ViewerKind::Movie:
-        return {150, 150};
+        track = {150, 150};
+        break;
     case ViewerKind::Page:
         break;
     }
-    return {450, 300};
+    return ScaleToDpi(track, dpi);
 }
 
 void ApplyMinTrack(Size minTrack, Size& systemMinTrack) {
@@ -35,14 +37,14 @@ void ApplyMinTrack(Size minTrack, Size& systemMinTrack) {
         systemMinTrack = minTrack;
 }
 
-WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen) {
+WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen, int dpi) {
     WindowPlan plan;
     switch (index) {
     case 1:
-        plan = {ViewerPlacement::Centred, 0, 0, 640, 480};
+        plan = {ViewerPlacement::Centred, 0, 0, ScaleToDpi(640, dpi), ScaleToDpi(480, dpi)};
         break;
     case 2:
-        plan = {ViewerPlacement::Centred, 0, 0, 800, 600};
+        plan = {ViewerPlacement::Centred, 0, 0, ScaleToDpi(800, dpi), ScaleToDpi(600, dpi)};
         break;
     case 3:
         // Border and caption stay, just off the top-left corner of the screen.

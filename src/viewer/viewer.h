@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/geometry.h"
+#include "app/dpi_scale.h"
 
 namespace vk {
 
@@ -17,8 +17,8 @@ enum class ViewerKind {
 // The kind by the file's name, in any letter case; none when the viewer does not show it.
 std::optional<ViewerKind> ViewerKindOf(const std::string& file);
 
-// The smallest size, in pixels, to which the user may drag the window.
-Size MinTrackSize(ViewerKind kind);
+// The smallest size, in pixels at the given dpi, to which the user may drag the window.
+Size MinTrackSize(ViewerKind kind, int dpi);
 // The system's minimum tracking size, replaced only when both values are set.
 void ApplyMinTrack(Size minTrack, Size& systemMinTrack);
 
@@ -39,7 +39,9 @@ struct WindowPlan {
 };
 
 // Index 0 "Default", 1 "640x480", 2 "800x600", 3 "Full Screen"; any other value is Default.
-WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen);
+// The named sizes are what the user sees at 100 %: they grow with the screen's dpi. Full
+// screen is the screen's own size, in its pixels.
+WindowPlan PlanWindowSize(int index, const ScreenMetrics& screen, int dpi);
 
 // The movie's file name: the text after the path's last backslash, when that stands after
 // the first character.

@@ -35,9 +35,7 @@ void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL CViewerDlg::OnInitDialog() {
     AddAnchoredControl(IDC_VIEWER_BROWSER, vk::AnchorSizeX | vk::AnchorSizeY);
     AddAnchoredControl(IDC_VIEWER_PLAYER, vk::AnchorSizeX | vk::AnchorSizeY);
-    const vk::Size minTrack = vk::MinTrackSize(m_kind);
-    m_nMinTrackX = minTrack.cx;
-    m_nMinTrackY = minTrack.cy;
+    OnDpiChanged(0, Dpi());
     CResizableDlg::OnInitDialog();
 
     // A control that is not installed here would leave an empty window: the file's own
@@ -91,7 +89,7 @@ void CViewerDlg::SizeWindow() {
     const vk::ScreenMetrics metrics = {::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, VERTRES),
                                        ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
     ::ReleaseDC(nullptr, screen);
-    const vk::WindowPlan plan = vk::PlanWindowSize(m_nWindowSize, metrics);
+    const vk::WindowPlan plan = vk::PlanWindowSize(m_nWindowSize, metrics, Dpi());
     switch (plan.placement) {
     case vk::ViewerPlacement::Keep:
         break;
@@ -115,6 +113,12 @@ void CViewerDlg::SetIcon() {
         return;
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void CViewerDlg::OnDpiChanged(int, int newDpi) {
+    const vk::Size minTrack = vk::MinTrackSize(m_kind, newDpi);
+    m_nMinTrackX = minTrack.cx;
+    m_nMinTrackY = minTrack.cy;
 }
 
 bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {

@@ -32,6 +32,8 @@ protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     BOOL OnInitDialog() override;
     bool OnGetMinMaxInfo(MINMAXINFO* info) override;
+    // The minimum tracking size follows the screen's scale.
+    void OnDpiChanged(int oldDpi, int newDpi) override;
     // The event sink of the browser.
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 

@@ -32,6 +32,20 @@ TEST(MulDivRound, RoundsLikeTheSystem) {
         EXPECT_EQ(vk::MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
+TEST(ScaleToDpi, FromNinetySixDotsPerInch) {
+    struct Case {
+        int pixels, dpi, scaled;
+    } cases[] = {
+        {640, 96, 640}, {5, 96, 5},  {640, 120, 800}, {5, 120, 6},  // 6.25
+        {5, 144, 8},    // 7.5: halves away from zero
+        {450, 144, 675}, {640, 192, 1280}, {1, 144, 2}, {-5, 144, -8}, {0, 192, 0},
+        {5, 0, 5}, {5, -1, 5}, // no resolution told: as at 96
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::ScaleToDpi(c.pixels, c.dpi), c.scaled) << c.pixels << " at " << c.dpi;
+    EXPECT_EQ(vk::ScaleToDpi(Size{400, 300}, 120), (Size{500, 375}));
+}
+
 TEST(HimetricToPixels, AtCommonResolutions) {
     struct Case {
         int himetric, dpi, pixels;
@@ -119,10 +133,22 @@ TEST(RenderArgsFor, DrawsTheWholePictureUprightIntoTheDestination) {
     }
 }
 
-TEST(SplashWindowSize, PictureAndAFivePixelMargin) {
-    EXPECT_EQ(vk::SplashWindowSize({400, 300}), (Size{405, 305}));
-    EXPECT_EQ(vk::SplashWindowSize({0, 0}), (Size{5, 5}));  // no picture
-    EXPECT_EQ(vk::SplashWindowSize({40, 30}), (Size{45, 35}));
+TEST(SplashWindowSize, PictureAndAFivePixelMarginAtTheScreensScale) {
+    struct Case {
+        Size picture;
+        int dpi;
+        Size window;
+    } cases[] = {
+        {{400, 300}, 96, {405, 305}},
+        {{0, 0}, 96, {5, 5}}, // no picture
+        {{40, 30}, 96, {45, 35}},
+        {{500, 375}, 120, {506, 381}}, // 6.25
+        {{600, 450}, 144, {608, 458}}, // 7.5 rounds up
+        {{800, 600}, 192, {810, 610}},
+        {{0, 0}, 192, {10, 10}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::SplashWindowSize(c.picture, c.dpi), c.window) << c.picture.cx << " at " << c.dpi;
 }
 
 } // namespace

@@ -82,6 +82,38 @@ TEST(AnchorLayout, MovesAndStretchesByTheChangeOfSize) {
     }
 }
 
+// Moved to a screen of another scale, the window takes the size the system suggests; the
+// controls keep their anchored edges against it.
+TEST(AnchorLayout, DpiChangeScalesControlsAndBaseline) {
+    const Rect kTwiceStart = {10, 10, 20, 20};
+    struct Case {
+        int oldDpi, newDpi;
+        int width, height; // the client size the system suggests at the new scale
+        Rect stretch, corner, twice;
+    } cases[] = {
+        {96, 144, 450, 300, {0, 0, 450, 300}, {375, 255, 435, 285}, {15, 15, 30, 30}},
+        {96, 144, 452, 301, {0, 0, 452, 301}, {377, 256, 437, 286}, {19, 15, 34, 30}}, // the frame's rounding
+        {144, 96, 200, 133, {0, 0, 200, 133}, {167, 113, 193, 127}, {7, 7, 13, 13}},
+        {96, 120, 375, 250, {0, 0, 375, 250}, {313, 213, 363, 238}, {13, 13, 25, 25}},
+        {120, 120, 300, 200, kStretchStart, kCornerStart, kTwiceStart},
+    };
+    for (const Case& c : cases) {
+        FakeDialog dialog;
+        dialog.controls = {{kStretch, kStretchStart}, {kCorner, kCornerStart}, {kUnlisted, kTwiceStart}};
+        vk::AnchorLayout layout;
+        layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
+        layout.Add(kCorner, vk::AnchorMoveX | vk::AnchorMoveY);
+        layout.Add(kUnlisted, vk::AnchorMoveX); // listed twice: scaled once, moved twice
+        layout.Add(kUnlisted, vk::AnchorMoveX);
+        layout.OnSize(false, 300, 200, dialog);
+        layout.OnDpiChanged(c.oldDpi, c.newDpi, dialog);
+        layout.OnSize(false, c.width, c.height, dialog);
+        EXPECT_EQ(dialog.controls[kStretch], c.stretch) << c.oldDpi << " to " << c.newDpi << ", " << c.width;
+        EXPECT_EQ(dialog.controls[kCorner], c.corner) << c.oldDpi << " to " << c.newDpi << ", " << c.width;
+        EXPECT_EQ(dialog.controls[kUnlisted], c.twice) << c.oldDpi << " to " << c.newDpi << ", " << c.width;
+    }
+}
+
 TEST(AnchorLayout, EntriesHoldIdAndFlags) {
     vk::AnchorLayout layout;
     layout.Add(1085, vk::AnchorSizeX | vk::AnchorSizeY);

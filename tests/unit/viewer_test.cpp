@@ -27,7 +27,7 @@ TEST(PlanWindowSize, ByIndexFromTheLaunchValue) {
         {" 2x", ViewerPlacement::Centred, 0, 0, 800, 600},
     };
     for (const Case& c : cases) {
-        const vk::WindowPlan plan = vk::PlanWindowSize(vk::AtoiRule(c.value), screen);
+        const vk::WindowPlan plan = vk::PlanWindowSize(vk::AtoiRule(c.value), screen, 96);
         EXPECT_EQ(plan.placement, c.placement) << c.value;
         if (plan.placement == ViewerPlacement::Keep)
             continue;
@@ -40,11 +40,29 @@ TEST(PlanWindowSize, ByIndexFromTheLaunchValue) {
 
 TEST(PlanWindowSize, FullScreenEndsOnTheScreensEdgesWithAnyBorder) {
     for (vk::ScreenMetrics screen : {vk::ScreenMetrics{1280, 1024, 2, 3}, vk::ScreenMetrics{800, 600, 1, 1}}) {
-        const vk::WindowPlan plan = vk::PlanWindowSize(3, screen);
+        const vk::WindowPlan plan = vk::PlanWindowSize(3, screen, 144);
         EXPECT_EQ(plan.x, -(screen.cxBorder + 1));
         EXPECT_EQ(plan.y, -(screen.cyBorder + 1));
         EXPECT_EQ(plan.x + plan.width, screen.horzRes);
         EXPECT_EQ(plan.y + plan.height, screen.vertRes);
+    }
+}
+
+// The named sizes are the user's at 100 %; full screen is the screen's, at any scale.
+TEST(PlanWindowSize, NamedSizesGrowWithTheScreensDpi) {
+    const vk::ScreenMetrics screen = {2048, 1536, 1, 1};
+    struct Case {
+        int index, dpi, width, height;
+    } cases[] = {
+        {1, 96, 640, 480},   {2, 96, 800, 600},    {1, 120, 800, 600},  {2, 120, 1000, 750},
+        {1, 144, 960, 720},  {2, 144, 1200, 900},  {1, 192, 1280, 960}, {2, 192, 1600, 1200},
+        {1, 168, 1120, 840}, {1, 0, 640, 480}, // 175 %; a dpi the system could not tell
+        {3, 192, 2050, 1538},
+    };
+    for (const Case& c : cases) {
+        const vk::WindowPlan plan = vk::PlanWindowSize(c.index, screen, c.dpi);
+        EXPECT_EQ(plan.width, c.width) << c.index << " at " << c.dpi;
+        EXPECT_EQ(plan.height, c.height) << c.index << " at " << c.dpi;
     }
 }
 
@@ -71,11 +89,22 @@ TEST(ViewerKindOf, PageWhenHtmIsAnywhereInTheName) {
         EXPECT_EQ(vk::ViewerKindOf(c.file), c.kind) << c.file;
 }
 
-TEST(MinTrackSize, PageAndMovie) {
-    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Page).cx, 450);
-    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Page).cy, 300);
-    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Movie).cx, 150);
-    EXPECT_EQ(vk::MinTrackSize(ViewerKind::Movie).cy, 150);
+TEST(MinTrackSize, PageAndMovieAtEachScale) {
+    struct Case {
+        ViewerKind kind;
+        int dpi;
+        vk::Size track;
+    } cases[] = {
+        {ViewerKind::Page, 96, {450, 300}},  {ViewerKind::Movie, 96, {150, 150}},
+        {ViewerKind::Page, 120, {563, 375}}, {ViewerKind::Movie, 120, {188, 188}}, // halves round up
+        {ViewerKind::Page, 144, {675, 450}}, {ViewerKind::Movie, 144, {225, 225}},
+        {ViewerKind::Page, 192, {900, 600}}, {ViewerKind::Movie, 192, {300, 300}},
+    };
+    for (const Case& c : cases) {
+        const vk::Size track = vk::MinTrackSize(c.kind, c.dpi);
+        EXPECT_EQ(track.cx, c.track.cx) << c.dpi;
+        EXPECT_EQ(track.cy, c.track.cy) << c.dpi;
+    }
 }
 
 TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
