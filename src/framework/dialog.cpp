@@ -156,6 +156,8 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return FALSE;
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp));
+    case 0x02E0: // WM_DPICHANGED, Windows 8.1 and later
+        return OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
     case WM_DESTROY:
         OnDestroy();
         return FALSE;

@@ -52,6 +52,9 @@ protected:
     virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
     virtual void OnSize(UINT /*type*/, int /*cx*/, int /*cy*/) {}
     virtual bool OnGetMinMaxInfo(MINMAXINFO*) { return false; }
+    // Moved to a screen of another scale (WM_DPICHANGED). Unhandled, the system scales a dialog
+    // from its template (per-monitor aware, Windows 10 1703 and later).
+    virtual bool OnDpiChanged(int /*dpi*/, const RECT& /*suggested*/) { return false; }
     virtual void OnDestroy() {}
     // Any other message.
     virtual bool OnMessage(UINT /*msg*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }

@@ -49,18 +49,11 @@ void CResizableDlg::OnSize(UINT type, int cx, int cy) {
 
 void CResizableDlg::OnDestroy() { m_layout.Reset(); }
 
-bool CResizableDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    const UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, Windows 8.1 and later
-    if (msg != kDpiChanged)
-        return false;
-    const int dpi = LOWORD(wp);
+bool CResizableDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     DialogChildren children(m_hWnd);
     m_layout.OnDpiChanged(m_dpi, dpi, children);
-    OnDpiChanged(m_dpi, dpi);
     m_dpi = dpi;
-    const RECT* suggested = reinterpret_cast<const RECT*>(lp);
-    ::SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    result = 0;
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }

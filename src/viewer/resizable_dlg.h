@@ -18,9 +18,7 @@ protected:
     // Moved to a screen of another scale: the window takes the size the system suggests and
     // the controls keep their anchors (the system's own re-layout would put them back where
     // the template has them).
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-    // The window's scale changed from oldDpi to newDpi, before it takes its new size.
-    virtual void OnDpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
     vk::AnchorLayout m_layout;

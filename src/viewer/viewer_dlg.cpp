@@ -35,7 +35,7 @@ void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
 BOOL CViewerDlg::OnInitDialog() {
     AddAnchoredControl(IDC_VIEWER_BROWSER, vk::AnchorSizeX | vk::AnchorSizeY);
     AddAnchoredControl(IDC_VIEWER_PLAYER, vk::AnchorSizeX | vk::AnchorSizeY);
-    OnDpiChanged(0, Dpi());
+    SetMinTrack(Dpi());
     CResizableDlg::OnInitDialog();
 
     // A control that is not installed here would leave an empty window: the file's own
@@ -115,10 +115,15 @@ void CViewerDlg::SetIcon() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-void CViewerDlg::OnDpiChanged(int, int newDpi) {
-    const vk::Size minTrack = vk::MinTrackSize(m_kind, newDpi);
+void CViewerDlg::SetMinTrack(int dpi) {
+    const vk::Size minTrack = vk::MinTrackSize(m_kind, dpi);
     m_nMinTrackX = minTrack.cx;
     m_nMinTrackY = minTrack.cy;
+}
+
+bool CViewerDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetMinTrack(dpi);
+    return CResizableDlg::OnDpiChanged(dpi, suggested);
 }
 
 bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {

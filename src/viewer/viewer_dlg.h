@@ -33,7 +33,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnGetMinMaxInfo(MINMAXINFO* info) override;
     // The minimum tracking size follows the screen's scale.
-    void OnDpiChanged(int oldDpi, int newDpi) override;
+    bool OnDpiChanged(int dpi, const RECT& suggested) override;
     // The event sink of the browser.
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 
@@ -50,6 +50,7 @@ private:
     // The control that shows the file's kind.
     const fw::AxControl& KindControl() const;
     void SizeWindow();
+    void SetMinTrack(int dpi);
     void SetIcon();
     void BeforeNavigate2Event(const fw::AxEvent& event);
     void TitleChangeEvent(const fw::AxEvent& event);

@@ -212,6 +212,43 @@ TEST_F(ViewerDialog, DefaultSizeIsTheTemplates) {
   });
 }
 
+// Moved to a screen of another scale, the window takes the rectangle the system suggests, both
+// controls still cover it, and its smallest size is the one of that scale; moved back, the
+// layout is what it was, give or take the rounding of each step.
+TEST_F(ViewerDialog, MovedToAScreenOfAnotherScale) {
+  Run([](ScriptedViewer& v) {
+    const int dpi = v.Dpi();
+    // Small enough that twice the size still fits the screen.
+    SetWindowPos(v, nullptr, 0, 0, MulDiv(480, dpi, 96), MulDiv(340, dpi, 96), SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(v, &client);
+    const int playerRight = RectIn(v, v.GetDlgItem(kPlayerId)).right;
+    const RECT before = RectOf(v);
+    for (const int to : {dpi * 3 / 2, dpi * 2, dpi}) {
+      SCOPED_TRACE(to);
+      // The system suggests the same place, every size scaled; the frame rounds its own way.
+      const RECT suggested = {before.left, before.top, before.left + MulDiv(before.right - before.left, to, dpi) + 1,
+                              before.top + MulDiv(before.bottom - before.top, to, dpi)};
+      v.SendMessage(0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+      const RECT now = RectOf(v);
+      EXPECT_TRUE(EqualRect(&now, &suggested)) << Text(now) << " for " << Text(suggested);
+      RECT clientNow{};
+      GetClientRect(v, &clientNow);
+      const int gap = clientNow.right - RectIn(v, v.GetDlgItem(kPlayerId)).right;
+      EXPECT_NEAR(MulDiv(client.right - playerRight, to, dpi), gap, 1);
+      EXPECT_EQ("", CoverFault(v, gap));
+      SetWindowPos(v, nullptr, 0, 0, 40, 30, SWP_NOMOVE | SWP_NOZORDER);
+      const RECT smallest = RectOf(v);
+      EXPECT_EQ(MulDiv(450, to, 96), smallest.right - smallest.left);
+      EXPECT_EQ(MulDiv(300, to, 96), smallest.bottom - smallest.top);
+      SetWindowPos(v, nullptr, 0, 0, suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
+      EXPECT_EQ("", CoverFault(v, gap));
+    }
+    EXPECT_NEAR(playerRight, RectIn(v, v.GetDlgItem(kPlayerId)).right, 1);
+  });
+}
+
 TEST_F(ViewerDialog, EveryNavigationPassesTheHandlerWithItsUrlAsGiven) {
   viewer_.m_strPath = box_.Path("ACTION_MESSAGEBOX=Hello there.htm");
   viewer_.cancelIfHas = "blocked";
