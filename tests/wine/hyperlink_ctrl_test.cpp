@@ -268,6 +268,30 @@ TEST(HyperLink, FitsItsTextKeepingItsAlignment) {
     EXPECT_GT(frame.right - frame.left, ClientOf(host.Item(kBordered)).right) << "the border stays round the text";
 }
 
+// On a screen of another scale the dialog hands its controls a font of that scale: the link
+// draws with an underlined copy of it and fits its text again.
+TEST(HyperLink, FollowsANewFontFromItsDialog) {
+    CHyperLink left;
+    HostDlg host({{kLeft, &left}});
+    HWND link = host.Item(kLeft);
+    LOGFONTA scaled{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(host, WM_GETFONT, 0, 0)), sizeof scaled, &scaled);
+    scaled.lfHeight = scaled.lfHeight * 3 / 2;
+    HFONT font = CreateFontIndirectA(&scaled);
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HFONT now = reinterpret_cast<HFONT>(SendMessageA(link, WM_GETFONT, 0, 0));
+    EXPECT_NE(font, now) << "the dialog's font itself would lose the underline";
+    LOGFONTA got{};
+    GetObjectA(now, sizeof got, &got);
+    EXPECT_EQ(scaled.lfHeight, got.lfHeight);
+    EXPECT_TRUE(got.lfUnderline);
+    const SIZE text = TextExtent(link);
+    EXPECT_EQ(text.cx, ClientOf(link).right);
+    EXPECT_EQ(text.cy, ClientOf(link).bottom);
+    DestroyWindow(host);
+    DeleteObject(font);
+}
+
 TEST(HyperLink, WithoutAFontKeepsItsSizeAndStillOpens) {
     vt::Sandbox box;
     const std::string target = box.CopyRecorder("opened.exe");
