@@ -268,6 +268,7 @@ struct Look {
     bool hollow;  // the parent's background shows through
     COLORREF text;
     bool underlined;
+    LONG fontHeight;
 };
 
 Look LookOf(HWND dlg, HWND control) {
@@ -278,7 +279,7 @@ Look LookOf(HWND dlg, HWND control) {
     LOGFONTA font{};
     GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
     Look look{brush == GetStockObject(NULL_BRUSH) && GetBkMode(dc) == TRANSPARENT, GetTextColor(dc),
-              font.lfUnderline != 0};
+              font.lfUnderline != 0, font.lfHeight};
     DeleteDC(dc);
     return look;
 }
@@ -332,6 +333,26 @@ TEST(StaticLink, LinkIsBlueUnderlinedOverItsParentWithAHandCursor) {
     EXPECT_TRUE(ShowsLinkCursor(frame));
     Click(frame);
     EXPECT_EQ(std::vector<std::string>{"https://vintrosk.example/frame"}, script.tried);
+}
+
+// On a screen of another scale the dialog hands its controls a font of that scale: the link's
+// underlined copy is made anew from it.
+TEST(StaticLink, UnderlineFollowsANewFontFromItsDialog) {
+    HostDlg host;
+    Script script;
+    Scripted<CPictureCtrl> link(script, TRUE);
+    ASSERT_TRUE(link.SubclassDlgItem(kLinkText, host));
+    LOGFONTA scaled{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(host, WM_GETFONT, 0, 0)), sizeof scaled, &scaled);
+    EXPECT_EQ(scaled.lfHeight, LookOf(host, link).fontHeight);
+    scaled.lfHeight = scaled.lfHeight * 3 / 2;
+    HFONT font = CreateFontIndirectA(&scaled);
+    SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const Look look = LookOf(host, link);
+    EXPECT_TRUE(look.underlined);
+    EXPECT_EQ(scaled.lfHeight, look.fontHeight);
+    DestroyWindow(host);
+    DeleteObject(font);
 }
 
 TEST(StaticLink, ClickTriesTargetThenWindowTextThenStringOfItsId) {
