@@ -12,7 +12,8 @@ BOOL CSplashDlg::OnInitDialog() {
     if (m_strImagePath.empty())
         m_strImagePath = "default.gif";
     m_pictureCtrl.Invalidate(TRUE);
-    // A picture that cannot be loaded leaves a 5 x 5 window: no message at start-up.
+    // A picture that cannot be loaded leaves a window of the margin alone (5 x 5 at 100 %): no
+    // message at start-up.
     m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
     const vk::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), Dpi());
 
