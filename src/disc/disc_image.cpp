@@ -45,7 +45,7 @@ std::string TextProblem(const std::string& text, size_t max, const char* what) {
 }
 
 // A name split for sorting: the part before the last dot of a file name and the part after.
-// Folders have no extension.
+// Folders have no extension, nor has a name whose only dot is its first character.
 template <class S>
 struct SortKey {
     S name, ext;
@@ -54,7 +54,7 @@ struct SortKey {
 template <class S>
 SortKey<S> KeyOf(const S& id, bool folder) {
     const size_t dot = folder ? S::npos : id.rfind('.');
-    if (dot == S::npos)
+    if (dot == S::npos || dot == 0)
         return {id, S()};
     return {id.substr(0, dot), id.substr(dot + 1)};
 }
@@ -201,7 +201,7 @@ void ImageWriter::NameChildren(Node& folder) {
         for (size_t i : joliet) {
             Node& n = m_nodes[i];
             const SortKey<std::string> key = KeyOf(n.item.name, n.item.folder);
-            SortKey<std::string> iso{DChars(key.name.empty() ? "_" : key.name, 8), DChars(key.ext, 3)};
+            SortKey<std::string> iso{DChars(key.name, 8), DChars(key.ext, 3)};
             const bool exact = iso.name == Upper(key.name) && iso.ext == Upper(key.ext);
             if (exact != (pass == 0))
                 continue;
