@@ -1,0 +1,116 @@
+// The disc image's Win32 side run in the test itself: the image of a real folder with Greek and
+// Japanese names, eight folder levels, paths past 260 characters and kept dates, which
+// disc_image_win_test.sh then reads with the readers on the Unix side; and its failures, each
+// named, with no partial image left.
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include "disc/folder_image.h"
+
+using namespace vt;
+
+namespace {
+
+const std::string kGreek = "\xCE\x94\xCE\xAF\xCF\x83\xCE\xBA\xCE\xBF\xCF\x82";  // Δίσκος
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";            // 日本語
+
+std::string Here() { return OutputDir() + "\\disc_image"; }
+
+// A full path in the form that passes 260 characters.
+std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
+
+// A folder, already there or made now.
+bool Folder(const std::string& path) {
+  return CreateDirectoryW(Long(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
+  DWORD put = 0;
+  if (!bytes.empty()) WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  // 2001-02-03 04:05:06 UTC, which the image must keep.
+  SYSTEMTIME st = {2001, 2, 6, 3, 4, 5, 6, 0};
+  FILETIME ft;
+  SystemTimeToFileTime(&st, &ft);
+  SetFileTime(f, nullptr, nullptr, &ft);
+  CloseHandle(f);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class Progress : public vk::ImageProgress {
+ public:
+  void Advance(unsigned long long done, unsigned long long total) override {
+    last = done;
+    this->total = total;
+  }
+  unsigned long long last = 0, total = 1;
+};
+
+}  // namespace
+
+// The script around this test empties the folder first: the paths here are too long for the
+// harness's removal.
+TEST(FolderImageWin, RealFolderWithUnicodeNames) {
+  const std::string src = Here() + "\\src";
+  ASSERT_TRUE(Folder(OutputDir()) && Folder(Here()));
+  std::string deep = src;
+  // Eight levels counting the root, with names long enough to pass 260 characters.
+  for (int level = 1; level <= 8; ++level) {
+    deep += level == 1 ? "" : "\\" + kGreek + " level " + std::to_string(level) + std::string(40, 'x');
+    ASSERT_TRUE(Folder(deep)) << deep;
+  }
+  ASSERT_GT(deep.size(), 300u);
+  Put(deep + "\\" + kJapanese + ".txt", "deepest");
+  Put(src + "\\autorun.inf", "[autorun]\r\nOPEN=autorun.exe\r\n");
+  Put(src + "\\autorun.exe", std::string(70000, 'M'));
+  Put(src + "\\" + kGreek + " Mixed Case Name.html", "<html></html>");
+  Put(src + "\\empty", "");
+  std::string big(3 * 1024 * 1024 + 17, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 4096);
+  Put(src + "\\big.bin", big);
+
+  Progress progress;
+  std::string error;
+  ASSERT_TRUE(vk::WriteFolderImage(src, Here() + "\\image.iso", kGreek + " Wine", &progress, error)) << error;
+  EXPECT_EQ(progress.last, progress.total);
+  EXPECT_EQ(progress.total, 7u + 70000 + 13 + big.size() + 29);
+}
+
+TEST(FolderImageWin, FailuresNameTheFileAndLeaveNoImage) {
+  const std::string dir = Here() + "\\failures";
+  ASSERT_TRUE(Folder(OutputDir()) && Folder(Here()));
+  ASSERT_TRUE(RemoveTree(dir));
+  ASSERT_TRUE(Folder(dir));
+  const std::string src = dir + "\\" + kGreek;
+  ASSERT_TRUE(Folder(src));
+  Put(src + "\\locked.txt", "locked");
+  std::string error;
+
+  // Inside the folder, in either letter case.
+  EXPECT_FALSE(vk::WriteFolderImage(src, src + "\\IMAGE.iso", "L", nullptr, error));
+  EXPECT_NE(error.find("inside the folder"), std::string::npos) << error;
+  EXPECT_FALSE(Exists(src + "\\IMAGE.iso"));
+
+  // Where no folder is.
+  const std::string nowhere = dir + "\\missing\\image.iso";
+  EXPECT_FALSE(vk::WriteFolderImage(src, nowhere, "L", nullptr, error));
+  EXPECT_EQ(error.find(nowhere + ": "), 0u) << error;
+
+  // A file another program holds without sharing.
+  HANDLE hold = CreateFileW(Wide(src + "\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+  const std::string image = dir + "\\image.iso";
+  EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
+  CloseHandle(hold);
+  EXPECT_NE(error.find(src + "\\locked.txt: "), std::string::npos) << error;
+  EXPECT_FALSE(Exists(image));
+
+  // A name the disc cannot hold, found before anything is read.
+  Put(src + "\\" + std::string(65, 'n') + ".txt", "x");
+  EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
+  EXPECT_NE(error.find("longer than the 64"), std::string::npos) << error;
+  EXPECT_FALSE(Exists(image));
+}
