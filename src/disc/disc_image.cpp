@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <set>
+#include <cstring>
+#include <cmath>
 
 #include "app/ascii_case.h"
 #include "app/unicode_text.h"
@@ -14,6 +14,14 @@ namespace {
 constexpr size_t kSector = 2048;
 constexpr unsigned kFirstFreeSector = 19; // system area 0-15, the two descriptors, the terminator
 constexpr size_t kChunk = 1 << 20;
+
+std::string Decimal(unsigned n) {
+    std::string digits;
+    do
+        digits.insert(digits.begin(), static_cast<char>('0' + n % 10));
+    while (n /= 10);
+    return digits;
+}
 
 // Upper-case d-characters (A-Z, 0-9, "_") of the text, each other character as one "_".
 std::string DChars(const std::string& utf8, size_t max) {
@@ -36,10 +44,9 @@ std::string TextProblem(const std::string& text, size_t max, const char* what) {
     else if (!IsValidUtf8(text))
         why = " is not valid UTF-8 text";
     else if (Utf8ToUtf16(text).size() > max)
-        why = " is longer than the " + std::to_string(max) + " characters a disc allows";
-    else if (std::any_of(text.begin(), text.end(), [](char c) {
-                 return static_cast<unsigned char>(c) < 0x20 || std::string("*/:;?\\").find(c) != std::string::npos;
-             }))
+        why = " is longer than the " + Decimal(static_cast<unsigned>(max)) + " characters a disc allows";
+    else if (std::any_of(text.begin(), text.end(),
+                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || std::strchr("*/:;?\\", c); }))
         why = " holds a character a disc cannot hold (* / : ; ? \\ or a control character)";
     return why.empty() ? why : what + why;
 }
@@ -82,8 +89,7 @@ struct Node {
     DiscItem item;
     size_t parent = 0;
     unsigned level = 1;                   // folders: the root is 1
-    SortKey<std::string> iso;             // 8.3 name and extension
-    std::u16string joliet;
+    SortKey<std::u16string> key[2];       // each tree's name, the 8.3 one in ASCII
     std::vector<size_t> children[2];      // folders: children in each tree's order
     uint32_t sector = 0;                  // files: data; folders: primary directory
     uint32_t jolietSector = 0;            // folders: Joliet directory
@@ -107,20 +113,20 @@ struct Civil {
     int year, month, day, hour, minute, second;
 };
 
+// The civil date of a time in seconds from 1970, in UTC (from the days since 0000-03-01).
 Civil ToCivil(long long t) {
     // What the short form holds: 1900 to 2155.
     t = std::clamp(t, -2208988800LL, 5869583999LL);
-    long long days = (t >= 0 ? t : t - 86399) / 86400;
-    const long long secs = t - days * 86400;
-    days += 719468;
-    const long long era = (days >= 0 ? days : days - 146096) / 146097;
-    const long long doe = days - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {static_cast<int>(yoe + era * 400 + (month <= 2)), month, static_cast<int>(doy - (153 * mp + 2) / 5 + 1),
-            static_cast<int>(secs / 3600), static_cast<int>(secs / 60 % 60), static_cast<int>(secs % 60)};
+    // The day by floating point: exact in this range, and no 64-bit division in the program.
+    const int days = static_cast<int>(std::floor(static_cast<double>(t) / 86400)) + 719468;
+    const int secs = static_cast<int>(t - (days - 719468) * 86400LL);
+    const int era = days / 146097; // days stay positive after 1900
+    const int doe = days - era * 146097;
+    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int mp = (5 * doy + 2) / 153;
+    const int month = mp < 10 ? mp + 3 : mp - 9;
+    return {yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1, secs / 3600, secs / 60 % 60, secs % 60};
 }
 
 class ImageWriter {
@@ -171,7 +177,7 @@ bool ImageWriter::List() {
             if (!problem.empty())
                 return Fail(n.path, ": " + problem + ".");
             if (item.folder && m_nodes[i].level >= kMaxFolderLevels)
-                return Fail(n.path, ": the folder lies deeper than the " + std::to_string(kMaxFolderLevels) +
+                return Fail(n.path, ": the folder lies deeper than the " + Decimal(kMaxFolderLevels) +
                                         " folder levels a disc allows (its root is the first).");
             if (!item.folder && item.size > 0xFFFFFFFFULL)
                 return Fail(n.path, ": the file is larger than the 4 GB a disc image holds in one file.");
@@ -179,7 +185,7 @@ bool ImageWriter::List() {
             m_total += item.folder ? 0 : item.size;
             n.parent = i;
             n.level = m_nodes[i].level + 1;
-            n.joliet = Utf8ToUtf16(item.name);
+            n.key[kJoliet] = KeyOf(Utf8ToUtf16(item.name), item.folder);
             n.item = std::move(item);
             m_nodes[i].children[kJoliet].push_back(m_nodes.size());
             m_nodes.push_back(std::move(n));
@@ -193,27 +199,35 @@ bool ImageWriter::List() {
 // Names that need only upper case choose first, so "autorun.inf" is always AUTORUN.INF; the
 // rest, in the Joliet order, take a numbered name when theirs is taken.
 void ImageWriter::NameChildren(Node& folder) {
+    struct ByName {
+        const std::vector<Node>& nodes;
+        Tree tree;
+        bool operator()(size_t a, size_t b) const { return KeyLess(nodes[a].key[tree], nodes[b].key[tree]); }
+    };
     std::vector<size_t>& joliet = folder.children[kJoliet];
-    auto jolietKey = [this](size_t i) { return KeyOf(m_nodes[i].joliet, m_nodes[i].item.folder); };
-    std::sort(joliet.begin(), joliet.end(), [&](size_t a, size_t b) { return KeyLess(jolietKey(a), jolietKey(b)); });
-    std::set<std::string> taken;
+    std::sort(joliet.begin(), joliet.end(), ByName{m_nodes, kJoliet});
+    std::vector<std::string> taken; // sorted
     for (int pass = 0; pass < 2; ++pass)
         for (size_t i : joliet) {
             Node& n = m_nodes[i];
             const SortKey<std::string> key = KeyOf(n.item.name, n.item.folder);
-            SortKey<std::string> iso{DChars(key.name, 8), DChars(key.ext, 3)};
-            const bool exact = iso.name == Upper(key.name) && iso.ext == Upper(key.ext);
-            if (exact != (pass == 0))
+            std::string name = DChars(key.name, 8);
+            const std::string ext = DChars(key.ext, 3);
+            if ((name == Upper(key.name) && ext == Upper(key.ext)) != (pass == 0))
                 continue;
-            for (unsigned number = 1; !taken.insert(iso.name + "." + iso.ext).second; ++number) {
-                const std::string suffix = "_" + std::to_string(number);
-                iso.name = DChars(key.name, 8 - suffix.size()) + suffix;
+            for (unsigned number = 1;; ++number) {
+                const auto at = std::lower_bound(taken.begin(), taken.end(), name + "." + ext);
+                if (at == taken.end() || *at != name + "." + ext) {
+                    taken.insert(at, name + "." + ext);
+                    break;
+                }
+                const std::string suffix = "_" + Decimal(number);
+                name = DChars(key.name, 8 - suffix.size()) + suffix;
             }
-            n.iso = iso;
+            n.key[kIso] = {std::u16string(name.begin(), name.end()), std::u16string(ext.begin(), ext.end())};
         }
     folder.children[kIso] = joliet;
-    std::sort(folder.children[kIso].begin(), folder.children[kIso].end(),
-              [this](size_t a, size_t b) { return KeyLess(m_nodes[a].iso, m_nodes[b].iso); });
+    std::sort(folder.children[kIso].begin(), folder.children[kIso].end(), ByName{m_nodes, kIso});
 }
 
 // Folders level by level, each level's in the order of their parents, then by name: the order
@@ -252,15 +266,22 @@ std::string Utf16Be(const std::u16string& text) {
     return out;
 }
 
-std::string IsoId(const Node& n) {
-    return n.item.folder ? n.iso.name : n.iso.name + "." + n.iso.ext + ";1";
+std::string Ascii(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+std::string Id(const Node& n, Tree tree) {
+    const SortKey<std::u16string>& k = n.key[tree];
+    if (tree == kJoliet)
+        return Utf16Be(Utf8ToUtf16(n.item.name));
+    return n.item.folder ? Ascii(k.name) : Ascii(k.name) + "." + Ascii(k.ext) + ";1";
 }
 
 std::string ImageWriter::Directory(const Node& folder, Tree tree) const {
     std::string dir = Record(folder, tree, std::string(1, '\0')) + Record(m_nodes[folder.parent], tree, "\1");
     for (size_t i : folder.children[tree]) {
         const Node& n = m_nodes[i];
-        const std::string r = Record(n, tree, tree == kIso ? IsoId(n) : Utf16Be(n.joliet));
+        const std::string r = Record(n, tree, Id(n, tree));
         if (dir.size() / kSector != (dir.size() + r.size() - 1) / kSector) // no record crosses a sector
             dir.resize((dir.size() / kSector + 1) * kSector, '\0');
         dir += r;
@@ -272,7 +293,7 @@ std::string ImageWriter::PathTable(Tree tree, bool big) const {
     std::string table;
     for (size_t i : m_folders[tree]) {
         const Node& n = m_nodes[i];
-        const std::string id = i == 0 ? std::string(1, '\0') : tree == kIso ? n.iso.name : Utf16Be(n.joliet);
+        const std::string id = i == 0 ? std::string(1, '\0') : Id(n, tree);
         std::string r(8 + id.size() + id.size() % 2, '\0');
         r[0] = static_cast<char>(id.size());
         Put(r, 2, DirSector(n, tree), 4, big);
@@ -317,10 +338,14 @@ std::string ImageWriter::Descriptor(Tree tree, const std::string& label) const {
     for (size_t at : {702, 739, 776})
         text(at, 37, "");
     const Civil c = ToCivil(m_volumeTime);
-    char date[17];
-    snprintf(date, sizeof date, "%04d%02d%02d%02d%02d%02d00", c.year, c.month, c.day, c.hour, c.minute, c.second);
-    d.replace(813, 16, date, 16); // created, and [830] modified; their [829], [846] offsets: UTC
-    d.replace(830, 16, date, 16);
+    std::string date = "YYYYMMDDhhmmss00";
+    const int parts[] = {c.year / 100, c.year % 100, c.month, c.day, c.hour, c.minute, c.second};
+    for (int i = 0; i < 7; ++i) {
+        date[2 * i] = static_cast<char>('0' + parts[i] / 10);
+        date[2 * i + 1] = static_cast<char>('0' + parts[i] % 10);
+    }
+    d.replace(813, 16, date); // created, and [830] modified; their [829], [846] offsets: UTC
+    d.replace(830, 16, date);
     d.replace(847, 16, "0000000000000000"); // no expiry
     d.replace(864, 16, "0000000000000000"); // effective at once
     d[881] = 1;

@@ -16,7 +16,7 @@ std::string Why(DWORD error) {
     wchar_t* text = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                      error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string why = text ? fw::Narrow(text) : "error " + std::to_string(error);
+    std::string why = text ? fw::Narrow(text) : "it cannot be read or written";
     ::LocalFree(text);
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == '.' || why.back() == ' '))
         why.pop_back();
