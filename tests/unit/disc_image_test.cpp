@@ -3,108 +3,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstring>
-#include <map>
 
 #include "iso_reader.h"
+#include "memory_disc.h"
 
 namespace {
 
-// A folder tree in memory, and the image written from it, with faults to order.
-class MemoryDisc : public vk::DiscHost {
-public:
-    std::map<std::string, std::vector<vk::DiscItem>> folders{{"", {}}};
-    std::map<std::string, std::string> files;
-    std::string image;
-    std::vector<std::pair<unsigned long long, unsigned long long>> progress;
-    std::string failList = "-", failOpen = "-", failRead = "-"; // the path whose call fails
-    size_t writeRoom = SIZE_MAX;              // bytes the image may take before the disc is full
-    size_t readStep = SIZE_MAX;               // the most one Read hands out
-    long long sizeChange = 0;                 // files read back longer or shorter than listed
-    int opened = 0;
+// Every name of a tree as a reader sees it (Joliet as UTF-8), with its record.
+std::map<std::string, IsoRecord> Tree(const MemoryDisc& disc, int type) {
+    std::map<std::string, IsoRecord> out;
+    std::string why;
+    EXPECT_TRUE(IsoReader(disc.image).Walk(type, out, why)) << why;
+    return out;
+}
 
-    void Add(const std::string& path, const std::string& content = "", long long modified = 1000000000) {
-        AddItem(path, {Name(path), false, content.size(), modified});
-        files[path] = content;
-    }
-    void AddFolder(const std::string& path, long long modified = 1000000000) {
-        AddItem(path, {Name(path), true, 0, modified});
-        folders[path];
-    }
-
-    bool List(const std::string& folder, std::vector<vk::DiscItem>& items, std::string& error) override {
-        if (folder == failList)
-            return Fail(folder, error);
-        items = folders.at(folder);
-        return true;
-    }
-    bool Open(const std::string& file, std::string& error) override {
-        if (file == failOpen)
-            return Fail(file, error);
-        ++opened;
-        m_reading = files.at(file);
-        m_path = file;
-        m_pos = 0;
-        if (sizeChange < 0)
-            m_reading.resize(m_reading.size() + sizeChange);
-        else
-            m_reading.append(static_cast<size_t>(sizeChange), 'g');
-        return true;
-    }
-    long long Read(char* buffer, size_t size, std::string& error) override {
-        if (m_path == failRead)
-            return Fail(m_path, error), -1;
-        const size_t n = std::min({size, readStep, m_reading.size() - m_pos});
-        std::memcpy(buffer, m_reading.data() + m_pos, n);
-        m_pos += n;
-        return static_cast<long long>(n);
-    }
-    void Close() override { --opened; }
-    bool Write(const char* data, size_t size, std::string& error) override {
-        if (image.size() + size > writeRoom) {
-            error = "image.iso: the disc is full.";
-            return false;
-        }
-        image.append(data, size);
-        return true;
-    }
-    void Advance(unsigned long long done, unsigned long long total) override { progress.emplace_back(done, total); }
-    std::string Shown(const std::string& path) override { return "/src/" + path; }
-
-    // Every name of a tree as a reader sees it (Joliet as UTF-8), with its record.
-    std::map<std::string, IsoRecord> Tree(int type) {
-        std::map<std::string, IsoRecord> out;
-        std::string why;
-        EXPECT_TRUE(IsoReader(image).Walk(type, out, why)) << why;
-        return out;
-    }
-    std::vector<std::string> RootNames(int type) {
-        std::vector<IsoRecord> records;
-        std::string why;
-        const std::string d = IsoReader(image).Descriptor(type);
-        if (d.empty())
-            return {};
-        EXPECT_TRUE(IsoReader(image).Records(IsoReader::Le(d, 158, 4), IsoReader::Le(d, 166, 4), records, why)) << why;
-        std::vector<std::string> names;
-        for (size_t i = 2; i < records.size(); ++i)
-            names.push_back(type == 1 ? records[i].id : IsoReader::Ucs2ToUtf8(records[i].id));
-        return names;
-    }
-
-private:
-    static std::string Name(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-    void AddItem(const std::string& path, vk::DiscItem item) {
-        const size_t slash = path.rfind('/');
-        folders[slash == std::string::npos ? "" : path.substr(0, slash)].push_back(item);
-    }
-    static bool Fail(const std::string& path, std::string& error) {
-        error = "/src/" + path + ": permission denied.";
-        return false;
-    }
-    std::string m_reading, m_path;
-    size_t m_pos = 0;
-};
+std::vector<std::string> RootNames(const MemoryDisc& disc, int type) {
+    std::vector<IsoRecord> records;
+    std::string why;
+    const std::string d = IsoReader(disc.image).Descriptor(type);
+    if (d.empty())
+        return {};
+    EXPECT_TRUE(IsoReader(disc.image).Records(IsoReader::Le(d, 158, 4), IsoReader::Le(d, 166, 4), records, why)) << why;
+    std::vector<std::string> names;
+    for (size_t i = 2; i < records.size(); ++i)
+        names.push_back(type == 1 ? records[i].id : IsoReader::Ucs2ToUtf8(records[i].id));
+    return names;
+}
 
 bool Write(MemoryDisc& disc, std::string& error, const std::string& label = "LABEL") {
     return vk::WriteDiscImage(disc, label, error);
@@ -218,9 +142,9 @@ TEST(DiscNames, PrimaryNamesAreUnique83InUpperCase) {
         for (const std::string& f : c.folders)
             disc.AddFolder(f);
         Written(disc);
-        EXPECT_EQ(disc.RootNames(1), c.primary) << c.files[0];
+        EXPECT_EQ(RootNames(disc, 1), c.primary) << c.files[0];
         // Each primary file holds the same bytes as its Joliet twin.
-        auto primary = disc.Tree(1), joliet = disc.Tree(2);
+        auto primary = Tree(disc, 1), joliet = Tree(disc, 2);
         EXPECT_EQ(primary.size(), joliet.size());
         for (const auto& [name, record] : joliet) {
             if (record.folder)
@@ -241,9 +165,9 @@ TEST(DiscNames, SortedAsTheFormatOrdersThem) {
         disc.Add(f);
     disc.AddFolder("a.d");
     Written(disc);
-    EXPECT_EQ(disc.RootNames(2), (std::vector<std::string>{"A", "B.TXT", "a", "a.b", "a.b1", "a.d", "a0", "b"}));
+    EXPECT_EQ(RootNames(disc, 2), (std::vector<std::string>{"A", "B.TXT", "a", "a.b", "a.b1", "a.d", "a0", "b"}));
     // "A.B;1" before "A.B1;1", though ";" sorts after "1".
-    EXPECT_EQ(disc.RootNames(1),
+    EXPECT_EQ(RootNames(disc, 1),
               (std::vector<std::string>{"A.;1", "A.B;1", "A.B1;1", "A0.;1", "A_1.;1", "A_D", "B.;1", "B.TXT;1"}));
 }
 
@@ -264,7 +188,7 @@ TEST(DiscImage, DatesOfFilesAndVolume) {
         disc.Add("file.txt", "x", c.time);
         Written(disc);
         for (int tree : {1, 2}) {
-            const IsoRecord r = disc.Tree(tree).begin()->second;
+            const IsoRecord r = Tree(disc, tree).begin()->second;
             EXPECT_EQ(std::vector<int>(r.date, r.date + 7), c.record) << c.time;
         }
     }
@@ -300,7 +224,7 @@ TEST(DiscImage, EveryFileByteForByte) {
     ASSERT_EQ(image.size() % 2048, 0u);
     EXPECT_EQ(IsoReader::Le(IsoReader(image).Descriptor(1), 80, 4) * 2048ull, image.size());
     EXPECT_EQ(IsoReader::Le(IsoReader(image).Descriptor(2), 80, 4) * 2048ull, image.size());
-    const auto joliet = disc.Tree(2);
+    const auto joliet = Tree(disc, 2);
     for (const auto& [name, data] : contents) {
         ASSERT_TRUE(joliet.count("/" + name)) << name;
         EXPECT_TRUE(IsoReader(image).Data(joliet.at("/" + name)) == data) << name;
@@ -330,11 +254,11 @@ TEST(DiscImage, FoldersPathTablesAndDepth) {
         disc.Add("a/A file with a rather long name, number " + std::to_string(i) + ".txt", "x");
     const std::string image = Written(disc);
     IsoReader reader(image);
-    const auto joliet = disc.Tree(2);
+    const auto joliet = Tree(disc, 2);
     EXPECT_EQ(joliet.size(), 7u + 1 + 2 + 1 + 60);
     EXPECT_EQ(reader.Data(joliet.at("/" + path + "/deepest.txt")), "deep");
     EXPECT_GT(joliet.at("/a").size, 2048u);
-    EXPECT_EQ(disc.Tree(1).size(), joliet.size());
+    EXPECT_EQ(Tree(disc, 1).size(), joliet.size());
 
     for (int tree : {1, 2}) {
         std::vector<IsoReader::PathEntry> little, big;
