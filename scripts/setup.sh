@@ -19,6 +19,7 @@ command -v openssl >/dev/null                || need+=(openssl)
 command -v xorriso >/dev/null                || need+=(xorriso)
 command -v isoinfo >/dev/null                || need+=(genisoimage)
 command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
+[ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)

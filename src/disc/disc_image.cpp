@@ -159,6 +159,7 @@ private:
     uint32_t m_pathTableBytes[2] = {0, 0};
     uint32_t m_pathTableSector[2][2] = {{0, 0}, {0, 0}};
     uint32_t m_sectors = 0;
+    std::string m_buffer; // file data on its way, one for all files
 };
 
 bool ImageWriter::List() {
@@ -360,7 +361,8 @@ bool ImageWriter::Emit(std::string bytes) {
 bool ImageWriter::CopyFile(const Node& file) {
     if (!m_host.Open(file.path, m_error))
         return false;
-    std::string buffer(kChunk + kSector, '\0');
+    std::string& buffer = m_buffer;
+    buffer.resize(kChunk + kSector);
     unsigned long long left = file.item.size;
     bool ok = true;
     while (ok) {

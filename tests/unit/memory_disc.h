@@ -17,7 +17,7 @@ public:
     std::map<std::string, std::string> files;
     std::string image;
     std::vector<std::pair<unsigned long long, unsigned long long>> progress;
-    std::string failList = "-", failOpen = "-", failRead = "-"; // the path whose call fails
+    std::string failList = "\x01", failOpen = "\x01", failRead = "\x01"; // the path whose call fails
     size_t writeRoom = SIZE_MAX;              // bytes the image may take before the disc is full
     size_t readStep = SIZE_MAX;               // the most one Read hands out
     long long sizeChange = 0;                 // files read back longer or shorter than listed
