@@ -1,9 +1,9 @@
 #include "disc/disc_image.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <cmath>
 
 #include "app/ascii_case.h"
 #include "app/unicode_text.h"
