@@ -13,7 +13,8 @@ public:
 
 // Writes an ISO 9660 + Joliet image of everything under folder (UTF-8 path, no trailing
 // separator) to imagePath (which must not lie inside folder). False with a message naming
-// the file and why; a partly written image is removed. progress may be null.
+// the file and why; a partly written image is removed and an earlier image at imagePath is
+// kept. progress may be null.
 bool WriteFolderImage(const std::string& folder, const std::string& imagePath, const std::string& label,
                       ImageProgress* progress, std::string& error);
 

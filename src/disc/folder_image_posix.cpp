@@ -117,19 +117,23 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
         error = imagePath + ": the disc image cannot lie inside the folder it is made of.";
         return false;
     }
-    const int out = open(imagePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Written beside under another name and renamed when whole, so a failed run leaves an
+    // earlier image as it was.
+    const std::string part = imagePath + ".part";
+    const int out = open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0) {
         error = imagePath + ": " + Why(errno) + ".";
         return false;
     }
     PosixHost host(folder, imagePath, out, progress);
     bool ok = WriteDiscImage(host, label, error);
-    if (close(out) != 0 && ok) {
+    const bool closed = close(out) == 0;
+    if (ok && (!closed || rename(part.c_str(), imagePath.c_str()) != 0)) {
         error = imagePath + ": " + Why(errno) + ".";
         ok = false;
     }
     if (!ok)
-        unlink(imagePath.c_str());
+        unlink(part.c_str());
     return ok;
 }
 

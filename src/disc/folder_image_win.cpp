@@ -123,17 +123,20 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
         error = imagePath + ": the disc image cannot lie inside the folder it is made of.";
         return false;
     }
-    const fw::WString image = fw::Widen(imagePath);
-    HANDLE out = ::CreateFileW(image.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // Written beside under another name and renamed when whole, so a failed run leaves an
+    // earlier image as it was.
+    const fw::WString image = fw::Widen(imagePath), part = fw::Widen(imagePath + ".part");
+    HANDLE out = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (out == INVALID_HANDLE_VALUE)
         return Fail(imagePath, error);
     WinHost host(root, imagePath, out, progress);
     bool ok = WriteDiscImage(host, label, error);
-    if (!::CloseHandle(out) && ok)
+    const bool closed = ::CloseHandle(out);
+    if (ok && (!closed || !::MoveFileExW(part.c_str(), image.c_str(), MOVEFILE_REPLACE_EXISTING)))
         ok = Fail(imagePath, error);
     if (!ok)
-        ::DeleteFileW(image.c_str());
+        ::DeleteFileW(part.c_str());
     return ok;
 }
 

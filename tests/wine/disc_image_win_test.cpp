@@ -1,7 +1,7 @@
 // The disc image's Win32 side run in the test itself: the image of a real folder with Greek and
 // Japanese names, eight folder levels, paths past 260 characters and kept dates, which
 // disc_image_win_test.sh then reads with the readers on the Unix side; and its failures, each
-// named, with no partial image left.
+// named, with no partial image left and an earlier image kept.
 #include "harness.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +36,17 @@ void Put(const std::string& path, const std::string& bytes) {
   SystemTimeToFileTime(&st, &ft);
   SetFileTime(f, nullptr, nullptr, &ft);
   CloseHandle(f);
+}
+
+std::string Contents(const std::string& path) {
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(GetFileSize(f, nullptr), '\0');
+  DWORD got = 0;
+  if (!bytes.empty()) ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(f);
+  bytes.resize(got);
+  return bytes;
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -99,18 +110,25 @@ TEST(FolderImageWin, FailuresNameTheFileAndLeaveNoImage) {
   EXPECT_FALSE(vk::WriteFolderImage(src, nowhere, "L", nullptr, error));
   EXPECT_EQ(error.find(nowhere + ": "), 0u) << error;
 
+  // An image of the folder as it is, which the failures below must leave as it was.
+  const std::string image = dir + "\\image.iso";
+  ASSERT_TRUE(vk::WriteFolderImage(src, image, "L", nullptr, error)) << error;
+  const std::string earlier = Contents(image);
+  ASSERT_EQ(earlier.size() % 2048, 0u);
+
   // A file another program holds without sharing.
   HANDLE hold = CreateFileW(Wide(src + "\\locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-  const std::string image = dir + "\\image.iso";
   EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
   CloseHandle(hold);
   EXPECT_NE(error.find(src + "\\locked.txt: "), std::string::npos) << error;
-  EXPECT_FALSE(Exists(image));
+  EXPECT_TRUE(Contents(image) == earlier);
+  EXPECT_FALSE(Exists(image + ".part"));
 
   // A name the disc cannot hold, found before anything is read.
   Put(src + "\\" + std::string(65, 'n') + ".txt", "x");
   EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
   EXPECT_NE(error.find("longer than the 64"), std::string::npos) << error;
-  EXPECT_FALSE(Exists(image));
+  EXPECT_TRUE(Contents(image) == earlier);
+  EXPECT_FALSE(Exists(image + ".part"));
 }
