@@ -1,11 +1,15 @@
 // The disc image's Win32 side run in the test itself: the image of a real folder with Greek and
-// Japanese names, eight folder levels, paths past 260 characters and kept dates, which
-// disc_image_win_test.sh then reads with the readers on the Unix side; and its failures, each
-// named, with no partial image left and an earlier image kept.
+// Japanese names, eight folder levels, paths past 260 characters and kept dates, and of the
+// sample disc as the real program's Create CD makes it, which disc_image_win_test.sh then
+// reads with the readers on the Unix side; and its failures, each named, with no partial
+// image left and an earlier image kept.
 #include "harness.h"
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include "disc/disc_image.h"
 #include "disc/folder_image.h"
 
 using namespace vt;
@@ -21,7 +25,7 @@ std::string Here() { return OutputDir() + "\\disc_image"; }
 std::wstring Long(const std::string& path) { return L"\\\\?\\" + Wide(path); }
 
 // A folder, already there or made now.
-bool Folder(const std::string& path) {
+bool MakeFolder(const std::string& path) {
   return CreateDirectoryW(Long(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -66,12 +70,12 @@ class Progress : public vk::ImageProgress {
 // harness's removal.
 TEST(FolderImageWin, RealFolderWithUnicodeNames) {
   const std::string src = Here() + "\\src";
-  ASSERT_TRUE(Folder(OutputDir()) && Folder(Here()));
+  ASSERT_TRUE(MakeFolder(OutputDir()) && MakeFolder(Here()));
   std::string deep = src;
   // Eight levels counting the root, with names long enough to pass 260 characters.
   for (int level = 1; level <= 8; ++level) {
     deep += level == 1 ? "" : "\\" + kGreek + " level " + std::to_string(level) + std::string(40, 'x');
-    ASSERT_TRUE(Folder(deep)) << deep;
+    ASSERT_TRUE(MakeFolder(deep)) << deep;
   }
   ASSERT_GT(deep.size(), 300u);
   Put(deep + "\\" + kJapanese + ".txt", "deepest");
@@ -90,13 +94,44 @@ TEST(FolderImageWin, RealFolderWithUnicodeNames) {
   EXPECT_EQ(progress.total, 7u + 70000 + 13 + big.size() + 29);
 }
 
+// The sample disc as Create CD makes it with the designer's defaults, and its image with the
+// label derived from the target; the script reads both back.
+TEST(FolderImageWin, TheSampleDiscAsCreateCdMakesIt) {
+  char desktop[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOP, FALSE);
+  const std::string out = std::string(desktop) + "\\CD-ROM Distributable Files";
+  RemoveTree(out);
+  Sandbox box;
+  CopyTree(WinPath(VT_SAMPLES_DIR), box.Dir());
+  {
+    Process designer(box.CopyVintrosk(), "design", box.Dir());
+    HWND dlg = WaitWindow(designer, "Vintrosk!", "#32770", 20000);
+    ASSERT_TRUE(dlg) << DescribeWindows(designer);
+    Press(dlg, IDOK);
+    HWND question = WaitMessageBox(designer, 20000);
+    ASSERT_TRUE(question) << DescribeWindows(designer);
+    Press(question, IDNO);
+    ASSERT_TRUE(WaitGone(question, 20000));
+    Press(dlg, IDCANCEL);
+    EXPECT_TRUE(designer.WaitExit(20000));
+  }
+  const std::string sample = Here() + "\\sample";
+  ASSERT_TRUE(MakeFolder(OutputDir()) && MakeFolder(Here()) && RemoveTree(sample));
+  CopyTree(out, sample);
+  RemoveTree(out);
+  std::string error;
+  const std::string label = vk::DefaultVolumeLabel("1_Demo_General_Menu.html");
+  EXPECT_EQ(label, "1_DEMO_GENERAL_M");
+  ASSERT_TRUE(vk::WriteFolderImage(sample, Here() + "\\sample.iso", label, nullptr, error)) << error;
+}
+
 TEST(FolderImageWin, FailuresNameTheFileAndLeaveNoImage) {
   const std::string dir = Here() + "\\failures";
-  ASSERT_TRUE(Folder(OutputDir()) && Folder(Here()));
+  ASSERT_TRUE(MakeFolder(OutputDir()) && MakeFolder(Here()));
   ASSERT_TRUE(RemoveTree(dir));
-  ASSERT_TRUE(Folder(dir));
+  ASSERT_TRUE(MakeFolder(dir));
   const std::string src = dir + "\\" + kGreek;
-  ASSERT_TRUE(Folder(src));
+  ASSERT_TRUE(MakeFolder(src));
   Put(src + "\\locked.txt", "locked");
   std::string error;
 
