@@ -2,7 +2,7 @@
 # Disc images read back by three readers nobody here wrote: xorriso, isoinfo and bsdtar each
 # list the same names and extract the same bytes as the folder the image was made of; the
 # primary tree holds the same files under 8.3 names; isovfy finds no fault; the volume label
-# reads back; autorun.inf lies in the root.
+# reads back; autorun.inf lies in the root. A write that fails half way leaves nothing.
 #
 #   disc_readers_test.sh WRITER SAMPLES WORK          build both trees, image and check them
 #   disc_readers_test.sh --check FOLDER IMAGE LABEL   check an image made elsewhere
@@ -114,6 +114,14 @@ printf '[autorun]\r\nOPEN=autorun.exe\r\n' >"$tree/autorun.inf"
 
 "$writer" "$disc" "$work/disc.iso" "SAMPLE DISC" || fail "the writer failed on the sample disc"
 "$writer" "$tree" "$work/tree.iso" "Ünïcode Label 16" || fail "the writer failed on the long-name tree"
+# A write that fails half way (here the file size limit, as on a full or FAT-formatted disc)
+# names the image and leaves nothing of it.
+if ( ulimit -f 64; trap '' XFSZ; "$writer" "$disc" "$work/full.iso" "SAMPLE DISC" ) 2>"$work/full.log"; then
+    fail "the writer went past the file size limit"
+fi
+grep -qx "$work/full.iso: File too large." "$work/full.log" || fail "the failed write says: $(cat "$work/full.log")"
+[ ! -e "$work/full.iso" ] && [ ! -e "$work/full.iso.part" ] || fail "a failed write left a partial image"
+
 check "$disc" "$work/disc.iso" "SAMPLE DISC"
 check "$tree" "$work/tree.iso" "Ünïcode Label 16"
 [ $failures = 0 ] && echo "all readers agree" || echo "$failures failure(s)"
