@@ -15,6 +15,11 @@ command -v xauth >/dev/null                  || need+=(xauth)
 command -v makensis >/dev/null               || need+=(nsis)
 command -v osslsigncode >/dev/null           || need+=(osslsigncode)
 command -v openssl >/dev/null                || need+=(openssl)
+# Readers of disc images that the tests check the project's images with.
+command -v xorriso >/dev/null                || need+=(xorriso)
+command -v isoinfo >/dev/null                || need+=(genisoimage)
+command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
+[ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)

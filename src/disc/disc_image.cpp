@@ -1,0 +1,471 @@
+#include "disc/disc_image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "app/ascii_case.h"
+#include "app/unicode_text.h"
+
+namespace vk {
+namespace {
+
+constexpr size_t kSector = 2048;
+constexpr unsigned kFirstFreeSector = 19; // system area 0-15, the two descriptors, the terminator
+constexpr size_t kChunk = 1 << 20;
+
+std::string Decimal(unsigned n) {
+    std::string digits;
+    do
+        digits.insert(digits.begin(), static_cast<char>('0' + n % 10));
+    while (n /= 10);
+    return digits;
+}
+
+// Upper-case d-characters (A-Z, 0-9, "_") of the text, each other character as one "_".
+std::string DChars(const std::string& utf8, size_t max) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size() && out.size() < max; ++i) {
+        const char c = UpperAscii(utf8[i]);
+        if ((c & 0xC0) == 0x80)
+            continue; // the rest of a character already counted
+        out += (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ? c : '_';
+    }
+    return out;
+}
+
+// The problem of a name or label as Joliet holds it: text of 1 to max UTF-16 units without
+// control characters or * / : ; ? \ (";" would read as a version number).
+std::string TextProblem(const std::string& text, size_t max, const char* what) {
+    std::string why;
+    if (text.empty())
+        why = " is empty";
+    else if (!IsValidUtf8(text))
+        why = " is not valid UTF-8 text";
+    else if (Utf8ToUtf16(text).size() > max)
+        why = " is longer than the " + Decimal(static_cast<unsigned>(max)) + " characters a disc allows";
+    else if (std::any_of(text.begin(), text.end(),
+                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || std::strchr("*/:;?\\", c); }))
+        why = " holds a character a disc cannot hold (* / : ; ? \\ or a control character)";
+    return why.empty() ? why : what + why;
+}
+
+// A name split for sorting: the part before the last dot of a file name and the part after.
+// Folders have no extension, nor has a name whose only dot is its first character.
+template <class S>
+struct SortKey {
+    S name, ext;
+};
+
+template <class S>
+SortKey<S> KeyOf(const S& id, bool folder) {
+    const size_t dot = folder ? S::npos : id.rfind('.');
+    if (dot == S::npos || dot == 0)
+        return {id, S()};
+    return {id.substr(0, dot), id.substr(dot + 1)};
+}
+
+// Each part compared with the shorter one padded with blanks, as the format orders records.
+template <class S>
+int PaddedCompare(const S& a, const S& b) {
+    for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        const unsigned x = i < a.size() ? static_cast<unsigned>(a[i]) & 0xFFFF : 0x20;
+        const unsigned y = i < b.size() ? static_cast<unsigned>(b[i]) & 0xFFFF : 0x20;
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+template <class S>
+bool KeyLess(const SortKey<S>& a, const SortKey<S>& b) {
+    const int byName = PaddedCompare(a.name, b.name);
+    return byName ? byName < 0 : PaddedCompare(a.ext, b.ext) < 0;
+}
+
+struct Node {
+    std::string path; // relative, "/"-separated
+    DiscItem item;
+    size_t parent = 0;
+    unsigned level = 1;                   // folders: the root is 1
+    SortKey<std::u16string> key[2];       // each tree's name, the 8.3 one in ASCII
+    std::vector<size_t> children[2];      // folders: children in each tree's order
+    uint32_t sector = 0;                  // files: data; folders: primary directory
+    uint32_t jolietSector = 0;            // folders: Joliet directory
+    uint32_t bytes[2] = {0, 0};           // folders: directory sizes
+    uint16_t number[2] = {0, 0};          // folders: path table numbers
+};
+
+enum Tree { kIso = 0, kJoliet = 1 };
+
+void Put(std::string& s, size_t at, uint32_t v, int bytes, bool big) {
+    for (int i = 0; i < bytes; ++i)
+        s[at + i] = static_cast<char>(v >> (8 * (big ? bytes - 1 - i : i)));
+}
+
+void PutBoth(std::string& s, size_t at, uint32_t v, int bytes) {
+    Put(s, at, v, bytes, false);
+    Put(s, at + bytes, v, bytes, true);
+}
+
+struct Civil {
+    int year, month, day, hour, minute, second;
+};
+
+// The civil date of a time in seconds from 1970, in UTC (from the days since 0000-03-01).
+Civil ToCivil(long long t) {
+    // What the short form holds: 1900 to 2155.
+    t = std::clamp(t, -2208988800LL, 5869583999LL);
+    // The day by floating point: exact in this range, and no 64-bit division in the program.
+    const int days = static_cast<int>(std::floor(static_cast<double>(t) / 86400)) + 719468;
+    const int secs = static_cast<int>(t - (days - 719468) * 86400LL);
+    const int era = days / 146097; // days stay positive after 1900
+    const int doe = days - era * 146097;
+    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int mp = (5 * doy + 2) / 153;
+    const int month = mp < 10 ? mp + 3 : mp - 9;
+    return {yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1, secs / 3600, secs / 60 % 60, secs % 60};
+}
+
+class ImageWriter {
+public:
+    ImageWriter(DiscHost& host, std::string& error) : m_host(host), m_error(error) {}
+    bool Run(const std::string& label);
+
+private:
+    bool List();
+    bool Fail(const std::string& path, const std::string& why) {
+        m_error = m_host.Shown(path) + why;
+        return false;
+    }
+    void NameChildren(Node& folder);
+    std::vector<size_t> FolderOrder(Tree tree) const;
+    std::string Directory(const Node& folder, Tree tree) const;
+    std::string PathTable(Tree tree, bool big) const;
+    std::string Descriptor(Tree tree, const std::string& label) const;
+    std::string Record(const Node& node, Tree tree, const std::string& id) const;
+    bool Emit(std::string bytes); // padded to whole sectors
+    bool CopyFile(const Node& file);
+    uint32_t DirSector(const Node& n, Tree tree) const { return tree == kIso ? n.sector : n.jolietSector; }
+
+    DiscHost& m_host;
+    std::string& m_error;
+    std::vector<Node> m_nodes;
+    std::vector<size_t> m_folders[2]; // in path table order
+    long long m_volumeTime = 0;
+    unsigned long long m_total = 0, m_done = 0;
+    uint32_t m_pathTableBytes[2] = {0, 0};
+    uint32_t m_pathTableSector[2][2] = {{0, 0}, {0, 0}};
+    uint32_t m_sectors = 0;
+    std::string m_buffer; // file data on its way, one for all files
+};
+
+bool ImageWriter::List() {
+    m_nodes.emplace_back();
+    m_nodes[0].item.folder = true;
+    for (size_t i = 0; i < m_nodes.size(); ++i) {
+        if (!m_nodes[i].item.folder)
+            continue;
+        std::vector<DiscItem> items;
+        if (!m_host.List(m_nodes[i].path, items, m_error))
+            return false;
+        for (DiscItem& item : items) {
+            Node n;
+            n.path = m_nodes[i].path.empty() ? item.name : m_nodes[i].path + "/" + item.name;
+            const std::string problem = DiscNameProblem(item.name);
+            if (!problem.empty())
+                return Fail(n.path, ": " + problem + ".");
+            if (item.folder && m_nodes[i].level >= kMaxFolderLevels)
+                return Fail(n.path, ": the folder lies deeper than the " + Decimal(kMaxFolderLevels) +
+                                        " folder levels a disc allows (its root is the first).");
+            if (!item.folder && item.size > 0xFFFFFFFFULL)
+                return Fail(n.path, ": the file is larger than the 4 GB a disc image holds in one file.");
+            m_volumeTime = std::max(m_volumeTime, item.modified);
+            m_total += item.folder ? 0 : item.size;
+            n.parent = i;
+            n.level = m_nodes[i].level + 1;
+            n.key[kJoliet] = KeyOf(Utf8ToUtf16(item.name), item.folder);
+            n.item = std::move(item);
+            m_nodes[i].children[kJoliet].push_back(m_nodes.size());
+            m_nodes.push_back(std::move(n));
+        }
+        NameChildren(m_nodes[i]);
+    }
+    return true;
+}
+
+// Gives every child an 8.3 name unique in the folder and sorts the children of both trees.
+// Names that need only upper case choose first, so "autorun.inf" is always AUTORUN.INF; the
+// rest, in the Joliet order, take a numbered name when theirs is taken.
+void ImageWriter::NameChildren(Node& folder) {
+    struct ByName {
+        const std::vector<Node>& nodes;
+        Tree tree;
+        bool operator()(size_t a, size_t b) const { return KeyLess(nodes[a].key[tree], nodes[b].key[tree]); }
+    };
+    std::vector<size_t>& joliet = folder.children[kJoliet];
+    std::sort(joliet.begin(), joliet.end(), ByName{m_nodes, kJoliet});
+    std::vector<std::string> taken; // sorted
+    for (int pass = 0; pass < 2; ++pass)
+        for (size_t i : joliet) {
+            Node& n = m_nodes[i];
+            const SortKey<std::string> key = KeyOf(n.item.name, n.item.folder);
+            std::string name = DChars(key.name, 8);
+            const std::string ext = DChars(key.ext, 3);
+            if ((name == Upper(key.name) && ext == Upper(key.ext)) != (pass == 0))
+                continue;
+            for (unsigned number = 1;; ++number) {
+                const auto at = std::lower_bound(taken.begin(), taken.end(), name + "." + ext);
+                if (at == taken.end() || *at != name + "." + ext) {
+                    taken.insert(at, name + "." + ext);
+                    break;
+                }
+                const std::string suffix = "_" + Decimal(number);
+                name = DChars(key.name, 8 - suffix.size()) + suffix;
+            }
+            n.key[kIso] = {std::u16string(name.begin(), name.end()), std::u16string(ext.begin(), ext.end())};
+        }
+    folder.children[kIso] = joliet;
+    std::sort(folder.children[kIso].begin(), folder.children[kIso].end(), ByName{m_nodes, kIso});
+}
+
+// Folders level by level, each level's in the order of their parents, then by name: the order
+// of the path table, whose numbers the records of the next level refer to.
+std::vector<size_t> ImageWriter::FolderOrder(Tree tree) const {
+    std::vector<size_t> order{0};
+    for (size_t i = 0; i < order.size(); ++i)
+        for (size_t child : m_nodes[order[i]].children[tree])
+            if (m_nodes[child].item.folder)
+                order.push_back(child);
+    return order;
+}
+
+std::string ImageWriter::Record(const Node& node, Tree tree, const std::string& id) const {
+    std::string r(33 + id.size() + (id.size() % 2 == 0), '\0');
+    r[0] = static_cast<char>(r.size());
+    PutBoth(r, 2, node.item.folder ? DirSector(node, tree) : node.item.size ? node.sector : 0, 4);
+    PutBoth(r, 10, node.item.folder ? node.bytes[tree] : static_cast<uint32_t>(node.item.size), 4);
+    const Civil c = ToCivil(&node == &m_nodes[0] ? m_volumeTime : node.item.modified);
+    const int parts[] = {c.year - 1900, c.month, c.day, c.hour, c.minute, c.second};
+    for (int i = 0; i < 6; ++i)
+        r[18 + i] = static_cast<char>(parts[i]); // [24], the offset from GMT, stays 0: UTC
+    r[25] = node.item.folder ? 2 : 0;
+    PutBoth(r, 28, 1, 2);
+    r[32] = static_cast<char>(id.size());
+    r.replace(33, id.size(), id);
+    return r;
+}
+
+std::string Utf16Be(const std::u16string& text) {
+    std::string out;
+    for (char16_t u : text) {
+        out += static_cast<char>(u >> 8);
+        out += static_cast<char>(u & 0xFF);
+    }
+    return out;
+}
+
+std::string Ascii(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+std::string Id(const Node& n, Tree tree) {
+    const SortKey<std::u16string>& k = n.key[tree];
+    if (tree == kJoliet)
+        return Utf16Be(Utf8ToUtf16(n.item.name));
+    return n.item.folder ? Ascii(k.name) : Ascii(k.name) + "." + Ascii(k.ext) + ";1";
+}
+
+std::string ImageWriter::Directory(const Node& folder, Tree tree) const {
+    std::string dir = Record(folder, tree, std::string(1, '\0')) + Record(m_nodes[folder.parent], tree, "\1");
+    for (size_t i : folder.children[tree]) {
+        const Node& n = m_nodes[i];
+        const std::string r = Record(n, tree, Id(n, tree));
+        if (dir.size() / kSector != (dir.size() + r.size() - 1) / kSector) // no record crosses a sector
+            dir.resize((dir.size() / kSector + 1) * kSector, '\0');
+        dir += r;
+    }
+    return dir;
+}
+
+std::string ImageWriter::PathTable(Tree tree, bool big) const {
+    std::string table;
+    for (size_t i : m_folders[tree]) {
+        const Node& n = m_nodes[i];
+        const std::string id = i == 0 ? std::string(1, '\0') : Id(n, tree);
+        std::string r(8 + id.size() + id.size() % 2, '\0');
+        r[0] = static_cast<char>(id.size());
+        Put(r, 2, DirSector(n, tree), 4, big);
+        Put(r, 6, m_nodes[n.parent].number[tree], 2, big);
+        r.replace(8, id.size(), id);
+        table += r;
+    }
+    return table;
+}
+
+std::string ImageWriter::Descriptor(Tree tree, const std::string& label) const {
+    std::string d(kSector, '\0');
+    const bool joliet = tree == kJoliet;
+    // Identifier fields: blanks, in UCS-2 on the Joliet side.
+    auto text = [&](size_t at, size_t size, const std::string& value) {
+        const std::u16string units = joliet ? Utf8ToUtf16(value) : std::u16string(value.begin(), value.end());
+        for (size_t i = 0; i < (joliet ? size / 2 : size); ++i) {
+            const char16_t u = i < units.size() ? units[i] : u' ';
+            if (joliet)
+                Put(d, at + 2 * i, u, 2, true);
+            else
+                d[at + i] = static_cast<char>(u);
+        }
+    };
+    d[0] = joliet ? 2 : 1;
+    d.replace(1, 6, "CD001\1");
+    text(8, 32, "");
+    text(40, 32, joliet ? label : DChars(label, 32));
+    PutBoth(d, 80, m_sectors, 4);
+    if (joliet)
+        d.replace(88, 3, "%/E"); // UCS-2 level 3
+    PutBoth(d, 120, 1, 2);
+    PutBoth(d, 124, 1, 2);
+    PutBoth(d, 128, kSector, 2);
+    PutBoth(d, 132, m_pathTableBytes[tree], 4);
+    Put(d, 140, m_pathTableSector[tree][0], 4, false);
+    Put(d, 148, m_pathTableSector[tree][1], 4, true);
+    d.replace(156, 34, Record(m_nodes[0], tree, std::string(1, '\0')));
+    for (size_t at : {190, 318, 446})
+        text(at, 128, "");
+    text(574, 128, joliet ? "Vintrosk!" : "VINTROSK!");
+    for (size_t at : {702, 739, 776})
+        text(at, 37, "");
+    const Civil c = ToCivil(m_volumeTime);
+    std::string date = "YYYYMMDDhhmmss00";
+    const int parts[] = {c.year / 100, c.year % 100, c.month, c.day, c.hour, c.minute, c.second};
+    for (int i = 0; i < 7; ++i) {
+        date[2 * i] = static_cast<char>('0' + parts[i] / 10);
+        date[2 * i + 1] = static_cast<char>('0' + parts[i] % 10);
+    }
+    d.replace(813, 16, date); // created, and [830] modified; their [829], [846] offsets: UTC
+    d.replace(830, 16, date);
+    d.replace(847, 16, "0000000000000000"); // no expiry
+    d.replace(864, 16, "0000000000000000"); // effective at once
+    d[881] = 1;
+    return d;
+}
+
+bool ImageWriter::Emit(std::string bytes) {
+    bytes.resize((bytes.size() + kSector - 1) / kSector * kSector, '\0');
+    return m_host.Write(bytes.data(), bytes.size(), m_error);
+}
+
+bool ImageWriter::CopyFile(const Node& file) {
+    if (!m_host.Open(file.path, m_error))
+        return false;
+    std::string& buffer = m_buffer;
+    buffer.resize(kChunk + kSector);
+    unsigned long long left = file.item.size;
+    bool ok = true;
+    while (ok) {
+        // One byte more than is left, to see a file that has grown.
+        const long long got = m_host.Read(&buffer[0], static_cast<size_t>(std::min<unsigned long long>(left + 1, kChunk)), m_error);
+        if (got < 0 || static_cast<unsigned long long>(got) > left) {
+            ok = got < 0 ? false : Fail(file.path, ": the file changed while the disc image was written.");
+            break;
+        }
+        if (got == 0) {
+            ok = left == 0 || Fail(file.path, ": the file changed while the disc image was written.");
+            break;
+        }
+        left -= got;
+        m_done += got;
+        const size_t padded = got + (left ? 0 : (kSector - file.item.size % kSector) % kSector);
+        std::fill(buffer.begin() + got, buffer.begin() + padded, '\0');
+        ok = m_host.Write(buffer.data(), padded, m_error);
+        m_host.Advance(m_done, m_total);
+    }
+    m_host.Close();
+    return ok;
+}
+
+bool ImageWriter::Run(const std::string& label) {
+    const std::string problem = VolumeLabelProblem(label);
+    if (!problem.empty()) {
+        m_error = problem;
+        return false;
+    }
+    if (!List())
+        return false;
+    m_host.Advance(0, m_total);
+    uint32_t next = kFirstFreeSector;
+    for (Tree tree : {kIso, kJoliet}) {
+        m_folders[tree] = FolderOrder(tree);
+        if (m_folders[tree].size() > 0xFFFF)
+            return Fail("", ": more folders than a disc holds (65535).");
+        for (size_t k = 0; k < m_folders[tree].size(); ++k)
+            m_nodes[m_folders[tree][k]].number[tree] = static_cast<uint16_t>(k + 1);
+        m_pathTableBytes[tree] = static_cast<uint32_t>(PathTable(tree, false).size());
+        for (bool big : {false, true}) {
+            m_pathTableSector[tree][big] = next;
+            next += (m_pathTableBytes[tree] + kSector - 1) / kSector;
+        }
+    }
+    for (Tree tree : {kIso, kJoliet})
+        for (size_t i : m_folders[tree]) {
+            Node& n = m_nodes[i];
+            n.bytes[tree] = static_cast<uint32_t>((Directory(n, tree).size() + kSector - 1) / kSector * kSector);
+            (tree == kIso ? n.sector : n.jolietSector) = next;
+            next += n.bytes[tree] / kSector;
+        }
+    std::vector<size_t> files;
+    for (size_t f : m_folders[kIso])
+        for (size_t i : m_nodes[f].children[kIso])
+            if (!m_nodes[i].item.folder && m_nodes[i].item.size) {
+                files.push_back(i);
+                m_nodes[i].sector = next;
+                next += static_cast<uint32_t>((m_nodes[i].item.size + kSector - 1) / kSector);
+            }
+    m_sectors = next;
+
+    std::string head(16 * kSector, '\0');
+    head += Descriptor(kIso, label) + Descriptor(kJoliet, label);
+    head += std::string(kSector, '\0');
+    head.replace(head.size() - kSector, 7, "\xFF" "CD001\1");
+    bool ok = Emit(head);
+    for (Tree tree : {kIso, kJoliet})
+        for (bool big : {false, true})
+            ok = ok && Emit(PathTable(tree, big));
+    for (Tree tree : {kIso, kJoliet})
+        for (size_t i : m_folders[tree])
+            ok = ok && Emit(Directory(m_nodes[i], tree));
+    for (size_t i : files)
+        ok = ok && CopyFile(m_nodes[i]);
+    return ok;
+}
+
+} // namespace
+
+std::string DefaultVolumeLabel(const std::string& targetName) {
+    std::string stem = targetName.substr(targetName.find_last_of("/\\") + 1);
+    const size_t dot = stem.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        stem.resize(dot);
+    const std::string label = DChars(stem, kVolumeLabelMax);
+    return label.find_first_not_of('_') == std::string::npos ? "VINTROSK" : label;
+}
+
+std::string VolumeLabelProblem(const std::string& label) {
+    if (label.find_first_not_of(' ') == std::string::npos)
+        return "The volume label is empty.";
+    const std::string problem = TextProblem(label, kVolumeLabelMax, "The volume label");
+    return problem.empty() ? problem : problem + ".";
+}
+
+std::string DiscNameProblem(const std::string& name) {
+    return TextProblem(name, kJolietNameMax, "the name");
+}
+
+bool WriteDiscImage(DiscHost& host, const std::string& label, std::string& error) {
+    return ImageWriter(host, error).Run(label);
+}
+
+} // namespace vk

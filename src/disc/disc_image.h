@@ -1,0 +1,52 @@
+// An ISO 9660 disc image with Joliet names, written from a folder tree that a host lists and
+// reads. Two passes: the whole tree is listed and laid out first, then the image is written
+// front to back, the file data streamed in chunks.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vk {
+
+constexpr size_t kJolietNameMax = 64;      // UTF-16 units in one Joliet name
+constexpr unsigned kMaxFolderLevels = 8;   // ISO 9660 folder depth, the disc's root being level 1
+constexpr size_t kVolumeLabelMax = 16;     // UTF-16 units in the Joliet volume label
+
+// From the target's file name (any path, or "\" for the disc root): its name without the
+// extension in upper case, what the format cannot hold as "_", at most 16 characters.
+std::string DefaultVolumeLabel(const std::string& targetName);
+// Empty when the label is valid; otherwise why not.
+std::string VolumeLabelProblem(const std::string& label);
+
+// Why a file or folder name cannot go into the Joliet tree, or empty when it can.
+std::string DiscNameProblem(const std::string& name);
+
+// One entry of a listed folder.
+struct DiscItem {
+    std::string name;            // UTF-8, one path component
+    bool folder = false;
+    unsigned long long size = 0; // bytes, files only
+    long long modified = 0;      // seconds since 1970-01-01 UTC
+};
+
+// The file system the image is made from and the file it goes to. Paths are relative to the
+// folder being imaged, "/"-separated; "" is that folder itself.
+class DiscHost {
+public:
+    virtual ~DiscHost() = default;
+    virtual bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) = 0;
+    virtual bool Open(const std::string& file, std::string& error) = 0;
+    // Bytes read into buffer, 0 at the end, -1 on error (with error set).
+    virtual long long Read(char* buffer, size_t size, std::string& error) = 0;
+    virtual void Close() = 0;
+    virtual bool Write(const char* data, size_t size, std::string& error) = 0;
+    virtual void Advance(unsigned long long /*done*/, unsigned long long /*total*/) {}
+    // A path as the user should read it in a message.
+    virtual std::string Shown(const std::string& path) { return path; }
+};
+
+// Writes the image of the host's tree. Deterministic: the same tree, names, sizes and dates
+// give the same bytes. False with a message naming the file on the first problem.
+bool WriteDiscImage(DiscHost& host, const std::string& label, std::string& error);
+
+} // namespace vk

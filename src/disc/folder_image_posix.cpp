@@ -1,0 +1,140 @@
+#include "disc/folder_image.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "disc/disc_image.h"
+
+namespace vk {
+namespace {
+
+std::string Why(int error) {
+    return error == ENOSPC ? "the disc is full" : std::strerror(error);
+}
+
+class PosixHost : public DiscHost {
+public:
+    PosixHost(const std::string& folder, const std::string& image, int out, ImageProgress* progress)
+        : m_folder(folder), m_image(image), m_out(out), m_progress(progress) {}
+
+    bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) override {
+        const std::string path = Shown(folder);
+        DIR* dir = opendir(path.c_str());
+        if (!dir)
+            return Fail(path, Why(errno), error);
+        bool ok = true;
+        while (const dirent* entry = readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..")
+                continue;
+            struct stat st;
+            errno = 0;
+            const std::string full = path + "/" + name;
+            if (stat(full.c_str(), &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))) {
+                ok = Fail(full, errno ? Why(errno) : "neither a file nor a folder", error);
+                break;
+            }
+            items.push_back({name, S_ISDIR(st.st_mode), S_ISDIR(st.st_mode) ? 0ULL : static_cast<unsigned long long>(st.st_size),
+                             static_cast<long long>(st.st_mtime)});
+        }
+        closedir(dir);
+        return ok;
+    }
+
+    bool Open(const std::string& file, std::string& error) override {
+        m_path = Shown(file);
+        m_in = open(m_path.c_str(), O_RDONLY);
+        return m_in >= 0 || Fail(m_path, Why(errno), error);
+    }
+
+    long long Read(char* buffer, size_t size, std::string& error) override {
+        ssize_t got;
+        do
+            got = read(m_in, buffer, size);
+        while (got < 0 && errno == EINTR);
+        if (got < 0)
+            Fail(m_path, Why(errno), error);
+        return got;
+    }
+
+    void Close() override { close(m_in); }
+
+    bool Write(const char* data, size_t size, std::string& error) override {
+        while (size) {
+            const ssize_t put = write(m_out, data, size);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return Fail(m_image, Why(put < 0 ? errno : ENOSPC), error);
+            data += put;
+            size -= put;
+        }
+        return true;
+    }
+
+    void Advance(unsigned long long done, unsigned long long total) override {
+        if (m_progress)
+            m_progress->Advance(done, total);
+    }
+
+    std::string Shown(const std::string& path) override { return path.empty() ? m_folder : m_folder + "/" + path; }
+
+private:
+    static bool Fail(const std::string& path, const std::string& why, std::string& error) {
+        error = path + ": " + why + ".";
+        return false;
+    }
+
+    std::string m_folder, m_image, m_path;
+    int m_out, m_in = -1;
+    ImageProgress* m_progress;
+};
+
+// The path with every link and "." or ".." step resolved; for a file that does not exist yet,
+// its folder resolved and its name appended.
+std::string RealPath(const std::string& path) {
+    char buffer[PATH_MAX];
+    if (realpath(path.c_str(), buffer))
+        return buffer;
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return realpath(folder.c_str(), buffer) ? std::string(buffer) + "/" + path.substr(slash + 1) : path;
+}
+
+} // namespace
+
+bool WriteFolderImage(const std::string& folder, const std::string& imagePath, const std::string& label,
+                      ImageProgress* progress, std::string& error) {
+    const std::string root = RealPath(folder);
+    if (RealPath(imagePath).rfind(root + "/", 0) == 0) {
+        error = imagePath + ": the disc image cannot lie inside the folder it is made of.";
+        return false;
+    }
+    // Written beside under another name and renamed when whole, so a failed run leaves an
+    // earlier image as it was.
+    const std::string part = imagePath + ".part";
+    const int out = open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0) {
+        error = imagePath + ": " + Why(errno) + ".";
+        return false;
+    }
+    PosixHost host(folder, imagePath, out, progress);
+    bool ok = WriteDiscImage(host, label, error);
+    const bool closed = close(out) == 0;
+    if (ok && (!closed || rename(part.c_str(), imagePath.c_str()) != 0)) {
+        error = imagePath + ": " + Why(errno) + ".";
+        ok = false;
+    }
+    if (!ok)
+        unlink(part.c_str());
+    return ok;
+}
+
+} // namespace vk
