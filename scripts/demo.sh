@@ -19,7 +19,10 @@ out="$root/build/demo"
 rm -rf "$out"
 mkdir -p "$out"
 export VT_OUTPUT_DIR="$out"
-wine build/win/tests/wine/demo_driver.exe "$root/build/win/program/Vintrosk.exe"
+# Where this machine runs no 32-bit programs, the 64-bit build of the same program plays it.
+tree=build/win
+[ "$(scripts/wine-arch.sh)" = win32 ] || tree=build/win64
+wine "$tree/tests/wine/demo_driver.exe" "$root/$tree/program/Vintrosk.exe"
 
 for shot in "$out"/*.bmp; do
   [ -e "$shot" ] || continue

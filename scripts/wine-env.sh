@@ -5,10 +5,23 @@
 # Sets the prefix up once; quick afterwards.
 
 _vt_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-_vt_build="${VINTROSK_WIN_BUILD:-$_vt_root/build/win}"
+export WINEARCH="$("$_vt_root/scripts/wine-arch.sh")"
+if [ "$WINEARCH" = win64 ]; then
+  _vt_build="${VINTROSK_WIN_BUILD:-$_vt_root/build/win64}"
+  # Debian's wine command picks the 32-bit loader whenever it is installed, runnable or not.
+  mkdir -p "$_vt_build/winebin"
+  for _vt_name in wine wine-stable; do
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+      >"$_vt_build/winebin/$_vt_name"
+    chmod +x "$_vt_build/winebin/$_vt_name"
+  done
+  case ":$PATH:" in *":$_vt_build/winebin:"*) ;; *) export PATH="$_vt_build/winebin:$PATH" ;; esac
+  unset _vt_name
+else
+  _vt_build="${VINTROSK_WIN_BUILD:-$_vt_root/build/win}"
+fi
 
 export WINEPREFIX="${WINEPREFIX:-$_vt_build/wineprefix}"
-export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export HOME="$_vt_build/home"

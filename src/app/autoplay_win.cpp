@@ -25,6 +25,7 @@ void StartSound(const std::string& path) {
 
 void ShowSplash(const std::string& imagePath) {
     AutorunApp& app = App();
+    app.EnableControlContainer();
     app.m_pSplash = new CSplashDlg(nullptr);
     app.m_pSplash->m_strImagePath = imagePath;
     if (app.m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
@@ -75,6 +76,7 @@ void RunAutoplay(const LaunchConfig& config) {
         ShowSplash(plan.splashPath);
 
     if (plan.open == OpenWith::Viewer) {
+        App().EnableControlContainer();
         OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind);
     } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
         ::MessageBoxW(nullptr, fw::Widen(OwnProgramMessage(plan.shellFile)).c_str(), fw::Widen(kAppTitle).c_str(),

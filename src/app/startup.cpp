@@ -28,7 +28,7 @@ AutorunApp::~AutorunApp() {
 }
 
 BOOL AutorunApp::InitInstance() {
-    EnableControlContainer();
+    InitCom();
     LaunchConfig config = ReadLaunchConfig();
     switch (ChooseStartupPath(config)) {
     case StartupPath::NoConfig: {
@@ -62,6 +62,7 @@ void AutorunApp::RunDesignerMode() {
         ::EnumWindows(ActivateRunningDesigner, 0);
         return;
     }
+    EnableControlContainer();
     m_pSplash = new CSplashDlg(nullptr);
     m_pSplash->m_strImagePath = ModuleFolder() + "\\splashscreen.jpg";
     if (m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
@@ -77,6 +78,7 @@ void AutorunApp::RunDesignerMode() {
 }
 
 void AutorunApp::RunDesigner() {
+    EnableControlContainer();
     CDesignerDlg designer(nullptr);
     designer.DoModal();
 }

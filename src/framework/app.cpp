@@ -13,7 +13,15 @@ WinApp::WinApp() { s_current = this; }
 WinApp::~WinApp() {
     if (m_oleReady)
         ::OleUninitialize();
+    if (m_comReady)
+        ::CoUninitialize();
     s_current = nullptr;
+}
+
+bool WinApp::InitCom() {
+    if (!m_comReady)
+        m_comReady = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    return m_comReady;
 }
 
 bool WinApp::EnableControlContainer() {

@@ -14,12 +14,16 @@ public:
     // Answer FALSE to end the process when it returns.
     virtual BOOL InitInstance() = 0;
     static WinApp* Current() { return s_current; }
-    // OLE in a single-threaded apartment, for pictures and ActiveX controls, and the host
-    // window class that dialog templates name for an ActiveX control.
+    // COM in a single-threaded apartment: the shell may hand a file to COM objects. Cheap, unlike
+    // OLE, which loads the display under Wine.
+    bool InitCom();
+    // OLE, for pictures and ActiveX controls, and the host window class that dialog templates
+    // name for an ActiveX control; called when a window is about to be shown.
     bool EnableControlContainer();
 
 private:
     static WinApp* s_current;
+    bool m_comReady = false;
     bool m_oleReady = false;
 };
 

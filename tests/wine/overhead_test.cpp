@@ -32,7 +32,7 @@ TEST(Overhead, LauncherAgainstBareShellCall) {
       {"bare COM+ShellExecuteA", box.Copy(ShellOpenExe(), "shell_open.exe"), "recorder.exe"},
       {"launcher", box.CopyVintrosk("autorun.exe"), "recorder.exe 0 0"},
   };
-  const int kRuns = 9;  // after one warm-up run each
+  const int kRuns = 15;  // after one warm-up run each
   std::vector<double> handover[2], lifetime[2];
   for (int run = -1; run < kRuns; ++run) {
     for (int i = 0; i < 2; ++i) {
