@@ -17,6 +17,11 @@ LRESULT CPictureCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_PRINTCLIENT:  // a copy of the window's look in any context (PrintWindow, AnimateWindow)
+        if (lp & PRF_ERASEBKGND)
+            OnEraseBkgnd(reinterpret_cast<HDC>(wp));
+        Paint(reinterpret_cast<HDC>(wp));
+        return 0;
     case WM_ERASEBKGND:
         OnEraseBkgnd(reinterpret_cast<HDC>(wp));
         return TRUE;
@@ -47,12 +52,16 @@ vk::Size CPictureCtrl::ClientSize() const {
 void CPictureCtrl::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (!m_picture.IsEmpty()) {
-        const vk::Rect shown = vk::PaintRect(ImageSize(), ClientSize());
-        if (!shown.IsEmpty())
-            m_picture.RenderInto(dc, RECT{shown.left, shown.top, shown.right, shown.bottom});
-    }
+    Paint(dc);
     ::EndPaint(m_hWnd, &ps);
+}
+
+void CPictureCtrl::Paint(HDC dc) {
+    if (m_picture.IsEmpty())
+        return;
+    const vk::Rect shown = vk::PaintRect(ImageSize(), ClientSize());
+    if (!shown.IsEmpty())
+        m_picture.RenderInto(dc, RECT{shown.left, shown.top, shown.right, shown.bottom});
 }
 
 void CPictureCtrl::OnEraseBkgnd(HDC dc) {

@@ -30,6 +30,7 @@ protected:
 private:
     void LoadResourcePicture();
     void OnPaint();
+    void Paint(HDC dc);
     void OnEraseBkgnd(HDC dc);
     HBRUSH BackgroundBrush(HDC dc) const;
     vk::Size ClientSize() const;
