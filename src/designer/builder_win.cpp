@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "app/product.h"
 #include "designer/builder.h"
@@ -11,11 +12,31 @@
 #include "designer/designer_ids.h"
 #include "designer/scanner_win.h"
 #include "designer/wait_dlg.h"
+#include "disc/folder_image.h"
+#include "framework/app.h"
 #include "framework/wide.h"
 
 namespace vk {
 namespace {
 
+// The image's progress in the wait window, a step per whole percent.
+class WaitProgress : public ImageProgress {
+public:
+    WaitProgress(CWaitDlg& wait, const std::string& image) : m_wait(wait), m_image(image) {}
+    void Advance(unsigned long long done, unsigned long long total) override {
+        const int percent = total ? static_cast<int>(done * 100 / total) : 100;
+        if (percent == m_percent)
+            return;
+        m_percent = percent;
+        m_wait.SetItemText(IDC_WAIT_TEXT, m_image + "\n" + std::to_string(percent) + " %");
+        fw::PumpMessages();
+    }
+
+private:
+    CWaitDlg& m_wait;
+    std::string m_image;
+    int m_percent = -1;
+};
 
 class WinBuildHost : public BuildHost {
 public:
@@ -99,8 +120,37 @@ public:
                         fw::Widen(folder).c_str(), SW_SHOWNORMAL);
     }
 
+    FileSource& Files() override { return m_files; }
+    AnsiDecoder& Ansi() override { return m_codePage; }
+    bool FileSize(const std::string& path, unsigned long long& size) override {
+        return FileSizeOf(path, size);
+    }
+    bool Accept(const std::string& warnings) override {
+        return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
+                             MB_YESNO | MB_ICONWARNING) == IDYES;
+    }
+    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
+                    std::string& error) override {
+        CWaitDlg wait;
+        const bool shown = wait.Create(CWaitDlg::IDD, m_dlg);
+        if (shown) {
+            wait.SetItemText(IDC_WAIT_LABEL, "Writing the disc image:");
+            wait.SetItemText(IDC_WAIT_TEXT, image);
+            wait.ShowWindow(SW_SHOW);
+        }
+        m_dlg.EnableWindow(FALSE);
+        WaitProgress progress(wait, image);
+        const bool written = WriteFolderImage(folder, image, label, shown ? &progress : nullptr, error);
+        m_dlg.EnableWindow(TRUE);
+        if (shown)
+            wait.DestroyWindow();
+        return written;
+    }
+
 private:
     CDesignerDlg& m_dlg;
+    WinFiles m_files;
+    AnsiPageDecoder m_codePage;
 };
 
 bool g_building = false;
