@@ -260,6 +260,11 @@ std::string ImageInsideOutputMessage(const std::string& image, const std::string
            ", the folder it is made of.\n\nPlease write it somewhere else.";
 }
 
+std::string OutputFolderMessage(const std::string& folder) {
+    return "There was a problem creating the output folder " + folder +
+           "\n\nPlease check that the folder above it exists and that you may write there.";
+}
+
 std::string CreateFolderMessage(const std::string& folder) {
     return "There was a problem creating the following directory:\n" + folder +
            "\n\nPlease check your permissions on your desktop.";
@@ -308,8 +313,15 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
     if (!CheckBeforeWriting(s, folder + "\\", image, host))
         return BuildOutcome::Refused;
     host.RemoveOldFolder(folder);
-    if (!host.CreateFolder(folder))
-        host.Tell(CreateFolderMessage(folder));
+    if (!host.CreateFolder(folder)) {
+        if (request.folder.empty()) {
+            host.Tell(CreateFolderMessage(folder));
+        } else if (!host.Exists(folder)) {
+            // A folder named on purpose stops the build: nothing could go into it.
+            host.Tell(OutputFolderMessage(folder));
+            return BuildOutcome::Stopped;
+        }
+    }
     host.SetWorkingFolder(s.m_strProgramFolder);
     const std::string out = folder + "\\";
 

@@ -45,6 +45,7 @@ std::string PickedFileProblem(const DiscSettings& settings, const std::string& f
 bool UsesProgramIcon(const DiscSettings& settings);
 
 std::string CreateFolderMessage(const std::string& folder);
+std::string OutputFolderMessage(const std::string& folder);
 std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
 // folder ends in a backslash.
 std::string DoneQuestion(const std::string& folder);
