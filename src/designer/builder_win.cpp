@@ -42,16 +42,7 @@ class WinBuildHost : public BuildHost {
 public:
     explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
 
-    bool DesktopFolder(std::string& path) override {
-        LPITEMIDLIST pidl = nullptr;
-        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
-            return false;
-        wchar_t buffer[MAX_PATH] = {};
-        const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
-        ::CoTaskMemFree(pidl);
-        path = fw::Narrow(buffer);
-        return found && !path.empty();
-    }
+    bool DesktopFolder(std::string& path) override { return DesktopPath(path); }
     bool Exists(const std::string& path) override { return FileExists(path); }
     void RemoveOldFolder(const std::string& folder) override {
         if (!FileExists(folder) || !::SetCurrentDirectoryW(fw::Widen(folder).c_str()))
@@ -156,6 +147,17 @@ private:
 bool g_building = false;
 
 } // namespace
+
+bool DesktopPath(std::string& path) {
+    LPITEMIDLIST pidl = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
+        return false;
+    wchar_t buffer[MAX_PATH] = {};
+    const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
+    ::CoTaskMemFree(pidl);
+    path = fw::Narrow(buffer);
+    return found && !path.empty();
+}
 
 void BuildDistribution(CDesignerDlg& dlg) {
     if (g_building)

@@ -177,6 +177,10 @@ void CommandHost::ScanPage(const std::string& pagePath, const std::string& destF
     LinkScanner(scan, m_missing, 0).Scan(pagePath, destFolder, true);
 }
 
+bool IsCommandBuild(const std::vector<std::string>& args) {
+    return args.size() >= 2 && args[0] == "design" && args[1] == "--build";
+}
+
 int RunCommandBuild(const std::vector<std::string>& args, const std::string& command, bool launcherOption,
                     CommandHost& host) {
     CommandOptions o;

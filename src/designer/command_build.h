@@ -68,6 +68,9 @@ private:
     MissingFileList m_missing;
 };
 
+// True for "design --build ...": the one command line that builds without the dialog.
+bool IsCommandBuild(const std::vector<std::string>& args);
+
 // Parses args, builds, and returns the exit code; command names the program in --help.
 int RunCommandBuild(const std::vector<std::string>& args, const std::string& command, bool launcherOption,
                     CommandHost& host);

@@ -86,6 +86,24 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndTheExitCodes) {
     EXPECT_NE(std::string::npos, linux.find("--launcher FILE"));
 }
 
+TEST(CommandOptions, OnlyDesignThenBuildStartsACommandBuild) {
+    struct Case {
+        std::vector<std::string> args;
+        bool build;
+    } cases[] = {
+        {{"design", "--build"}, true},
+        {{"design", "--build", "--out", "cd"}, true},
+        {{"design"}, false},
+        {{"design", "--out", "--build"}, false},
+        {{"Design", "--build"}, false},
+        {{"--build"}, false},
+        {{"page.htm", "design", "--build"}, false},
+        {{}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.build, vk::IsCommandBuild(c.args)) << ::testing::PrintToString(c.args);
+}
+
 class FakeCommand : public vk::CommandHost {
 public:
     FakeDisk disk;

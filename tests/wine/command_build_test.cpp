@@ -1,0 +1,186 @@
+// "Vintrosk.exe design --build" under Wine: no window, what it prints, its exit codes, and the
+// same folder as the designer's Create CD from the same settings. The folders and the image are
+// left in test-output/command_build for the Linux program's side (command_build_test.sh).
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <map>
+#include <utility>
+
+#include "harness.h"
+
+using namespace vt;
+
+namespace {
+
+constexpr DWORD kWait = 30000;
+
+struct Result {
+  DWORD code = 0xFFFFFFFF;
+  std::string out, err;
+  std::vector<std::string> windows; // every window it showed
+};
+
+std::string ReadAll(const std::string& path) {
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "<none>";
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+HANDLE Inheritable(const std::string& path) {
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  return CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+}
+
+BOOL CALLBACK NoteWindow(HWND wnd, LPARAM param) {
+  auto* watched = reinterpret_cast<std::pair<DWORD, Result*>*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(wnd, &pid);
+  if (pid == watched->first && IsWindowVisible(wnd)) watched->second->windows.push_back(Describe(wnd));
+  return TRUE;
+}
+
+// Runs the program with its standard output and error going to files, as a script would.
+Result RunBuild(const Sandbox& box, const std::string& args) {
+  Result run;
+  const std::string outPath = box.Path("stdout.txt"), errPath = box.Path("stderr.txt");
+  HANDLE out = Inheritable(outPath), err = Inheritable(errPath);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = out;
+  si.hStdError = err;
+  std::wstring line = L"\"" + Wide(box.Path("Vintrosk.exe")) + L"\" design --build " + Wide(args);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, Wide(box.Dir()).c_str(), &si, &pi)) {
+    ADD_FAILURE() << "could not start the program";
+    return run;
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  const double end = Now() + kWait / 1000.0;
+  std::pair<DWORD, Result*> watched(pi.dwProcessId, &run);
+  while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT && Now() < end) {
+    EnumWindows(NoteWindow,
+                reinterpret_cast<LPARAM>(&watched));
+  }
+  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
+    ADD_FAILURE() << "the build did not end";
+    TerminateProcess(pi.hProcess, 99);
+  }
+  GetExitCodeProcess(pi.hProcess, &run.code);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  run.out = ReadAll(outPath);
+  run.err = ReadAll(errPath);
+  return run;
+}
+
+// The program installed with its sample folders in a sandbox of the test's own.
+struct Installed {
+  Sandbox box;
+  Installed() {
+    CopyTree(WinPath(VT_SAMPLES_DIR), box.Dir());
+    box.CopyVintrosk();
+  }
+};
+
+std::map<std::string, std::string> Contents(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const std::string& name : FilesIn(folder)) files[name] = ReadAll(folder + "\\" + name);
+  return files;
+}
+
+std::string DesktopOutput() {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, CSIDL_DESKTOP, FALSE);
+  return std::string(path) + "\\CD-ROM Distributable Files";
+}
+
+TEST(CommandBuild, BuildsTheDesignersFolderWithNoWindowAndLeavesItForTheLinuxSide) {
+  Installed p;
+  const std::string mine = DesktopOutput();
+  RemoveTree(mine);
+
+  // The designer's Create CD with its defaults, declined preview.
+  {
+    Process designer(p.box.Path("Vintrosk.exe"), "design", p.box.Dir());
+    HWND dlg = WaitWindow(designer, "Vintrosk!", "#32770", kWait);
+    ASSERT_TRUE(dlg) << DescribeWindows(designer);
+    Press(dlg, IDOK);
+    HWND question = WaitMessageBox(designer, kWait);
+    ASSERT_TRUE(question) << DescribeWindows(designer);
+    EXPECT_EQ(0u, MessageBoxText(question).find("Your files have been created")) << MessageBoxText(question);
+    Press(question, IDNO);
+    PostMessage(dlg, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(designer.WaitExit(kWait));
+  }
+  const std::map<std::string, std::string> designed = Contents(mine);
+  ASSERT_EQ(21u, designed.size());
+
+  const Result run = RunBuild(p.box, "--out cd --image cd.iso");
+  EXPECT_EQ(0u, run.code) << run.err;
+  EXPECT_TRUE(run.windows.empty()) << run.windows.front();
+  EXPECT_EQ("", run.err);
+  EXPECT_EQ("Building the CD-ROM files in " + p.box.Path("cd") + "\r\nReading html\\1_Demo_General_Menu.html\r\n"
+            "Reading html\\2_Demo_Page_Actions.html\r\nReading html\\3_Demo_Movie.html\r\nWriting the disc image " +
+                p.box.Path("cd.iso") + "\r\nDone.\r\n",
+            run.out);
+  EXPECT_EQ(designed, Contents(p.box.Path("cd")));
+  EXPECT_TRUE(p.box.Exists("cd.iso"));
+
+  // For the Linux program's side: the designer's folder, this one and its image.
+  const std::string kept = OutputDir() + "\\command_build";
+  RemoveTree(kept);
+  CopyTree(mine, kept + "\\designer");
+  CopyTree(p.box.Path("cd"), kept + "\\command");
+  CopyFileW(Wide(p.box.Path("cd.iso")).c_str(), Wide(kept + "\\command.iso").c_str(), FALSE);
+  RemoveTree(mine);
+}
+
+TEST(CommandBuild, ExitCodesAndMessages) {
+  Installed p;
+  p.box.Write("site\\index.htm", "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\"><img src=\"lost.gif\">");
+  p.box.Write("plainfile", "a file");
+  struct Case {
+    const char* what;
+    std::string args;
+    DWORD code;
+    std::string err; // the start of standard error
+    std::string out; // the start of standard output
+  } cases[] = {
+      {"help", "--help", 0, "", "Usage: Vintrosk.exe design --build [options]\r\n"},
+      {"a bad option", "--launcher x.exe", 2,
+       "There is no option --launcher.\r\nRun Vintrosk.exe design --build --help for the options.\r\n", ""},
+      {"a missing file", "--out gone --sound nothing.wav", 1,
+       "The sound " + p.box.Path("nothing.wav") + " was not found.\r\n", ""},
+      {"a missing linked file", "--out missing --target site\\index.htm", 3,
+       "Missing linked file: " + p.box.Path("site\\lost.gif") +
+           "\r\n1 linked file(s) missing: the CD-ROM files are incomplete.\r\n",
+       "Building"},
+      {"missing allowed", "--out allowed --target site\\index.htm --allow-missing", 0,
+       "Missing linked file: " + p.box.Path("site\\lost.gif") + "\r\n", "Building"},
+      {"an unwritable output", "--out plainfile\\cd", 1,
+       "There was a problem creating the output folder " + p.box.Path("plainfile\\cd") + "\r\n", "Building"},
+      {"an unwritable image", "--out image --image plainfile\\cd.iso", 1,
+       "There was a problem writing the disc image: ", "Building"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Result run = RunBuild(p.box, c.args);
+    EXPECT_EQ(c.code, run.code);
+    EXPECT_EQ(0u, run.err.find(c.err)) << run.err;
+    EXPECT_EQ(0u, run.out.find(c.out)) << run.out;
+    EXPECT_TRUE(run.windows.empty()) << run.windows.front();
+  }
+  EXPECT_FALSE(p.box.Exists("gone"));
+  EXPECT_TRUE(p.box.Exists("allowed\\autorun.exe"));
+}
+
+} // namespace
