@@ -1,4 +1,4 @@
-// "Vintrosk.exe design --build" under Wine: no window, what it prints, its exit codes, and the
+// The designer's disc image option and "Vintrosk.exe design --build" under Wine: no window, what it prints, its exit codes, and the
 // same folder as the designer's Create CD from the same settings. The folders and the image are
 // left in test-output/command_build for the Linux program's side (command_build_test.sh).
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -181,6 +182,106 @@ TEST(CommandBuild, ExitCodesAndMessages) {
   }
   EXPECT_FALSE(p.box.Exists("gone"));
   EXPECT_TRUE(p.box.Exists("allowed\\autorun.exe"));
+}
+
+// The designer started in the sandbox, its Create CD answered with No to the preview.
+struct Designer {
+  std::unique_ptr<Process> process;
+  HWND dlg = nullptr;
+  explicit Designer(const Sandbox& box) {
+    process = std::make_unique<Process>(box.Path("Vintrosk.exe"), "design", box.Dir());
+    dlg = WaitWindow(*process, "Vintrosk!", "#32770", kWait);
+  }
+  ~Designer() {
+    if (dlg) PostMessage(dlg, WM_CLOSE, 0, 0);
+    process->WaitExit(kWait);
+  }
+  // Presses Create CD and answers each message box with `answer`; returns their texts.
+  std::vector<std::string> CreateCd(int answer, size_t boxes) {
+    std::vector<std::string> texts;
+    Press(dlg, IDOK);
+    for (size_t i = 0; i < boxes; ++i) {
+      HWND box = WaitMessageBox(*process, kWait);
+      if (!box) {
+        ADD_FAILURE() << "no message box\n" << DescribeWindows(*process);
+        break;
+      }
+      texts.push_back(MessageBoxText(box));
+      Press(box, answer);
+      WaitGone(box, kWait);
+    }
+    return texts;
+  }
+};
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != 0;
+}
+
+TEST(DesignerImage, TheOptionIsOffAndBesideCreateCdWhereNothingElseIs) {
+  Installed p;
+  Designer d(p.box);
+  ASSERT_TRUE(d.dlg) << DescribeWindows(*d.process);
+  HWND option = GetDlgItem(d.dlg, IDC_IMAGE_OPTION);
+  ASSERT_TRUE(option);
+  EXPECT_EQ("Also write a disc image (.iso)", ItemText(d.dlg, IDC_IMAGE_OPTION));
+  EXPECT_EQ(BST_UNCHECKED, ItemCheck(d.dlg, IDC_IMAGE_OPTION));
+  const RECT box = RectOf(option), create = RectOf(GetDlgItem(d.dlg, IDOK));
+  EXPECT_GT(box.left, create.right);
+  EXPECT_LT(box.top, create.bottom);
+  EXPECT_GT(box.bottom, create.top);
+  RECT client;
+  GetClientRect(d.dlg, &client);
+  MapWindowPoints(d.dlg, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_TRUE(box.left >= client.left && box.right <= client.right && box.bottom <= client.bottom);
+  for (HWND child = GetWindow(d.dlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (child == option || (ClassOf(child) == "Button" && (GetWindowLongW(child, GWL_STYLE) & 0xF) == BS_GROUPBOX))
+      continue;
+    EXPECT_FALSE(Overlap(box, RectOf(child))) << Describe(child);
+  }
+  Screenshot("designer_image_option");
+}
+
+TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
+  Installed p;
+  const std::string folder = DesktopOutput(), image = folder + ".iso";
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+  {
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg) << DescribeWindows(*d.process);
+    Press(d.dlg, IDC_IMAGE_OPTION);
+    EXPECT_EQ(BST_CHECKED, ItemCheck(d.dlg, IDC_IMAGE_OPTION));
+    const std::vector<std::string> texts = d.CreateCd(IDNO, 1);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("Your files have been created")) << texts[0];
+  }
+  EXPECT_TRUE(FilesIn(folder).count("autorun.inf"));
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
+  // For the readers on the Linux side.
+  const std::string kept = OutputDir() + "\\command_build";
+  CreateDirectoryW(Wide(kept).c_str(), nullptr);
+  RemoveTree(kept + "\\designer_image");
+  CopyTree(folder, kept + "\\designer_image");
+  CopyFileW(Wide(image).c_str(), Wide(kept + "\\designer.iso").c_str(), FALSE);
+
+  // A folder in the image's place: the folder is built, the image is not, and the user is told.
+  DeleteFileW(Wide(image).c_str());
+  CreateDirectoryW(Wide(image).c_str(), nullptr);
+  {
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg);
+    Press(d.dlg, IDC_IMAGE_OPTION);
+    const std::vector<std::string> texts = d.CreateCd(IDOK, 1);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_EQ(0u, texts[0].find("There was a problem writing the disc image: ")) << texts[0];
+    EXPECT_NE(std::string::npos, texts[0].find(image)) << texts[0];
+    EXPECT_EQ(nullptr, WaitMessageBox(*d.process, 1000)) << "a question after the failure";
+  }
+  EXPECT_TRUE(FilesIn(folder).count("autorun.exe"));
+  RemoveDirectoryW(Wide(image).c_str());
+  RemoveTree(folder);
 }
 
 } // namespace

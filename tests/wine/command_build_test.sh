@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# The designer's image option writes an image the readers read back, and
 # design --build under Wine gives the designer's folder (command_build_test.exe checks that and
 # leaves both); here the Linux program builds from the same settings, natively, and the three
 # folders must hold the same names and bytes; both images read back with the same names and
@@ -16,6 +17,8 @@ diff -r "$kept/designer" "$kept/command"
 diff -r "$kept/designer" "$kept/linux"
 "$root/tests/unit/disc_readers_test.sh" --check "$kept/designer" "$kept/command.iso" 1_DEMO_GENERAL_M
 "$root/tests/unit/disc_readers_test.sh" --check "$kept/designer" "$kept/linux.iso" 1_DEMO_GENERAL_M
+# The image of the designer's own option.
+"$root/tests/unit/disc_readers_test.sh" --check "$kept/designer_image" "$kept/designer.iso" 1_DEMO_GENERAL_M
 # The same layout: the same size, and the bytes that differ lie in date fields (7 bytes in a
 # directory record, 17 in a volume descriptor), so there are few of them.
 [ "$(stat -c %s "$kept/command.iso")" = "$(stat -c %s "$kept/linux.iso")" ] || { echo "the images differ in size"; exit 1; }
