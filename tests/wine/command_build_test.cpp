@@ -139,6 +139,7 @@ TEST(CommandBuild, BuildsTheDesignersFolderWithNoWindowAndLeavesItForTheLinuxSid
   // For the Linux program's side: the designer's folder, this one and its image.
   const std::string kept = OutputDir() + "\\command_build";
   RemoveTree(kept);
+  CreateDirectoryW(Wide(kept).c_str(), nullptr);
   CopyTree(mine, kept + "\\designer");
   CopyTree(p.box.Path("cd"), kept + "\\command");
   CopyFileW(Wide(p.box.Path("cd.iso")).c_str(), Wide(kept + "\\command.iso").c_str(), FALSE);
@@ -214,6 +215,11 @@ struct Designer {
   }
 };
 
+// A click on a check box, which toggles it as the user's click does.
+void Click(HWND dlg, int id) {
+  SendMessageTimeoutA(GetDlgItem(dlg, id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
 bool Overlap(const RECT& a, const RECT& b) {
   RECT both;
   return IntersectRect(&both, &a, &b) != 0;
@@ -251,7 +257,7 @@ TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg) << DescribeWindows(*d.process);
-    Press(d.dlg, IDC_IMAGE_OPTION);
+    Click(d.dlg, IDC_IMAGE_OPTION);
     EXPECT_EQ(BST_CHECKED, ItemCheck(d.dlg, IDC_IMAGE_OPTION));
     const std::vector<std::string> texts = d.CreateCd(IDNO, 1);
     ASSERT_EQ(1u, texts.size());
@@ -272,7 +278,7 @@ TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
-    Press(d.dlg, IDC_IMAGE_OPTION);
+    Click(d.dlg, IDC_IMAGE_OPTION);
     const std::vector<std::string> texts = d.CreateCd(IDOK, 1);
     ASSERT_EQ(1u, texts.size());
     EXPECT_EQ(0u, texts[0].find("There was a problem writing the disc image: ")) << texts[0];
