@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "designer/designer_ids.h"
+#include "designer/wait_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -288,6 +289,49 @@ TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
   EXPECT_TRUE(FilesIn(folder).count("autorun.exe"));
   RemoveDirectoryW(Wide(image).c_str());
   RemoveTree(folder);
+}
+
+TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
+  Installed p;
+  const std::string folder = DesktopOutput(), image = folder + ".iso";
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+  // A sound of 400 MB (zeros) makes an image that takes long enough to watch.
+  HANDLE big = CreateFileW(Wide(p.box.Path("sounds\\default.wav")).c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, big);
+  LARGE_INTEGER size;
+  size.QuadPart = 400LL << 20;
+  SetFilePointerEx(big, size, nullptr, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
+  {
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg);
+    Click(d.dlg, IDC_IMAGE_OPTION);
+    Press(d.dlg, IDOK);
+    HWND wait = nullptr;
+    std::string text;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          wait = FindWindowOf(*d.process, "Please wait ..", "#32770");
+          if (!wait || ItemText(wait, IDC_WAIT_LABEL) != "Writing the disc image:") return false;
+          text = ItemText(wait, IDC_WAIT_TEXT);
+          return text.find(" %") != std::string::npos;
+        },
+        kWait))
+        << DescribeWindows(*d.process);
+    EXPECT_EQ(0u, text.find(image + "\n")) << text;
+    if (wait) Screenshot("writing_image");
+    HWND question = WaitMessageBox(*d.process, 120000);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(0u, MessageBoxText(question).find("Your files have been created"));
+    Press(question, IDNO);
+    WaitGone(question, kWait);
+  }
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
 }
 
 } // namespace
