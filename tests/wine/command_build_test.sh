@@ -25,4 +25,9 @@ diff -r "$kept/designer" "$kept/linux"
 differing=$(cmp -l "$kept/command.iso" "$kept/linux.iso" | wc -l || true)
 echo "bytes that differ between the images: $differing"
 [ "$differing" -le 400 ] || { echo "the images differ in more than their dates"; exit 1; }
+# Typed at a command prompt (a real console, given by script): the program has no handles of its
+# own, attaches to the prompt's console and writes there; start /wait hands on its exit code.
+console=$(cd "$program" && { script -qec "$root/scripts/wine-run.sh cmd /c \"start /wait Vintrosk.exe design --build --bogus & echo exit code %ERRORLEVEL%\"" /dev/null || true; } | tr -d '\r')
+echo "$console" | grep -q "There is no option --bogus." || { echo "nothing on the console: $console"; exit 1; }
+echo "$console" | grep -q "exit code 2" || { echo "no exit code 2 at the console: $console"; exit 1; }
 echo "command_build: the designer, design --build and the Linux program agree"
