@@ -557,3 +557,28 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
 
 }  // namespace
 
+
+// The checks before writing, in the real designer: an error is one message and nothing is
+// written; a warning asks, No leaves everything as it was and Yes builds.
+TEST(BuilderDesigner, ChecksBeforeWritingStopOrAskAndWriteNothingUntilAccepted) {
+  Designer d;
+  const std::string longName = std::string(61, 'n') + ".gif";
+  d.box.Write("html\\1_Demo_General_Menu.html", kMode + "<img src=\"" + longName + "\">");
+  d.box.Write("html\\" + longName, "long");
+  d.Start();
+  EXPECT_EQ("The file " + d.box.Path("html\\" + longName) + " cannot go on the CD-ROM as " + longName +
+                ": the name is longer than the 64 characters a disc allows.\n\nPlease rename the file or select "
+                "another one.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+
+  d.box.Write("html\\1_Demo_General_Menu.html", "<img src=logo.gif>");
+  const std::string warning = "The page " + d.box.Path("html\\1_Demo_General_Menu.html") +
+                              " declares no document mode (X-UA-Compatible), so the built-in viewer draws it in its "
+                              "oldest mode.\n\nCreate the CD-ROM files all the same?";
+  EXPECT_EQ(warning, d.CreateCd(IDNO));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+  EXPECT_EQ(warning, d.CreateCd(IDYES));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_TRUE(FilesIn(d.out).count("logo.gif"));
+}
