@@ -7,6 +7,7 @@
 #include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "app/product.h"
+#include "designer/build_host_win.h"
 #include "designer/builder.h"
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
@@ -38,12 +39,10 @@ private:
     int m_percent = -1;
 };
 
-class WinBuildHost : public BuildHost {
+class WinBuildHost : public WinBuildFiles<BuildHost> {
 public:
     explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
 
-    bool DesktopFolder(std::string& path) override { return DesktopPath(path); }
-    bool Exists(const std::string& path) override { return FileExists(path); }
     void RemoveOldFolder(const std::string& folder) override {
         if (!FileExists(folder) || !::SetCurrentDirectoryW(fw::Widen(folder).c_str()))
             return;
@@ -66,17 +65,6 @@ public:
         }
         if (::SetCurrentDirectoryW(L".."))
             ::RemoveDirectoryW(fw::Widen(kOutputFolderName).c_str());
-    }
-    bool CreateFolder(const std::string& folder) override {
-        return ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr);
-    }
-    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryW(fw::Widen(folder).c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
-        return vk::WriteAutorunInf(folder, settings, openValue);
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        return WriteWholeFile(path, text);
     }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         CWaitDlg wait;
@@ -113,9 +101,6 @@ public:
 
     FileSource& Files() override { return m_files; }
     AnsiDecoder& Ansi() override { return m_codePage; }
-    bool FileSize(const std::string& path, unsigned long long& size) override {
-        return FileSizeOf(path, size);
-    }
     bool Accept(const std::string& warnings) override {
         return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
                              MB_YESNO | MB_ICONWARNING) == IDYES;

@@ -6,7 +6,7 @@
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
 #include "app/paths.h"
-#include "designer/builder_win.h"
+#include "designer/build_host_win.h"
 #include "designer/command_build.h"
 #include "disc/folder_image.h"
 #include "framework/wide.h"
@@ -65,7 +65,7 @@ private:
     bool m_console = false;
 };
 
-class WinCommandHost : public CommandHost {
+class WinCommandHost : public WinBuildFiles<CommandHost> {
 public:
     WinCommandHost() : m_out(STD_OUTPUT_HANDLE), m_err(STD_ERROR_HANDLE) {
         wchar_t folder[MAX_PATH] = {};
@@ -92,8 +92,6 @@ public:
     }
     ScanHost& Disk() override { return m_disk; }
 
-    bool DesktopFolder(std::string& path) override { return DesktopPath(path); }
-    bool Exists(const std::string& path) override { return FileExists(path); }
     // The files directly inside, as the designer deletes them; folders stay. The command has
     // checked that the folder is new, empty or made by a build.
     void RemoveOldFolder(const std::string& folder) override {
@@ -107,18 +105,6 @@ public:
         }
         ::RemoveDirectoryW(fw::Widen(folder).c_str());
     }
-    bool CreateFolder(const std::string& folder) override {
-        return ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr);
-    }
-    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryW(fw::Widen(folder).c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
-        return vk::WriteAutorunInf(folder, settings, openValue);
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        return WriteWholeFile(path, text);
-    }
-    bool FileSize(const std::string& path, unsigned long long& size) override { return FileSizeOf(path, size); }
     bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
                     std::string& error) override {
         Print("Writing the disc image " + image);

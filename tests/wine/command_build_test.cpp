@@ -23,18 +23,6 @@ struct Result {
   std::vector<std::string> windows; // every window it showed
 };
 
-std::string ReadAll(const std::string& path) {
-  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<none>";
-  std::string bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(f);
-  return bytes;
-}
-
 HANDLE Inheritable(const std::string& path) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   return CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
@@ -79,8 +67,8 @@ Result RunBuild(const Sandbox& box, const std::string& args) {
   GetExitCodeProcess(pi.hProcess, &run.code);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  run.out = ReadAll(outPath);
-  run.err = ReadAll(errPath);
+  run.out = ReadWholeFile(outPath);
+  run.err = ReadWholeFile(errPath);
   return run;
 }
 
@@ -95,7 +83,7 @@ struct Installed {
 
 std::map<std::string, std::string> Contents(const std::string& folder) {
   std::map<std::string, std::string> files;
-  for (const std::string& name : FilesIn(folder)) files[name] = ReadAll(folder + "\\" + name);
+  for (const std::string& name : FilesIn(folder)) files[name] = ReadWholeFile(folder + "\\" + name);
   return files;
 }
 
