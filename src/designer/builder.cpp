@@ -146,12 +146,12 @@ bool CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std
         if (!DeclaresDocumentMode(text))
             findings.push_back({Severity::Warning, NoDocumentModeWarning(ResolveAgainst(s.m_strProgramFolder, page))});
     }
-    const std::string errors = JoinFindings(findings, Severity::Error);
+    const std::string errors = JoinFindings(findings, Severity::Error, host.MostFindingsShown());
     if (!errors.empty()) {
         host.Tell(errors);
         return false;
     }
-    const std::string warnings = JoinFindings(findings, Severity::Warning);
+    const std::string warnings = JoinFindings(findings, Severity::Warning, host.MostFindingsShown());
     return warnings.empty() || host.Accept(warnings);
 }
 

@@ -2,6 +2,7 @@
 // and what the user is told. Everything that touches the system goes through BuildHost,
 // which the Win32 shell implements.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,8 @@ public:
     virtual bool FileSize(const std::string& path, unsigned long long& size) = 0;
     // Shows the warnings of those checks; true to build all the same.
     virtual bool Accept(const std::string& warnings) = 0;
+    // How many findings of a kind one message shows (a message box must fit the screen).
+    virtual size_t MostFindingsShown() { return SIZE_MAX; }
     // Writes the disc image of folder; false with a message naming the file.
     virtual bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
                             std::string& error) = 0;

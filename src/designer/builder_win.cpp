@@ -101,6 +101,7 @@ public:
 
     FileSource& Files() override { return m_files; }
     AnsiDecoder& Ansi() override { return m_codePage; }
+    size_t MostFindingsShown() override { return 5; }
     bool Accept(const std::string& warnings) override {
         return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
                              MB_YESNO | MB_ICONWARNING) == IDYES;

@@ -59,11 +59,14 @@ std::string NoDocumentModeWarning(const std::string& page) {
            " declares no document mode (X-UA-Compatible), so the built-in viewer draws it in its oldest mode.";
 }
 
-std::string JoinFindings(const std::vector<Finding>& findings, Severity severity) {
+std::string JoinFindings(const std::vector<Finding>& findings, Severity severity, size_t most) {
     std::string text;
+    size_t count = 0;
     for (const Finding& finding : findings)
-        if (finding.severity == severity)
+        if (finding.severity == severity && ++count <= most)
             text += (text.empty() ? "" : "\n\n") + finding.message;
+    if (count > most)
+        text += "\n\n... and " + std::to_string(count - most) + " more.";
     return text;
 }
 

@@ -1,6 +1,7 @@
 // What Create CD checks before it writes anything: what no disc can hold stops the build, what
 // a disc holds badly is a warning the user may accept.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,9 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files);
 bool DeclaresDocumentMode(std::string_view page);
 std::string NoDocumentModeWarning(const std::string& page);
 
-// Several findings as one message, and the question that accepts warnings.
-std::string JoinFindings(const std::vector<Finding>& findings, Severity severity);
+// The findings of one severity as one message: at most `most` of them, then how many more.
+std::string JoinFindings(const std::vector<Finding>& findings, Severity severity, size_t most = SIZE_MAX);
+// The question that accepts warnings.
 std::string AcceptWarningsQuestion(const std::string& warnings);
 
 } // namespace vk

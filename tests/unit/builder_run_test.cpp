@@ -32,6 +32,7 @@ public:
     size_t toldBeforeAsking = 0;
     std::map<std::string, unsigned long long> sizes; // by the end of the path: big sizes without contents
     bool acceptWarnings = true;
+    size_t most = SIZE_MAX;
     std::vector<std::string> accepted;
     std::vector<std::vector<std::string>> images; // folder, image, label
     std::string imageError;
@@ -99,6 +100,7 @@ public:
                 size = bytes;
         return true;
     }
+    size_t MostFindingsShown() override { return most; }
     bool Accept(const std::string& warnings) override {
         accepted.push_back(warnings);
         return acceptWarnings;
@@ -635,5 +637,26 @@ TEST(BuilderRun, TheImageIsWrittenAfterTheFolderOrItsFailureStopsTheBuild) {
                                            "and try again."},
                   build.told);
         EXPECT_TRUE(build.asked.empty());
+    }
+}
+
+TEST(BuilderRun, AllErrorsInOneMessageOrAsManyAsTheHostShows) {
+    for (size_t most : {SIZE_MAX, size_t(2)}) {
+        FakeBuild build;
+        build.most = most;
+        std::string page = kMode;
+        for (char c : std::string("abc")) {
+            const std::string name = std::string(64, c) + ".gif";
+            page += "<img src=" + name + ">";
+            build.disk.Put(kProgram + "\\html\\" + name, "long");
+        }
+        build.disk.Put(kProgram + "\\html\\next.htm", page);
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
+        ASSERT_EQ(1u, build.told.size());
+        const std::string& told = build.told[0];
+        EXPECT_NE(std::string::npos, told.find(std::string(64, 'a')));
+        EXPECT_NE(std::string::npos, told.find(std::string(64, 'b')));
+        EXPECT_EQ(most == 2, told.find(std::string(64, 'c')) == std::string::npos);
+        EXPECT_EQ(most == 2, told.size() > 15 && told.compare(told.size() - 15, 15, "... and 1 more.") == 0) << told;
     }
 }
