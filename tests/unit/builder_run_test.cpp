@@ -7,6 +7,7 @@
 
 #include "designer/builder.h"
 #include "designer/scanner.h"
+#include "fake_build_files.h"
 #include "scanner_fake_disk.h"
 
 namespace {
@@ -17,9 +18,8 @@ const std::string kOut = kFolder + "\\";
 const std::string kProgram = "C:\\Program Files\\Vintrosk";
 const std::string kMode = "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">";
 
-class FakeBuild : public vk::BuildHost {
+class FakeBuild : public FakeBuildFiles<vk::BuildHost> {
 public:
-    FakeDisk disk;
     vk::MissingFileList missing;
     bool desktopFound = true;
     bool answerYes = false;
@@ -28,14 +28,10 @@ public:
     int focusCalls = 0;
     std::vector<std::string> preview; // exe, parameters, folder
     std::vector<std::string> scanned;
-    std::set<std::string> unwritable;
     size_t toldBeforeAsking = 0;
-    std::map<std::string, unsigned long long> sizes; // by the end of the path: big sizes without contents
     bool acceptWarnings = true;
     size_t most = SIZE_MAX;
     std::vector<std::string> accepted;
-    std::vector<std::vector<std::string>> images; // folder, image, label
-    std::string imageError;
 
     FakeBuild() {
         disk.workingFolder = "C:\\Windows";
@@ -53,27 +49,10 @@ public:
         path = desktopFound ? kDesktop : "";
         return desktopFound;
     }
-    bool Exists(const std::string& path) override { return disk.Exists(path); }
-    void RemoveOldFolder(const std::string& folder) override {
-        for (const std::string& name : disk.FilesIn(folder))
-            disk.Remove(folder + "\\" + name);
-        disk.RemoveFolder(folder);
-    }
     bool CreateFolder(const std::string& folder) override {
         const bool created = !disk.FolderExists(folder);
         disk.AddFolder(folder);
         return created;
-    }
-    void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }
-    bool Copy(const std::string& from, const std::string& to) override { return disk.Copy(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const vk::DiscSettings& settings, std::string& open) override {
-        return WriteTextFile(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open));
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        if (unwritable.count(path))
-            return false;
-        disk.Put(path, text);
-        return true;
     }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         scanned.push_back(pagePath);
@@ -91,25 +70,10 @@ public:
     }
     vk::FileSource& Files() override { return disk; }
     vk::AnsiDecoder& Ansi() override { return disk; }
-    bool FileSize(const std::string& path, unsigned long long& size) override {
-        if (!disk.Has(path))
-            return false;
-        size = disk.Content(path).size();
-        for (const auto& [name, bytes] : sizes)
-            if (path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0)
-                size = bytes;
-        return true;
-    }
     size_t MostFindingsShown() override { return most; }
     bool Accept(const std::string& warnings) override {
         accepted.push_back(warnings);
         return acceptWarnings;
-    }
-    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                    std::string& error) override {
-        images.push_back({folder, image, label});
-        error = imageError;
-        return imageError.empty();
     }
 };
 

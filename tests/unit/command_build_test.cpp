@@ -6,7 +6,7 @@
 
 #include "designer/command_build.h"
 #include "designer/command_build_posix.h"
-#include "scanner_fake_disk.h"
+#include "fake_build_files.h"
 
 namespace {
 
@@ -104,11 +104,9 @@ TEST(CommandOptions, OnlyDesignThenBuildStartsACommandBuild) {
         EXPECT_EQ(c.build, vk::IsCommandBuild(c.args)) << ::testing::PrintToString(c.args);
 }
 
-class FakeCommand : public vk::CommandHost {
+class FakeCommand : public FakeBuildFiles<vk::CommandHost> {
 public:
-    FakeDisk disk;
     std::vector<std::string> out, err;
-    std::vector<std::vector<std::string>> images;
     bool folderCreatable = true;
 
     FakeCommand() {
@@ -146,34 +144,10 @@ public:
         path = "C:\\Users\\me\\Desktop";
         return true;
     }
-    bool Exists(const std::string& path) override { return disk.Exists(path); }
-    void RemoveOldFolder(const std::string& folder) override {
-        for (const std::string& name : disk.FilesIn(folder))
-            disk.Remove(folder + "\\" + name);
-        disk.RemoveFolder(folder);
-    }
     bool CreateFolder(const std::string& folder) override {
         if (!folderCreatable)
             return false;
         disk.AddFolder(folder);
-        return true;
-    }
-    void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }
-    bool Copy(const std::string& from, const std::string& to) override { return disk.Copy(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const vk::DiscSettings& s, std::string& open) override {
-        return WriteTextFile(folder + "\\autorun.inf", vk::AutorunInfText(s, &open));
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        disk.Put(path, text);
-        return true;
-    }
-    bool FileSize(const std::string& path, unsigned long long& size) override {
-        size = disk.Content(path).size();
-        return disk.Has(path);
-    }
-    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                    std::string&) override {
-        images.push_back({folder, image, label});
         return true;
     }
 };
