@@ -318,8 +318,10 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
     WaitGone(question, kWait);
   }
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
+  // The sandbox stays for a look after a failure; the 400 MB do not.
   RemoveTree(folder);
   DeleteFileW(Wide(image).c_str());
+  DeleteFileW(Wide(p.box.Path("sounds\\default.wav")).c_str());
 }
 
 } // namespace
