@@ -57,6 +57,7 @@ struct DiscSettings {
     std::string m_strSoundPath = "sounds/default.wav";
     std::string m_strIconPath = "autorun.exe";
     std::string m_strProgramFolder; // without a trailing backslash
+    bool m_bImage = false; // also a disc image beside the output folder
 };
 
 // The exact bytes of autorun.inf for these settings, whose names are UTF-8: in the ANSI code

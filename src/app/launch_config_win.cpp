@@ -106,6 +106,15 @@ void ClearReadOnly(const std::string& path) {
         ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+bool FileSizeOf(const std::string& name, unsigned long long& size) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(fw::Widen(name).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
     if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
         return false;

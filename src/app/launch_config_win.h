@@ -8,6 +8,8 @@
 namespace vk {
 
 bool FileExists(const std::string& name);
+// The size of a file (not a folder); false when there is no such file.
+bool FileSizeOf(const std::string& name, unsigned long long& size);
 
 // Files of the working directory through Win32.
 class WinFiles : public FileSource {

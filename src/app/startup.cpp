@@ -7,6 +7,8 @@
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
 #include "controls/splash_dlg.h"
+#include "designer/command_build.h"
+#include "designer/command_build_win.h"
 #include "designer/designer_dlg.h"
 #include "framework/wide.h"
 
@@ -28,6 +30,9 @@ AutorunApp::~AutorunApp() {
 }
 
 BOOL AutorunApp::InitInstance() {
+    const std::vector<std::string> args = CommandLineArguments();
+    if (IsCommandBuild(args))
+        ::ExitProcess(static_cast<UINT>(RunCommandBuildOnWindows(std::vector<std::string>(args.begin() + 2, args.end()))));
     InitCom();
     LaunchConfig config = ReadLaunchConfig();
     switch (ChooseStartupPath(config)) {

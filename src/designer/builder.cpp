@@ -1,11 +1,14 @@
 #include "designer/builder.h"
 
+#include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "app/ascii_case.h"
 #include "app/paths.h"
 #include "designer/designer_options.h"
 #include "designer/scanner.h"
+#include "disc/disc_image.h"
 
 namespace vk {
 namespace {
@@ -85,7 +88,99 @@ bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const s
     return false;
 }
 
+// The scan that a build would make, run on the files as they are: each copy is only noted,
+// and a name noted once counts as present, as a copied file would.
+class PlanScanHost : public ScanHost {
+public:
+    PlanScanHost(BuildHost& host, const std::string& programFolder, const std::string& out,
+                 std::vector<PlannedFile>& files, std::vector<std::string>& pages)
+        : m_host(host), m_programFolder(programFolder), m_out(Lower(out)), m_files(files), m_pages(pages) {}
+
+    bool Exists(const std::string& name) override {
+        const std::string key = Lower(name);
+        if (key.compare(0, m_out.size(), m_out) == 0)
+            return m_planned.count(key) > 0;
+        return m_host.Files().Exists(name);
+    }
+    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
+    std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
+    bool Copy(const std::string& from, const std::string& to) override {
+        unsigned long long size = 0;
+        if (!m_host.FileSize(from, size))
+            return false;
+        m_planned.insert(Lower(to));
+        m_files.push_back({to.substr(m_out.size()), ResolveAgainst(m_programFolder, from), size});
+        return true;
+    }
+    void PageStarting(const std::string& pagePath, unsigned) override { m_pages.push_back(pagePath); }
+    void ShowMissing(const std::vector<std::string>&) override {}
+
+private:
+    BuildHost& m_host;
+    std::string m_programFolder;
+    std::string m_out;
+    std::vector<PlannedFile>& m_files;
+    std::vector<std::string>& m_pages;
+    std::unordered_set<std::string> m_planned;
+};
+
+// The planned disc's names, depth and size, and the viewer's pages without a document mode:
+// false when an error stops the build or the user declines the warnings.
+bool CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std::string& image, BuildHost& host) {
+    std::vector<PlannedFile> files;
+    std::vector<std::string> pages;
+    PlanDisc(s, out, host, files, pages);
+    std::vector<Finding> findings = CheckPlannedFiles(files);
+    if (!image.empty() && IsInsideFolder(ResolveAgainst(s.m_strProgramFolder, out.substr(0, out.size() - 1)),
+                                         ResolveAgainst(s.m_strProgramFolder, image)))
+        findings.insert(findings.begin(), {Severity::Error, ImageInsideOutputMessage(image, out)});
+    for (const std::string& page : pages) {
+        std::unique_ptr<ByteSource> raw = host.Files().Open(page);
+        if (!raw)
+            continue;
+        DecodedPage decoded(std::move(raw), host.Ansi());
+        std::string text;
+        char buffer[4096];
+        for (size_t n; (n = decoded.Read(buffer, sizeof buffer)) > 0;)
+            text.append(buffer, n);
+        if (!DeclaresDocumentMode(text))
+            findings.push_back({Severity::Warning, NoDocumentModeWarning(ResolveAgainst(s.m_strProgramFolder, page))});
+    }
+    const std::string errors = JoinFindings(findings, Severity::Error, host.MostFindingsShown());
+    if (!errors.empty()) {
+        host.Tell(errors);
+        return false;
+    }
+    const std::string warnings = JoinFindings(findings, Severity::Warning, host.MostFindingsShown());
+    return warnings.empty() || host.Accept(warnings);
+}
+
 } // namespace
+
+void PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, std::vector<PlannedFile>& files,
+              std::vector<std::string>& viewerPages) {
+    auto add = [&](const std::string& name, const std::string& source) {
+        unsigned long long size = 0;
+        if (host.FileSize(source, size))
+            files.push_back({name, ResolveAgainst(s.m_strProgramFolder, source), size});
+    };
+    if (CopiesTarget(s))
+        add(s.m_strTarget, s.m_strTargetPath);
+    files.push_back({kAutorunInf, out + kAutorunInf, AutorunInfText(s, nullptr).size()});
+    files.push_back({kNoteName, out + kNoteName, std::string(kNoteText).size()});
+    add(kLauncherName, s.m_strExePath);
+    for (const DesignerOption* option : CopiedOptions(s))
+        add(UnderscoreSpaces(s.*option->name), s.*option->path);
+    std::vector<std::string> pages;
+    if (HasPageName(s.m_strTargetPath)) {
+        PlanScanHost scan(host, s.m_strProgramFolder, out, files, pages);
+        MissingFileList missing;
+        LinkScanner(scan, missing, 0).Scan(s.m_strTargetPath, out, true);
+    }
+    // Linked pages open in the viewer only when the target does.
+    if (s.m_bBrowser)
+        viewerPages = pages;
+}
 
 bool UsesProgramIcon(const DiscSettings& s) {
     if (s.m_strIconName != kLauncherName)
@@ -155,6 +250,21 @@ std::string WriteFailureMessage(const std::string& path) {
            "currently opened in another program, and that the disk is not full.";
 }
 
+std::string ImageFailureMessage(const std::string& error) {
+    return "There was a problem writing the disc image: " + error +
+           "\n\nThe CD-ROM files themselves were created; please check the disk and try again.";
+}
+
+std::string ImageInsideOutputMessage(const std::string& image, const std::string& folder) {
+    return "The disc image " + image + " would lie inside " + folder +
+           ", the folder it is made of.\n\nPlease write it somewhere else.";
+}
+
+std::string OutputFolderMessage(const std::string& folder) {
+    return "There was a problem creating the output folder " + folder +
+           "\n\nPlease check that the folder above it exists and that you may write there.";
+}
+
 std::string CreateFolderMessage(const std::string& folder) {
     return "There was a problem creating the following directory:\n" + folder +
            "\n\nPlease check your permissions on your desktop.";
@@ -175,18 +285,22 @@ std::string PreviewParameters(const std::string& openValue) {
     return space == std::string::npos ? std::string() : openValue.substr(space + 1);
 }
 
-BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host) {
+BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest& request) {
     if (s.m_strTarget.find(' ') != std::string::npos) {
         host.Tell(kSpacesMessage);
         host.FocusTargetName();
         return BuildOutcome::Refused;
     }
-    std::string desktop;
-    if (!host.DesktopFolder(desktop) || desktop.empty()) {
-        host.Tell(kNoDesktopMessage);
-        return BuildOutcome::NoDesktop;
+    std::string folder = request.folder;
+    if (folder.empty()) {
+        std::string desktop;
+        if (!host.DesktopFolder(desktop) || desktop.empty()) {
+            host.Tell(kNoDesktopMessage);
+            return BuildOutcome::NoDesktop;
+        }
+        folder = desktop + "\\" + kOutputFolderName;
     }
-    const std::string folder = desktop + "\\" + kOutputFolderName;
+    const std::string image = !request.image.empty() ? request.image : s.m_bImage ? folder + ".iso" : "";
     bool targetConcerned = false;
     const std::string problem = PickedFileProblem(s, folder, targetConcerned);
     if (!problem.empty()) {
@@ -195,9 +309,19 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host) {
             host.FocusTargetName();
         return BuildOutcome::Refused;
     }
+    host.SetWorkingFolder(s.m_strProgramFolder);
+    if (!CheckBeforeWriting(s, folder + "\\", image, host))
+        return BuildOutcome::Refused;
     host.RemoveOldFolder(folder);
-    if (!host.CreateFolder(folder))
-        host.Tell(CreateFolderMessage(folder));
+    if (!host.CreateFolder(folder)) {
+        if (request.folder.empty()) {
+            host.Tell(CreateFolderMessage(folder));
+        } else if (!host.Exists(folder)) {
+            // A folder named on purpose stops the build: nothing could go into it.
+            host.Tell(OutputFolderMessage(folder));
+            return BuildOutcome::Stopped;
+        }
+    }
     host.SetWorkingFolder(s.m_strProgramFolder);
     const std::string out = folder + "\\";
 
@@ -228,6 +352,16 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host) {
         host.ScanPage(s.m_strTargetPath, out);
     if (targetMissing)
         host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
+
+    if (!image.empty()) {
+        std::string error;
+        host.SetWorkingFolder(s.m_strProgramFolder);
+        if (!host.WriteImage(folder, image, request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label,
+                             error)) {
+            host.Tell(ImageFailureMessage(error));
+            return BuildOutcome::Stopped;
+        }
+    }
 
     if (!host.Ask(DoneQuestion(out)))
         return BuildOutcome::Declined;

@@ -2,9 +2,13 @@
 // and what the user is told. Everything that touches the system goes through BuildHost,
 // which the Win32 shell implements.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/launch_config.h"
+#include "app/text_decode.h"
+#include "designer/preflight.h"
 
 namespace vk {
 
@@ -31,6 +35,8 @@ std::string InsideOutputMessage(const std::string& role, const std::string& path
 // folder ends in a backslash.
 std::string MissingTargetWarning(const std::string& path, const std::string& name, const std::string& folder);
 std::string WriteFailureMessage(const std::string& path);
+std::string ImageFailureMessage(const std::string& error);
+std::string ImageInsideOutputMessage(const std::string& image, const std::string& folder);
 
 // Why these settings cannot be built into folder (the output folder, no trailing backslash)
 // without losing or replacing a file, or empty when they can. targetConcerned tells whether
@@ -40,6 +46,7 @@ std::string PickedFileProblem(const DiscSettings& settings, const std::string& f
 bool UsesProgramIcon(const DiscSettings& settings);
 
 std::string CreateFolderMessage(const std::string& folder);
+std::string OutputFolderMessage(const std::string& folder);
 std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
 // folder ends in a backslash.
 std::string DoneQuestion(const std::string& folder);
@@ -70,6 +77,27 @@ public:
     virtual void FocusTargetName() = 0;
     // Minimises the designer and starts exe with these parameters in folder.
     virtual void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) = 0;
+
+    // For the checks made before anything is written: the files as the build reads them
+    // (relative names against the working folder), the code page of undeclared pages, and a
+    // file's size (false when it is not a readable file).
+    virtual FileSource& Files() = 0;
+    virtual AnsiDecoder& Ansi() = 0;
+    virtual bool FileSize(const std::string& path, unsigned long long& size) = 0;
+    // Shows the warnings of those checks; true to build all the same.
+    virtual bool Accept(const std::string& warnings) = 0;
+    // How many findings of a kind one message shows (a message box must fit the screen).
+    virtual size_t MostFindingsShown() { return SIZE_MAX; }
+    // Writes the disc image of folder; false with a message naming the file.
+    virtual bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
+                            std::string& error) = 0;
+};
+
+// Where a build goes, beyond the designer's settings.
+struct BuildRequest {
+    std::string folder; // the output folder, no trailing backslash; empty for the desktop's
+    std::string image;  // also the disc image, here; empty for none (or beside the folder, by the setting)
+    std::string label;  // the image's volume label; empty for the one the target gives
 };
 
 enum class BuildOutcome {
@@ -80,6 +108,12 @@ enum class BuildOutcome {
     Previewed, // built; preview started
 };
 
-BuildOutcome RunBuild(const DiscSettings& settings, BuildHost& host);
+BuildOutcome RunBuild(const DiscSettings& settings, BuildHost& host, const BuildRequest& request = {});
+
+// The files these settings put on the disc in folder (which ends in a backslash) and the pages
+// the built-in viewer would show, found without writing anything; relative paths against the
+// working folder.
+void PlanDisc(const DiscSettings& settings, const std::string& folder, BuildHost& host,
+              std::vector<PlannedFile>& files, std::vector<std::string>& viewerPages);
 
 } // namespace vk

@@ -4,34 +4,45 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "app/product.h"
+#include "designer/build_host_win.h"
 #include "designer/builder.h"
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
 #include "designer/scanner_win.h"
 #include "designer/wait_dlg.h"
+#include "disc/folder_image.h"
+#include "framework/app.h"
 #include "framework/wide.h"
 
 namespace vk {
 namespace {
 
+// The image's progress in the wait window, a step per whole percent.
+class WaitProgress : public ImageProgress {
+public:
+    WaitProgress(CWaitDlg& wait, const std::string& image) : m_wait(wait), m_image(image) {}
+    void Advance(unsigned long long done, unsigned long long total) override {
+        const int percent = total ? static_cast<int>(done * 100 / total) : 100;
+        if (percent == m_percent)
+            return;
+        m_percent = percent;
+        m_wait.SetItemText(IDC_WAIT_TEXT, m_image + "\n" + std::to_string(percent) + " %");
+        fw::PumpMessages();
+    }
 
-class WinBuildHost : public BuildHost {
+private:
+    CWaitDlg& m_wait;
+    std::string m_image;
+    int m_percent = -1;
+};
+
+class WinBuildHost : public WinBuildFiles<BuildHost> {
 public:
     explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
 
-    bool DesktopFolder(std::string& path) override {
-        LPITEMIDLIST pidl = nullptr;
-        if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
-            return false;
-        wchar_t buffer[MAX_PATH] = {};
-        const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
-        ::CoTaskMemFree(pidl);
-        path = fw::Narrow(buffer);
-        return found && !path.empty();
-    }
-    bool Exists(const std::string& path) override { return FileExists(path); }
     void RemoveOldFolder(const std::string& folder) override {
         if (!FileExists(folder) || !::SetCurrentDirectoryW(fw::Widen(folder).c_str()))
             return;
@@ -54,17 +65,6 @@ public:
         }
         if (::SetCurrentDirectoryW(L".."))
             ::RemoveDirectoryW(fw::Widen(kOutputFolderName).c_str());
-    }
-    bool CreateFolder(const std::string& folder) override {
-        return ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr);
-    }
-    void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryW(fw::Widen(folder).c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
-        return vk::WriteAutorunInf(folder, settings, openValue);
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        return WriteWholeFile(path, text);
     }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         CWaitDlg wait;
@@ -99,13 +99,51 @@ public:
                         fw::Widen(folder).c_str(), SW_SHOWNORMAL);
     }
 
+    FileSource& Files() override { return m_files; }
+    AnsiDecoder& Ansi() override { return m_codePage; }
+    size_t MostFindingsShown() override { return 5; }
+    bool Accept(const std::string& warnings) override {
+        return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
+                             MB_YESNO | MB_ICONWARNING) == IDYES;
+    }
+    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
+                    std::string& error) override {
+        CWaitDlg wait;
+        const bool shown = wait.Create(CWaitDlg::IDD, m_dlg);
+        if (shown) {
+            wait.SetItemText(IDC_WAIT_LABEL, "Writing the disc image:");
+            wait.SetItemText(IDC_WAIT_TEXT, image);
+            wait.ShowWindow(SW_SHOW);
+        }
+        m_dlg.EnableWindow(FALSE);
+        WaitProgress progress(wait, image);
+        const bool written = WriteFolderImage(folder, image, label, shown ? &progress : nullptr, error);
+        m_dlg.EnableWindow(TRUE);
+        if (shown)
+            wait.DestroyWindow();
+        return written;
+    }
+
 private:
     CDesignerDlg& m_dlg;
+    WinFiles m_files;
+    AnsiPageDecoder m_codePage;
 };
 
 bool g_building = false;
 
 } // namespace
+
+bool DesktopPath(std::string& path) {
+    LPITEMIDLIST pidl = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
+        return false;
+    wchar_t buffer[MAX_PATH] = {};
+    const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
+    ::CoTaskMemFree(pidl);
+    path = fw::Narrow(buffer);
+    return found && !path.empty();
+}
 
 void BuildDistribution(CDesignerDlg& dlg) {
     if (g_building)

@@ -27,6 +27,7 @@ void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Check(IDC_ICON_OPTION, m_bIcon);
     dx.Check(IDC_BROWSER_OPTION, m_bBrowser);
     dx.CBIndex(IDC_WINDOW_SIZE, m_nWindowSize);
+    dx.Check(IDC_IMAGE_OPTION, m_bImage);
 }
 
 BOOL CDesignerDlg::OnInitDialog() {

@@ -91,6 +91,7 @@ const char* TooltipText(int controlId) {
     case 1: return "Compile your autoplay CD-ROM files for testing and burn.";
     case IDC_HELP_BUTTON: return "Help on creating autoplay CD-ROMs.";
     case IDC_PLAY_SOUND: return "Preview the sound effect to autoplay.";
+    case IDC_IMAGE_OPTION: return "Also write a disc image of the CD-ROM files beside their folder, ready to burn.";
     default: return "";
     }
 }

@@ -177,9 +177,9 @@ bool ImageWriter::List() {
             const std::string problem = DiscNameProblem(item.name);
             if (!problem.empty())
                 return Fail(n.path, ": " + problem + ".");
-            if (item.folder && m_nodes[i].level >= kMaxFolderLevels)
-                return Fail(n.path, ": the folder lies deeper than the " + Decimal(kMaxFolderLevels) +
-                                        " folder levels a disc allows (its root is the first).");
+            const std::string tooDeep = item.folder ? DiscLevelProblem(m_nodes[i].level + 1) : std::string();
+            if (!tooDeep.empty())
+                return Fail(n.path, ": " + tooDeep + ".");
             if (!item.folder && item.size > 0xFFFFFFFFULL)
                 return Fail(n.path, ": the file is larger than the 4 GB a disc image holds in one file.");
             m_volumeTime = std::max(m_volumeTime, item.modified);
@@ -462,6 +462,13 @@ std::string VolumeLabelProblem(const std::string& label) {
 
 std::string DiscNameProblem(const std::string& name) {
     return TextProblem(name, kJolietNameMax, "the name");
+}
+
+std::string DiscLevelProblem(unsigned level) {
+    if (level <= kMaxFolderLevels)
+        return {};
+    return "the folder lies deeper than the " + Decimal(kMaxFolderLevels) +
+           " folder levels a disc allows (its root is the first)";
 }
 
 bool WriteDiscImage(DiscHost& host, const std::string& label, std::string& error) {

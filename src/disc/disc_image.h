@@ -20,6 +20,8 @@ std::string VolumeLabelProblem(const std::string& label);
 
 // Why a file or folder name cannot go into the Joliet tree, or empty when it can.
 std::string DiscNameProblem(const std::string& name);
+// Why a folder at this level (the disc's root being 1) cannot go on a disc, or empty when it can.
+std::string DiscLevelProblem(unsigned level);
 
 // One entry of a listed folder.
 struct DiscItem {

@@ -2,8 +2,12 @@
 // output folder under which names, what autorun.inf says, and what the user is told.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "designer/builder.h"
 #include "designer/scanner.h"
+#include "fake_build_files.h"
 #include "scanner_fake_disk.h"
 
 namespace {
@@ -12,10 +16,10 @@ const std::string kDesktop = "C:\\Users\\me\\Desktop";
 const std::string kFolder = kDesktop + "\\CD-ROM Distributable Files";
 const std::string kOut = kFolder + "\\";
 const std::string kProgram = "C:\\Program Files\\Vintrosk";
+const std::string kMode = "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">";
 
-class FakeBuild : public vk::BuildHost {
+class FakeBuild : public FakeBuildFiles<vk::BuildHost> {
 public:
-    FakeDisk disk;
     vk::MissingFileList missing;
     bool desktopFound = true;
     bool answerYes = false;
@@ -24,15 +28,17 @@ public:
     int focusCalls = 0;
     std::vector<std::string> preview; // exe, parameters, folder
     std::vector<std::string> scanned;
-    std::set<std::string> unwritable;
     size_t toldBeforeAsking = 0;
+    bool acceptWarnings = true;
+    size_t most = SIZE_MAX;
+    std::vector<std::string> accepted;
 
     FakeBuild() {
         disk.workingFolder = "C:\\Windows";
         disk.AddFolder(kDesktop);
         disk.Put(kProgram + "\\Vintrosk.exe", "program");
-        disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", "<img src=logo.gif><a href=next.htm>");
-        disk.Put(kProgram + "\\html\\next.htm", "<img src='photo.jpg'>");
+        disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", kMode + "<img src=logo.gif><a href=next.htm>");
+        disk.Put(kProgram + "\\html\\next.htm", kMode + "<img src='photo.jpg'>");
         disk.Put(kProgram + "\\html\\logo.gif", "logo");
         disk.Put(kProgram + "\\html\\photo.jpg", "photo");
         disk.Put(kProgram + "\\splashscreens\\default.jpg", "splash");
@@ -43,27 +49,10 @@ public:
         path = desktopFound ? kDesktop : "";
         return desktopFound;
     }
-    bool Exists(const std::string& path) override { return disk.Exists(path); }
-    void RemoveOldFolder(const std::string& folder) override {
-        for (const std::string& name : disk.FilesIn(folder))
-            disk.Remove(folder + "\\" + name);
-        disk.RemoveFolder(folder);
-    }
     bool CreateFolder(const std::string& folder) override {
         const bool created = !disk.FolderExists(folder);
         disk.AddFolder(folder);
         return created;
-    }
-    void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }
-    bool Copy(const std::string& from, const std::string& to) override { return disk.Copy(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const vk::DiscSettings& settings, std::string& open) override {
-        return WriteTextFile(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open));
-    }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        if (unwritable.count(path))
-            return false;
-        disk.Put(path, text);
-        return true;
     }
     void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
         scanned.push_back(pagePath);
@@ -78,6 +67,13 @@ public:
     void FocusTargetName() override { ++focusCalls; }
     void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
         preview = {exe, parameters, folder};
+    }
+    vk::FileSource& Files() override { return disk; }
+    vk::AnsiDecoder& Ansi() override { return disk; }
+    size_t MostFindingsShown() override { return most; }
+    bool Accept(const std::string& warnings) override {
+        accepted.push_back(warnings);
+        return acceptWarnings;
     }
 };
 
@@ -480,3 +476,151 @@ TEST(BuilderRun, AFileThatCannotBeWrittenStopsTheBuildWithAMessage) {
 }
 
 } // namespace
+
+// Each check made before anything is written: an error refuses the build with its message and
+// leaves every file and folder as it was; a warning is asked about and refuses when declined.
+TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
+    const std::string html = kProgram + "\\html\\";
+    const std::string longName = std::string(61, 'n') + ".gif"; // 65 characters
+    struct Case {
+        const char* what;
+        std::function<void(FakeBuild&, vk::DiscSettings&, vk::BuildRequest&)> arrange;
+        bool error;
+        std::string message; // a part of the message
+    } cases[] = {
+        {"a linked name longer than Joliet's 64",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
+             b.disk.Put(html + "next.htm", kMode + "<img src=" + longName + ">");
+             b.disk.Put(html + longName, "long");
+         },
+         true,
+         "The file " + html + longName + " cannot go on the CD-ROM as " + longName +
+             ": the name is longer than the 64 characters a disc allows."},
+        {"a target name longer than 64",
+         [&](FakeBuild& b, vk::DiscSettings& s, vk::BuildRequest&) {
+             const std::string name = std::string(60, 't') + ".html";
+             b.disk.Put(html + name, kMode);
+             s.m_strTarget = name;
+             s.m_strTargetPath = "html\\" + name;
+         },
+         true, "the name is longer than the 64 characters a disc allows"},
+        {"a character no disc holds",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
+             b.disk.Put(html + "next.htm", kMode + "<img src=a;b.gif>");
+             b.disk.Put(html + "a;b.gif", "semicolon");
+         },
+         true, "as a;b.gif: the name holds a character a disc cannot hold"},
+        {"nine folder levels",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
+             b.disk.Put(html + "next.htm", kMode + "<img src=1/2/3/4/5/6/7/8/deep.gif>");
+             b.disk.Put(html + "1\\2\\3\\4\\5\\6\\7\\8\\deep.gif", "deep");
+         },
+         true, "the folder lies deeper than the 8 folder levels a disc allows (its root is the first)"},
+        {"more than a DVD",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.sizes["photo.jpg"] = 4800000000ULL; },
+         true, "more than the 4700 MB a recordable DVD holds"},
+        {"the image inside the output folder",
+         [&](FakeBuild&, vk::DiscSettings&, vk::BuildRequest& r) { r.image = kOut + "disc.iso"; }, true,
+         "The disc image " + kOut + "disc.iso would lie inside " + kOut},
+        {"more than a CD",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.sizes["photo.jpg"] = 800000000ULL; },
+         false, "The files for the CD-ROM take 800 MB, more than the 737 MB a CD-R holds, so they need a DVD."},
+        {"a page without a document mode",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
+             b.disk.Put(html + "next.htm", "<img src='photo.jpg'>");
+         },
+         false,
+         "The page " + html + "next.htm declares no document mode (X-UA-Compatible), so the built-in viewer "
+                              "draws it in its oldest mode."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (bool accept : {false, true}) {
+            FakeBuild build;
+            build.acceptWarnings = accept;
+            vk::DiscSettings s = Defaults();
+            vk::BuildRequest request;
+            c.arrange(build, s, request);
+            const std::set<std::string> before = build.disk.AllFiles();
+
+            const vk::BuildOutcome outcome = vk::RunBuild(s, build, request);
+
+            const std::vector<std::string>& shown = c.error ? build.told : build.accepted;
+            ASSERT_EQ(1u, shown.size());
+            EXPECT_NE(std::string::npos, shown[0].find(c.message)) << shown[0];
+            if (c.error || !accept) {
+                EXPECT_EQ(vk::BuildOutcome::Refused, outcome);
+                EXPECT_EQ(before, build.disk.AllFiles());
+                EXPECT_FALSE(build.disk.FolderExists(kFolder));
+                EXPECT_TRUE(build.asked.empty());
+            } else {
+                EXPECT_EQ(vk::BuildOutcome::Declined, outcome);
+                EXPECT_TRUE(build.disk.Has(kOut + "autorun.exe"));
+            }
+            if (c.error) {
+                EXPECT_TRUE(build.accepted.empty());
+            }
+        }
+    }
+}
+
+TEST(BuilderRun, PagesShownByTheShellNeedNoDocumentMode) {
+    FakeBuild build;
+    build.disk.Put(kProgram + "\\html\\next.htm", "<img src='photo.jpg'>");
+    vk::DiscSettings s = Defaults();
+    s.m_bBrowser = false;
+    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+    EXPECT_TRUE(build.accepted.empty());
+}
+
+TEST(BuilderRun, TheImageIsWrittenAfterTheFolderOrItsFailureStopsTheBuild) {
+    {
+        FakeBuild build;
+        vk::DiscSettings s = Defaults();
+        s.m_bImage = true;
+        EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{kFolder, kFolder + ".iso", "1_DEMO_GENERAL_M"}}),
+                  build.images);
+        EXPECT_EQ(1u, build.asked.size());
+    }
+    {
+        FakeBuild build;
+        vk::BuildRequest request{"D:\\cd", "D:\\disc.iso", "MY_DISC"};
+        EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build, request));
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{"D:\\cd", "D:\\disc.iso", "MY_DISC"}}), build.images);
+        EXPECT_TRUE(build.disk.Has("D:\\cd\\autorun.inf"));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder));
+    }
+    {
+        FakeBuild build;
+        build.imageError = "D:\\disc.iso: the disk is full.";
+        vk::DiscSettings s = Defaults();
+        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build, {"", "D:\\disc.iso", ""}));
+        EXPECT_EQ(std::vector<std::string>{"There was a problem writing the disc image: D:\\disc.iso: the disk is "
+                                           "full.\n\nThe CD-ROM files themselves were created; please check the disk "
+                                           "and try again."},
+                  build.told);
+        EXPECT_TRUE(build.asked.empty());
+    }
+}
+
+TEST(BuilderRun, AllErrorsInOneMessageOrAsManyAsTheHostShows) {
+    for (size_t most : {SIZE_MAX, size_t(2)}) {
+        FakeBuild build;
+        build.most = most;
+        std::string page = kMode;
+        for (char c : std::string("abc")) {
+            const std::string name = std::string(64, c) + ".gif";
+            page += "<img src=" + name + ">";
+            build.disk.Put(kProgram + "\\html\\" + name, "long");
+        }
+        build.disk.Put(kProgram + "\\html\\next.htm", page);
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
+        ASSERT_EQ(1u, build.told.size());
+        const std::string& told = build.told[0];
+        EXPECT_NE(std::string::npos, told.find(std::string(64, 'a')));
+        EXPECT_NE(std::string::npos, told.find(std::string(64, 'b')));
+        EXPECT_EQ(most == 2, told.find(std::string(64, 'c')) == std::string::npos);
+        EXPECT_EQ(most == 2, told.size() > 15 && told.compare(told.size() - 15, 15, "... and 1 more.") == 0) << told;
+    }
+}

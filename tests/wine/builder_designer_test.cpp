@@ -18,6 +18,8 @@ namespace {
 
 constexpr DWORD kWait = 20000;
 const char* kFolderName = "CD-ROM Distributable Files";
+// Pages that name their document mode, so that Create CD has no warning about them.
+const std::string kMode = "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">";
 
 std::string DesktopFolder() {
   char path[MAX_PATH] = "";
@@ -265,7 +267,7 @@ TEST(BuilderDesigner, YesPlaysTheNewDisc) {
 TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFolder) {
   Designer d;
   d.box.Write("html\\1_Demo_General_Menu.html",
-              "<img src=logo.gif><img src=\"gone.gif\"><a href=\"../escape.htm\">x</a><img src='..\\up.gif'>"
+              kMode + "<img src=logo.gif><img src=\"gone.gif\"><a href=\"../escape.htm\">x</a><img src='..\\up.gif'>"
               "<a href=\"{windows}\\notepad.exe\">n</a><img src=gone.gif>");
   d.box.Write("escape.htm", "<img src=logo.gif>");
   d.box.Write("up.gif", "outside");
@@ -290,9 +292,9 @@ TEST(BuilderDesigner, CreateCdCannotStartAgainWhileAScanRuns) {
   Designer d;
   // A chain of pages keeps the scan busy for a few seconds.
   const int kPages = 30;
-  d.box.Write("html\\1_Demo_General_Menu.html", "<a href=p1.htm>next</a>");
+  d.box.Write("html\\1_Demo_General_Menu.html", kMode + "<a href=p1.htm>next</a>");
   for (int i = 1; i <= kPages; ++i)
-    d.box.Write("html\\p" + std::to_string(i) + ".htm", "<a href=p" + std::to_string(i + 1) + ".htm>next</a>");
+    d.box.Write("html\\p" + std::to_string(i) + ".htm", kMode + "<a href=p" + std::to_string(i + 1) + ".htm>next</a>");
   d.Start();
   Press(d.dlg, IDOK);
   HWND wait = WaitWindow(*d.process, "Please wait ..", "#32770", kWait);
@@ -438,7 +440,7 @@ TEST(BuilderDesigner, PickedFilesThatWouldBeLostOrReplacedAreRefused) {
 
 TEST(BuilderDesigner, AFileToOpenThatIsGoneIsLeftOutWithAWarning) {
   Designer d;
-  d.box.Write("html\\moved.html", "<img src=logo.gif>");
+  d.box.Write("html\\moved.html", kMode + "<img src=logo.gif>");
   d.Start();
   PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, "moved.html");
   DeleteFileA(d.box.Path("html\\moved.html").c_str());
@@ -488,7 +490,7 @@ TEST(BuilderDesigner, AReadOnlyAutorunInfOfAnEarlierBuildIsReplaced) {
 TEST(BuilderDesigner, RootAndInsideLinksAreCopiedAndEscapingOnesListed) {
   Designer d;
   d.box.Write("html\\1_Demo_General_Menu.html",
-              "<img src=\"/root.gif\"><img src='img\\..\\inside.gif'><img src='..\\escape.gif'>"
+              kMode + "<img src=\"/root.gif\"><img src='img\\..\\inside.gif'><img src='..\\escape.gif'>"
               "<img src=\"C:\\vt_drive.gif\">");
   d.box.Write("html\\root.gif", "root");
   d.box.Write("html\\inside.gif", "inside");
@@ -519,14 +521,14 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
   Designer d;
   const std::string target = "Κεντρικό_μενού.html";
   d.box.Write("html\\" + target,
-              "<html><head><meta charset=\"utf-8\"></head><body><img src=\"写真.jpg\"><img src='café.gif'>"
+              "<html><head>" + kMode + "<meta charset=\"utf-8\"></head><body><img src=\"写真.jpg\"><img src='café.gif'>"
               "<a href=\"legacy.htm\">old</a><a href=\"escaped.htm\">escaped</a><img src=\"λείπει.gif\">"
               "</body></html>");
   d.box.Write("html\\写真.jpg", "photo");
   d.box.Write("html\\café.gif", "cafe");
-  d.box.Write("html\\legacy.htm", "<html><body><img src=\"na\xEFve.gif\"></body></html>");  // Windows-1252
+  d.box.Write("html\\legacy.htm", kMode + "<html><body><img src=\"na\xEFve.gif\"></body></html>");  // Windows-1252
   d.box.Write("html\\naïve.gif", "naive");
-  d.box.Write("html\\escaped.htm", "<img src=\"%CE%B1%CE%B2.gif\"><img src=\"caf%C3%A9_2.gif\">");
+  d.box.Write("html\\escaped.htm", kMode + "<img src=\"%CE%B1%CE%B2.gif\"><img src=\"caf%C3%A9_2.gif\">");
   d.box.Write("html\\αβ.gif", "alpha beta");
   d.box.Write("html\\café_2.gif", "cafe 2");
   d.Start();
@@ -555,3 +557,28 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
 
 }  // namespace
 
+
+// The checks before writing, in the real designer: an error is one message and nothing is
+// written; a warning asks, No leaves everything as it was and Yes builds.
+TEST(BuilderDesigner, ChecksBeforeWritingStopOrAskAndWriteNothingUntilAccepted) {
+  Designer d;
+  const std::string longName = std::string(61, 'n') + ".gif";
+  d.box.Write("html\\1_Demo_General_Menu.html", kMode + "<img src=\"" + longName + "\">");
+  d.box.Write("html\\" + longName, "long");
+  d.Start();
+  EXPECT_EQ("The file " + d.box.Path("html\\" + longName) + " cannot go on the CD-ROM as " + longName +
+                ": the name is longer than the 64 characters a disc allows.\n\nPlease rename the file or select "
+                "another one.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+
+  d.box.Write("html\\1_Demo_General_Menu.html", "<img src=logo.gif>");
+  const std::string warning = "The page " + d.box.Path("html\\1_Demo_General_Menu.html") +
+                              " declares no document mode (X-UA-Compatible), so the built-in viewer draws it in its "
+                              "oldest mode.\n\nCreate the CD-ROM files all the same?";
+  EXPECT_EQ(warning, d.CreateCd(IDNO));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+  EXPECT_EQ(warning, d.CreateCd(IDYES));
+  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
+  EXPECT_TRUE(FilesIn(d.out).count("logo.gif"));
+}

@@ -29,12 +29,14 @@ int Fail(const char* what, const Process& p) {
 int MissingFilesRun(const std::string& folder) {
   Sandbox box("demo_missing_files");
   CopyTree(folder, box.Dir());
-  std::string tour = "<html><body><h1>Tour</h1>\n";
+  // Pages that name their document mode, like the sample site's, so Create CD has no warning.
+  const std::string mode = "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n";
+  std::string tour = "<html><head>" + mode + "</head><body><h1>Tour</h1>\n";
   for (int i = 1; i <= 15; ++i) {
     char page[16];
     snprintf(page, sizeof page, "p%02d.html", i);
     tour += std::string("<a href=\"") + page + "\">" + page + "</a>\n";
-    std::string body = "<img src=\"logo.gif\">\n";
+    std::string body = mode + "<img src=\"logo.gif\">\n";
     if (i == 4) body += "<img src=\"team_photo.jpg\">\n";
     if (i == 9) body += "<img src=\"map.gif\">\n";
     box.Write(std::string("html\\") + page, body);

@@ -185,6 +185,7 @@ TEST(Designer, TooltipsByControl) {
       {IDC_SELECT_ICON, "Select an icon to represent your CD-ROM."},
       {IDC_PLAY_SOUND, "Preview the sound effect to autoplay."},
       {IDC_BROWSER_OPTION, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer."},
+      {IDC_IMAGE_OPTION, "Also write a disc image of the CD-ROM files beside their folder, ready to burn."},
       {2, ""},
       {IDC_WINDOW_SIZE, ""},
   };

@@ -83,18 +83,6 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   return ok && written == bytes.size();
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "";
-  std::string bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(f);
-  return bytes;
-}
 
 void PutLE(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -123,6 +111,19 @@ std::string BmpHeader(int width, int height) {
 }
 
 }  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
+  CloseHandle(f);
+  return bytes;
+}
 
 bool RemoveTree(const std::string& dir) {
   WIN32_FIND_DATAW fd;

@@ -28,6 +28,8 @@ std::string Utf8(const std::wstring& wide);
 bool RemoveTree(const std::string& dir);
 // Copies a folder with its subfolders, files overwritten.
 void CopyTree(const std::string& from, const std::string& to);
+// A file's bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
 // Names of the files (not folders) directly in a folder, in UTF-8.
 std::set<std::string> FilesIn(const std::string& dir);
 

@@ -1,0 +1,78 @@
+// Create CD without the dialog: the options shared by "Vintrosk.exe design --build" and the
+// Linux program "vintrosk build", their exit codes, and the build they run through a host that
+// prints where the designer would show a message box.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "designer/builder.h"
+#include "designer/scanner.h"
+
+namespace vk {
+
+enum ExitCode {
+    kExitDone = 0,
+    kExitError = 1,      // the message names the file and why
+    kExitBadOptions = 2,
+    kExitMissing = 3,    // linked files missing, without --allow-missing
+};
+
+// The options with a file, in the designer's order: the file to open, splash, sound, icon.
+constexpr size_t kFileOptions = 4;
+
+struct CommandOptions {
+    std::array<std::string, kFileOptions> file; // as given; empty when not given
+    std::array<bool, kFileOptions> none{};      // --no-splash and the like
+    bool noBrowser = false;
+    int windowSize = 0;                         // the designer's list: default, 640x480, 800x600, full
+    std::string out, image, label, launcher;
+    bool allowMissing = false;
+    bool help = false;
+};
+
+// False with a message on an unknown, repeated or contradicting option, a missing or bad
+// value, or anything that is not an option. launcherOption accepts --launcher.
+bool ParseCommandOptions(const std::vector<std::string>& args, bool launcherOption, CommandOptions& options,
+                         std::string& error);
+// The --help text: usage, options and exit codes.
+std::string CommandUsage(const std::string& command, bool launcherOption);
+
+// Paths in the core's form ("\"-separated); a POSIX host turns them round at its edge.
+class CommandHost : public BuildHost {
+public:
+    virtual void Print(const std::string& text) = 0;      // a line on standard output
+    virtual void PrintError(const std::string& text) = 0; // a line on standard error
+    // path against the current folder.
+    virtual std::string FullPath(const std::string& path) = 0;
+    // The launcher a build copies when --launcher is not given. Its folder is the program's
+    // folder, where the designer's default sample files are read from.
+    virtual std::string DefaultLauncher() = 0;
+    // The names in a folder; false when there is no such folder.
+    virtual bool ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
+    // The real files, for the scan that copies linked files.
+    virtual ScanHost& Disk() = 0;
+
+    void Tell(const std::string& message) override { PrintError(message); }
+    bool Ask(const std::string&) override { return false; }
+    bool Accept(const std::string& warnings) override;
+    void FocusTargetName() override {}
+    void StartPreview(const std::string&, const std::string&, const std::string&) override {}
+    void ScanPage(const std::string& pagePath, const std::string& destFolder) override;
+    FileSource& Files() override { return Disk(); }
+    AnsiDecoder& Ansi() override { return Disk(); }
+
+    const MissingFileList& Missing() const { return m_missing; }
+
+private:
+    MissingFileList m_missing;
+};
+
+// True for "design --build ...": the one command line that builds without the dialog.
+bool IsCommandBuild(const std::vector<std::string>& args);
+
+// Parses args, builds, and returns the exit code; command names the program in --help.
+int RunCommandBuild(const std::vector<std::string>& args, const std::string& command, bool launcherOption,
+                    CommandHost& host);
+
+} // namespace vk

@@ -1,0 +1,58 @@
+// Create CD without the dialog on a POSIX file system, for the Linux program. The core's paths
+// are "\"-separated; this host turns them into "/" paths at every call and back.
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "designer/command_build.h"
+
+namespace vk {
+
+std::string PosixPath(const std::string& corePath);
+std::string CorePath(const std::string& posixPath);
+// A message for a POSIX reader: the backslashes of paths as slashes (a backslash before a blank
+// is a character a message names, and stays).
+std::string PosixMessage(std::string message);
+
+class PosixDisk : public ScanHost {
+public:
+    bool Exists(const std::string& name) override;
+    std::unique_ptr<ByteSource> Open(const std::string& name) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    void PageStarting(const std::string&, unsigned) override {}
+    void ShowMissing(const std::vector<std::string>&) override {}
+};
+
+class PosixCommandHost : public CommandHost {
+public:
+    // launcher: the default program to copy as autorun.exe, as a POSIX path.
+    PosixCommandHost(std::string launcher, FILE* out = stdout, FILE* err = stderr);
+
+    void Print(const std::string& text) override;
+    void PrintError(const std::string& text) override;
+    std::string FullPath(const std::string& path) override;
+    std::string DefaultLauncher() override { return m_launcher; }
+    bool ListFolder(const std::string& folder, std::vector<std::string>& names) override;
+    ScanHost& Disk() override { return m_disk; }
+
+    bool DesktopFolder(std::string& path) override;
+    bool Exists(const std::string& path) override { return m_disk.Exists(path); }
+    void RemoveOldFolder(const std::string& folder) override;
+    bool CreateFolder(const std::string& folder) override;
+    void SetWorkingFolder(const std::string& folder) override;
+    bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
+    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override;
+    bool WriteTextFile(const std::string& path, const std::string& text) override;
+    bool FileSize(const std::string& path, unsigned long long& size) override;
+    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
+                    std::string& error) override;
+
+private:
+    std::string m_launcher;
+    std::string m_startFolder; // the current folder at start, in the core's form
+    FILE* m_out;
+    FILE* m_err;
+    PosixDisk m_disk;
+};
+
+} // namespace vk

@@ -1,0 +1,77 @@
+#include "designer/preflight.h"
+
+#include "app/ascii_case.h"
+#include "disc/disc_image.h"
+
+namespace vk {
+namespace {
+
+std::string Megabytes(unsigned long long bytes) { return std::to_string(bytes / 1000000) + " MB"; }
+
+unsigned long long Sectors(unsigned long long bytes) { return (bytes + kDiscSector - 1) / kDiscSector; }
+
+std::string NameFinding(const PlannedFile& file, const std::string& problem) {
+    return "The file " + file.source + " cannot go on the CD-ROM as " + file.name + ": " + problem +
+           ".\n\nPlease rename the file or select another one.";
+}
+
+} // namespace
+
+std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files) {
+    std::vector<Finding> errors, warnings;
+    unsigned long long sectors = 0;
+    for (const PlannedFile& file : files) {
+        sectors += Sectors(file.size);
+        unsigned level = 1;
+        std::string problem;
+        for (size_t start = 0; problem.empty();) {
+            const size_t end = file.name.find_first_of("\\/", start);
+            const std::string part = file.name.substr(start, end == std::string::npos ? end : end - start);
+            problem = DiscNameProblem(part);
+            if (end == std::string::npos)
+                break;
+            if (problem.empty())
+                problem = DiscLevelProblem(++level);
+            start = end + 1;
+        }
+        if (!problem.empty())
+            errors.push_back({Severity::Error, NameFinding(file, problem)});
+    }
+    const unsigned long long total = sectors * kDiscSector;
+    if (total > kDvdBytes)
+        errors.push_back({Severity::Error, "The files for the CD-ROM take " + Megabytes(total) +
+                                               ", more than the " + Megabytes(kDvdBytes) +
+                                               " a recordable DVD holds.\n\nPlease leave some files out."});
+    else if (total > kCdBytes)
+        warnings.push_back({Severity::Warning, "The files for the CD-ROM take " + Megabytes(total) +
+                                                   ", more than the " + Megabytes(kCdBytes) +
+                                                   " a CD-R holds, so they need a DVD."});
+    errors.insert(errors.end(), warnings.begin(), warnings.end());
+    return errors;
+}
+
+bool DeclaresDocumentMode(std::string_view page) {
+    return Lower(std::string(page)).find("x-ua-compatible") != std::string::npos;
+}
+
+std::string NoDocumentModeWarning(const std::string& page) {
+    return "The page " + page +
+           " declares no document mode (X-UA-Compatible), so the built-in viewer draws it in its oldest mode.";
+}
+
+std::string JoinFindings(const std::vector<Finding>& findings, Severity severity, size_t most) {
+    std::string text;
+    size_t count = 0;
+    for (const Finding& finding : findings)
+        if (finding.severity == severity && ++count <= most)
+            text += (text.empty() ? "" : "\n\n") + finding.message;
+    if (count > most)
+        text += "\n\n... and " + std::to_string(count - most) + " more.";
+    return text;
+}
+
+std::string AcceptWarningsQuestion(const std::string& warnings) {
+    return warnings + "\n\nCreate the CD-ROM files all the same?";
+}
+
+} // namespace vk

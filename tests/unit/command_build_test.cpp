@@ -1,0 +1,282 @@
+// Create CD without the dialog: the options, and whole builds on an in-memory disk with the
+// exit codes and what is printed.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "designer/command_build.h"
+#include "designer/command_build_posix.h"
+#include "fake_build_files.h"
+
+namespace {
+
+const std::string kProgram = "C:\\Vintrosk";
+const std::string kHere = "C:\\work";
+const std::string kMode = "<meta http-equiv=X-UA-Compatible content=IE=edge>";
+
+TEST(CommandOptions, GoodOptionsSetTheirFields) {
+    vk::CommandOptions o;
+    std::string error;
+    ASSERT_TRUE(vk::ParseCommandOptions({"--target", "site\\index.htm", "--splash", "s.jpg", "--no-sound", "--icon",
+                                         "d.ico", "--no-browser", "--window-size", "800x600", "--out", "cd",
+                                         "--image", "cd.iso", "--label", "MY_DISC", "--allow-missing"},
+                                        false, o, error))
+        << error;
+    EXPECT_EQ((std::array<std::string, 4>{"site\\index.htm", "s.jpg", "", "d.ico"}), o.file);
+    EXPECT_EQ((std::array<bool, 4>{false, false, true, false}), o.none);
+    EXPECT_TRUE(o.noBrowser);
+    EXPECT_EQ(2, o.windowSize);
+    EXPECT_EQ("cd", o.out);
+    EXPECT_EQ("cd.iso", o.image);
+    EXPECT_EQ("MY_DISC", o.label);
+    EXPECT_TRUE(o.allowMissing);
+    EXPECT_FALSE(o.help);
+
+    struct Case {
+        std::vector<std::string> args;
+        int windowSize;
+    } sizes[] = {{{}, 0}, {{"--window-size", "default"}, 0}, {{"--window-size", "640x480"}, 1},
+                 {{"--window-size", "FULL"}, 3}};
+    for (const Case& c : sizes) {
+        ASSERT_TRUE(vk::ParseCommandOptions(c.args, false, o, error)) << error;
+        EXPECT_EQ(c.windowSize, o.windowSize);
+    }
+    ASSERT_TRUE(vk::ParseCommandOptions({"--launcher", "/opt/Vintrosk.exe", "--help"}, true, o, error));
+    EXPECT_EQ("/opt/Vintrosk.exe", o.launcher);
+    EXPECT_TRUE(o.help);
+}
+
+TEST(CommandOptions, BadOptionsAreRefusedWithTheirReason) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {{"--bogus"}, "There is no option --bogus."},
+        {{"index.htm"}, "Unexpected argument index.htm."},
+        {{"--target"}, "The option --target needs a value."},
+        {{"--out", ""}, "The option --out needs a value."},
+        {{"--splash", "a.jpg", "--no-splash"}, "The options --splash and --no-splash contradict each other."},
+        {{"--no-icon", "--icon", "a.ico"}, "The options --icon and --no-icon contradict each other."},
+        {{"--no-sound", "--no-sound"}, "The option --no-sound is given twice."},
+        {{"--window-size", "1024x768"}, "The window size 1024x768 is not one of default, 640x480, 800x600 or full."},
+        {{"--label", "DISC"}, "The option --label names the disc image's volume label, so it needs --image."},
+        {{"--image", "a.iso", "--label", "MUCH_TOO_LONG_A_LABEL"},
+         "The volume label is longer than the 16 characters a disc allows."},
+        {{"--launcher", "a.exe"}, "There is no option --launcher."}, // only the Linux program has it
+    };
+    for (const Case& c : cases) {
+        vk::CommandOptions o;
+        std::string error;
+        EXPECT_FALSE(vk::ParseCommandOptions(c.args, false, o, error)) << c.args[0];
+        EXPECT_EQ(c.error, error);
+    }
+}
+
+TEST(CommandOptions, TheHelpNamesEveryOptionAndTheExitCodes) {
+    const std::string windows = vk::CommandUsage("Vintrosk.exe design --build", false);
+    const std::string linux = vk::CommandUsage("vintrosk build", true);
+    for (const char* option : {"--target FILE", "--splash FILE", "--no-splash", "--sound FILE", "--no-sound",
+                               "--icon FILE", "--no-icon", "--no-browser", "--window-size", "--out DIR",
+                               "--image FILE", "--label NAME", "--allow-missing", "--help", "Exit codes: 0 done"}) {
+        EXPECT_NE(std::string::npos, windows.find(option)) << option;
+        EXPECT_NE(std::string::npos, linux.find(option)) << option;
+    }
+    EXPECT_EQ(0u, windows.find("Usage: Vintrosk.exe design --build [options]"));
+    EXPECT_EQ(std::string::npos, windows.find("--launcher"));
+    EXPECT_NE(std::string::npos, linux.find("--launcher FILE"));
+}
+
+TEST(CommandOptions, OnlyDesignThenBuildStartsACommandBuild) {
+    struct Case {
+        std::vector<std::string> args;
+        bool build;
+    } cases[] = {
+        {{"design", "--build"}, true},
+        {{"design", "--build", "--out", "cd"}, true},
+        {{"design"}, false},
+        {{"design", "--out", "--build"}, false},
+        {{"Design", "--build"}, false},
+        {{"--build"}, false},
+        {{"page.htm", "design", "--build"}, false},
+        {{}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.build, vk::IsCommandBuild(c.args)) << ::testing::PrintToString(c.args);
+}
+
+class FakeCommand : public FakeBuildFiles<vk::CommandHost> {
+public:
+    std::vector<std::string> out, err;
+    bool folderCreatable = true;
+
+    FakeCommand() {
+        disk.Put(kProgram + "\\Vintrosk.exe", "program");
+        disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", kMode + "<img src=logo.gif>");
+        disk.Put(kProgram + "\\html\\logo.gif", "logo");
+        disk.Put(kProgram + "\\splashscreens\\default.jpg", "splash");
+        disk.Put(kProgram + "\\sounds\\default.wav", "sound");
+        disk.AddFolder("C:\\Users\\me\\Desktop");
+        disk.AddFolder(kHere);
+    }
+    int Run(const std::vector<std::string>& args) { return vk::RunCommandBuild(args, "vintrosk build", true, *this); }
+    std::string Err() const {
+        std::string all;
+        for (const std::string& line : err)
+            all += line + "\n";
+        return all;
+    }
+
+    void Print(const std::string& text) override { out.push_back(text); }
+    void PrintError(const std::string& text) override { err.push_back(text); }
+    std::string FullPath(const std::string& path) override {
+        return path.size() > 1 && path[1] == ':' ? path : kHere + "\\" + path;
+    }
+    std::string DefaultLauncher() override { return kProgram + "\\Vintrosk.exe"; }
+    bool ListFolder(const std::string& folder, std::vector<std::string>& names) override {
+        if (!disk.FolderExists(folder))
+            return false;
+        for (const std::string& name : disk.FilesIn(folder))
+            names.push_back(name);
+        return true;
+    }
+    vk::ScanHost& Disk() override { return disk; }
+    bool DesktopFolder(std::string& path) override {
+        path = "C:\\Users\\me\\Desktop";
+        return true;
+    }
+    bool CreateFolder(const std::string& folder) override {
+        if (!folderCreatable)
+            return false;
+        disk.AddFolder(folder);
+        return true;
+    }
+};
+
+TEST(CommandBuild, TheDefaultsBuildTheSampleDiscOnTheDesktop) {
+    FakeCommand c;
+    EXPECT_EQ(vk::kExitDone, c.Run({}));
+    const std::string folder = "C:\\Users\\me\\Desktop\\CD-ROM Distributable Files";
+    EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
+                                     "autorun.exe", "default.jpg", "default.wav", "logo.gif"}),
+              c.disk.FilesIn(folder));
+    EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\n"
+              "ICON=autorun.exe\r\n",
+              c.disk.Content(folder + "\\autorun.inf"));
+    EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Reading html\\1_Demo_General_Menu.html",
+                                        "Done."}),
+              c.out);
+    EXPECT_TRUE(c.err.empty()) << c.Err();
+    EXPECT_TRUE(c.images.empty());
+}
+
+TEST(CommandBuild, OptionsGiveTheirFilesFolderAndImage) {
+    FakeCommand c;
+    c.disk.Put(kHere + "\\site\\start page.htm", kMode + "<img src=pic.gif>");
+    c.disk.Put(kHere + "\\site\\pic.gif", "pic");
+    c.disk.Put(kHere + "\\disc.ico", "icon");
+    EXPECT_EQ(vk::kExitDone, c.Run({"--target", "site\\start page.htm", "--no-splash", "--no-sound", "--icon",
+                                    "disc.ico", "--window-size", "full", "--out", "cd\\", "--image", "cd.iso"}))
+        << c.Err();
+    const std::string folder = kHere + "\\cd";
+    EXPECT_EQ((std::set<std::string>{"start_page.htm", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe",
+                                     "disc.ico", "pic.gif"}),
+              c.disk.FilesIn(folder));
+    EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe start_page.htm 1 3\r\nICON=disc.ico\r\n",
+              c.disk.Content(folder + "\\autorun.inf"));
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{folder, kHere + "\\cd.iso", "START_PAGE"}}), c.images);
+
+    FakeCommand root;
+    EXPECT_EQ(vk::kExitDone, root.Run({"--target", "\\", "--no-browser", "--out", "cd"})) << root.Err();
+    EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe \\ 0 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+              root.disk.Content(kHere + "\\cd\\autorun.inf"));
+    EXPECT_FALSE(root.disk.Has(kHere + "\\cd\\logo.gif")); // nothing scanned
+}
+
+// Each failure: its exit code, a message naming the file, and (before the build) nothing written.
+TEST(CommandBuild, FailuresEndWithTheirExitCodeAndMessage) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        std::function<void(FakeCommand&)> arrange;
+        int code;
+        std::string message;
+        bool written;
+    } cases[] = {
+        {"a bad option", {"--sound"}, nullptr, vk::kExitBadOptions,
+         "The option --sound needs a value.\nRun vintrosk build --help for the options.\n", false},
+        {"a given file missing", {"--splash", "gone.jpg", "--out", "cd"}, nullptr, vk::kExitError,
+         "The splash image C:\\work\\gone.jpg was not found.\n", false},
+        {"a default file missing", {"--out", "cd"},
+         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\sounds\\default.wav"); }, vk::kExitError,
+         "The sound C:\\Vintrosk\\sounds\\default.wav was not found.\n", false},
+        {"no launcher", {"--launcher", "C:\\none\\Vintrosk.exe", "--out", "cd"}, nullptr, vk::kExitError,
+         "The program to copy as autorun.exe, C:\\none\\Vintrosk.exe, was not found. Please name it with "
+         "--launcher.\n",
+         false},
+        {"an output folder of other files", {"--out", "docs"},
+         [](FakeCommand& c) { c.disk.Put(kHere + "\\docs\\letter.txt", "mine"); }, vk::kExitError,
+         "The folder C:\\work\\docs is not empty and was not made by an earlier build, so its files are kept.\n\n"
+         "Please name a new or empty folder with --out.\n",
+         false},
+        {"an unwritable output folder", {"--out", "cd"}, [](FakeCommand& c) { c.folderCreatable = false; },
+         vk::kExitError,
+         "There was a problem creating the output folder C:\\work\\cd\n\nPlease check that the folder above it "
+         "exists and that you may write there.\n",
+         false},
+        {"a missing linked file", {"--out", "cd"},
+         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\html\\logo.gif"); }, vk::kExitMissing,
+         "Missing linked file: html\\logo.gif\n1 linked file(s) missing: the CD-ROM files are incomplete.\n", true},
+        {"a name no disc holds", {"--target", "a;b.htm", "--out", "cd"},
+         [](FakeCommand& c) { c.disk.Put(kHere + "\\a;b.htm", kMode); }, vk::kExitError,
+         "The file C:\\work\\a;b.htm cannot go on the CD-ROM as a;b.htm: the name holds a character a disc cannot "
+         "hold (* / : ; ? \\ or a control character).\n\nPlease rename the file or select another one.\n",
+         false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        FakeCommand c;
+        if (k.arrange)
+            k.arrange(c);
+        const std::set<std::string> before = c.disk.AllFiles();
+        EXPECT_EQ(k.code, c.Run(k.args));
+        EXPECT_EQ(k.message, c.Err());
+        if (!k.written) {
+            EXPECT_EQ(before, c.disk.AllFiles());
+            EXPECT_FALSE(c.disk.FolderExists(kHere + "\\cd"));
+        }
+    }
+}
+
+TEST(CommandBuild, MissingFilesAllowedAndWarningsArePrintedAndTheBuildGoesOn) {
+    FakeCommand c;
+    c.disk.Remove(kProgram + "\\html\\logo.gif");
+    c.disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", "<img src=logo.gif>");
+    EXPECT_EQ(vk::kExitDone, c.Run({"--out", "cd", "--allow-missing"}));
+    EXPECT_EQ("Warning: The page C:\\Vintrosk\\html\\1_Demo_General_Menu.html declares no document mode "
+              "(X-UA-Compatible), so the built-in viewer draws it in its oldest mode.\n"
+              "Missing linked file: html\\logo.gif\n",
+              c.Err());
+    EXPECT_TRUE(c.disk.Has(kHere + "\\cd\\autorun.exe"));
+    EXPECT_EQ("Done.", c.out.back());
+}
+
+TEST(CommandBuild, AFolderOfAnEarlierBuildIsRebuilt) {
+    FakeCommand c;
+    c.disk.Put(kHere + "\\cd\\autorun.inf", "old");
+    c.disk.Put(kHere + "\\cd\\COPY_ALL_TO_CDROM_ROOT.txt", "old");
+    c.disk.Put(kHere + "\\cd\\stale.gif", "old");
+    EXPECT_EQ(vk::kExitDone, c.Run({"--out", "cd"})) << c.Err();
+    EXPECT_FALSE(c.disk.Has(kHere + "\\cd\\stale.gif"));
+    EXPECT_TRUE(c.disk.Has(kHere + "\\cd\\logo.gif"));
+}
+
+TEST(CommandBuildPosix, PathsAndMessagesTurnRound) {
+    EXPECT_EQ("/home/me/site/a b.htm", vk::PosixPath("\\home\\me\\site\\a b.htm"));
+    EXPECT_EQ("\\home\\me\\cd", vk::CorePath("/home/me/cd"));
+    EXPECT_EQ("There was a problem copying /home/me/a.gif to /tmp/cd/a.gif",
+              vk::PosixMessage("There was a problem copying \\home\\me\\a.gif to \\tmp\\cd\\a.gif"));
+    EXPECT_EQ("placed in /tmp/cd/\n\n(* / : ; ? \\ or a control character)",
+              vk::PosixMessage("placed in \\tmp\\cd\\\n\n(* / : ; ? \\ or a control character)"));
+}
+
+} // namespace
