@@ -43,6 +43,9 @@ public:
                                           error) &&
                !error;
     }
+    bool MakeFolder(const std::string& path) override {
+        return ::mkdir(Native(path).c_str(), 0777) == 0 || errno == EEXIST;
+    }
     void PageStarting(const std::string&, unsigned pauseMs) override {
         ++pages;
         if (pauseMs)
