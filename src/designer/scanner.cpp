@@ -1,5 +1,7 @@
 #include "designer/scanner.h"
 
+#include <algorithm>
+
 #include "app/ascii_case.h"
 
 namespace vk {
@@ -62,7 +64,20 @@ bool IsValidStep(std::string_view step) {
     return true;
 }
 
+std::vector<std::string> StepsOf(const std::string& folder) {
+    std::vector<std::string> steps;
+    for (size_t start = 0; start < folder.size();) {
+        const size_t end = std::min(folder.find('\\', start), folder.size());
+        if (end > start)
+            steps.push_back(folder.substr(start, end - start));
+        start = end + 1;
+    }
+    return steps;
+}
+
 // path (decoded) taken from pageFolder, or from the site root when it starts with a slash.
+// Steps are applied to the whole path, the site root's own included, so "../en/x.htm" from
+// the root of a folder "en" comes back inside.
 ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, const std::string& path) {
     ResolvedLink link;
     if (path.size() > kMaxLinkPath) {
@@ -75,15 +90,16 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
         link.path = Backslashed(path);
         return link;
     }
-    std::vector<std::string> steps;
-    if (path.empty() || !IsSlash(path[0])) {
-        for (size_t start = 0; start < pageFolder.size();) {
-            const size_t end = pageFolder.find('\\', start);
-            steps.push_back(pageFolder.substr(start, end - start));
-            start = end + 1;
-        }
-    }
-    size_t climbs = 0;
+    const std::vector<std::string> root = StepsOf(siteRoot);
+    // A drive ("C:") or a share ("\\\\server\\share") is never climbed out of.
+    const size_t lead = siteRoot.find_first_not_of('\\');
+    const std::string prefix = siteRoot.substr(0, std::min(lead, siteRoot.size()));
+    const size_t floor = prefix.size() >= 2 ? 2 : (!root.empty() && Contains(root[0], ":")) ? 1 : 0;
+    std::vector<std::string> steps = root;
+    if (path.empty() || !IsSlash(path[0]))
+        for (const std::string& step : StepsOf(pageFolder))
+            steps.push_back(step);
+    size_t ups = 0; // ".." above a relative root
     bool valid = true, folder = false;
     for (size_t start = 0; start <= path.size();) {
         size_t end = start;
@@ -93,10 +109,10 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
         start = end + 1;
         folder = step.empty() || step == "." || step == "..";
         if (step == "..") {
-            if (steps.empty())
-                ++climbs;
-            else
+            if (steps.size() > floor)
                 steps.pop_back();
+            else if (prefix.empty() && floor == 0)
+                ++ups;
         } else if (!folder) {
             valid = valid && IsValidStep(step);
             steps.push_back(step);
@@ -108,15 +124,18 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
     const size_t dot = name.find('.');
     if (valid && (dot == std::string::npos || dot + 1 == name.size()))
         return link; // no file name
+    bool inside = valid && ups == 0 && steps.size() > root.size();
+    for (size_t k = 0; inside && k < root.size(); ++k)
+        inside = Lower(steps[k]) == Lower(root[k]);
     std::string joined;
-    for (const std::string& step : steps)
-        joined += (joined.empty() ? "" : "\\") + step;
-    if (climbs || !valid) {
+    for (size_t k = inside ? root.size() : 0; k < steps.size(); ++k)
+        joined += (joined.empty() ? "" : "\\") + steps[k];
+    if (!inside) {
         link.kind = LinkKind::Outside;
         std::string up;
-        for (size_t k = 0; k < climbs; ++k)
+        for (size_t k = 0; k < ups; ++k)
             up += "..\\";
-        link.path = siteRoot + up + joined;
+        link.path = prefix + up + joined;
         return link;
     }
     link.kind = LinkKind::File;
