@@ -87,7 +87,7 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
     }
     if (Contains(path, ":") || (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
         link.kind = LinkKind::Outside; // a drive, a stream, or another machine's share
-        link.path = Backslashed(path);
+        link.path = CutForList(Backslashed(path));
         return link;
     }
     const std::vector<std::string> root = StepsOf(siteRoot);
@@ -135,7 +135,7 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
         std::string up;
         for (size_t k = 0; k < ups; ++k)
             up += "..\\";
-        link.path = prefix + up + joined;
+        link.path = CutForList(prefix + up + joined);
         return link;
     }
     link.kind = LinkKind::File;
@@ -340,7 +340,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     if (m_host.Exists(dest))
         return; // already in the output folder, and so already scanned if a page
     if (!MakeFolders(link.path) || !m_host.Copy(source, dest))
-        m_missing.Add(source);
+        m_missing.Add(CutForList(source));
     Enter(link.path, source, false, stack);
 }
 
