@@ -3,7 +3,10 @@
 // against a browser's view of real sites and by the benchmarks.
 //
 //   scan_site START_PAGE OUT_FOLDER   prints each missing file on a line of its own, then
-//                                     "# <seconds> <documents read>" on the last line
+//                                     "# <seconds> <documents read> <peak memory in KiB>"
+//                                     on the last line
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -47,6 +50,8 @@ int main(int argc, char** argv) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     for (const std::string& entry : missing.Items())
         std::printf("%s\n", Slashed(entry).c_str());
-    std::printf("# %.4f %zu\n", seconds, disk.pages);
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    std::printf("# %.4f %zu %ld\n", seconds, disk.pages, usage.ru_maxrss);
     return 0;
 }

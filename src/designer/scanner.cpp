@@ -335,6 +335,9 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         m_missing.Add(link.path);
         return;
     }
+    // Each file is looked at once per scan: the second link to it finds the same answer.
+    if (!m_done.insert(Lower(link.path)).second)
+        return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
     if (m_host.Exists(dest))
@@ -347,6 +350,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
 void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
     if (topLevel)
         m_visited.clear();
+    m_done.clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath);
         return;

@@ -96,6 +96,8 @@ private:
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
     std::unordered_set<std::string> m_visited;
+    // Files of the site already looked at in this scan, by their path in the site.
+    std::unordered_set<std::string> m_done;
 };
 
 } // namespace vk

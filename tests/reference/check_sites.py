@@ -150,7 +150,7 @@ def reference(start):
 def scan(binary, start, out):
     result = subprocess.run([binary, start, out], check=True, capture_output=True, text=True)
     lines = result.stdout.splitlines()
-    seconds, documents = lines[-1].split()[1:]
+    seconds, documents = lines[-1].split()[1:3]
     missing = {os.path.normpath(line) for line in lines[:-1]}
     written = set()
     for folder, _dirs, files in os.walk(out):
