@@ -187,13 +187,14 @@ TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
     MissingDialogWatcher watcher;
     vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
     ASSERT_EQ(1u, watcher.Seen().size());
-    // Each outside file once, whichever spelling named it first: the full path, its file: URL,
-    // "%2e%2e/x.gif", "..%5Cx.gif" and the subfolder's "..\\..\\x.gif" are one.
+    // Each outside file once, whichever spelling named it: the subfolder's "..\\..\\x.gif", the
+    // full path, its file: URL, "%2e%2e/x.gif" and "..%5Cx.gif" are one.
     const std::string boxFolder = box.Path("x.gif").substr(0, box.Path("x.gif").rfind('\\'));
     const std::vector<std::string>& items = watcher.Seen()[0].items;
     ASSERT_EQ(5u, items.size());
-    EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif", items[0]);
-    EXPECT_EQ(box.Path("x.gif"), items[1]);
+    // The subfolder's page is read as soon as its link is met, before the rest of the start page.
+    EXPECT_EQ(box.Path("x.gif"), items[0]);
+    EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif", items[1]);
     EXPECT_EQ("\\\\server\\share\\x.gif", items[2]);
     EXPECT_EQ(site + std::string(vk::kMaxLinkPath - site.size(), 'a') + "...", items[3]);
     EXPECT_EQ(site + "con.gif", items[4]);
