@@ -65,25 +65,45 @@ void PictureLiterals(std::string_view code, std::vector<std::string>& values) {
     }
 }
 
-void Attribute(std::string_view tag, std::string_view name, std::string_view value, std::vector<std::string>& values) {
+// A lower-case copy of a tag or attribute name in a small buffer, without allocating: names
+// that matter are short, and a longer one keeps its first letters (it matches none of them,
+// and "on..." is still seen).
+class ShortName {
+public:
+    void Set(std::string_view name) {
+        m_size = name.size() < sizeof m_text ? name.size() : sizeof m_text;
+        for (size_t k = 0; k < m_size; ++k)
+            m_text[k] = LowerAscii(name[k]);
+        m_long = name.size() > sizeof m_text;
+    }
+    std::string_view View() const { return m_long ? std::string_view() : std::string_view(m_text, m_size); }
+    bool StartsWithOn() const { return m_size > 2 && m_text[0] == 'o' && m_text[1] == 'n'; }
+
+private:
+    char m_text[16];
+    size_t m_size = 0;
+    bool m_long = false;
+};
+
+void Attribute(std::string_view tag, const ShortName& name, std::string_view value, std::vector<std::string>& values) {
     if (tag == "base")
         return; // a base address is not a file
-    if (IsLinkAttribute(name))
+    if (IsLinkAttribute(name.View()))
         values.push_back(DecodeCharRefs(value));
-    else if (name == "style")
+    else if (name.View() == "style")
         CssLinkValues(DecodeCharRefs(value), values);
-    else if (name.size() > 2 && name[0] == 'o' && name[1] == 'n')
+    else if (name.StartsWithOn())
         PictureLiterals(DecodeCharRefs(value), values);
 }
 
 // Reads the tag whose name starts at i; returns the position after it and its lower-case name.
-size_t ReadTag(std::string_view text, size_t i, std::string& tag, std::vector<std::string>& values) {
+size_t ReadTag(std::string_view text, size_t i, ShortName& tag, std::vector<std::string>& values) {
     const size_t n = text.size();
     const size_t start = i;
     while (i < n && !IsSpace(text[i]) && text[i] != '/' && text[i] != '>')
         ++i;
-    tag = Lower(std::string(text.substr(start, i - start)));
-    std::string name;
+    tag.Set(text.substr(start, i - start));
+    ShortName name;
     for (;;) {
         while (i < n && (IsSpace(text[i]) || text[i] == '/'))
             ++i;
@@ -94,7 +114,7 @@ size_t ReadTag(std::string_view text, size_t i, std::string& tag, std::vector<st
         const size_t nameStart = i++;
         while (i < n && !IsSpace(text[i]) && text[i] != '/' && text[i] != '>' && text[i] != '=')
             ++i;
-        name = Lower(std::string(text.substr(nameStart, i - nameStart)));
+        name.Set(text.substr(nameStart, i - nameStart));
         while (i < n && IsSpace(text[i]))
             ++i;
         if (i >= n || text[i] != '=')
@@ -116,7 +136,7 @@ size_t ReadTag(std::string_view text, size_t i, std::string& tag, std::vector<st
                 ++i;
             value = text.substr(valueStart, i - valueStart);
         }
-        Attribute(tag, name, value, values);
+        Attribute(tag.View(), name, value, values);
     }
 }
 
@@ -138,7 +158,7 @@ size_t RawTextEnd(std::string_view text, size_t i, std::string_view tag) {
 void HtmlLinkValues(std::string_view text, std::vector<std::string>& values) {
     const size_t n = text.size();
     size_t i = 0;
-    std::string tag;
+    ShortName tag;
     while (i < n) {
         const void* lt = std::memchr(text.data() + i, '<', n - i);
         if (!lt)
@@ -163,13 +183,14 @@ void HtmlLinkValues(std::string_view text, std::vector<std::string>& values) {
             i = SkipPast(text, i, ">"); // an end tag, or what browsers read as a comment
         } else if (IsAlpha(c)) {
             i = ReadTag(text, i, tag, values);
-            if (tag == "plaintext")
+            const std::string_view name = tag.View();
+            if (name == "plaintext")
                 return;
-            if (IsRawTextElement(tag)) {
-                const size_t end = RawTextEnd(text, i, tag);
-                if (tag == "style")
+            if (IsRawTextElement(name)) {
+                const size_t end = RawTextEnd(text, i, name);
+                if (name == "style")
                     CssLinkValues(text.substr(i, end - i), values);
-                else if (tag == "script")
+                else if (name == "script")
                     PictureLiterals(text.substr(i, end - i), values);
                 i = end;
             }
