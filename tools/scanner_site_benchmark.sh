@@ -4,8 +4,8 @@
 # optimisation (no sanitizers). Needs the Apache manual (apache2-doc; scripts/setup.sh
 # installs it) or a start page given as $1.
 #
-#   1. Scan (per-page pause 0) and `cp -r` of the files the scan puts on the disc, interleaved,
-#      five runs each on warm caches; the medians count.
+#   1. Scan (per-page pause 0) of the manual as the scan puts it on the disc, and `cp -r` of
+#      the same files, interleaved, five runs each on warm caches; the medians count.
 #   2. The page reader over every page and stylesheet of the manual, in memory, in MB/s.
 #   3. Peak memory of scans of generated chains of 1,000 and 10,000 pages, each page linking the
 #      next (the deepest site there is) and a picture.
@@ -24,7 +24,10 @@ g++ -std=c++17 -O2 -DNDEBUG -Wall -Wextra -Isrc tools/tokenizer_benchmark.cpp $c
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vk-site-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# The site as the scan puts it on the disc, in the work folder: both the scan and cp -r read
+# exactly these files from the same file system.
 "$out/scan_site" "$start" "$work/disc" > /dev/null
+page="$work/disc/$(basename "$start")"
 files=$(find "$work/disc" -type f | wc -l)
 pages=$(find "$work/disc" -type f \( -name '*.htm*' -o -name '*.css' \) | wc -l)
 bytes=$(du -sb "$work/disc" | cut -f1)
@@ -36,7 +39,7 @@ for run in 1 2 3 4 5; do
   s=$(date +%s.%N); cp -r "$work/disc" "$work/copy"; e=$(date +%s.%N)
   cp_times+=("$(awk -v s="$s" -v e="$e" 'BEGIN { printf "%.4f", e - s }')")
   rm -rf "$work/out"
-  s=$(date +%s.%N); "$out/scan_site" "$start" "$work/out" > /dev/null; e=$(date +%s.%N)
+  s=$(date +%s.%N); "$out/scan_site" "$page" "$work/out" > /dev/null; e=$(date +%s.%N)
   scan_times+=("$(awk -v s="$s" -v e="$e" 'BEGIN { printf "%.4f", e - s }')")
   [ "$(find "$work/out" -type f | wc -l)" = "$files" ] || { echo "scan copied a different set" >&2; exit 1; }
 done
