@@ -90,7 +90,14 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
         link.path = CutForList(Backslashed(path));
         return link;
     }
-    const std::vector<std::string> root = StepsOf(siteRoot);
+    // Every link of a scan has the same root: its steps are split once.
+    static std::string s_root;
+    static std::vector<std::string> s_rootSteps;
+    if (s_root != siteRoot) {
+        s_rootSteps = StepsOf(siteRoot);
+        s_root = siteRoot;
+    }
+    const std::vector<std::string>& root = s_rootSteps;
     // A drive ("C:") or a share ("\\\\server\\share") is never climbed out of.
     const size_t lead = siteRoot.find_first_not_of('\\');
     const std::string prefix = siteRoot.substr(0, std::min(lead, siteRoot.size()));
@@ -208,15 +215,16 @@ ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFol
         for (size_t k = first; k <= last; ++k)
             if (value[k] != '\t' && value[k] != '\r' && value[k] != '\n')
                 v += value[k];
-    const std::string lower = Lower(v);
-    for (const char* word : {"{desktop}", "{programfiles}", "{system}", "{root}"})
-        if (Contains(lower, word))
-            return {};
+    if (v.find('{') != std::string::npos)
+        for (const char* word : {"{DESKTOP}", "{PROGRAMFILES}", "{SYSTEM}", "{ROOT}"})
+            if (ContainsUpper(v, word))
+                return {};
     v.erase(std::min(v.find_first_of("#?"), v.size()));
     if (v.empty())
         return {}; // an anchor in the page itself
     // A scheme of two or more letters is an address, not a file; one letter is a drive.
     const size_t colon = v.find(':');
+    const std::string lower = Lower(v.substr(0, colon == std::string::npos ? 0 : colon + 1));
     if (colon != std::string::npos && colon >= 2 &&
         lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") >= colon &&
         lower[0] >= 'a' && lower[0] <= 'z') {
