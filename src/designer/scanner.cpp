@@ -325,6 +325,10 @@ bool LinkScanner::MakeFolders(const std::string& relPath) {
     const size_t last = relPath.rfind('\\');
     if (last == std::string::npos)
         return true;
+    // Folders already there in this scan need no second look.
+    const std::string key = Lower(relPath.substr(0, last));
+    if (m_folders.count(key))
+        return true;
     if (!m_host.Exists(m_root + relPath))
         return false; // no empty folders for a file that is not there
     for (size_t slash = relPath.find('\\'); slash != std::string::npos; slash = relPath.find('\\', slash + 1)) {
@@ -332,6 +336,7 @@ bool LinkScanner::MakeFolders(const std::string& relPath) {
         if (!m_host.Exists(folder) && !m_host.MakeFolder(folder))
             return false;
     }
+    m_folders.insert(key);
     return true;
 }
 
@@ -359,6 +364,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     if (topLevel)
         m_visited.clear();
     m_done.clear();
+    m_folders.clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath);
         return;

@@ -98,6 +98,8 @@ private:
     std::unordered_set<std::string> m_visited;
     // Files of the site already looked at in this scan, by their path in the site.
     std::unordered_set<std::string> m_done;
+    // Folders of the output folder known to exist in this scan, by their path in the site.
+    std::unordered_set<std::string> m_folders;
 };
 
 } // namespace vk
