@@ -21,6 +21,11 @@ command -v isoinfo >/dev/null                || need+=(genisoimage)
 command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 [ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+# Real documentation sites of three generators (Sphinx, doxygen, Apache's own) that the
+# scanner is checked against.
+[ -f /usr/share/doc/python3/html/index.html ] || need+=(python3-doc)
+[ -f /usr/share/doc/doxygen/html/index.html ] || need+=(doxygen-doc)
+[ -f /usr/share/doc/apache2-doc/manual/index.html ] || need+=(apache2-doc)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)
 wine_ok=1

@@ -1,6 +1,7 @@
 #include "app/unicode_text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vk {
@@ -104,8 +105,14 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 
 bool IsValidUtf8(std::string_view text) {
     bool valid = true;
-    for (size_t i = 0; i < text.size() && valid;)
-        NextCodePoint(text, i, valid);
+    for (size_t i = 0; i < text.size() && valid;) {
+        // Runs of ASCII, the most of any page, eight bytes at a time.
+        uint64_t eight;
+        while (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080ull) == 0))
+            i += 8;
+        if (i < text.size())
+            NextCodePoint(text, i, valid);
+    }
     return valid;
 }
 

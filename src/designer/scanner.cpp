@@ -1,5 +1,7 @@
 #include "designer/scanner.h"
 
+#include <algorithm>
+
 #include "app/ascii_case.h"
 
 namespace vk {
@@ -7,66 +9,233 @@ namespace {
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
-bool IsPageName(std::string_view value) { return ContainsUpper(value, ".HTM"); }
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
-// The same page reached by another letter case or slash is the same file on Windows.
-std::string VisitKey(const std::string& pagePath) {
-    std::string key = Lower(pagePath);
-    for (char& c : key)
-        if (c == '/')
-            c = '\\';
-    return key;
+bool StartsWithUpper(std::string_view text, std::string_view upper) {
+    return text.size() >= upper.size() && EqualsUpper(text.substr(0, upper.size()), upper);
 }
 
-} // namespace
-
-void LinkCursor::Reset(std::string line) {
-    m_line = std::move(line);
-    m_pos = 0;
+bool EndsWithLower(const std::string& lower, std::string_view end) {
+    return lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
 }
 
-bool LinkCursor::NextToken(std::string_view& token) {
-    size_t start = m_line.find_first_not_of(kLinkDelimiters, m_pos);
-    if (start == std::string::npos) {
-        m_pos = m_line.size();
-        return false;
+// Which documents are read for their own links.
+bool IsScanned(const std::string& path, DocKind& kind) {
+    const std::string lower = Lower(path);
+    if (Contains(lower, ".htm") || EndsWithLower(lower, ".xhtml") || EndsWithLower(lower, ".shtml")) {
+        kind = DocKind::Html;
+        return true;
     }
-    size_t end = m_line.find_first_of(kLinkDelimiters, start);
-    if (end == std::string::npos)
-        end = m_line.size();
-    token = std::string_view(m_line).substr(start, end - start);
-    m_pos = end;
-    return true;
-}
-
-bool LinkCursor::Next(std::string& value) {
-    std::string_view token;
-    while (NextToken(token)) {
-        std::string_view v;
-        if (EqualsUpper(token, "SRC") || EqualsUpper(token, "HREF")) {
-            if (!NextToken(v))
-                v = {};
-        } else if (ContainsUpper(token, ".JPG") || ContainsUpper(token, ".GIF")) {
-            v = token;
-        } else {
-            continue;
-        }
-        if (EqualsUpper(v, "ACTION_RUN") && !NextToken(v))
-            v = {};
-        value.assign(v);
+    if (EndsWithLower(lower, ".css")) {
+        kind = DocKind::Css;
         return true;
     }
     return false;
 }
 
-std::vector<std::string> LinkValues(const std::string& line) {
-    LinkCursor cursor;
-    cursor.Reset(line);
-    std::vector<std::string> values;
-    std::string value;
-    while (cursor.Next(value))
-        values.push_back(value);
-    return values;
+std::string Backslashed(std::string path) {
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+std::string CutForList(const std::string& path) {
+    return path.size() <= kMaxLinkPath ? path : path.substr(0, kMaxLinkPath) + "...";
+}
+
+// Device names are no files: "con.gif" would write to the console.
+bool IsDeviceName(std::string_view step) {
+    std::string base = Upper(std::string(step.substr(0, step.find('.'))));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
+}
+
+bool IsValidStep(std::string_view step) {
+    if (ClimbsOutOfFolder(step) || IsDeviceName(step))
+        return false;
+    for (char c : step)
+        if (static_cast<unsigned char>(c) < 0x20 || Contains("<>\"|?*:", std::string_view(&c, 1)))
+            return false;
+    return true;
+}
+
+std::vector<std::string> StepsOf(const std::string& folder) {
+    std::vector<std::string> steps;
+    for (size_t start = 0; start < folder.size();) {
+        const size_t end = std::min(folder.find('\\', start), folder.size());
+        if (end > start)
+            steps.push_back(folder.substr(start, end - start));
+        start = end + 1;
+    }
+    return steps;
+}
+
+// path (decoded) taken from pageFolder, or from the site root when it starts with a slash.
+// Steps are applied to the whole path, the site root's own included, so "../en/x.htm" from
+// the root of a folder "en" comes back inside.
+ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, const std::string& path) {
+    ResolvedLink link;
+    if (path.size() > kMaxLinkPath) {
+        link.kind = LinkKind::Outside;
+        link.path = CutForList(Backslashed(siteRoot + pageFolder + path));
+        return link;
+    }
+    if (Contains(path, ":") || (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
+        link.kind = LinkKind::Outside; // a drive, a stream, or another machine's share
+        link.path = CutForList(Backslashed(path));
+        return link;
+    }
+    // Every link of a scan has the same root: its steps are split once.
+    static std::string s_root;
+    static std::vector<std::string> s_rootSteps;
+    if (s_root != siteRoot) {
+        s_rootSteps = StepsOf(siteRoot);
+        s_root = siteRoot;
+    }
+    const std::vector<std::string>& root = s_rootSteps;
+    // A drive ("C:") or a share ("\\\\server\\share") is never climbed out of.
+    const size_t lead = siteRoot.find_first_not_of('\\');
+    const std::string prefix = siteRoot.substr(0, std::min(lead, siteRoot.size()));
+    const size_t floor = prefix.size() >= 2 ? 2 : (!root.empty() && Contains(root[0], ":")) ? 1 : 0;
+    std::vector<std::string> steps = root;
+    if (path.empty() || !IsSlash(path[0]))
+        for (const std::string& step : StepsOf(pageFolder))
+            steps.push_back(step);
+    size_t ups = 0; // ".." above a relative root
+    bool valid = true, folder = false;
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = start;
+        while (end < path.size() && !IsSlash(path[end]))
+            ++end;
+        const std::string step = path.substr(start, end - start);
+        start = end + 1;
+        folder = step.empty() || step == "." || step == "..";
+        if (step == "..") {
+            if (steps.size() > floor)
+                steps.pop_back();
+            else if (prefix.empty() && floor == 0)
+                ++ups;
+        } else if (!folder) {
+            valid = valid && IsValidStep(step);
+            steps.push_back(step);
+        }
+    }
+    if (folder || steps.empty())
+        return link; // a folder, not a file
+    const std::string& name = steps.back();
+    const size_t dot = name.find('.');
+    if (valid && (dot == std::string::npos || dot + 1 == name.size()))
+        return link; // no file name
+    bool inside = valid && ups == 0 && steps.size() > root.size();
+    for (size_t k = 0; inside && k < root.size(); ++k)
+        inside = Lower(steps[k]) == Lower(root[k]);
+    std::string joined;
+    for (size_t k = inside ? root.size() : 0; k < steps.size(); ++k)
+        joined += (joined.empty() ? "" : "\\") + steps[k];
+    if (!inside) {
+        link.kind = LinkKind::Outside;
+        std::string up;
+        for (size_t k = 0; k < ups; ++k)
+            up += "..\\";
+        link.path = CutForList(prefix + up + joined);
+        return link;
+    }
+    link.kind = LinkKind::File;
+    link.path = joined;
+    return link;
+}
+
+// A file: URL's path; inside the site it resolves as a path from the site's root.
+ResolvedLink FileUrl(const std::string& siteRoot, const std::string& url) {
+    std::string decoded;
+    ResolvedLink link;
+    link.kind = LinkKind::Outside;
+    if (DecodePercentEscapes(url.substr(5), decoded) == Escapes::Refused) {
+        link.path = CutForList(url);
+        return link;
+    }
+    std::string path = Backslashed(decoded);
+    if (path.compare(0, 2, "\\\\") == 0) {
+        const size_t slash = path.find('\\', 2);
+        const std::string host = Lower(path.substr(2, slash == std::string::npos ? std::string::npos : slash - 2));
+        if (host.empty() || host == "localhost")
+            path = slash == std::string::npos ? std::string() : path.substr(slash);
+    }
+    if (path.size() >= 3 && path[0] == '\\' && path[2] == ':')
+        path.erase(0, 1); // "/C:/x"
+    const std::string root = Lower(Backslashed(siteRoot));
+    if (root.size() > 1 && path.size() > root.size() && Lower(path.substr(0, root.size())) == root)
+        return InSite(siteRoot, "", "\\" + path.substr(root.size()));
+    link.path = CutForList(path);
+    return link;
+}
+
+// The files a page action uses from the disc: the program ACTION_RUN starts and the sources of
+// ACTION_COPY, each from the disc's root. False when the value is no page action.
+bool ActionFiles(const std::string& value, std::vector<std::string>& files) {
+    if (!StartsWithUpper(value, "ACTION_"))
+        return false;
+    if (StartsWithUpper(value, "ACTION_RUN=")) {
+        std::string program = value.substr(11);
+        program.erase(0, program.find_first_not_of(' '));
+        files.push_back("/" + program.substr(0, program.find(' ')));
+    } else if (StartsWithUpper(value, "ACTION_COPY=")) {
+        const std::string list = value.substr(12);
+        bool source = true;
+        for (size_t start = 0; start <= list.size(); source = !source) {
+            const size_t comma = std::min(list.find(',', start), list.size());
+            std::string piece = list.substr(start, comma - start);
+            start = comma + 1;
+            piece.erase(0, piece.find_first_not_of(' '));
+            if (source && !piece.empty())
+                files.push_back("/" + piece);
+        }
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFolder, const std::string& value) {
+    // Browsers drop blanks around a value and tabs and line breaks inside it.
+    std::string v;
+    const size_t first = value.find_first_not_of(" \t\r\n\f");
+    const size_t last = value.find_last_not_of(" \t\r\n\f");
+    if (first != std::string::npos)
+        for (size_t k = first; k <= last; ++k)
+            if (value[k] != '\t' && value[k] != '\r' && value[k] != '\n')
+                v += value[k];
+    if (v.find('{') != std::string::npos)
+        for (const char* word : {"{DESKTOP}", "{PROGRAMFILES}", "{SYSTEM}", "{ROOT}"})
+            if (ContainsUpper(v, word))
+                return {};
+    v.erase(std::min(v.find_first_of("#?"), v.size()));
+    if (v.empty())
+        return {}; // an anchor in the page itself
+    // A scheme of two or more letters is an address, not a file; one letter is a drive.
+    const size_t colon = v.find(':');
+    const std::string lower = Lower(v.substr(0, colon == std::string::npos ? 0 : colon + 1));
+    if (colon != std::string::npos && colon >= 2 &&
+        lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") >= colon &&
+        lower[0] >= 'a' && lower[0] <= 'z') {
+        if (lower.compare(0, 5, "file:") == 0)
+            return FileUrl(siteRoot, v);
+        return {};
+    }
+    std::string decoded;
+    if (DecodePercentEscapes(v, decoded) == Escapes::Refused)
+        return {LinkKind::Outside, CutForList(siteRoot + pageFolder + v)};
+    return InSite(siteRoot, pageFolder, decoded);
 }
 
 bool ClimbsOutOfFolder(std::string_view name) {
@@ -97,83 +266,14 @@ bool ClimbsOutOfFolder(std::string_view name) {
     return false;
 }
 
-namespace {
-
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
-
-// The value as a name inside the folder, or false when it leaves the folder or names a
-// drive, a stream or another volume ("\\server\share", "//host").
-bool NameInsideFolder(const std::string& value, std::string& name) {
-    if (Contains(value, ":") || (value.size() >= 2 && IsSlash(value[0]) && IsSlash(value[1])))
-        return false;
-    const bool rooted = !value.empty() && IsSlash(value[0]);
-    bool rebuilt = rooted;
-    std::vector<std::string> steps;
-    size_t start = rooted ? 1 : 0;
-    while (start <= value.size()) {
-        size_t end = start;
-        while (end < value.size() && !IsSlash(value[end]))
-            ++end;
-        const std::string step = value.substr(start, end - start);
-        start = end + 1;
-        if (step == ".") {
-            rebuilt = true;
-        } else if (step == "..") {
-            if (steps.empty())
-                return false;
-            steps.pop_back();
-            rebuilt = true;
-        } else if (step.empty()) {
-            // "a//b" is "a\\b" to Windows
-        } else if (ClimbsOutOfFolder(step)) {
-            return false; // "...", ". ." and the like: Windows would read them as ".."
-        } else {
-            steps.push_back(step);
-        }
-    }
-    if (!rebuilt) {
-        name = value;
-        return true;
-    }
-    name.clear();
-    for (const std::string& step : steps)
-        name += (name.empty() ? "" : "\\") + step;
-    return true;
-}
-
-} // namespace
-
-LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, std::string* name) {
-    const std::string lower = Lower(pageFolder + value);
-    if (Contains(lower, "http"))
-        return LinkKind::Skip;
-    size_t dot = value.find('.');
-    if (dot == std::string::npos || dot + 1 == value.size())
-        return LinkKind::Skip;
-    for (const char* word : {"mailto", "javascript", "{desktop}", "{programfiles}", "{system}", "{root}"})
-        if (Contains(lower, word))
-            return LinkKind::Skip;
-    std::string inside;
-    if (!NameInsideFolder(value, inside))
-        return LinkKind::Climbs;
-    if (inside.empty() || IsSlash(inside.back()))
-        return LinkKind::Skip; // a folder, not a file
-    if (name)
-        *name = inside;
-    return LinkKind::File;
-}
-
-bool LinkTarget(const std::string& value, std::string& target) {
-    return DecodePercentEscapes(value, target) != Escapes::Refused;
-}
-
 std::string PageFolder(const std::string& pagePath) {
     size_t slash = pagePath.rfind('\\');
     return slash == std::string::npos ? std::string("\\") : pagePath.substr(0, slash + 1);
 }
 
+// Windows names a file in any letter case, so one file is listed once.
 void MissingFileList::Add(const std::string& path) {
-    if (m_seen.insert(path).second)
+    if (m_seen.insert(Lower(path)).second)
         m_items.push_back(path);
 }
 
@@ -182,76 +282,114 @@ void MissingFileList::Clear() {
     m_seen.clear();
 }
 
-// One page being read. Pages wait on a stack of their own, not on the call stack, so a long
-// chain of linked pages cannot exhaust it.
-struct LinkScanner::Page {
-    Page(std::string folder_, std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi)
-        : folder(std::move(folder_)), source(std::move(raw), ansi),
-          reader(source, kScanPiece + 1, LongLines::SplitUtf8) {}
-
-    std::string folder;
-    DecodedPage source;
-    LineReader reader;
-    LinkCursor cursor;
+// A document waiting for the rest of its links to be followed. It is read whole and closed
+// before its first link is followed, so one file is open at a time whatever the depth, and
+// only the values not yet followed are kept.
+struct LinkScanner::Doc {
+    std::string folder; // inside the site, empty or ending in a backslash
+    std::vector<std::string> values;
+    size_t next = 0;
 };
 
-bool LinkScanner::Enter(const std::string& pagePath, bool topLevel, std::vector<std::unique_ptr<Page>>& stack) {
-    if (!m_visited.insert(VisitKey(pagePath)).second)
+bool LinkScanner::Enter(const std::string& relPath, const std::string& source, bool topLevel, std::vector<Doc>& stack) {
+    if (!m_visited.insert(Lower(relPath)).second)
         return false;
-    if (Contains(pagePath, "../")) {
-        m_missing.Add(pagePath);
+    DocKind kind = DocKind::Html;
+    if (!topLevel && !IsScanned(relPath, kind))
         return false;
+    if (!m_host.Exists(source))
+        return false;
+    m_host.PageStarting(source, m_pauseMs);
+    Doc doc;
+    doc.folder = FolderOf(relPath);
+    {
+        std::unique_ptr<ByteSource> raw = m_host.Open(source);
+        if (topLevel)
+            m_missing.Clear();
+        if (raw) { // a page that cannot be opened reads as empty
+            DecodedPage page(std::move(raw), m_host);
+            std::string text;
+            char buffer[1 << 16];
+            for (size_t got; (got = page.Read(buffer, sizeof buffer)) > 0;)
+                text.append(buffer, got);
+            DocumentLinkValues(text, kind, doc.values);
+        }
     }
-    if (!m_host.Exists(pagePath))
-        return false;
-    m_host.PageStarting(pagePath, m_pauseMs);
-    std::unique_ptr<ByteSource> source = m_host.Open(pagePath);
-    if (topLevel)
-        m_missing.Clear();
-    if (source) // a page that cannot be opened reads as empty
-        stack.push_back(std::make_unique<Page>(PageFolder(pagePath), std::move(source), m_host));
+    if (!stack.empty() && stack.back().next == stack.back().values.size())
+        stack.pop_back(); // nothing of it is left to follow
+    stack.push_back(std::move(doc));
     return true;
+}
+
+bool LinkScanner::MakeFolders(const std::string& relPath) {
+    const size_t last = relPath.rfind('\\');
+    if (last == std::string::npos)
+        return true;
+    // Folders already there in this scan need no second look.
+    const std::string key = Lower(relPath.substr(0, last));
+    if (m_folders.count(key))
+        return true;
+    if (!m_host.Exists(m_root + relPath))
+        return false; // no empty folders for a file that is not there
+    for (size_t slash = relPath.find('\\'); slash != std::string::npos; slash = relPath.find('\\', slash + 1)) {
+        const std::string folder = m_dest + relPath.substr(0, slash);
+        if (!m_host.Exists(folder) && !m_host.MakeFolder(folder))
+            return false;
+    }
+    m_folders.insert(key);
+    return true;
+}
+
+void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack) {
+    const ResolvedLink link = ResolveLink(m_root, pageFolder, value);
+    if (link.kind == LinkKind::Skip)
+        return;
+    if (link.kind == LinkKind::Outside) {
+        m_missing.Add(link.path);
+        return;
+    }
+    // Each file is looked at once per scan: the second link to it finds the same answer.
+    if (!m_done.insert(Lower(link.path)).second)
+        return;
+    const std::string source = m_root + link.path;
+    const std::string dest = m_dest + link.path;
+    if (m_host.Exists(dest))
+        return; // already in the output folder, and so already scanned if a page
+    if (!MakeFolders(link.path) || !m_host.Copy(source, dest))
+        m_missing.Add(CutForList(source));
+    Enter(link.path, source, false, stack);
 }
 
 void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
     if (topLevel)
         m_visited.clear();
-    std::vector<std::unique_ptr<Page>> stack;
-    if (!Enter(pagePath, topLevel, stack))
+    m_done.clear();
+    m_folders.clear();
+    if (Contains(pagePath, "../")) {
+        m_missing.Add(pagePath);
         return;
-    std::string value, piece;
+    }
+    m_root = PageFolder(pagePath);
+    m_dest = destFolder;
+    // A path without a backslash has the drive's root as its folder.
+    const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
+    std::vector<Doc> stack;
+    if (!Enter(relPath, pagePath, topLevel, stack))
+        return;
+    std::vector<std::string> files;
     while (!stack.empty()) {
-        Page& page = *stack.back();
-        if (!page.cursor.Next(value)) {
-            if (page.reader.Next(piece))
-                page.cursor.Reset(piece);
-            else
-                stack.pop_back();
+        Doc& doc = stack.back();
+        if (doc.next == doc.values.size()) {
+            stack.pop_back();
             continue;
         }
-        std::string target, name;
-        if (!LinkTarget(value, target)) {
-            if (ClassifyLink(page.folder, value) != LinkKind::Skip)
-                m_missing.Add(page.folder + value);
-            continue;
-        }
-        // Classified after decoding, so an escaped slash, dot or colon is held to the same
-        // rules as a written one.
-        const LinkKind kind = ClassifyLink(page.folder, target, &name);
-        if (kind == LinkKind::Skip)
-            continue;
-        if (kind == LinkKind::Climbs) {
-            m_missing.Add(page.folder + target);
-            continue;
-        }
-        const std::string source = page.folder + name;
-        const std::string dest = destFolder + name;
-        if (m_host.Exists(dest))
-            continue; // already in the output folder, and so already scanned if a page
-        if (!m_host.Copy(source, dest))
-            m_missing.Add(source);
-        if (IsPageName(name))
-            Enter(source, false, stack);
+        const std::string value = std::move(doc.values[doc.next++]);
+        const std::string folder = doc.folder; // the stack may grow under doc
+        files.clear();
+        if (!ActionFiles(value, files))
+            Follow(value, folder, stack);
+        for (const std::string& file : files)
+            Follow(file, folder, stack);
     }
     if (topLevel && !m_missing.Empty())
         m_host.ShowMissing(m_missing.Items());

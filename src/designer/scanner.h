@@ -1,6 +1,6 @@
-// The linked-file scanner's rules: how a page line splits into tokens, which tokens name a
-// linked local file, and the scan that copies those files flat into the output folder and
-// follows linked pages. File access goes through ScanHost, which the Win32 shell implements.
+// The linked-file scanner's rules: which link values name a file of the site and where it
+// goes, and the scan that copies those files into the output folder, folders kept, and follows
+// linked pages and stylesheets. File access goes through ScanHost, which the Win32 shell implements.
 // Pages are decoded to UTF-8 first (app/text_decode.h); names and paths here are UTF-8.
 #pragma once
 #include <cstddef>
@@ -12,45 +12,32 @@
 
 #include "app/text_decode.h"
 #include "app/text_lines.h"
+#include "designer/page_links.h"
 
 namespace vk {
 
-// The characters that separate tokens; runs of them count as one.
-constexpr std::string_view kLinkDelimiters = " =><\"'#?,";
-// A page is read in pieces of at most this many bytes of UTF-8, never cutting a character;
-// each piece counts as a line.
-constexpr size_t kScanPiece = 999;
 constexpr unsigned kPagePauseMs = 100;
-
-// Walks the link values of one line in order. The position survives between calls, so a
-// scan can stop at a linked page, scan that page, and come back for the rest of the line.
-class LinkCursor {
-public:
-    void Reset(std::string line);
-    // The next link value: the token after SRC or HREF (empty when the line ends there),
-    // or a token naming a .jpg or .gif, with ACTION_RUN replaced by the token after it.
-    bool Next(std::string& value);
-
-private:
-    bool NextToken(std::string_view& token);
-
-    std::string m_line;
-    size_t m_pos = 0;
-};
-
-// All link values of a line, in order.
-std::vector<std::string> LinkValues(const std::string& line);
+// Values longer than this cannot name a file on a classic Windows path; they are listed, cut.
+constexpr size_t kMaxLinkPath = 260;
 
 enum class LinkKind {
-    Skip,   // a web address, mail or script link, a placeholder folder, or no file name
-    Climbs, // would land outside the output folder, or names a drive or another volume
-    File,   // copy it
+    Skip,    // not a file: a web, mail or script address, a placeholder folder, an anchor, a folder
+    Outside, // names something outside the site, a drive, another volume, or no valid name
+    File,    // a file of the site
 };
-// pageFolder is the linked page's folder with its trailing backslash, or "\". For a File,
-// name receives the value as it goes behind the page folder and the output folder: as
-// written, or with a leading slash (a link from the site's root) and "." and ".." steps
-// resolved, when it has them.
-LinkKind ClassifyLink(const std::string& pageFolder, const std::string& value, std::string* name = nullptr);
+struct ResolvedLink {
+    LinkKind kind = LinkKind::Skip;
+    // File: the path inside the site, steps joined by backslashes. Outside: what the missing
+    // list shows, its folder spelling normalised the same way.
+    std::string path;
+};
+
+// Resolves a link value as a browser would on a page at pageFolder (its folder inside the site,
+// empty or ending in a backslash) of the site whose root folder is siteRoot (the start page's
+// folder, as given): query and fragment dropped, %-escapes decoded, "/" and "\" both
+// separators, "." and ".." applied. A value that starts with "/" is taken from the site root;
+// a file: URL counts when it names a file inside siteRoot.
+ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFolder, const std::string& value);
 
 // True when a name, put behind a folder, would name something outside that folder: a ".."
 // step with either slash, a rooted path, or a drive or stream colon.
@@ -72,17 +59,14 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-// The value a link names once its %XX escapes are decoded: false when an escape names a
-// control character, which no file name holds (the link is then listed as missing, as
-// written, unless it would be skipped anyway).
-bool LinkTarget(const std::string& value, std::string& target);
-
 // AnsiToUtf8 reads a page that is neither declared nor valid UTF-8; without an override it
 // reads Windows-1252.
 class ScanHost : public FileSource, public AnsiDecoder {
 public:
     // Copies, overwriting the destination; clears its read-only attribute on success.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // Creates one folder whose parent exists; true when it exists afterwards.
+    virtual bool MakeFolder(const std::string& path) = 0;
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.
@@ -94,19 +78,28 @@ public:
     LinkScanner(ScanHost& host, MissingFileList& missing, unsigned pauseMs = kPagePauseMs)
         : m_host(host), m_missing(missing), m_pauseMs(pauseMs) {}
 
-    // Copies what pagePath links to into destFolder (which ends in a backslash) and follows
-    // linked pages. A top-level scan starts a fresh missing list and shows it at the end.
+    // Copies what pagePath links to into destFolder (which ends in a backslash), each file at
+    // its place relative to the page's folder, and follows linked pages and stylesheets. A
+    // top-level scan starts a fresh missing list and shows it at the end.
     void Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel);
 
 private:
-    struct Page;
-    bool Enter(const std::string& pagePath, bool topLevel, std::vector<std::unique_ptr<Page>>& stack);
+    struct Doc;
+    bool Enter(const std::string& relPath, const std::string& source, bool topLevel, std::vector<Doc>& stack);
+    void Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack);
+    bool MakeFolders(const std::string& relPath);
 
     ScanHost& m_host;
     MissingFileList& m_missing;
     unsigned m_pauseMs;
-    // Pages read in this top-level scan: each is read at most once, so the scan always ends.
+    std::string m_root, m_dest;
+    // Documents read in this top-level scan, by their path in the site: each is read at most
+    // once, so the scan always ends.
     std::unordered_set<std::string> m_visited;
+    // Files of the site already looked at in this scan, by their path in the site.
+    std::unordered_set<std::string> m_done;
+    // Folders of the output folder known to exist in this scan, by their path in the site.
+    std::unordered_set<std::string> m_folders;
 };
 
 } // namespace vk

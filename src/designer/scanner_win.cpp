@@ -7,6 +7,7 @@
 #include "designer/missing_files_dlg.h"
 #include "designer/wait_dlg.h"
 #include "framework/app.h"
+#include "framework/wide.h"
 
 namespace vk {
 namespace {
@@ -18,6 +19,9 @@ public:
     bool Exists(const std::string& name) override { return FileExists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
     bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
+    bool MakeFolder(const std::string& path) override {
+        return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
     // A page neither declared nor valid UTF-8 is in the machine's own code page.
     std::string AnsiToUtf8(std::string_view bytes) override { return m_codePage.ToUtf8(bytes); }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {

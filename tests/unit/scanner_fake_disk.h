@@ -16,6 +16,7 @@ public:
     std::vector<unsigned> pauses;              // the pause asked for with each page
     std::vector<std::vector<std::string>> shownMissing;
     std::vector<std::string> copiedTo;         // destinations of every copy attempt
+    std::vector<std::string> madeFolders;      // every folder creation asked for
 
     // Creates the folder and those above it.
     void AddFolder(const std::string& path) {
@@ -83,6 +84,14 @@ public:
         if (it == m_files.end() || m_unreadable.count(source) || !m_folders.count(Key(Parent(dest))))
             return false;
         m_files[Key(dest)] = {dest, it->second.content};
+        return true;
+    }
+    bool MakeFolder(const std::string& path) override {
+        const std::string full = Full(path);
+        madeFolders.push_back(full);
+        if (!m_folders.count(Key(Parent(full))) || m_files.count(Key(full)))
+            return false;
+        m_folders.insert(Key(full));
         return true;
     }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {

@@ -7,6 +7,7 @@
 #include "designer/extent_list_box.h"
 #include "designer/missing_files_ids.h"
 #include "designer/scanner_win.h"
+#include "framework/wide.h"
 
 using namespace vt;
 
@@ -105,11 +106,11 @@ TEST(ScannerWin, ScansRealFiles) {
     MissingDialogWatcher watcher;
     vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
     ASSERT_EQ(1u, watcher.Seen().size());
-    EXPECT_EQ((std::vector<std::string>{site + "background:url(back.jpg)", site + "{windows}\\notepad.exe",
-                                        site + "../other.htm", site + "..\\other.gif"}),
+    EXPECT_EQ((std::vector<std::string>{site + "{windows}\\notepad.exe", box.Path("other.htm"),
+                                        box.Path("other.gif")}),
               watcher.Seen()[0].items);
   }
-  EXPECT_EQ(vk::MissingFiles().Items().size(), 4u);
+  EXPECT_EQ(vk::MissingFiles().Items().size(), 3u);
 
   WIN32_FIND_DATAA entry;
   std::set<std::string> copied;
@@ -119,9 +120,9 @@ TEST(ScannerWin, ScansRealFiles) {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) copied.insert(entry.cFileName);
   } while (FindNextFileA(find, &entry));
   FindClose(find);
-  // logo.gif once, under the name first met; the pages' own links resolved and copied flat.
-  EXPECT_EQ((std::set<std::string>{"index.htm", "logo.gif", "install.exe", "a.htm", "b.htm", "a.gif", "b.gif",
-                                   "far.gif", "huge.htm", "end.gif", "blob.htm", "ro.gif"}),
+  // logo.gif once, under the name first met; the pages' own links resolved and copied.
+  EXPECT_EQ((std::set<std::string>{"index.htm", "back.jpg", "logo.gif", "install.exe", "a.htm", "b.htm", "a.gif",
+                                   "b.gif", "far.gif", "huge.htm", "end.gif", "blob.htm", "ro.gif"}),
             copied);
   EXPECT_EQ("the target, copied by the builder", box.Read("disc\\out\\index.htm"));
   // Nothing beside the output folder, and the page outside was never read.
@@ -131,6 +132,87 @@ TEST(ScannerWin, ScansRealFiles) {
   // A copy is never read-only, so the next build can delete it.
   EXPECT_FALSE(GetFileAttributesA((out + "ro.gif").c_str()) & FILE_ATTRIBUTE_READONLY);
   SetFileAttributesA(box.Path("site\\ro.gif").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Every file under the folder, as paths relative to it.
+std::set<std::string> FilesUnder(const std::string& folder, const std::string& prefix = "") {
+  std::set<std::string> files;
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW(fw::Widen(folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::string name = fw::Narrow(entry.cFileName);
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const std::string& inner : FilesUnder(folder + "\\" + name, prefix + name + "\\")) files.insert(inner);
+    } else {
+      files.insert(prefix + name);
+    }
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+  return files;
+}
+
+TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
+  Sandbox box;
+  const std::string site = box.Path("site") + "\\";
+  const std::string out = box.Path("disc\\out") + "\\";
+  std::string fileUrl = "file:///" + box.Path("x.gif");
+  for (char& c : fileUrl)
+    if (c == '\\') c = '/';
+  std::string page = "<link rel=stylesheet href=\"css\\site.css\"><img src=\"img/logo.gif\">"
+                     "<a href=\"sub/page.htm#sec.1\">p</a><a href=\"#pkg.mod.Class\">c</a>"
+                     "<a href=\"javascript/app.htm\">j</a><a href=\"mod_proxy_http.html\">h</a>"
+                     "<img src=\"\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1/my%20pic.gif\">";
+  for (const std::string& value : {std::string("..\\..\\x.gif"), box.Path("x.gif"), std::string("\\\\server\\share\\x.gif"),
+                                   fileUrl, std::string("%2e%2e/x.gif"), std::string("..%5Cx.gif"),
+                                   std::string(400, 'a') + ".gif", std::string("con.gif")})
+    page += "<img src=\"" + value + "\">";
+  box.Write("site\\index.htm", page);
+  box.Write("site\\css\\site.css", "body{background:url(../img/bg.png)} @import 'more.css';");
+  box.Write("site\\css\\more.css", ".x{background:url(\"f/i.gif\")}");
+  box.Write("site\\css\\f\\i.gif", "i");
+  box.Write("site\\img\\logo.gif", "logo");
+  box.Write("site\\img\\bg.png", "bg");
+  box.Write("site\\sub\\page.htm", "<img src=\"../img/logo.gif\"><img src=\"..\\..\\x.gif\"><a href=\"../index.htm\">");
+  box.Write("site\\javascript\\app.htm", "<img src=a.gif>");
+  box.Write("site\\javascript\\a.gif", "a");
+  box.Write("site\\mod_proxy_http.html", "h");
+  box.Write("site\\\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1\\my pic.gif", "greek");
+  box.Write("x.gif", "outside");
+  box.Write("disc\\out\\index.htm", "the target");
+  const std::set<std::string> before = FilesUnder(box.Path("."));
+
+  {
+    MissingDialogWatcher watcher;
+    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
+    ASSERT_EQ(1u, watcher.Seen().size());
+    // Each outside file once, whichever spelling named it: the subfolder's "..\\..\\x.gif", the
+    // full path, its file: URL, "%2e%2e/x.gif" and "..%5Cx.gif" are one.
+    const std::string boxFolder = box.Path("x.gif").substr(0, box.Path("x.gif").rfind('\\'));
+    const std::vector<std::string>& items = watcher.Seen()[0].items;
+    ASSERT_EQ(5u, items.size());
+    // The subfolder's page is read as soon as its link is met, before the rest of the start page.
+    EXPECT_EQ(box.Path("x.gif"), items[0]);
+    EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif", items[1]);
+    EXPECT_EQ("\\\\server\\share\\x.gif", items[2]);
+    EXPECT_EQ(site + std::string(vk::kMaxLinkPath - site.size(), 'a') + "...", items[3]);
+    EXPECT_EQ(site + "con.gif", items[4]);
+  }
+  std::set<std::string> copied;
+  for (const std::string& file : FilesUnder(box.Path("disc\\out"))) copied.insert(file);
+  EXPECT_EQ((std::set<std::string>{"index.htm", "css\\site.css", "css\\more.css", "css\\f\\i.gif", "img\\logo.gif",
+                                   "img\\bg.png", "sub\\page.htm", "javascript\\app.htm", "javascript\\a.gif",
+                                   "mod_proxy_http.html",
+                                   "\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1\\my pic.gif"}),
+            copied);
+  EXPECT_EQ("bg", box.Read("disc\\out\\img\\bg.png"));
+  // Everything else is as it was.
+  std::set<std::string> after = FilesUnder(box.Path("."));
+  for (const std::string& file : copied) after.erase("disc\\out\\" + file);
+  std::set<std::string> expected = before;
+  expected.erase("disc\\out\\index.htm");
+  EXPECT_EQ(expected, after);
 }
 
 TEST(ScannerWin, NothingMissingShowsNoDialogAndClearsTheLastList) {

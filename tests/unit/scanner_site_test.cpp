@@ -1,0 +1,171 @@
+// Whole sites with folders: files go to the same place under the output folder, pages and
+// stylesheets in folders resolve against their own folder, and nothing lands outside it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "designer/scanner.h"
+#include "scanner_fake_disk.h"
+#include "scanner_posix_disk.h"
+
+namespace {
+
+const std::string kOut = "C:\\out\\";
+
+// Counts the files open at once.
+class CountingDisk : public FakeDisk {
+public:
+    int open = 0, mostOpen = 0;
+    std::unique_ptr<vk::ByteSource> Open(const std::string& name) override {
+        std::unique_ptr<vk::ByteSource> inner = FakeDisk::Open(name);
+        if (!inner)
+            return nullptr;
+        return std::make_unique<Counted>(std::move(inner), *this);
+    }
+
+private:
+    class Counted : public vk::ByteSource {
+    public:
+        Counted(std::unique_ptr<vk::ByteSource> inner, CountingDisk& disk) : m_inner(std::move(inner)), m_disk(disk) {
+            m_disk.mostOpen = std::max(m_disk.mostOpen, ++m_disk.open);
+        }
+        ~Counted() override { --m_disk.open; }
+        size_t Read(char* buffer, size_t size) override { return m_inner->Read(buffer, size); }
+
+    private:
+        std::unique_ptr<vk::ByteSource> m_inner;
+        CountingDisk& m_disk;
+    };
+};
+
+struct Site {
+    CountingDisk disk;
+    vk::MissingFileList missing;
+    Site() { disk.AddFolder("C:\\out"); }
+    void Run(const std::string& page = "C:\\site\\index.htm") {
+        vk::LinkScanner(disk, missing).Scan(page, kOut, true);
+    }
+    std::set<std::string> Out() const {
+        std::set<std::string> files;
+        for (const std::string& file : disk.AllFiles())
+            if (file.compare(0, kOut.size(), kOut) == 0)
+                files.insert(file.substr(kOut.size()));
+        return files;
+    }
+};
+
+TEST(ScannerSite, FoldersAreKeptAndEachPageResolvesAgainstItsOwnFolder) {
+    Site site;
+    site.disk.Put("C:\\site\\index.htm",
+                  "<link rel=stylesheet href=\"_static/site.css\"><img src=\"img/logo.gif\">"
+                  "<a href=\"api\\mod.html#pkg.mod.Class\">API</a><a href=\"./api/mod.html\">again</a>");
+    site.disk.Put("C:\\site\\_static\\site.css", "@import 'base.css'; body{background:url(../img/bg.png)}");
+    site.disk.Put("C:\\site\\_static\\base.css", ".x{background:url(\"fonts/f.woff\")}");
+    site.disk.Put("C:\\site\\_static\\fonts\\f.woff");
+    site.disk.Put("C:\\site\\img\\logo.gif");
+    site.disk.Put("C:\\site\\img\\bg.png");
+    site.disk.Put("C:\\site\\api\\mod.html",
+                  "<link rel=stylesheet href=\"../_static/site.css\"><img src=\"pic.gif\"><a href=\"../index.htm\">"
+                  "<img src=\"../img/none.gif\"><img src=\"../../outside.gif\">");
+    site.disk.Put("C:\\site\\api\\pic.gif");
+    site.disk.Put("C:\\outside.gif");
+
+    site.Run();
+
+    EXPECT_EQ((std::set<std::string>{"_static\\site.css", "_static\\base.css", "_static\\fonts\\f.woff",
+                                     "img\\logo.gif", "img\\bg.png", "api\\mod.html", "api\\pic.gif",
+                                     "index.htm"}),
+              site.Out());
+    EXPECT_EQ((std::vector<std::string>{"C:\\site\\img\\none.gif", "C:\\outside.gif"}),
+              site.missing.Items());
+    EXPECT_EQ((std::vector<std::string>{"C:\\site\\index.htm", "C:\\site\\_static\\site.css",
+                                        "C:\\site\\_static\\base.css", "C:\\site\\api\\mod.html"}),
+              site.disk.pagesRead);
+    EXPECT_EQ(1, site.disk.mostOpen);
+    // Folders are made only for files that are there, and only inside the output folder.
+    for (const std::string& folder : site.disk.madeFolders)
+        EXPECT_EQ(0u, folder.compare(0, kOut.size(), kOut)) << folder;
+    EXPECT_FALSE(site.disk.FolderExists("C:\\out\\img\\none"));
+}
+
+TEST(ScannerSite, AFlatSiteKeepsItsOrderOfCopies) {
+    Site site;
+    site.disk.Put("C:\\out\\index.htm", "copied");
+    site.disk.Put("C:\\site\\index.htm",
+                  "<body background=back.jpg><img src=logo.gif><a href=a.htm>a</a><img src=mid.gif>\n"
+                  "<a href=\"ACTION_RUN=setup.exe /q\">run</a><a href=\"ACTION_COPY=pic.jpg,{desktop}\\pic.jpg\">"
+                  "<a href=index.htm>home</a><a href=none.gif>x</a><a href=\"http://example.com/w.gif\">");
+    site.disk.Put("C:\\site\\a.htm", "<img src=a.gif><a href=b.htm><img src=logo.gif><a href=index.htm>");
+    site.disk.Put("C:\\site\\b.htm", "<img src=b.gif><a href=a.htm>");
+    for (const char* file : {"back.jpg", "logo.gif", "mid.gif", "setup.exe", "pic.jpg", "a.gif", "b.gif"})
+        site.disk.Put(std::string("C:\\site\\") + file);
+
+    site.Run();
+
+    EXPECT_EQ((std::vector<std::string>{"C:\\out\\back.jpg", "C:\\out\\logo.gif", "C:\\out\\a.htm", "C:\\out\\a.gif",
+                                        "C:\\out\\b.htm", "C:\\out\\b.gif", "C:\\out\\mid.gif", "C:\\out\\setup.exe",
+                                        "C:\\out\\pic.jpg", "C:\\out\\none.gif"}),
+              site.disk.copiedTo);
+    EXPECT_EQ(std::vector<std::string>{"C:\\site\\none.gif"}, site.missing.Items());
+    EXPECT_TRUE(site.disk.madeFolders.empty());
+}
+
+TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
+    Site site;
+    const int kDepth = 3000;
+    for (int i = 0; i < kDepth; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".htm";
+        // Each page links one page deeper, back to the start, and to itself in other spellings.
+        site.disk.Put("C:\\site\\d\\" + name, "<a href=\"p" + std::to_string(i + 1) + ".htm\"><a href=\"../index.htm\">"
+                                               "<a href=\"./" + name + "\"><a href=\"../D/" + name + "#x\">");
+    }
+    site.disk.Put("C:\\site\\index.htm", "<a href=\"d/p0.htm\"><a href=index.htm>");
+
+    site.Run();
+
+    EXPECT_EQ(static_cast<size_t>(kDepth + 1), site.disk.pagesRead.size());
+    EXPECT_EQ(std::vector<std::string>{"C:\\site\\d\\p3000.htm"}, site.missing.Items());
+    EXPECT_EQ(1, site.disk.mostOpen);
+}
+
+TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/vk-site-XXXXXX";
+    ASSERT_NE(nullptr, ::mkdtemp(pattern));
+    const fs::path base = pattern;
+    fs::create_directories(base / "site" / "sub");
+    fs::create_directories(base / "out");
+    const std::string hostile[] = {"..\\..\\x.gif", "C:\\x.gif", "\\\\server\\share\\x.gif", "file:///C:/x.gif",
+                                   "%2e%2e/x.gif", "%2e%2e%5cx.gif", "sub/../../x.gif", "/../x.gif",
+                                   "file:///" + base.string() + "/x.gif", std::string(5000, 'a') + ".gif",
+                                   "....//x.gif", "sub/%2e%2e/%2e%2e/x.gif", "con.gif", "aux"};
+    std::string page = "<a href=\"index.htm\"><img src=\"sub/in.gif\">";
+    for (const std::string& value : hostile)
+        page += "<img src=\"" + value + "\"><a href=\"" + value + ".htm\">";
+    std::ofstream(base / "site" / "index.htm") << page;
+    std::ofstream(base / "site" / "sub" / "in.gif") << "in";
+    std::ofstream(base / "x.gif") << "outside";
+    std::ofstream(base / "x.gif.htm") << "<img src=x.gif>";
+
+    PosixDisk disk(base.string());
+    vk::MissingFileList missing;
+    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+
+    std::set<std::string> written;
+    for (const auto& entry : fs::recursive_directory_iterator(base / "out"))
+        written.insert(fs::relative(entry.path(), base / "out").string());
+    EXPECT_EQ((std::set<std::string>{"index.htm", "sub", "sub/in.gif"}), written);
+    std::set<std::string> all;
+    for (const auto& entry : fs::recursive_directory_iterator(base))
+        all.insert(fs::relative(entry.path(), base).string());
+    EXPECT_EQ((std::set<std::string>{"out", "out/index.htm", "out/sub", "out/sub/in.gif", "site", "site/index.htm", "site/sub",
+                                     "site/sub/in.gif", "x.gif", "x.gif.htm"}),
+              all);
+    EXPECT_EQ(1u, disk.pages);
+    for (const std::string& entry : missing.Items())
+        EXPECT_LE(entry.size(), vk::kMaxLinkPath + 3) << entry;
+    fs::remove_all(base);
+}
+
+} // namespace
