@@ -112,6 +112,7 @@ public:
         m_files.push_back({to.substr(m_out.size()), ResolveAgainst(m_programFolder, from), size});
         return true;
     }
+    bool MakeFolder(const std::string&) override { return true; }
     void PageStarting(const std::string& pagePath, unsigned) override { m_pages.push_back(pagePath); }
     void ShowMissing(const std::vector<std::string>&) override {}
 

@@ -28,6 +28,7 @@ public:
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
+    bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
     void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
     void ShowMissing(const std::vector<std::string>& missing) override {
         for (const std::string& path : missing)

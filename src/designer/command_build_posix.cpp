@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "app/paths.h"
@@ -94,6 +95,10 @@ std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) {
         return nullptr;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     return fd < 0 ? nullptr : std::make_unique<FileBytes>(fd);
+}
+
+bool PosixDisk::MakeFolder(const std::string& path) {
+    return ::mkdir(PosixPath(path).c_str(), 0777) == 0 || errno == EEXIST;
 }
 
 bool PosixDisk::Copy(const std::string& from, const std::string& to) {

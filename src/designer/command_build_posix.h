@@ -19,6 +19,7 @@ public:
     bool Exists(const std::string& name) override;
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
     bool Copy(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
     void PageStarting(const std::string&, unsigned) override {}
     void ShowMissing(const std::vector<std::string>&) override {}
 };

@@ -20,6 +20,9 @@ public:
     bool Exists(const std::string& name) override { return FileExists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
     bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
+    bool MakeFolder(const std::string& path) override {
+        return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_codePage.ToUtf8(bytes); }
     void PageStarting(const std::string&, unsigned) override {}
     void ShowMissing(const std::vector<std::string>&) override {}
