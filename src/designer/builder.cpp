@@ -113,7 +113,11 @@ public:
         return true;
     }
     bool MakeFolder(const std::string&) override { return true; }
-    void PageStarting(const std::string& pagePath, unsigned) override { m_pages.push_back(pagePath); }
+    void PageStarting(const std::string& pagePath, unsigned) override {
+        DocKind kind = DocKind::Html;
+        if (IsScanned(pagePath, kind) && kind == DocKind::Html)  // stylesheets have no document mode
+            m_pages.push_back(pagePath);
+    }
     void ShowMissing(const std::vector<std::string>&) override {}
 
 private:

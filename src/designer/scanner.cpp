@@ -19,20 +19,6 @@ bool EndsWithLower(const std::string& lower, std::string_view end) {
     return lower.size() >= end.size() && lower.compare(lower.size() - end.size(), end.size(), end) == 0;
 }
 
-// Which documents are read for their own links.
-bool IsScanned(const std::string& path, DocKind& kind) {
-    const std::string lower = Lower(path);
-    if (Contains(lower, ".htm") || EndsWithLower(lower, ".xhtml") || EndsWithLower(lower, ".shtml")) {
-        kind = DocKind::Html;
-        return true;
-    }
-    if (EndsWithLower(lower, ".css")) {
-        kind = DocKind::Css;
-        return true;
-    }
-    return false;
-}
-
 std::string Backslashed(std::string path) {
     for (char& c : path)
         if (c == '/')
@@ -205,6 +191,19 @@ std::string FolderOf(const std::string& path) {
 }
 
 } // namespace
+
+bool IsScanned(const std::string& path, DocKind& kind) {
+    const std::string lower = Lower(path);
+    if (Contains(lower, ".htm") || EndsWithLower(lower, ".xhtml") || EndsWithLower(lower, ".shtml")) {
+        kind = DocKind::Html;
+        return true;
+    }
+    if (EndsWithLower(lower, ".css")) {
+        kind = DocKind::Css;
+        return true;
+    }
+    return false;
+}
 
 ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFolder, const std::string& value) {
     // Browsers drop blanks around a value and tabs and line breaks inside it.

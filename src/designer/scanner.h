@@ -43,6 +43,10 @@ ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFol
 // step with either slash, a rooted path, or a drive or stream colon.
 bool ClimbsOutOfFolder(std::string_view name);
 
+// Whether a scan reads the file for its own links, and as what: pages by their extension,
+// stylesheets.
+bool IsScanned(const std::string& path, DocKind& kind);
+
 // pagePath up to and including its last backslash; "\" when it has none.
 std::string PageFolder(const std::string& pagePath);
 

@@ -573,6 +573,17 @@ TEST(BuilderRun, PagesShownByTheShellNeedNoDocumentMode) {
     EXPECT_TRUE(build.accepted.empty());
 }
 
+// A stylesheet is read for its links but is no page: it has no document mode to declare.
+TEST(BuilderRun, StylesheetsNeedNoDocumentMode) {
+    FakeBuild build;
+    const std::string html = kProgram + "\\html\\";
+    build.disk.Put(html + "next.htm", kMode + "<link rel=stylesheet href=css/site.css>");
+    build.disk.Put(html + "css\\site.css", "body { background: url(../photo.jpg) }");
+    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+    EXPECT_TRUE(build.accepted.empty()) << build.accepted[0];
+    EXPECT_TRUE(build.disk.Has(kOut + "css\\site.css"));
+}
+
 TEST(BuilderRun, TheImageIsWrittenAfterTheFolderOrItsFailureStopsTheBuild) {
     {
         FakeBuild build;
