@@ -103,5 +103,19 @@ printf '<img src="here.gif">' > site/old.htm
 run oldmode 0 build --out oldmode --target site/old.htm
 expect_err oldmode "Warning: The page $work/site/old.htm declares no document mode (X-UA-Compatible), so the built-in viewer draws it in its oldest mode."
 
+# A site kept in folders: a stylesheet and its picture, a page in a subfolder linking back up.
+mkdir -p tree/css tree/img tree/sub
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><link rel=stylesheet href="css/site.css"><img src="img\\logo.gif"><a href="sub/page.htm">p</a>' > tree/index.htm
+printf 'body { background: url(../img/bg.gif) }' > tree/css/site.css
+printf 'logo' > tree/img/logo.gif && printf 'bg' > tree/img/bg.gif
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="../img/logo.gif">' > tree/sub/page.htm
+run tree 0 build --out treecd --target tree/index.htm --no-splash --no-sound --image tree.iso
+[ ! -s tree.err ] || fail "tree: warnings or errors: $(cat tree.err)"
+for f in css/site.css img/logo.gif img/bg.gif sub/page.htm; do
+    cmp -s "tree/$f" "treecd/$f" || fail "tree: $f is not in its folder on the disc"
+done
+"$here/disc_readers_test.sh" --check treecd tree.iso INDEX >readers3.log 2>&1 \
+    || { cat readers3.log; fail "tree: the readers do not read the image of a site in folders back"; }
+
 [ "$failures" = 0 ] && echo "vintrosk: all checks passed"
 exit $((failures > 0))
