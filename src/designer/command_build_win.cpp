@@ -8,29 +8,12 @@
 #include "app/paths.h"
 #include "designer/build_host_win.h"
 #include "designer/command_build.h"
+#include "designer/scanner_win.h"
 #include "disc/folder_image.h"
 #include "framework/wide.h"
 
 namespace vk {
 namespace {
-
-// The files as Create CD reads and copies them in the designer.
-class WinDisk : public ScanHost {
-public:
-    bool Exists(const std::string& name) override { return FileExists(name); }
-    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool MakeFolder(const std::string& path) override {
-        return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
-    }
-    std::string AnsiToUtf8(std::string_view bytes) override { return m_codePage.ToUtf8(bytes); }
-    void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
-
-private:
-    WinFiles m_files;
-    AnsiCodePage m_codePage;
-};
 
 // Standard output or error as the parent gave it: a pipe or file gets UTF-8, a console wide
 // text. A program of the Windows subsystem has no console of its own, so with no handle given

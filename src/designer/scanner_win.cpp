@@ -12,18 +12,10 @@
 namespace vk {
 namespace {
 
-class WinScanHost : public ScanHost {
+class WinScanHost : public WinDisk {
 public:
     explicit WinScanHost(CWaitDlg* waitDlg) : m_waitDlg(waitDlg) {}
 
-    bool Exists(const std::string& name) override { return FileExists(name); }
-    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(name); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool MakeFolder(const std::string& path) override {
-        return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
-    }
-    // A page neither declared nor valid UTF-8 is in the machine's own code page.
-    std::string AnsiToUtf8(std::string_view bytes) override { return m_codePage.ToUtf8(bytes); }
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
             m_waitDlg->SetItemText(IDC_WAIT_TEXT, pagePath);
@@ -39,11 +31,17 @@ public:
 
 private:
     CWaitDlg* m_waitDlg;
-    WinFiles m_files;
-    AnsiCodePage m_codePage;
 };
 
 } // namespace
+
+bool WinDisk::Exists(const std::string& name) { return FileExists(name); }
+std::unique_ptr<ByteSource> WinDisk::Open(const std::string& name) { return m_files.Open(name); }
+bool WinDisk::Copy(const std::string& from, const std::string& to) { return CopyClearingReadOnly(from, to); }
+bool WinDisk::MakeFolder(const std::string& path) {
+    return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+std::string WinDisk::AnsiToUtf8(std::string_view bytes) { return m_codePage.ToUtf8(bytes); }
 
 MissingFileList& MissingFiles() {
     static MissingFileList list;

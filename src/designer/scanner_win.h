@@ -2,12 +2,31 @@
 #pragma once
 #include <string>
 
+#include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "designer/scanner.h"
 
 class CWaitDlg;
 
 namespace vk {
+
+// The files as Create CD reads, copies and makes them, with no window: the designer's scan
+// shows its pages and missing files on top of it.
+class WinDisk : public ScanHost {
+public:
+    bool Exists(const std::string& name) override;
+    std::unique_ptr<ByteSource> Open(const std::string& name) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool MakeFolder(const std::string& path) override;
+    // A page neither declared nor valid UTF-8 is in the machine's own code page.
+    std::string AnsiToUtf8(std::string_view bytes) override;
+    void PageStarting(const std::string&, unsigned) override {}
+    void ShowMissing(const std::vector<std::string>&) override {}
+
+private:
+    WinFiles m_files;
+    AnsiCodePage m_codePage;
+};
 
 // The process-wide list of files that the last top-level scan could not copy.
 MissingFileList& MissingFiles();
