@@ -364,6 +364,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         m_visited.clear();
     m_done.clear();
     m_folders.clear();
+    m_followed.clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath);
         return;
@@ -376,6 +377,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     if (!Enter(relPath, pagePath, topLevel, stack))
         return;
     std::vector<std::string> files;
+    std::string key;
     while (!stack.empty()) {
         Doc& doc = stack.back();
         if (doc.next == doc.values.size()) {
@@ -384,6 +386,9 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         }
         const std::string value = std::move(doc.values[doc.next++]);
         const std::string folder = doc.folder; // the stack may grow under doc
+        key.assign(folder).append(1, '\0').append(value);
+        if (!m_followed.insert(key).second)
+            continue;
         files.clear();
         if (!ActionFiles(value, files))
             Follow(value, folder, stack);

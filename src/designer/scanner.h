@@ -104,6 +104,9 @@ private:
     std::unordered_set<std::string> m_done;
     // Folders of the output folder known to exist in this scan, by their path in the site.
     std::unordered_set<std::string> m_folders;
+    // Values already followed from a folder in this scan: navigation links repeat on every
+    // page, and a second follow from the same folder finds the same answer.
+    std::unordered_set<std::string> m_followed;
 };
 
 } // namespace vk
