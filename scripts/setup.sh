@@ -21,6 +21,9 @@ command -v isoinfo >/dev/null                || need+=(genisoimage)
 command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 [ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+# clang with libFuzzer, for the short fuzz runs of the tests.
+command -v clang++ >/dev/null                || need+=(clang)
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-dev)
 # Real documentation sites of three generators (Sphinx, doxygen, Apache's own) that the
 # scanner is checked against.
 [ -f /usr/share/doc/python3/html/index.html ] || need+=(python3-doc)

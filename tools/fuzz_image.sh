@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Runs the disc image writer's fuzz target under libFuzzer with AddressSanitizer and UBSan:
-# tools/fuzz_image.sh [seconds, default 60]. Findings are written to build/fuzz/.
+# tools/fuzz_image.sh [seconds, default 60],
+# or --runs N for a short fixed run (seed 1, no corpus kept), as the test command does. Findings are written to build/fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-command -v clang++ >/dev/null || { [ "$(id -u)" = 0 ] && apt-get install -y -qq --no-install-recommends clang; }
 out=build/fuzz
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests/unit tests/fuzz/disc_image_fuzz.cpp \
   src/disc/disc_image.cpp src/app/unicode_text.cpp src/app/text_lines.cpp -larchive -o "$out/disc_image_fuzz"
-"$out/disc_image_fuzz" -max_total_time="${1:-60}" -artifact_prefix="$out/" "$out/corpus"
+if [ "${1:-}" = --runs ]; then
+  # A fresh corpus each time, so the same runs give the same result.
+  rm -rf "$out/brief" && mkdir -p "$out/brief"
+  "$out/disc_image_fuzz" -runs="$2" -seed=1 -artifact_prefix="$out/" "$out/brief"
+else
+  "$out/disc_image_fuzz" -max_total_time="${1:-60}" -artifact_prefix="$out/" "$out/corpus"
+fi

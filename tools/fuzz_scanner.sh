@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Runs the linked-file scanner's fuzz target under libFuzzer with AddressSanitizer and UBSan:
-# tools/fuzz_scanner.sh [seconds, default 60]. Findings are written to build/fuzz-scanner/.
+# tools/fuzz_scanner.sh [seconds, default 60],
+# or --runs N for a short fixed run (seed 1, no corpus kept), as the test command does. Findings are written to build/fuzz-scanner/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-command -v clang++ >/dev/null || { [ "$(id -u)" = 0 ] && apt-get install -y -qq --no-install-recommends clang; }
 out=build/fuzz-scanner
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests/unit tests/fuzz/scanner_fuzz.cpp \
   src/designer/scanner.cpp src/designer/page_links.cpp src/app/text_decode.cpp src/app/text_lines.cpp \
   src/app/unicode_text.cpp src/app/code_page.cpp -o "$out/scanner_fuzz"
-"$out/scanner_fuzz" -max_total_time="${1:-60}" -timeout=10 -artifact_prefix="$out/" "$out/corpus"
+if [ "${1:-}" = --runs ]; then
+  # A fresh corpus each time, so the same runs give the same result.
+  rm -rf "$out/brief" && mkdir -p "$out/brief"
+  "$out/scanner_fuzz" -runs="$2" -seed=1 -timeout=10 -artifact_prefix="$out/" "$out/brief"
+else
+  "$out/scanner_fuzz" -max_total_time="${1:-60}" -timeout=10 -artifact_prefix="$out/" "$out/corpus"
+fi
