@@ -185,6 +185,13 @@ bool ActionFiles(const std::string& value, std::vector<std::string>& files) {
     return true;
 }
 
+// Where the part of a value that names a file ends: at its fragment, since links to the
+// anchors of one page (a manual has thousands) all name the same file. Values come with their
+// character references decoded, so every "#" left is the browser's. Action links stay whole.
+size_t FileEnd(const std::string& value) {
+    return StartsWithUpper(value, "ACTION_") ? value.size() : std::min(value.find('#'), value.size());
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -386,7 +393,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         }
         const std::string value = std::move(doc.values[doc.next++]);
         const std::string folder = doc.folder; // the stack may grow under doc
-        key.assign(folder).append(1, '\0').append(value);
+        key.assign(folder).append(1, '\0').append(value, 0, FileEnd(value));
         if (!m_followed.insert(key).second)
             continue;
         files.clear();

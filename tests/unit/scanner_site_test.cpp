@@ -111,6 +111,25 @@ TEST(ScannerSite, AFlatSiteKeepsItsOrderOfCopies) {
     EXPECT_TRUE(site.disk.madeFolders.empty());
 }
 
+// A value is looked at once per folder up to its fragment; a character reference that reads
+// as "/" is part of the file's name, one that reads as "#" starts a fragment.
+TEST(ScannerSite, FragmentsAndCharacterReferencesNameTheirFiles) {
+    Site site;
+    site.disk.Put("C:\\site\\index.htm",
+                  "<a href=#top><a href=doc.htm#a><a href=doc.htm#b><a href=doc.htm>"
+                  "<img src=img&#47;x.gif><img src=img&#x2F;y.gif#z><img src=gone.gif#a><img src=gone.gif&#35;b>");
+    site.disk.Put("C:\\site\\doc.htm", "<img src=d.gif#1><img src=d.gif#2>");
+    for (const char* file : {"d.gif", "img\\x.gif", "img\\y.gif"})
+        site.disk.Put(std::string("C:\\site\\") + file);
+
+    site.Run();
+
+    EXPECT_EQ((std::vector<std::string>{"C:\\out\\doc.htm", "C:\\out\\d.gif", "C:\\out\\img\\x.gif",
+                                        "C:\\out\\img\\y.gif", "C:\\out\\gone.gif"}),
+              site.disk.copiedTo);
+    EXPECT_EQ(std::vector<std::string>{"C:\\site\\gone.gif"}, site.missing.Items());
+}
+
 TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
     Site site;
     const int kDepth = 3000;
