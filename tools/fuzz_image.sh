@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the disc image writer's fuzz target under libFuzzer with AddressSanitizer and UBSan:
 # tools/fuzz_image.sh [seconds, default 60],
-# or --runs N for a short fixed run (seed 1, no corpus kept), as the test command does. Findings are written to build/fuzz/.
+# or --runs N for a short fixed run (seed 1, no corpus kept), as the test command does.
+# Findings are written to build/fuzz/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -750,35 +750,16 @@ def draw_sample_splash(c):
 # File writers
 
 def png_bytes(w, h, rgba):
-    """RGBA PNG; each row takes the filter that leaves the smallest sum, as encoders do."""
-    def paeth(a, b, c):
-        p = a + b - c
-        pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-        return a if pa <= pb and pa <= pc else b if pb <= pc else c
-
+    """RGBA PNG, filtered and compressed by zopflipng, which tries every filter strategy."""
     stride = w * 4
-    raw, prev = bytearray(), bytes(stride)
-    for y in range(h):
-        row = rgba[y * stride:(y + 1) * stride]
-        left = lambda i: row[i - 4] if i >= 4 else 0
-        upleft = lambda i: prev[i - 4] if i >= 4 else 0
-        options = [
-            bytes(row),
-            bytes((row[i] - left(i)) & 255 for i in range(stride)),
-            bytes((row[i] - prev[i]) & 255 for i in range(stride)),
-            bytes((row[i] - (left(i) + prev[i]) // 2) & 255 for i in range(stride)),
-            bytes((row[i] - paeth(left(i), prev[i], upleft(i))) & 255 for i in range(stride)),
-        ]
-        best = min(range(5), key=lambda f: sum(v if v < 128 else 256 - v for v in options[f]))
-        raw += bytes((best,)) + options[best]
-        prev = row
+    raw = b"".join(b"\0" + bytes(rgba[y * stride:(y + 1) * stride]) for y in range(h))
 
     def chunk(kind, data):
         return (struct.pack(">I", len(data)) + kind + data +
                 struct.pack(">I", zlib.crc32(kind + data) & 0xffffffff))
 
     png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)) +
-           chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+           chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
     # Recompressed, since every byte of an icon is read from the disc at each start. Colours
     # under fully transparent pixels may change; nothing shows them.
     with tempfile.TemporaryDirectory() as tmp:
