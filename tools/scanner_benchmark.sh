@@ -9,7 +9,8 @@ out=build/bench
 mkdir -p "$out"
 g++ -std=c++17 -O2 -DNDEBUG -Wall -Wextra -Isrc -Itests/unit \
   tools/scanner_benchmark.cpp src/designer/scanner.cpp src/designer/page_links.cpp src/app/text_decode.cpp \
-  src/app/text_lines.cpp src/app/unicode_text.cpp src/app/code_page.cpp -o "$out/scanner_benchmark"
+  src/app/text_lines.cpp src/app/unicode_text.cpp src/app/code_page.cpp src/designer/scanner_posix.cpp \
+  -o "$out/scanner_benchmark"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vk-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT

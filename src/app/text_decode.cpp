@@ -327,6 +327,18 @@ std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* 
     return text;
 }
 
+void DecodeWholePage(std::string& bytes, AnsiDecoder& ansi) {
+    // A page of more than a block is decoded as the blocks would be.
+    if (bytes.size() < kPageBlock) {
+        const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
+        if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(std::string_view(bytes).substr(guess.bomSize))) {
+            bytes.erase(0, guess.bomSize);
+            return;
+        }
+    }
+    bytes = DecodePage(bytes, ansi);
+}
+
 Escapes DecodePercentEscapes(std::string_view value, std::string& out) {
     std::string decoded;
     bool any = false, control = false;

@@ -12,119 +12,12 @@
 #include "disc/folder_image.h"
 
 namespace vk {
-namespace {
-
-class FileBytes : public ByteSource {
-public:
-    explicit FileBytes(int fd) : m_fd(fd) {}
-    ~FileBytes() override { ::close(m_fd); }
-    size_t Read(char* buffer, size_t size) override {
-        const ssize_t n = ::read(m_fd, buffer, size);
-        return n > 0 ? static_cast<size_t>(n) : 0;
-    }
-
-private:
-    int m_fd;
-};
-
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-bool IsFile(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// Opens path for a whole rewrite; a read-only file is made writable first, as the designer does.
-int OpenForWriting(const std::string& path) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-        ::chmod(path.c_str(), st.st_mode | S_IWUSR);
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-}
-
-// A failed write leaves nothing half written behind.
-bool Finish(int fd, bool written, const std::string& path) {
-    written = ::close(fd) == 0 && written;
-    if (!written)
-        ::unlink(path.c_str());
-    return written;
-}
-
-} // namespace
-
-std::string PosixPath(const std::string& corePath) {
-    std::string path = corePath;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
-std::string CorePath(const std::string& posixPath) {
-    std::string path = posixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 std::string PosixMessage(std::string message) {
     for (size_t i = 0; i < message.size(); ++i)
         if (message[i] == '\\' && (i + 1 == message.size() || message[i + 1] != ' '))
             message[i] = '/';
     return message;
-}
-
-bool PosixDisk::Exists(const std::string& name) {
-    struct stat st;
-    return ::stat(PosixPath(name).c_str(), &st) == 0;
-}
-
-std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) {
-    const std::string path = PosixPath(name);
-    if (!IsFile(path))
-        return nullptr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    return fd < 0 ? nullptr : std::make_unique<FileBytes>(fd);
-}
-
-bool PosixDisk::MakeFolder(const std::string& path) {
-    return ::mkdir(PosixPath(path).c_str(), 0777) == 0 || errno == EEXIST;
-}
-
-bool PosixDisk::Copy(const std::string& from, const std::string& to) {
-    const std::string source = PosixPath(from), dest = PosixPath(to);
-    if (!IsFile(source))
-        return false;
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return false;
-    const int out = OpenForWriting(dest);
-    if (out < 0) {
-        ::close(in);
-        return false;
-    }
-    bool written = true;
-    char buffer[1 << 16];
-    for (ssize_t n; written && (n = ::read(in, buffer, sizeof buffer)) != 0;)
-        written = n > 0 && WriteAll(out, buffer, static_cast<size_t>(n));
-    // The copy keeps the file's date, as a copy on Windows does, so the images agree too.
-    struct stat st;
-    if (written && ::fstat(in, &st) == 0) {
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out, times);
-    }
-    ::close(in);
-    return Finish(out, written, dest);
 }
 
 PosixCommandHost::PosixCommandHost(std::string launcher, FILE* out, FILE* err)
@@ -180,7 +73,7 @@ void PosixCommandHost::RemoveOldFolder(const std::string& folder) {
     if (!ListFolder(folder, names))
         return;
     for (const std::string& name : names)
-        if (IsFile(dir + "/" + name))
+        if (IsPosixFile(dir + "/" + name))
             ::unlink((dir + "/" + name).c_str());
     ::rmdir(dir.c_str());
 }
@@ -201,9 +94,7 @@ bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSett
 }
 
 bool PosixCommandHost::WriteTextFile(const std::string& path, const std::string& text) {
-    const std::string file = PosixPath(path);
-    const int fd = OpenForWriting(file);
-    return fd >= 0 && Finish(fd, WriteAll(fd, text.data(), text.size()), file);
+    return WritePosixFile(PosixPath(path), text);
 }
 
 bool PosixCommandHost::FileSize(const std::string& path, unsigned long long& size) {

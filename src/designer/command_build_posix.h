@@ -5,24 +5,13 @@
 #include <string>
 
 #include "designer/command_build.h"
+#include "designer/scanner_posix.h"
 
 namespace vk {
 
-std::string PosixPath(const std::string& corePath);
-std::string CorePath(const std::string& posixPath);
 // A message for a POSIX reader: the backslashes of paths as slashes (a backslash before a blank
 // is a character a message names, and stays).
 std::string PosixMessage(std::string message);
-
-class PosixDisk : public ScanHost {
-public:
-    bool Exists(const std::string& name) override;
-    std::unique_ptr<ByteSource> Open(const std::string& name) override;
-    bool Copy(const std::string& from, const std::string& to) override;
-    bool MakeFolder(const std::string& path) override;
-    void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
-};
 
 class PosixCommandHost : public CommandHost {
 public:

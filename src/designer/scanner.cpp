@@ -288,6 +288,24 @@ void MissingFileList::Clear() {
     m_seen.clear();
 }
 
+ScanHost::Found ScanHost::ReadWhole(const std::string& name, std::string& bytes) {
+    bytes.clear();
+    if (!Exists(name))
+        return Found::Absent;
+    std::unique_ptr<ByteSource> raw = Open(name);
+    if (!raw)
+        return Found::Unreadable;
+    char buffer[1 << 16];
+    for (size_t got; (got = raw->Read(buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    return Found::Read;
+}
+
+ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) {
+    copied = Copy(from, to);
+    return ReadWhole(from, bytes);
+}
+
 // A document waiting for the rest of its links to be followed. It is read whole and closed
 // before its first link is followed, so one file is open at a time whatever the depth, and
 // only the values not yet followed are kept.
@@ -297,34 +315,20 @@ struct LinkScanner::Doc {
     size_t next = 0;
 };
 
-bool LinkScanner::Enter(const std::string& relPath, const std::string& source, bool topLevel, std::vector<Doc>& stack) {
-    if (!m_visited.insert(Lower(relPath)).second)
-        return false;
-    DocKind kind = DocKind::Html;
-    if (!topLevel && !IsScanned(relPath, kind))
-        return false;
-    if (!m_host.Exists(source))
-        return false;
+void LinkScanner::Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
+                        std::string& bytes, std::vector<Doc>& stack) {
+    if (found == ScanHost::Found::Absent)
+        return;
     m_host.PageStarting(source, m_pauseMs);
     Doc doc;
     doc.folder = FolderOf(relPath);
-    {
-        std::unique_ptr<ByteSource> raw = m_host.Open(source);
-        if (topLevel)
-            m_missing.Clear();
-        if (raw) { // a page that cannot be opened reads as empty
-            DecodedPage page(std::move(raw), m_host);
-            std::string text;
-            char buffer[1 << 16];
-            for (size_t got; (got = page.Read(buffer, sizeof buffer)) > 0;)
-                text.append(buffer, got);
-            DocumentLinkValues(text, kind, doc.values);
-        }
+    if (found == ScanHost::Found::Read) {
+        DecodeWholePage(bytes, m_host);
+        DocumentLinkValues(bytes, kind, doc.values);
     }
     if (!stack.empty() && stack.back().next == stack.back().values.size())
         stack.pop_back(); // nothing of it is left to follow
     stack.push_back(std::move(doc));
-    return true;
 }
 
 bool LinkScanner::MakeFolders(const std::string& relPath) {
@@ -332,18 +336,28 @@ bool LinkScanner::MakeFolders(const std::string& relPath) {
     if (last == std::string::npos)
         return true;
     // Folders already there in this scan need no second look.
-    const std::string key = Lower(relPath.substr(0, last));
-    if (m_folders.count(key))
+    if (m_folders.count(Lower(relPath.substr(0, last))))
         return true;
     if (!m_host.Exists(m_root + relPath))
         return false; // no empty folders for a file that is not there
     for (size_t slash = relPath.find('\\'); slash != std::string::npos; slash = relPath.find('\\', slash + 1)) {
+        std::string key = Lower(relPath.substr(0, slash));
+        if (m_folders.count(key))
+            continue;
         const std::string folder = m_dest + relPath.substr(0, slash);
-        if (!m_host.Exists(folder) && !m_host.MakeFolder(folder))
+        if (m_host.Exists(folder))
+            m_folders.insert(std::move(key));
+        else if (m_host.MakeFolder(folder))
+            m_folders.insert(*m_madeFolders.insert(std::move(key)).first);
+        else
             return false;
     }
-    m_folders.insert(key);
     return true;
+}
+
+bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
+    const size_t last = relPath.rfind('\\');
+    return last != std::string::npos && m_madeFolders.count(Lower(relPath.substr(0, last)));
 }
 
 void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack) {
@@ -355,15 +369,26 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         return;
     }
     // Each file is looked at once per scan: the second link to it finds the same answer.
-    if (!m_done.insert(Lower(link.path)).second)
+    std::string key = Lower(link.path);
+    if (!m_done.insert(key).second)
         return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
-    if (m_host.Exists(dest))
+    if (!InFolderMadeHere(link.path) && m_host.Exists(dest))
         return; // already in the output folder, and so already scanned if a page
-    if (!MakeFolders(link.path) || !m_host.Copy(source, dest))
+    const bool made = MakeFolders(link.path);
+    DocKind kind = DocKind::Html;
+    if (!IsScanned(link.path, kind) || !m_visited.insert(std::move(key)).second) {
+        if (!made || !m_host.Copy(source, dest))
+            m_missing.Add(CutForList(source));
+        return;
+    }
+    std::string bytes;
+    bool copied = false;
+    const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, bytes, copied) : m_host.ReadWhole(source, bytes);
+    if (!copied)
         m_missing.Add(CutForList(source));
-    Enter(link.path, source, false, stack);
+    Enter(link.path, source, kind, found, bytes, stack);
 }
 
 void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
@@ -371,6 +396,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         m_visited.clear();
     m_done.clear();
     m_folders.clear();
+    m_madeFolders.clear();
     m_followed.clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath);
@@ -380,9 +406,19 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.
     const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
-    std::vector<Doc> stack;
-    if (!Enter(relPath, pagePath, topLevel, stack))
+    if (!m_visited.insert(Lower(relPath)).second)
         return;
+    DocKind kind = DocKind::Html;
+    if (!topLevel && !IsScanned(relPath, kind))
+        return;
+    std::string bytes;
+    const ScanHost::Found found = m_host.ReadWhole(pagePath, bytes);
+    if (found == ScanHost::Found::Absent)
+        return;
+    if (topLevel)
+        m_missing.Clear();
+    std::vector<Doc> stack;
+    Enter(relPath, pagePath, kind, found, bytes, stack);
     std::vector<std::string> files;
     std::string key;
     while (!stack.empty()) {

@@ -67,8 +67,18 @@ private:
 // reads Windows-1252.
 class ScanHost : public FileSource, public AnsiDecoder {
 public:
+    enum class Found {
+        Absent,     // no such file or folder
+        Unreadable, // there, but it cannot be read: it reads as empty
+        Read,       // bytes hold all of it
+    };
     // Copies, overwriting the destination; clears its read-only attribute on success.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
+    // All of a document the scan reads. Without an override: Exists, then Open.
+    virtual Found ReadWhole(const std::string& name, std::string& bytes);
+    // Copy and ReadWhole of the same file, so that a host can read it once for both; copied
+    // tells whether the copy was made. Without an override: Copy, then ReadWhole.
+    virtual Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied);
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
     // Once per page, before it is read: show it, let waiting messages through, pause.
@@ -89,9 +99,11 @@ public:
 
 private:
     struct Doc;
-    bool Enter(const std::string& relPath, const std::string& source, bool topLevel, std::vector<Doc>& stack);
+    void Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
+               std::string& bytes, std::vector<Doc>& stack);
     void Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack);
     bool MakeFolders(const std::string& relPath);
+    bool InFolderMadeHere(const std::string& relPath) const;
 
     ScanHost& m_host;
     MissingFileList& m_missing;
@@ -104,6 +116,9 @@ private:
     std::unordered_set<std::string> m_done;
     // Folders of the output folder known to exist in this scan, by their path in the site.
     std::unordered_set<std::string> m_folders;
+    // Those of them this scan made: they hold only what this scan copied, so a file in one
+    // needs no look whether it is already in the output folder.
+    std::unordered_set<std::string> m_madeFolders;
     // Values already followed from a folder in this scan: navigation links repeat on every
     // page, and a second follow from the same folder finds the same answer.
     std::unordered_set<std::string> m_followed;

@@ -2,6 +2,7 @@
 // stylesheets in folders resolve against their own folder, and nothing lands outside it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -184,6 +185,42 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     EXPECT_EQ(1u, disk.pages);
     for (const std::string& entry : missing.Items())
         EXPECT_LE(entry.size(), vk::kMaxLinkPath + 3) << entry;
+    fs::remove_all(base);
+}
+
+// The Linux host reads each page once for its copy and its links; what it could not copy or
+// read counts as before: a page whose copy fails is still followed, a folder named like a page
+// reads as empty, and a page that is not there is not read at all. The copy keeps the date.
+TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/vk-once-XXXXXX";
+    ASSERT_NE(nullptr, ::mkdtemp(pattern));
+    const fs::path base = pattern;
+    fs::create_directories(base / "site" / "blocked");
+    fs::create_directories(base / "site" / "dir.htm");
+    fs::create_directories(base / "out");
+    std::ofstream(base / "site" / "index.htm")
+        << "<a href=page.htm><a href=blocked/page.htm><a href=dir.htm><a href=gone.htm>";
+    std::ofstream(base / "site" / "page.htm") << "<img src=a.gif>";
+    std::ofstream(base / "site" / "a.gif") << "a";
+    std::ofstream(base / "site" / "blocked" / "page.htm") << "<img src=../b.gif>";
+    std::ofstream(base / "site" / "b.gif") << "b";
+    std::ofstream(base / "out" / "blocked") << "a file where the folder would go";
+    const auto date = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    fs::last_write_time(base / "site" / "page.htm", date);
+
+    PosixDisk disk(base.string());
+    vk::MissingFileList missing;
+    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+
+    EXPECT_EQ("<img src=a.gif>", ReadAll(base / "out" / "page.htm"));
+    EXPECT_EQ(date, fs::last_write_time(base / "out" / "page.htm"));
+    EXPECT_EQ("a", ReadAll(base / "out" / "a.gif"));
+    EXPECT_EQ("b", ReadAll(base / "out" / "b.gif")) << "a page that could not be copied is still followed";
+    EXPECT_FALSE(fs::exists(base / "out" / "dir.htm"));
+    EXPECT_EQ(4u, disk.pages) << "index, page, blocked/page and the folder dir.htm; not gone.htm";
+    const std::vector<std::string> expected = {"site\\blocked\\page.htm", "site\\dir.htm", "site\\gone.htm"};
+    EXPECT_EQ(expected, missing.Items());
     fs::remove_all(base);
 }
 

@@ -1,0 +1,175 @@
+#include "designer/scanner_posix.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace vk {
+namespace {
+
+class FileBytes : public ByteSource {
+public:
+    explicit FileBytes(int fd) : m_fd(fd) {}
+    ~FileBytes() override { ::close(m_fd); }
+    size_t Read(char* buffer, size_t size) override {
+        const ssize_t n = ::read(m_fd, buffer, size);
+        return n > 0 ? static_cast<size_t>(n) : 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+int OpenForWriting(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
+        ::chmod(path.c_str(), st.st_mode | S_IWUSR);
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+// The copy keeps the file's date, as a copy on Windows does, so the images agree too.
+bool Finish(int fd, bool written, const std::string& path, const struct stat* source = nullptr) {
+    if (written && source) {
+        const struct timespec times[2] = {source->st_atim, source->st_mtim};
+        ::futimens(fd, times);
+    }
+    written = ::close(fd) == 0 && written;
+    if (!written)
+        ::unlink(path.c_str());
+    return written;
+}
+
+// The kernel's own copy where the file system has one, else through a buffer.
+bool CopyBytes(int in, int out, off_t size) {
+    off_t left = size;
+    while (left > 0) {
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
+        if (n <= 0)
+            break;
+        left -= n;
+    }
+    if (left == 0 && size > 0)
+        return true;
+    char buffer[1 << 16];
+    for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) != 0;)
+        if (n < 0 || !WriteAll(out, buffer, static_cast<size_t>(n)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string PosixPath(const std::string& corePath) {
+    std::string path = corePath;
+    for (char& c : path)
+        if (c == '\\')
+            c = '/';
+    return path;
+}
+
+std::string CorePath(const std::string& posixPath) {
+    std::string path = posixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+bool IsPosixFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool WritePosixFile(const std::string& path, std::string_view bytes) {
+    const int fd = OpenForWriting(path);
+    return fd >= 0 && Finish(fd, WriteAll(fd, bytes.data(), bytes.size()), path);
+}
+
+bool PosixDisk::Exists(const std::string& name) {
+    struct stat st;
+    return ::stat(Native(name).c_str(), &st) == 0;
+}
+
+std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) {
+    const std::string path = Native(name);
+    if (!IsPosixFile(path))
+        return nullptr;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return fd < 0 ? nullptr : std::make_unique<FileBytes>(fd);
+}
+
+bool PosixDisk::MakeFolder(const std::string& path) {
+    return ::mkdir(Native(path).c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+bool PosixDisk::Copy(const std::string& from, const std::string& to) {
+    const std::string source = Native(from), dest = Native(to);
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    struct stat st;
+    const int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) ? OpenForWriting(dest) : -1;
+    const bool copied = out >= 0 && Finish(out, CopyBytes(in, out, st.st_size), dest, &st);
+    ::close(in);
+    return copied;
+}
+
+// Reads all of an open file (fd < 0: it could not be opened) and closes it.
+ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes) {
+    bytes.clear();
+    if (fd < 0) {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 ? Found::Unreadable : Found::Absent;
+    }
+    struct stat st;
+    bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (whole) {
+        // The size is a hint: a file that grows or shrinks meanwhile is read to its end.
+        bytes.resize(static_cast<size_t>(st.st_size) + 1);
+        size_t got = 0;
+        for (ssize_t n; whole && (n = ::read(fd, &bytes[got], bytes.size() - got)) != 0;) {
+            whole = n > 0;
+            got += n > 0 ? static_cast<size_t>(n) : 0;
+            if (got == bytes.size())
+                bytes.resize(bytes.size() * 2);
+        }
+        bytes.resize(got);
+    }
+    ::close(fd);
+    return whole ? Found::Read : Found::Unreadable;
+}
+
+ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
+    const std::string path = Native(name);
+    return ReadOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC), path, bytes);
+}
+
+ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                       bool& copied) {
+    const std::string source = Native(from), dest = Native(to);
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    const bool dated = in >= 0 && ::fstat(in, &st) == 0;
+    const Found found = ReadOpen(in, source, bytes);
+    copied = false;
+    if (found == Found::Read) {
+        const int out = OpenForWriting(dest);
+        copied = out >= 0 && Finish(out, WriteAll(out, bytes.data(), bytes.size()), dest, dated ? &st : nullptr);
+    }
+    return found;
+}
+
+} // namespace vk
