@@ -5,6 +5,10 @@
 //   scan_site START_PAGE OUT_FOLDER   prints each missing file on a line of its own, then
 //                                     "# <seconds> <documents read> <peak memory in KiB>"
 //                                     on the last line
+//   scan_site --no-copies START_PAGE OUT_FOLDER
+//                                     the same scan with every copy and folder taken as made
+//                                     and nothing written: the scan's reading and resolving
+//                                     alone, for the benchmark's breakdown
 #include <sys/resource.h>
 
 #include <chrono>
@@ -30,23 +34,47 @@ std::string Slashed(std::string path) {
     return path;
 }
 
+// Writes nothing; the output folder reads as empty.
+class NoCopies : public PosixDisk {
+public:
+    explicit NoCopies(std::string out) : PosixDisk(""), m_out(std::move(out)) {}
+    bool Exists(const std::string& name) override {
+        return name.compare(0, m_out.size(), m_out) != 0 && PosixDisk::Exists(name);
+    }
+    bool Copy(const std::string&, const std::string&) override { return true; }
+    bool MakeFolder(const std::string&) override { return true; }
+    Found CopyAndRead(const std::string& from, const std::string&, std::string& bytes, bool& copied) override {
+        copied = true;
+        return ReadWhole(from, bytes);
+    }
+
+private:
+    std::string m_out;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: scan_site START_PAGE OUT_FOLDER\n");
+    const bool noCopies = argc == 4 && std::string(argv[1]) == "--no-copies";
+    if (argc != 3 && !noCopies) {
+        std::fprintf(stderr, "usage: scan_site [--no-copies] START_PAGE OUT_FOLDER\n");
         return 2;
     }
     namespace fs = std::filesystem;
-    const fs::path start = fs::absolute(argv[1]);
-    const fs::path out = fs::absolute(argv[2]);
+    const fs::path start = fs::absolute(argv[argc - 2]);
+    const fs::path out = fs::absolute(argv[argc - 1]);
     const auto begin = std::chrono::steady_clock::now();
     std::error_code error;
-    fs::create_directories(out, error);
-    fs::copy_file(start, out / start.filename(), fs::copy_options::overwrite_existing, error);
-    PosixDisk disk("");
+    const std::string dest = Backslashed(out.string()) + "\\";
+    if (!noCopies) {
+        fs::create_directories(out, error);
+        fs::copy_file(start, out / start.filename(), fs::copy_options::overwrite_existing, error);
+    }
+    PosixDisk copies("");
+    NoCopies reads(dest);
+    PosixDisk& disk = noCopies ? reads : copies;
     vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing, 0).Scan(Backslashed(start.string()), Backslashed(out.string()) + "\\", true);
+    vk::LinkScanner(disk, missing, 0).Scan(Backslashed(start.string()), dest, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     for (const std::string& entry : missing.Items())
         std::printf("%s\n", Slashed(entry).c_str());

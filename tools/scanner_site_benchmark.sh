@@ -5,7 +5,10 @@
 # installs it) or a start page given as $1.
 #
 #   1. Scan (per-page pause 0) of the manual as the scan puts it on the disc, and `cp -r` of
-#      the same files, interleaved, five runs each on warm caches; the medians count.
+#      the same files, interleaved, five runs each on warm caches; the medians count. Beside
+#      them the same scan writing nothing (its reading and resolving alone). The work folder
+#      is in $TMPDIR: TMPDIR=/dev/shm measures on tmpfs, without the disk file system's cost
+#      of making files.
 #   2. The page reader over every page and stylesheet of the manual, in memory, in MB/s.
 #   3. Peak memory of scans of generated chains of 1,000 and 10,000 pages, each page linking the
 #      next (the deepest site there is) and a picture.
@@ -33,7 +36,7 @@ pages=$(find "$work/disc" -type f \( -name '*.htm*' -o -name '*.css' \) | wc -l)
 bytes=$(du -sb "$work/disc" | cut -f1)
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-cp_times=() scan_times=()
+cp_times=() scan_times=() read_times=()
 for run in 1 2 3 4 5; do
   rm -rf "$work/copy"
   s=$(date +%s.%N); cp -r "$work/disc" "$work/copy"; e=$(date +%s.%N)
@@ -42,6 +45,7 @@ for run in 1 2 3 4 5; do
   s=$(date +%s.%N); "$out/scan_site" "$page" "$work/out" > /dev/null; e=$(date +%s.%N)
   scan_times+=("$(awk -v s="$s" -v e="$e" 'BEGIN { printf "%.4f", e - s }')")
   [ "$(find "$work/out" -type f | wc -l)" = "$files" ] || { echo "scan copied a different set" >&2; exit 1; }
+  read_times+=("$("$out/scan_site" --no-copies "$page" "$work/none" | tail -1 | cut -d' ' -f2)")
 done
 cp_s=$(printf '%s\n' "${cp_times[@]}" | median)
 scan_s=$(printf '%s\n' "${scan_times[@]}" | median)
@@ -49,6 +53,8 @@ echo "manual: $start: $files files ($pages pages and stylesheets), $((bytes / 10
 echo "cp -r:  ${cp_times[*]} s  (median $cp_s s)"
 echo "scan:   ${scan_times[*]} s  (median $scan_s s)"
 echo "scan / cp -r: $(awk -v a="$scan_s" -v b="$cp_s" 'BEGIN { printf "%.2f", a / b }')  (goal <= 1.25)"
+read_s=$(printf '%s\n' "${read_times[@]}" | median)
+echo "scan writing nothing: ${read_times[*]} s  (median $read_s s, $(awk -v a="$read_s" -v b="$cp_s" 'BEGIN { printf "%.2f", a / b }') x cp -r)"
 
 mapfile -t docs < <(find "$work/disc" -type f \( -name '*.htm*' -o -name '*.css' \))
 read -r mbs total values < <("$out/tokenizer_benchmark" "${docs[@]}")
