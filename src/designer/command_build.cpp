@@ -29,6 +29,10 @@ public:
     std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
     bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
+    Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
+    Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override {
+        return m_disk.CopyAndRead(from, to, bytes, copied);
+    }
     void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
     void ShowMissing(const std::vector<std::string>& missing) override {
         for (const std::string& path : missing)
