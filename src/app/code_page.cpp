@@ -43,9 +43,18 @@ bool Windows1252::FromUtf8(std::string_view utf8, std::string& ansi) {
 
 std::string Windows1252::ToUtf8(std::string_view ansi) {
     std::string out;
-    for (char b : ansi) {
-        const unsigned char byte = static_cast<unsigned char>(b);
-        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : byte);
+    out.reserve(ansi.size());
+    for (size_t i = 0; i < ansi.size(); ++i) {
+        // Runs of ASCII, most of any page, go over as they are.
+        size_t end = i;
+        while (end < ansi.size() && static_cast<unsigned char>(ansi[end]) < 0x80)
+            ++end;
+        out.append(ansi, i, end - i);
+        if (end == ansi.size())
+            break;
+        const unsigned char byte = static_cast<unsigned char>(ansi[end]);
+        AppendUtf8(out, byte < 0xA0 ? kHigh1252[byte - 0x80] : byte);
+        i = end;
     }
     return out;
 }

@@ -29,7 +29,9 @@ size_t SkipPast(std::string_view text, size_t from, std::string_view end) {
 
 // Attributes whose value is a file the page loads or links to.
 bool IsLinkAttribute(std::string_view name) {
-    for (std::string_view link : {"src", "href", "background", "poster", "lowsrc", "dynsrc"})
+    // Views, not C strings: this runs for every attribute of every page.
+    static constexpr std::string_view kLinks[] = {"src", "href", "background", "poster", "lowsrc", "dynsrc"};
+    for (std::string_view link : kLinks)
         if (name == link)
             return true;
     return false;
@@ -37,7 +39,8 @@ bool IsLinkAttribute(std::string_view name) {
 
 // Elements whose contents are text, never tags.
 bool IsRawTextElement(std::string_view name) {
-    for (std::string_view raw : {"script", "style", "textarea", "title", "xmp"})
+    static constexpr std::string_view kRaw[] = {"script", "style", "textarea", "title", "xmp"};
+    for (std::string_view raw : kRaw)
         if (name == raw)
             return true;
     return false;

@@ -336,28 +336,28 @@ bool LinkScanner::MakeFolders(const std::string& relPath) {
     if (last == std::string::npos)
         return true;
     // Folders already there in this scan need no second look.
-    if (m_folders.count(Lower(relPath.substr(0, last))))
+    if (m_folders.Contains(Lower(relPath.substr(0, last))))
         return true;
     if (!m_host.Exists(m_root + relPath))
         return false; // no empty folders for a file that is not there
     for (size_t slash = relPath.find('\\'); slash != std::string::npos; slash = relPath.find('\\', slash + 1)) {
-        std::string key = Lower(relPath.substr(0, slash));
-        if (m_folders.count(key))
+        const std::string key = Lower(relPath.substr(0, slash));
+        if (m_folders.Contains(key))
             continue;
         const std::string folder = m_dest + relPath.substr(0, slash);
-        if (m_host.Exists(folder))
-            m_folders.insert(std::move(key));
-        else if (m_host.MakeFolder(folder))
-            m_folders.insert(*m_madeFolders.insert(std::move(key)).first);
-        else
-            return false;
+        if (!m_host.Exists(folder)) {
+            if (!m_host.MakeFolder(folder))
+                return false;
+            m_madeFolders.Insert(key);
+        }
+        m_folders.Insert(key);
     }
     return true;
 }
 
 bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
     const size_t last = relPath.rfind('\\');
-    return last != std::string::npos && m_madeFolders.count(Lower(relPath.substr(0, last)));
+    return last != std::string::npos && m_madeFolders.Contains(Lower(relPath.substr(0, last)));
 }
 
 void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack) {
@@ -369,8 +369,8 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         return;
     }
     // Each file is looked at once per scan: the second link to it finds the same answer.
-    std::string key = Lower(link.path);
-    if (!m_done.insert(key).second)
+    const std::string key = Lower(link.path);
+    if (!m_done.Insert(key))
         return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
@@ -378,26 +378,25 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         return; // already in the output folder, and so already scanned if a page
     const bool made = MakeFolders(link.path);
     DocKind kind = DocKind::Html;
-    if (!IsScanned(link.path, kind) || !m_visited.insert(std::move(key)).second) {
+    if (!IsScanned(link.path, kind) || !m_visited.Insert(key)) {
         if (!made || !m_host.Copy(source, dest))
             m_missing.Add(CutForList(source));
         return;
     }
-    std::string bytes;
     bool copied = false;
-    const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, bytes, copied) : m_host.ReadWhole(source, bytes);
+    const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
     if (!copied)
         m_missing.Add(CutForList(source));
-    Enter(link.path, source, kind, found, bytes, stack);
+    Enter(link.path, source, kind, found, m_page, stack);
 }
 
 void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
     if (topLevel)
-        m_visited.clear();
-    m_done.clear();
-    m_folders.clear();
-    m_madeFolders.clear();
-    m_followed.clear();
+        m_visited.Clear();
+    m_done.Clear();
+    m_folders.Clear();
+    m_madeFolders.Clear();
+    m_followed.Clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath);
         return;
@@ -406,19 +405,18 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.
     const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
-    if (!m_visited.insert(Lower(relPath)).second)
+    if (!m_visited.Insert(Lower(relPath)))
         return;
     DocKind kind = DocKind::Html;
     if (!topLevel && !IsScanned(relPath, kind))
         return;
-    std::string bytes;
-    const ScanHost::Found found = m_host.ReadWhole(pagePath, bytes);
+    const ScanHost::Found found = m_host.ReadWhole(pagePath, m_page);
     if (found == ScanHost::Found::Absent)
         return;
     if (topLevel)
         m_missing.Clear();
     std::vector<Doc> stack;
-    Enter(relPath, pagePath, kind, found, bytes, stack);
+    Enter(relPath, pagePath, kind, found, m_page, stack);
     std::vector<std::string> files;
     std::string key;
     while (!stack.empty()) {
@@ -430,7 +428,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         const std::string value = std::move(doc.values[doc.next++]);
         const std::string folder = doc.folder; // the stack may grow under doc
         key.assign(folder).append(1, '\0').append(value, 0, FileEnd(value));
-        if (!m_followed.insert(key).second)
+        if (!m_followed.Insert(key))
             continue;
         files.clear();
         if (!ActionFiles(value, files))

@@ -12,6 +12,7 @@
 
 #include "app/text_decode.h"
 #include "app/text_lines.h"
+#include "designer/key_set.h"
 #include "designer/page_links.h"
 
 namespace vk {
@@ -111,17 +112,19 @@ private:
     std::string m_root, m_dest;
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
-    std::unordered_set<std::string> m_visited;
+    KeySet m_visited;
     // Files of the site already looked at in this scan, by their path in the site.
-    std::unordered_set<std::string> m_done;
+    KeySet m_done;
     // Folders of the output folder known to exist in this scan, by their path in the site.
-    std::unordered_set<std::string> m_folders;
+    KeySet m_folders;
     // Those of them this scan made: they hold only what this scan copied, so a file in one
     // needs no look whether it is already in the output folder.
-    std::unordered_set<std::string> m_madeFolders;
+    KeySet m_madeFolders;
     // Values already followed from a folder in this scan: navigation links repeat on every
     // page, and a second follow from the same folder finds the same answer.
-    std::unordered_set<std::string> m_followed;
+    KeySet m_followed;
+    // The page being read, in one buffer for all: no fresh memory to map for each page.
+    std::string m_page;
 };
 
 } // namespace vk

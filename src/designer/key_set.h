@@ -1,0 +1,98 @@
+// A set of byte strings for the scan's "seen before?" questions, asked once for every link
+// value of every page: one flat table of hashes and places, the keys side by side in large
+// blocks, so a question costs a probe and at most one comparison instead of a chase through
+// nodes, and a key costs its bytes and a slot or two.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk {
+
+class KeySet {
+public:
+    // True when key was not in the set (it is now).
+    bool Insert(std::string_view key) {
+        if ((m_count + 1) * 2 > m_slots.size())
+            Grow();
+        const size_t hash = Hash(key);
+        for (size_t at = hash & (m_slots.size() - 1);; at = (at + 1) & (m_slots.size() - 1)) {
+            Slot& slot = m_slots[at];
+            if (slot.length == kEmpty) {
+                slot = Store(key, hash);
+                ++m_count;
+                return true;
+            }
+            if (Same(slot, hash, key))
+                return false;
+        }
+    }
+    bool Contains(std::string_view key) const {
+        if (m_slots.empty())
+            return false;
+        const size_t hash = Hash(key);
+        for (size_t at = hash & (m_slots.size() - 1);; at = (at + 1) & (m_slots.size() - 1)) {
+            const Slot& slot = m_slots[at];
+            if (slot.length == kEmpty)
+                return false;
+            if (Same(slot, hash, key))
+                return true;
+        }
+    }
+    void Clear() {
+        m_slots.clear();
+        m_blocks.clear();
+        m_count = 0;
+    }
+    size_t Size() const { return m_count; }
+
+private:
+    static constexpr uint32_t kEmpty = ~uint32_t(0);
+    static constexpr size_t kBlock = 64 * 1024;
+    struct Slot {
+        uint32_t check = 0; // more bits of the hash, so most other keys need no comparison
+        uint32_t block = 0;
+        uint32_t offset = 0;
+        uint32_t length = kEmpty; // a key is a link value or a path: far below 4 GiB
+    };
+    static size_t Hash(std::string_view key) { return std::hash<std::string_view>()(key); }
+    static uint32_t Check(size_t hash) { return static_cast<uint32_t>(hash >> (sizeof(size_t) > 4 ? 32 : 0)); }
+    std::string_view Key(const Slot& slot) const {
+        return std::string_view(m_blocks[slot.block]).substr(slot.offset, slot.length);
+    }
+    bool Same(const Slot& slot, size_t hash, std::string_view key) const {
+        return slot.check == Check(hash) && slot.length == key.size() && Key(slot) == key;
+    }
+    // Blocks are never grown past what they reserved, so no key moves.
+    Slot Store(std::string_view key, size_t hash) {
+        if (m_blocks.empty() || m_blocks.back().capacity() - m_blocks.back().size() < key.size()) {
+            m_blocks.emplace_back();
+            m_blocks.back().reserve(key.size() > kBlock ? key.size() : kBlock);
+        }
+        std::string& block = m_blocks.back();
+        const Slot slot = {Check(hash), static_cast<uint32_t>(m_blocks.size() - 1), static_cast<uint32_t>(block.size()),
+                           static_cast<uint32_t>(key.size())};
+        block.append(key);
+        return slot;
+    }
+    void Grow() {
+        std::vector<Slot> old(m_slots.size() < 64 ? 64 : m_slots.size() * 2);
+        old.swap(m_slots);
+        for (const Slot& slot : old) {
+            if (slot.length == kEmpty)
+                continue;
+            size_t at = Hash(Key(slot)) & (m_slots.size() - 1);
+            while (m_slots[at].length != kEmpty)
+                at = (at + 1) & (m_slots.size() - 1);
+            m_slots[at] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots; // a power of two of them, at most half in use
+    std::vector<std::string> m_blocks;
+    size_t m_count = 0;
+};
+
+} // namespace vk
