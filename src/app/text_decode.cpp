@@ -204,6 +204,21 @@ PageEncodingGuess DetectPageEncoding(std::string_view start, bool whole) {
     return {IsValidUtf8(checked) ? PageEncoding::Utf8 : PageEncoding::Ansi, 0};
 }
 
+namespace {
+
+std::string ToUtf8(PageEncoding encoding, std::string_view text, AnsiDecoder& ansi) {
+    switch (encoding) {
+    case PageEncoding::Utf8: return Utf8FromUtf8(text);
+    case PageEncoding::Utf16Le: return Utf8FromUtf16(text, false);
+    case PageEncoding::Utf16Be: return Utf8FromUtf16(text, true);
+    case PageEncoding::Windows1252: return Utf8FromWindows1252(text);
+    case PageEncoding::Ansi: return text.empty() ? std::string() : ansi.AnsiToUtf8(text);
+    }
+    return std::string();
+}
+
+} // namespace
+
 DecodedPage::DecodedPage(std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi, size_t blockSize)
     : m_raw(std::move(raw)), m_ansi(ansi), m_block(std::max<size_t>(blockSize, 4)) {}
 
@@ -266,13 +281,7 @@ bool DecodedPage::NextBlock() {
     const size_t carry = m_rawEnd ? 0 : Carry(raw);
     m_carry.assign(raw, raw.size() - carry, carry);
     const std::string_view text = std::string_view(raw).substr(from, raw.size() - carry - from);
-    switch (m_encoding) {
-    case PageEncoding::Utf8: m_text = Utf8FromUtf8(text); break;
-    case PageEncoding::Utf16Le: m_text = Utf8FromUtf16(text, false); break;
-    case PageEncoding::Utf16Be: m_text = Utf8FromUtf16(text, true); break;
-    case PageEncoding::Windows1252: m_text = Utf8FromWindows1252(text); break;
-    case PageEncoding::Ansi: m_text = text.empty() ? std::string() : m_ansi.AnsiToUtf8(text); break;
-    }
+    m_text = ToUtf8(m_encoding, text, m_ansi);
     m_pos = 0;
     return true;
 }
@@ -329,14 +338,16 @@ std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* 
 
 void DecodeWholePage(std::string& bytes, AnsiDecoder& ansi) {
     // A page of more than a block is decoded as the blocks would be.
-    if (bytes.size() < kPageBlock) {
-        const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
-        if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(std::string_view(bytes).substr(guess.bomSize))) {
-            bytes.erase(0, guess.bomSize);
-            return;
-        }
+    if (bytes.size() >= kPageBlock) {
+        bytes = DecodePage(bytes, ansi);
+        return;
     }
-    bytes = DecodePage(bytes, ansi);
+    const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
+    const std::string_view text = std::string_view(bytes).substr(guess.bomSize);
+    if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(text))
+        bytes.erase(0, guess.bomSize);
+    else
+        bytes = ToUtf8(guess.encoding, text, ansi);
 }
 
 Escapes DecodePercentEscapes(std::string_view value, std::string& out) {
