@@ -13,8 +13,11 @@ namespace vk {
 
 class KeySet {
 public:
-    // True when key was not in the set (it is now).
+    // True when key was not in the set (it is now). A key of 4 GiB or more is never kept and
+    // always counts as new: asking again costs time, never a wrong answer.
     bool Insert(std::string_view key) {
+        if (key.size() >= kEmpty)
+            return true;
         if ((m_count + 1) * 2 > m_slots.size())
             Grow();
         const size_t hash = Hash(key);
@@ -30,7 +33,7 @@ public:
         }
     }
     bool Contains(std::string_view key) const {
-        if (m_slots.empty())
+        if (m_slots.empty() || key.size() >= kEmpty)
             return false;
         const size_t hash = Hash(key);
         for (size_t at = hash & (m_slots.size() - 1);; at = (at + 1) & (m_slots.size() - 1)) {
@@ -55,7 +58,7 @@ private:
         uint32_t check = 0; // more bits of the hash, so most other keys need no comparison
         uint32_t block = 0;
         uint32_t offset = 0;
-        uint32_t length = kEmpty; // a key is a link value or a path: far below 4 GiB
+        uint32_t length = kEmpty;
     };
     static size_t Hash(std::string_view key) { return std::hash<std::string_view>()(key); }
     static uint32_t Check(size_t hash) { return static_cast<uint32_t>(hash >> (sizeof(size_t) > 4 ? 32 : 0)); }
