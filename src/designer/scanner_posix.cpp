@@ -53,6 +53,10 @@ bool Finish(int fd, bool written, const std::string& path, const struct stat* so
 }
 
 // The kernel's own copy where the file system has one, else through a buffer.
+// Opens a file to read; a pipe or a device named like a page must never wait for a writer,
+// so the open does not block, and the caller takes only regular files.
+int OpenToRead(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }
+
 bool CopyBytes(int in, int out, off_t size) {
     off_t left = size;
     while (left > 0) {
@@ -117,7 +121,7 @@ bool PosixDisk::MakeFolder(const std::string& path) {
 
 bool PosixDisk::Copy(const std::string& from, const std::string& to) {
     const std::string source = Native(from), dest = Native(to);
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = OpenToRead(source);
     if (in < 0)
         return false;
     struct stat st;
@@ -154,13 +158,13 @@ ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string
 
 ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
     const std::string path = Native(name);
-    return ReadOpen(::open(path.c_str(), O_RDONLY | O_CLOEXEC), path, bytes);
+    return ReadOpen(OpenToRead(path), path, bytes);
 }
 
 ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
                                        bool& copied) {
     const std::string source = Native(from), dest = Native(to);
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    const int in = OpenToRead(source);
     struct stat st;
     const bool dated = in >= 0 && ::fstat(in, &st) == 0;
     const Found found = ReadOpen(in, source, bytes);

@@ -1,6 +1,7 @@
 // Whole sites with folders: files go to the same place under the output folder, pages and
 // stylesheets in folders resolve against their own folder, and nothing lands outside it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -189,8 +190,9 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
 }
 
 // The Linux host reads each page once for its copy and its links; what it could not copy or
-// read counts as before: a page whose copy fails is still followed, a folder named like a page
-// reads as empty, and a page that is not there is not read at all. The copy keeps the date.
+// read counts as before: a page whose copy fails is still followed, a folder or a pipe named
+// like a page reads as empty (the pipe without waiting for a writer), and a page that is not
+// there is not read at all. The copy keeps the date.
 TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     namespace fs = std::filesystem;
     char pattern[] = "/tmp/vk-once-XXXXXX";
@@ -200,7 +202,8 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     fs::create_directories(base / "site" / "dir.htm");
     fs::create_directories(base / "out");
     std::ofstream(base / "site" / "index.htm")
-        << "<a href=page.htm><a href=blocked/page.htm><a href=dir.htm><a href=gone.htm>";
+        << "<a href=page.htm><a href=blocked/page.htm><a href=dir.htm><a href=gone.htm><a href=pipe.htm>";
+    ASSERT_EQ(0, ::mkfifo((base / "site" / "pipe.htm").c_str(), 0644));
     std::ofstream(base / "site" / "page.htm") << "<img src=a.gif>";
     std::ofstream(base / "site" / "a.gif") << "a";
     std::ofstream(base / "site" / "blocked" / "page.htm") << "<img src=../b.gif>";
@@ -218,8 +221,10 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     EXPECT_EQ("a", ReadAll(base / "out" / "a.gif"));
     EXPECT_EQ("b", ReadAll(base / "out" / "b.gif")) << "a page that could not be copied is still followed";
     EXPECT_FALSE(fs::exists(base / "out" / "dir.htm"));
-    EXPECT_EQ(4u, disk.pages) << "index, page, blocked/page and the folder dir.htm; not gone.htm";
-    const std::vector<std::string> expected = {"site\\blocked\\page.htm", "site\\dir.htm", "site\\gone.htm"};
+    EXPECT_FALSE(fs::exists(base / "out" / "pipe.htm"));
+    EXPECT_EQ(5u, disk.pages) << "index, page, blocked/page, the folder and the pipe; not gone.htm";
+    const std::vector<std::string> expected = {"site\\blocked\\page.htm", "site\\dir.htm", "site\\gone.htm",
+                                               "site\\pipe.htm"};
     EXPECT_EQ(expected, missing.Items());
     fs::remove_all(base);
 }
