@@ -21,28 +21,15 @@ public:
         if ((m_count + 1) * 2 > m_slots.size())
             Grow();
         const size_t hash = Hash(key);
-        for (size_t at = hash & (m_slots.size() - 1);; at = (at + 1) & (m_slots.size() - 1)) {
-            Slot& slot = m_slots[at];
-            if (slot.length == kEmpty) {
-                slot = Store(key, hash);
-                ++m_count;
-                return true;
-            }
-            if (Same(slot, hash, key))
-                return false;
-        }
+        Slot& slot = m_slots[Find(key, hash)];
+        if (slot.length != kEmpty)
+            return false;
+        slot = Store(key, hash);
+        ++m_count;
+        return true;
     }
     bool Contains(std::string_view key) const {
-        if (m_slots.empty() || key.size() >= kEmpty)
-            return false;
-        const size_t hash = Hash(key);
-        for (size_t at = hash & (m_slots.size() - 1);; at = (at + 1) & (m_slots.size() - 1)) {
-            const Slot& slot = m_slots[at];
-            if (slot.length == kEmpty)
-                return false;
-            if (Same(slot, hash, key))
-                return true;
-        }
+        return !m_slots.empty() && key.size() < kEmpty && m_slots[Find(key, Hash(key))].length != kEmpty;
     }
     void Clear() {
         m_slots.clear();
@@ -65,8 +52,14 @@ private:
     std::string_view Key(const Slot& slot) const {
         return std::string_view(m_blocks[slot.block]).substr(slot.offset, slot.length);
     }
-    bool Same(const Slot& slot, size_t hash, std::string_view key) const {
-        return slot.check == Check(hash) && slot.length == key.size() && Key(slot) == key;
+    // The slot that holds key, or the empty one where it would go.
+    size_t Find(std::string_view key, size_t hash) const {
+        size_t at = hash & (m_slots.size() - 1);
+        for (;; at = (at + 1) & (m_slots.size() - 1)) {
+            const Slot& slot = m_slots[at];
+            if (slot.length == kEmpty || (slot.check == Check(hash) && slot.length == key.size() && Key(slot) == key))
+                return at;
+        }
     }
     // Blocks are never grown past what they reserved, so no key moves.
     Slot Store(std::string_view key, size_t hash) {
@@ -83,14 +76,9 @@ private:
     void Grow() {
         std::vector<Slot> old(m_slots.size() < 64 ? 64 : m_slots.size() * 2);
         old.swap(m_slots);
-        for (const Slot& slot : old) {
-            if (slot.length == kEmpty)
-                continue;
-            size_t at = Hash(Key(slot)) & (m_slots.size() - 1);
-            while (m_slots[at].length != kEmpty)
-                at = (at + 1) & (m_slots.size() - 1);
-            m_slots[at] = slot;
-        }
+        for (const Slot& slot : old)
+            if (slot.length != kEmpty)
+                m_slots[Find(Key(slot), Hash(Key(slot)))] = slot;
     }
 
     std::vector<Slot> m_slots; // a power of two of them, at most half in use
