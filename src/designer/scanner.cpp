@@ -316,15 +316,15 @@ struct LinkScanner::Doc {
 };
 
 void LinkScanner::Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
-                        std::string& bytes, std::vector<Doc>& stack) {
+                        std::vector<Doc>& stack) {
     if (found == ScanHost::Found::Absent)
         return;
     m_host.PageStarting(source, m_pauseMs);
     Doc doc;
     doc.folder = FolderOf(relPath);
     if (found == ScanHost::Found::Read) {
-        DecodeWholePage(bytes, m_host);
-        DocumentLinkValues(bytes, kind, doc.values);
+        DecodeWholePage(m_page, m_host);
+        DocumentLinkValues(m_page, kind, doc.values);
     }
     if (!stack.empty() && stack.back().next == stack.back().values.size())
         stack.pop_back(); // nothing of it is left to follow
@@ -387,7 +387,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
     if (!copied)
         m_missing.Add(CutForList(source));
-    Enter(link.path, source, kind, found, m_page, stack);
+    Enter(link.path, source, kind, found, stack);
 }
 
 void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolder, bool topLevel) {
@@ -416,7 +416,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     if (topLevel)
         m_missing.Clear();
     std::vector<Doc> stack;
-    Enter(relPath, pagePath, kind, found, m_page, stack);
+    Enter(relPath, pagePath, kind, found, stack);
     std::vector<std::string> files;
     std::string key;
     while (!stack.empty()) {

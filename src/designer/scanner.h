@@ -100,8 +100,9 @@ public:
 
 private:
     struct Doc;
+    // Reads the links of the document just read into m_page (found says how that went).
     void Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
-               std::string& bytes, std::vector<Doc>& stack);
+               std::vector<Doc>& stack);
     void Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack);
     bool MakeFolders(const std::string& relPath);
     bool InFolderMadeHere(const std::string& relPath) const;

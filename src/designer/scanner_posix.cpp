@@ -52,11 +52,11 @@ bool Finish(int fd, bool written, const std::string& path, const struct stat* so
     return written;
 }
 
-// The kernel's own copy where the file system has one, else through a buffer.
 // Opens a file to read; a pipe or a device named like a page must never wait for a writer,
 // so the open does not block, and the caller takes only regular files.
 int OpenToRead(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }
 
+// The kernel's own copy where the file system has one, else through a buffer.
 bool CopyBytes(int in, int out, off_t size) {
     off_t left = size;
     while (left > 0) {
@@ -108,11 +108,13 @@ bool PosixDisk::Exists(const std::string& name) {
 }
 
 std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) {
-    const std::string path = Native(name);
-    if (!IsPosixFile(path))
-        return nullptr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    return fd < 0 ? nullptr : std::make_unique<FileBytes>(fd);
+    const int fd = OpenToRead(Native(name));
+    struct stat st;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return std::make_unique<FileBytes>(fd);
+    if (fd >= 0)
+        ::close(fd);
+    return nullptr;
 }
 
 bool PosixDisk::MakeFolder(const std::string& path) {
@@ -131,14 +133,12 @@ bool PosixDisk::Copy(const std::string& from, const std::string& to) {
     return copied;
 }
 
-// Reads all of an open file (fd < 0: it could not be opened) and closes it.
-ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes) {
+// Reads all of an open file (fd < 0: it could not be opened) and closes it; st is the file's
+// status when it was read.
+ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st) {
     bytes.clear();
-    if (fd < 0) {
-        struct stat st;
+    if (fd < 0)
         return ::stat(path.c_str(), &st) == 0 ? Found::Unreadable : Found::Absent;
-    }
-    struct stat st;
     bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (whole) {
         // The size is a hint: a file that grows or shrinks meanwhile is read to its end.
@@ -158,20 +158,19 @@ ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string
 
 ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
     const std::string path = Native(name);
-    return ReadOpen(OpenToRead(path), path, bytes);
+    struct stat st;
+    return ReadOpen(OpenToRead(path), path, bytes, st);
 }
 
 ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
                                        bool& copied) {
     const std::string source = Native(from), dest = Native(to);
-    const int in = OpenToRead(source);
     struct stat st;
-    const bool dated = in >= 0 && ::fstat(in, &st) == 0;
-    const Found found = ReadOpen(in, source, bytes);
+    const Found found = ReadOpen(OpenToRead(source), source, bytes, st);
     copied = false;
     if (found == Found::Read) {
         const int out = OpenForWriting(dest);
-        copied = out >= 0 && Finish(out, WriteAll(out, bytes.data(), bytes.size()), dest, dated ? &st : nullptr);
+        copied = out >= 0 && Finish(out, WriteAll(out, bytes.data(), bytes.size()), dest, &st);
     }
     return found;
 }

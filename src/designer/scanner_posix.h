@@ -1,6 +1,8 @@
 // The scanner's file access on a POSIX file system, for the Linux program and the tests on
 // real files. The core's paths are "\"-separated; they become "/" paths at every call.
 #pragma once
+#include <sys/stat.h>
+
 #include <string>
 #include <string_view>
 
@@ -33,7 +35,7 @@ protected:
     virtual std::string Native(const std::string& corePath) const { return PosixPath(corePath); }
 
 private:
-    Found ReadOpen(int fd, const std::string& path, std::string& bytes);
+    Found ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st);
 };
 
 } // namespace vk
