@@ -336,18 +336,15 @@ std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* 
     return text;
 }
 
-void DecodeWholePage(std::string& bytes, AnsiDecoder& ansi) {
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi) {
     // A page of more than a block is decoded as the blocks would be.
-    if (bytes.size() >= kPageBlock) {
-        bytes = DecodePage(bytes, ansi);
-        return;
-    }
+    if (bytes.size() >= kPageBlock)
+        return converted = DecodePage(bytes, ansi);
     const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
-    const std::string_view text = std::string_view(bytes).substr(guess.bomSize);
+    const std::string_view text = bytes.substr(guess.bomSize);
     if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(text))
-        bytes.erase(0, guess.bomSize);
-    else
-        bytes = ToUtf8(guess.encoding, text, ansi);
+        return text;
+    return converted = ToUtf8(guess.encoding, text, ansi);
 }
 
 Escapes DecodePercentEscapes(std::string_view value, std::string& out) {

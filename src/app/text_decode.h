@@ -86,9 +86,9 @@ private:
 
 // All of a page as UTF-8 (for tests and small texts).
 std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* encoding = nullptr);
-// Turns all of a page's bytes into the UTF-8 that DecodedPage reads from them; bytes that are
-// UTF-8 already stay where they are.
-void DecodeWholePage(std::string& bytes, AnsiDecoder& ansi);
+// All of a page's bytes as the UTF-8 that DecodedPage reads from them: a view into bytes where
+// they are UTF-8 already, else into converted.
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi);
 
 enum class Escapes {
     None,          // no %XX in the value

@@ -323,8 +323,7 @@ void LinkScanner::Enter(const std::string& relPath, const std::string& source, D
     Doc doc;
     doc.folder = FolderOf(relPath);
     if (found == ScanHost::Found::Read) {
-        DecodeWholePage(m_page, m_host);
-        DocumentLinkValues(m_page, kind, doc.values);
+        DocumentLinkValues(DecodeWholePage(m_page, m_converted, m_host), kind, doc.values);
     }
     if (!stack.empty() && stack.back().next == stack.back().values.size())
         stack.pop_back(); // nothing of it is left to follow

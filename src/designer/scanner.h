@@ -124,8 +124,9 @@ private:
     // Values already followed from a folder in this scan: navigation links repeat on every
     // page, and a second follow from the same folder finds the same answer.
     KeySet m_followed;
-    // The page being read, in one buffer for all: no fresh memory to map for each page.
-    std::string m_page;
+    // The page being read and, where it is not UTF-8, its text, in one buffer each for all:
+    // no fresh memory to map for each page.
+    std::string m_page, m_converted;
 };
 
 } // namespace vk

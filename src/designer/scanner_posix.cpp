@@ -34,6 +34,10 @@ bool WriteAll(int fd, const char* data, size_t size) {
 }
 
 int OpenForWriting(const std::string& path) {
+    // Most copies are new files: they need no look at what was there.
+    const int fresh = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fresh >= 0 || errno != EEXIST)
+        return fresh;
     struct stat st;
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
         ::chmod(path.c_str(), st.st_mode | S_IWUSR);
@@ -136,12 +140,16 @@ bool PosixDisk::Copy(const std::string& from, const std::string& to) {
 // Reads all of an open file (fd < 0: it could not be opened) and closes it; st is the file's
 // status when it was read.
 ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st) {
-    bytes.clear();
-    if (fd < 0)
+    if (fd < 0) {
+        bytes.clear();
         return ::stat(path.c_str(), &st) == 0 ? Found::Unreadable : Found::Absent;
+    }
     bool whole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (whole) {
-        // The size is a hint: a file that grows or shrinks meanwhile is read to its end.
+    if (!whole) {
+        bytes.clear();
+    } else {
+        // The size is a hint: a file that grows or shrinks meanwhile is read to its end. What
+        // the buffer held before is read over, not cleared first.
         bytes.resize(static_cast<size_t>(st.st_size) + 1);
         size_t got = 0;
         for (ssize_t n; whole && (n = ::read(fd, &bytes[got], bytes.size() - got)) != 0;) {

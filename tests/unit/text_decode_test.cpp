@@ -114,10 +114,11 @@ TEST(PageEncoding, PagesBecomeUtf8) {
         PageEncoding encoding;
         EXPECT_EQ(c.text, vk::DecodePage(c.bytes, ansi, &encoding));
         EXPECT_EQ(c.encoding, encoding);
-        // The scan's way: the bytes of a whole page turned into its text where they stand.
-        std::string inPlace = c.bytes;
-        vk::DecodeWholePage(inPlace, ansi);
-        EXPECT_EQ(c.text, inPlace);
+        // The scan's way: the bytes of a whole page at once, left as read.
+        std::string converted;
+        const std::string kept = c.bytes;
+        EXPECT_EQ(c.text, vk::DecodeWholePage(std::string_view(kept), converted, ansi));
+        EXPECT_EQ(c.bytes, kept);
     }
 }
 
