@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         bytes += text.size();
         docs.emplace_back(std::move(text), css ? vk::DocKind::Css : vk::DocKind::Html);
     }
-    std::vector<std::string> values;
+    vk::LinkValues values;
     size_t passes = 0, perPass = 0;
     const auto start = std::chrono::steady_clock::now();
     double seconds = 0;

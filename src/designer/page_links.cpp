@@ -48,7 +48,7 @@ bool IsRawTextElement(std::string_view name) {
 
 // Quoted names of pictures in script code and event handlers ("over.gif"): the rollover
 // pictures of older pages, which the page loads when its code runs.
-void PictureLiterals(std::string_view code, std::vector<std::string>& values) {
+void PictureLiterals(std::string_view code, LinkValues& values) {
     size_t i = 0;
     while (i < code.size()) {
         const size_t open = code.find_first_of("\"'", i);
@@ -64,7 +64,7 @@ void PictureLiterals(std::string_view code, std::vector<std::string>& values) {
             continue;
         const std::string ext = Lower(std::string(literal.substr(dot)));
         if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".bmp")
-            values.emplace_back(literal);
+            values.push_back(literal);
     }
 }
 
@@ -88,19 +88,23 @@ private:
     bool m_long = false;
 };
 
-void Attribute(std::string_view tag, const ShortName& name, std::string_view value, std::vector<std::string>& values) {
+void Attribute(std::string_view tag, const ShortName& name, std::string_view value, LinkValues& values) {
     if (tag == "base")
         return; // a base address is not a file
-    if (IsLinkAttribute(name.View()))
-        values.push_back(DecodeCharRefs(value));
-    else if (name.View() == "style")
+    if (IsLinkAttribute(name.View())) {
+        if (value.find('&') == std::string_view::npos)
+            values.push_back(value); // nothing to decode: no copy
+        else
+            values.push_back(DecodeCharRefs(value));
+    } else if (name.View() == "style") {
         CssLinkValues(DecodeCharRefs(value), values);
-    else if (name.StartsWithOn())
+    } else if (name.StartsWithOn()) {
         PictureLiterals(DecodeCharRefs(value), values);
+    }
 }
 
 // Reads the tag whose name starts at i; returns the position after it and its lower-case name.
-size_t ReadTag(std::string_view text, size_t i, ShortName& tag, std::vector<std::string>& values) {
+size_t ReadTag(std::string_view text, size_t i, ShortName& tag, LinkValues& values) {
     const size_t n = text.size();
     const size_t start = i;
     while (i < n && !IsSpace(text[i]) && text[i] != '/' && text[i] != '>')
@@ -158,7 +162,7 @@ size_t RawTextEnd(std::string_view text, size_t i, std::string_view tag) {
     }
 }
 
-void HtmlLinkValues(std::string_view text, std::vector<std::string>& values) {
+void HtmlLinkValues(std::string_view text, LinkValues& values) {
     const size_t n = text.size();
     size_t i = 0;
     ShortName tag;
@@ -228,7 +232,7 @@ bool IsIdentChar(char c) { return IsAlnum(c) || c == '-' || c == '_' || static_c
 
 } // namespace
 
-void CssLinkValues(std::string_view css, std::vector<std::string>& values) {
+void CssLinkValues(std::string_view css, LinkValues& values) {
     const size_t n = css.size();
     size_t i = 0;
     std::string value;
@@ -264,7 +268,7 @@ void CssLinkValues(std::string_view css, std::vector<std::string>& values) {
             } else {
                 const size_t close = css.find(')', i);
                 const size_t end = close == std::string_view::npos ? n : close;
-                values.emplace_back(TrimSpaces(css.substr(i, end - i)));
+                values.push_back(TrimSpaces(css.substr(i, end - i)));
                 i = end;
             }
         } else {
@@ -273,7 +277,7 @@ void CssLinkValues(std::string_view css, std::vector<std::string>& values) {
     }
 }
 
-void DocumentLinkValues(std::string_view text, DocKind kind, std::vector<std::string>& values) {
+void DocumentLinkValues(std::string_view text, DocKind kind, LinkValues& values) {
     if (kind == DocKind::Css)
         CssLinkValues(text, values);
     else

@@ -308,26 +308,45 @@ ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string
 
 // A document waiting for the rest of its links to be followed. It is read whole and closed
 // before its first link is followed, so one file is open at a time whatever the depth, and
-// only the values not yet followed are kept.
+// only its link values are kept.
 struct LinkScanner::Doc {
     std::string folder; // inside the site, empty or ending in a backslash
-    std::vector<std::string> values;
+    LinkValues values;
     size_t next = 0;
 };
 
+// The documents being followed, the last on top. A level left keeps its memory for the next
+// document entered at that depth, so a scan needs none of its own for each page.
+class LinkScanner::DocStack {
+public:
+    bool Empty() const { return m_depth == 0; }
+    Doc& Top() { return m_docs[m_depth - 1]; }
+    void Pop() { --m_depth; }
+    Doc& Push() {
+        if (m_depth == m_docs.size())
+            m_docs.emplace_back();
+        Doc& doc = m_docs[m_depth++];
+        doc.values.clear();
+        doc.next = 0;
+        return doc;
+    }
+
+private:
+    std::vector<Doc> m_docs;
+    size_t m_depth = 0;
+};
+
 void LinkScanner::Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
-                        std::vector<Doc>& stack) {
+                        DocStack& stack) {
     if (found == ScanHost::Found::Absent)
         return;
     m_host.PageStarting(source, m_pauseMs);
-    Doc doc;
+    if (!stack.Empty() && stack.Top().next == stack.Top().values.size())
+        stack.Pop(); // nothing of it is left to follow
+    Doc& doc = stack.Push();
     doc.folder = FolderOf(relPath);
-    if (found == ScanHost::Found::Read) {
+    if (found == ScanHost::Found::Read)
         DocumentLinkValues(DecodeWholePage(m_page, m_converted, m_host), kind, doc.values);
-    }
-    if (!stack.empty() && stack.back().next == stack.back().values.size())
-        stack.pop_back(); // nothing of it is left to follow
-    stack.push_back(std::move(doc));
 }
 
 bool LinkScanner::MakeFolders(const std::string& relPath) {
@@ -359,7 +378,7 @@ bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
     return last != std::string::npos && m_madeFolders.Contains(Lower(relPath.substr(0, last)));
 }
 
-void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack) {
+void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, DocStack& stack) {
     const ResolvedLink link = ResolveLink(m_root, pageFolder, value);
     if (link.kind == LinkKind::Skip)
         return;
@@ -414,18 +433,20 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         return;
     if (topLevel)
         m_missing.Clear();
-    std::vector<Doc> stack;
+    DocStack stack;
     Enter(relPath, pagePath, kind, found, stack);
     std::vector<std::string> files;
-    std::string key;
-    while (!stack.empty()) {
-        Doc& doc = stack.back();
+    std::string key, value, folder;
+    while (!stack.Empty()) {
+        Doc& doc = stack.Top();
         if (doc.next == doc.values.size()) {
-            stack.pop_back();
+            stack.Pop();
             continue;
         }
-        const std::string value = std::move(doc.values[doc.next++]);
-        const std::string folder = doc.folder; // the stack may grow under doc
+        // Copies: following may enter a document in doc's place.
+        const std::string_view next = doc.values[doc.next++];
+        value.assign(next.data(), next.size());
+        folder.assign(doc.folder);
         key.assign(folder).append(1, '\0').append(value, 0, FileEnd(value));
         if (!m_followed.Insert(key))
             continue;

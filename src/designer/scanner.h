@@ -100,10 +100,11 @@ public:
 
 private:
     struct Doc;
+    class DocStack;
     // Reads the links of the document just read into m_page (found says how that went).
     void Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
-               std::vector<Doc>& stack);
-    void Follow(const std::string& value, const std::string& pageFolder, std::vector<Doc>& stack);
+               DocStack& stack);
+    void Follow(const std::string& value, const std::string& pageFolder, DocStack& stack);
     bool MakeFolders(const std::string& relPath);
     bool InFolderMadeHere(const std::string& relPath) const;
 

@@ -141,11 +141,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value = input.Text(12);
     CheckValue(value);
     vk::DecodeCharRefs(value);
-    std::vector<std::string> values;
+    vk::LinkValues values;
     vk::CssLinkValues(value, values);
     vk::DocumentLinkValues(value, vk::DocKind::Html, values);
-    for (const std::string& v : values)
-        CheckValue(v);
+    for (size_t k = 0; k < values.size(); ++k)
+        CheckValue(std::string(values[k]));
 
     // A whole site of five documents made of the rest, with files outside it to be reached.
     Host host;

@@ -12,10 +12,17 @@ struct ValuesCase {
     std::vector<std::string> values;
 };
 
+std::vector<std::string> Strings(const vk::LinkValues& values) {
+    std::vector<std::string> strings;
+    for (size_t k = 0; k < values.size(); ++k)
+        strings.emplace_back(values[k]);
+    return strings;
+}
+
 std::vector<std::string> HtmlValues(const std::string& text) {
-    std::vector<std::string> values;
+    vk::LinkValues values;
     vk::DocumentLinkValues(text, vk::DocKind::Html, values);
-    return values;
+    return Strings(values);
 }
 
 TEST(ScannerRules, LinkValuesOfAPage) {
@@ -62,12 +69,12 @@ TEST(ScannerRules, LinkValuesOfAPage) {
 }
 
 TEST(ScannerRules, LinkValuesOfAStylesheet) {
-    std::vector<std::string> values;
+    vk::LinkValues values;
     vk::DocumentLinkValues("@charset \"utf-8\";\n@IMPORT 'a.css' screen;\n.x{background:url(../img/x.png) no-repeat}"
                            "\n/* @import 'no.css' */ .y{background-image:url(  \"sp ace.gif\"  )}\n.z{b:myurl(n.gif)}"
                            ".w{background:url(",
                            vk::DocKind::Css, values);
-    EXPECT_EQ((std::vector<std::string>{"a.css", "../img/x.png", "sp ace.gif", ""}), values);
+    EXPECT_EQ((std::vector<std::string>{"a.css", "../img/x.png", "sp ace.gif", ""}), Strings(values));
 }
 
 TEST(ScannerRules, CharacterReferences) {
