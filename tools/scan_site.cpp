@@ -20,20 +20,6 @@
 
 namespace {
 
-std::string Backslashed(std::string path) {
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-std::string Slashed(std::string path) {
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
 // Writes nothing; the output folder reads as empty.
 class NoCopies : public PosixDisk {
 public:
@@ -65,7 +51,7 @@ int main(int argc, char** argv) {
     const fs::path out = fs::absolute(argv[argc - 1]);
     const auto begin = std::chrono::steady_clock::now();
     std::error_code error;
-    const std::string dest = Backslashed(out.string()) + "\\";
+    const std::string dest = vk::CorePath(out.string()) + "\\";
     if (!noCopies) {
         fs::create_directories(out, error);
         fs::copy_file(start, out / start.filename(), fs::copy_options::overwrite_existing, error);
@@ -74,10 +60,10 @@ int main(int argc, char** argv) {
     NoCopies reads(dest);
     PosixDisk& disk = noCopies ? reads : copies;
     vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing, 0).Scan(Backslashed(start.string()), dest, true);
+    vk::LinkScanner(disk, missing, 0).Scan(vk::CorePath(start.string()), dest, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     for (const std::string& entry : missing.Items())
-        std::printf("%s\n", Slashed(entry).c_str());
+        std::printf("%s\n", vk::PosixPath(entry).c_str());
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("# %.4f %zu %ld\n", seconds, disk.pages, usage.ru_maxrss);
