@@ -24,11 +24,12 @@ command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 # clang with libFuzzer, for the short fuzz runs of the tests.
 command -v clang++ >/dev/null                || need+=(clang)
 compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-dev)
-# Real documentation sites of three generators (Sphinx, doxygen, Apache's own) that the
-# scanner is checked against.
+# Real documentation sites of four generators (Sphinx, doxygen, Apache's own, texinfo) that
+# the scanner is checked against.
 [ -f /usr/share/doc/python3/html/index.html ] || need+=(python3-doc)
 [ -f /usr/share/doc/doxygen/html/index.html ] || need+=(doxygen-doc)
 [ -f /usr/share/doc/apache2-doc/manual/index.html ] || need+=(apache2-doc)
+[ -f /usr/share/doc/libffi8/html/index.html ] || need+=(libffi-dev)
 # The sources too: the tests under Wine build GoogleTest with the cross compiler.
 [ -f /usr/src/googletest/googletest/src/gtest-all.cc ] || need+=(googletest)
 wine_ok=1

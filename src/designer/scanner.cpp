@@ -388,6 +388,15 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     }
     // Each file is looked at once per scan: the second link to it finds the same answer.
     const std::string key = Lower(link.path);
+    if (m_spellings.Insert(link.path)) {
+        // A name in another letter case may be another file where the site was made; the disc,
+        // read by Windows, holds only the one met first, so the other cannot be copied.
+        const auto first = m_firstSpelling.emplace(key, link.path);
+        if (!first.second && !m_host.SameFile(m_root + first.first->second, m_root + link.path)) {
+            m_missing.Add(CutForList(m_root + link.path));
+            return;
+        }
+    }
     if (!m_done.Insert(key))
         return;
     const std::string source = m_root + link.path;
@@ -412,6 +421,8 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     if (topLevel)
         m_visited.Clear();
     m_done.Clear();
+    m_firstSpelling.clear();
+    m_spellings.Clear();
     m_folders.Clear();
     m_madeFolders.Clear();
     m_followed.Clear();
@@ -425,6 +436,9 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
     if (!m_visited.Insert(Lower(relPath)))
         return;
+    // The page itself is on the disc: a file named like it in another letter case is not.
+    m_firstSpelling.emplace(Lower(relPath), relPath);
+    m_spellings.Insert(relPath);
     DocKind kind = DocKind::Html;
     if (!topLevel && !IsScanned(relPath, kind))
         return;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -82,6 +83,14 @@ public:
     virtual Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied);
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
+    // Whether two spellings of a path that differ only in letter case name one file. Windows
+    // folds letter case, so they do; a host whose file system keeps such names apart says
+    // when they are two files.
+    virtual bool SameFile(const std::string& a, const std::string& b) {
+        (void)a;
+        (void)b;
+        return true;
+    }
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.
@@ -115,8 +124,11 @@ private:
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
     KeySet m_visited;
-    // Files of the site already looked at in this scan, by their path in the site.
+    // Files of the site already looked at in this scan, by their path in the site, and the
+    // spelling each was first met under (the start page's its own), and every spelling met.
     KeySet m_done;
+    std::unordered_map<std::string, std::string> m_firstSpelling;
+    KeySet m_spellings;
     // Folders of the output folder known to exist in this scan, by their path in the site.
     KeySet m_folders;
     // Those of them this scan made: they hold only what this scan copied, so a file in one

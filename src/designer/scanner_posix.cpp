@@ -125,6 +125,12 @@ bool PosixDisk::MakeFolder(const std::string& path) {
     return ::mkdir(Native(path).c_str(), 0777) == 0 || errno == EEXIST;
 }
 
+bool PosixDisk::SameFile(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    return ::stat(Native(a).c_str(), &first) != 0 || ::stat(Native(b).c_str(), &second) != 0 ||
+           (first.st_dev == second.st_dev && first.st_ino == second.st_ino);
+}
+
 bool PosixDisk::Copy(const std::string& from, const std::string& to) {
     const std::string source = Native(from), dest = Native(to);
     const int in = OpenToRead(source);

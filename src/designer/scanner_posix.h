@@ -24,6 +24,8 @@ public:
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool MakeFolder(const std::string& path) override;
+    // By device and file number: both spellings must name a file for them to be two.
+    bool SameFile(const std::string& a, const std::string& b) override;
     Found ReadWhole(const std::string& name, std::string& bytes) override;
     // One open of the source: the copy is written from the bytes read.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;

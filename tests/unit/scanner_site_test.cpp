@@ -229,4 +229,52 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     fs::remove_all(base);
 }
 
+// A site made where letter case tells names apart (FAQ.html beside faq.html, a texinfo manual's
+// Index.htm beside its start page index.htm): the disc, read by Windows, holds one of them, so
+// the other is listed as not copied, never dropped silently or copied over the other. A
+// spelling in another case that names no other file (a link to Pic.gif where pic.gif is, or a
+// hard link) is the same file and lists nothing.
+TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/vk-case-XXXXXX";
+    ASSERT_NE(nullptr, ::mkdtemp(pattern));
+    const fs::path base = pattern;
+    fs::create_directories(base / "site" / "img");
+    fs::create_directories(base / "site" / "IMG");
+    fs::create_directories(base / "out");
+    std::ofstream(base / "site" / "index.htm") << "<a href=Index.htm><a href=FAQ.html><a href=faq.html><a href=Faq.html>"
+                                                  "<img src=pic.gif><img src=Pic.gif><img src=same.gif><img src=SAME.gif>"
+                                                  "<img src=img/a.gif><img src=IMG/a.gif>";
+    std::ofstream(base / "site" / "Index.htm") << "<p>the index, not the start page";
+    std::ofstream(base / "site" / "FAQ.html") << "<p>short";
+    std::ofstream(base / "site" / "faq.html") << "<p>long";
+    std::ofstream(base / "site" / "pic.gif") << "p";
+    std::ofstream(base / "site" / "same.gif") << "s";
+    fs::create_hard_link(base / "site" / "same.gif", base / "site" / "SAME.gif");
+    std::ofstream(base / "site" / "img" / "a.gif") << "lower";
+    std::ofstream(base / "site" / "IMG" / "a.gif") << "upper";
+
+    PosixDisk disk(base.string());
+    vk::MissingFileList missing;
+    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+
+    EXPECT_EQ("<p>short", ReadAll(base / "out" / "FAQ.html"));
+    EXPECT_FALSE(fs::exists(base / "out" / "faq.html"));
+    EXPECT_EQ("lower", ReadAll(base / "out" / "img" / "a.gif"));
+    EXPECT_FALSE(fs::exists(base / "out" / "IMG"));
+    EXPECT_FALSE(fs::exists(base / "out" / "Index.htm"));
+    const std::vector<std::string> expected = {"site\\Index.htm", "site\\faq.html", "site\\IMG\\a.gif"};
+    EXPECT_EQ(expected, missing.Items());
+    EXPECT_EQ(2u, disk.pages) << "index and FAQ.html: the page not copied is not read";
+
+    // A host that folds letter case, as Windows does, lists none of them.
+    Site site;
+    site.disk.Put("C:\\site\\index.htm", "<a href=FAQ.html><a href=faq.html><img src=img/a.gif><img src=IMG/a.gif>");
+    site.disk.Put("C:\\site\\FAQ.html", "x");
+    site.disk.Put("C:\\site\\img\\a.gif", "a");
+    site.Run();
+    EXPECT_TRUE(site.missing.Items().empty());
+    fs::remove_all(base);
+}
+
 } // namespace
