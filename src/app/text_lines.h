@@ -23,6 +23,14 @@ public:
     virtual bool Exists(const std::string& name) = 0;
     // Null when the file cannot be opened for reading.
     virtual std::unique_ptr<ByteSource> Open(const std::string& name) = 0;
+    // Whether two spellings of a path that differ only in letter case name one file. Windows
+    // folds letter case, so they do; a file system that keeps such names apart says when they
+    // are two files.
+    virtual bool SameFile(const std::string& a, const std::string& b) {
+        (void)a;
+        (void)b;
+        return true;
+    }
 };
 
 // What a reader does with a line longer than its buffer.

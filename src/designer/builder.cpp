@@ -103,6 +103,7 @@ public:
         return m_host.Files().Exists(name);
     }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
+    bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override {
         unsigned long long size = 0;

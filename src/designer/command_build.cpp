@@ -26,6 +26,7 @@ public:
     PrintingScan(CommandHost& host) : m_host(host), m_disk(host.Disk()) {}
     bool Exists(const std::string& name) override { return m_disk.Exists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
+    bool SameFile(const std::string& a, const std::string& b) override { return m_disk.SameFile(a, b); }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
     bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }

@@ -83,14 +83,6 @@ public:
     virtual Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied);
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
-    // Whether two spellings of a path that differ only in letter case name one file. Windows
-    // folds letter case, so they do; a host whose file system keeps such names apart says
-    // when they are two files.
-    virtual bool SameFile(const std::string& a, const std::string& b) {
-        (void)a;
-        (void)b;
-        return true;
-    }
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.

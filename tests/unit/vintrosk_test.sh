@@ -117,5 +117,16 @@ done
 "$here/disc_readers_test.sh" --check treecd tree.iso INDEX >readers3.log 2>&1 \
     || { cat readers3.log; fail "tree: the readers do not read the image of a site in folders back"; }
 
+# A site made where letter case tells names apart: the disc, read by Windows, holds the start
+# page, and the linked Index.htm beside it is reported, not written to shadow it.
+mkdir -p cased
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="Index.htm">index</a>' > cased/index.htm
+printf 'the index' > cased/Index.htm
+run cased 3 build --out casedcd --target cased/index.htm --no-splash --no-sound
+expect_err cased "Missing linked file: $work/cased/Index.htm
+1 linked file(s) missing: the CD-ROM files are incomplete."
+[ ! -e casedcd/Index.htm ] || fail "cased: Index.htm was written beside the start page"
+cmp -s cased/index.htm casedcd/index.htm || fail "cased: the start page is not on the disc"
+
 [ "$failures" = 0 ] && echo "vintrosk: all checks passed"
 exit $((failures > 0))
