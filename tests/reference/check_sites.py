@@ -5,7 +5,8 @@ For each site, a reference written independently of the scanner, on Python's own
 follows what a browser loads and links to from the start page: attributes that name files
 (src, href, background, poster, lowsrc, dynsrc), url() and @import in style attributes,
 <style> blocks and linked stylesheets, resolved as file: URLs (query and fragment dropped,
-escapes decoded), inside the start page's folder. The scanner (scan_site, a native driver of
+escapes decoded), inside the start page's folder; a value that starts with a drive letter names a
+drive, as on Windows where the disc is read. The scanner (scan_site, a native driver of
 the real core) copies the same site; the files it writes must be exactly the files the
 reference loads, and its missing list exactly the files the reference finds linked and absent.
 
@@ -127,7 +128,17 @@ def reference(start):
             value = value.replace("\\", "/")
             if value.startswith("/") and not value.startswith("//"):
                 value = "file://" + quote(root) + value[1:]  # on the disc, "/" is the site's root
-            url = urlsplit(urljoin(base, value))
+            if re.match(r"[A-Za-z]:", value):
+                # A drive on Windows, where the disc is read (vim's manual links "g:decada.html"):
+                # outside the site.
+                path = unquote(value.split("#")[0].split("?")[0])
+                if "." in os.path.basename(path).strip("."):
+                    absent.add(os.path.normpath(path))
+                continue
+            try:
+                url = urlsplit(urljoin(base, value))
+            except ValueError:
+                continue  # no URL a browser could load (vim's manual has "//[user@]machine/")
             if url.scheme != "file" or url.netloc not in ("", "localhost") or not value or value.startswith(("#", "?")):
                 continue
             path = os.path.normpath(unquote(url.path))
