@@ -26,11 +26,7 @@ public:
     // Whether two spellings of a path that differ only in letter case name one file. Windows
     // folds letter case, so they do; a file system that keeps such names apart says when they
     // are two files.
-    virtual bool SameFile(const std::string& a, const std::string& b) {
-        (void)a;
-        (void)b;
-        return true;
-    }
+    virtual bool SameFile(const std::string&, const std::string&) { return true; }
 };
 
 // What a reader does with a line longer than its buffer.

@@ -116,9 +116,10 @@ private:
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
     KeySet m_visited;
-    // Files of the site already looked at in this scan, by their path in the site, and the
-    // spelling each was first met under (the start page's its own), and every spelling met.
+    // Files of the site already looked at in this scan, by their path in the site.
     KeySet m_done;
+    // The spelling each path was first met under (the start page under its own), and every
+    // spelling met: a new spelling of a path met before may name another file.
     std::unordered_map<std::string, std::string> m_firstSpelling;
     KeySet m_spellings;
     // Folders of the output folder known to exist in this scan, by their path in the site.
