@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "designer/scanner.h"
 #include "scanner_fake_disk.h"
@@ -54,6 +55,26 @@ struct Site {
             if (file.compare(0, kOut.size(), kOut) == 0)
                 files.insert(file.substr(kOut.size()));
         return files;
+    }
+};
+
+// A site on the real file system: base/site holds it, base/out receives the scan of
+// site/index.htm; all of it is removed at the end.
+struct RealSite {
+    std::filesystem::path base = MakeFolder();
+    PosixDisk disk{base.string()};
+    vk::MissingFileList missing;
+    RealSite() {
+        std::filesystem::create_directories(base / "site");
+        std::filesystem::create_directories(base / "out");
+    }
+    ~RealSite() { std::filesystem::remove_all(base); }
+    void Scan() { vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true); }
+    static std::filesystem::path MakeFolder() {
+        char pattern[] = "/tmp/vk-site-XXXXXX";
+        if (!::mkdtemp(pattern))
+            throw std::runtime_error("no temporary folder");
+        return pattern;
     }
 };
 
@@ -152,11 +173,9 @@ TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
 
 TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     namespace fs = std::filesystem;
-    char pattern[] = "/tmp/vk-site-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    const fs::path base = pattern;
+    RealSite site;
+    const fs::path& base = site.base;
     fs::create_directories(base / "site" / "sub");
-    fs::create_directories(base / "out");
     const std::string hostile[] = {"..\\..\\x.gif", "C:\\x.gif", "\\\\server\\share\\x.gif", "file:///C:/x.gif",
                                    "%2e%2e/x.gif", "%2e%2e%5cx.gif", "sub/../../x.gif", "/../x.gif",
                                    "file:///" + base.string() + "/x.gif", std::string(5000, 'a') + ".gif",
@@ -169,9 +188,7 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     std::ofstream(base / "x.gif") << "outside";
     std::ofstream(base / "x.gif.htm") << "<img src=x.gif>";
 
-    PosixDisk disk(base.string());
-    vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+    site.Scan();
 
     std::set<std::string> written;
     for (const auto& entry : fs::recursive_directory_iterator(base / "out"))
@@ -183,10 +200,9 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     EXPECT_EQ((std::set<std::string>{"out", "out/index.htm", "out/sub", "out/sub/in.gif", "site", "site/index.htm", "site/sub",
                                      "site/sub/in.gif", "x.gif", "x.gif.htm"}),
               all);
-    EXPECT_EQ(1u, disk.pages);
-    for (const std::string& entry : missing.Items())
+    EXPECT_EQ(1u, site.disk.pages);
+    for (const std::string& entry : site.missing.Items())
         EXPECT_LE(entry.size(), vk::kMaxLinkPath + 3) << entry;
-    fs::remove_all(base);
 }
 
 // The Linux host reads each page once for its copy and its links; what it could not copy or
@@ -195,12 +211,10 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
 // there is not read at all. The copy keeps the date.
 TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     namespace fs = std::filesystem;
-    char pattern[] = "/tmp/vk-once-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    const fs::path base = pattern;
+    RealSite site;
+    const fs::path& base = site.base;
     fs::create_directories(base / "site" / "blocked");
     fs::create_directories(base / "site" / "dir.htm");
-    fs::create_directories(base / "out");
     std::ofstream(base / "site" / "index.htm")
         << "<a href=page.htm><a href=blocked/page.htm><a href=dir.htm><a href=gone.htm><a href=pipe.htm>";
     ASSERT_EQ(0, ::mkfifo((base / "site" / "pipe.htm").c_str(), 0644));
@@ -212,9 +226,7 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     const auto date = fs::file_time_type::clock::now() - std::chrono::hours(48);
     fs::last_write_time(base / "site" / "page.htm", date);
 
-    PosixDisk disk(base.string());
-    vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+    site.Scan();
 
     EXPECT_EQ("<img src=a.gif>", ReadAll(base / "out" / "page.htm"));
     EXPECT_EQ(date, fs::last_write_time(base / "out" / "page.htm"));
@@ -222,11 +234,10 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     EXPECT_EQ("b", ReadAll(base / "out" / "b.gif")) << "a page that could not be copied is still followed";
     EXPECT_FALSE(fs::exists(base / "out" / "dir.htm"));
     EXPECT_FALSE(fs::exists(base / "out" / "pipe.htm"));
-    EXPECT_EQ(5u, disk.pages) << "index, page, blocked/page, the folder and the pipe; not gone.htm";
+    EXPECT_EQ(5u, site.disk.pages) << "index, page, blocked/page, the folder and the pipe; not gone.htm";
     const std::vector<std::string> expected = {"site\\blocked\\page.htm", "site\\dir.htm", "site\\gone.htm",
                                                "site\\pipe.htm"};
-    EXPECT_EQ(expected, missing.Items());
-    fs::remove_all(base);
+    EXPECT_EQ(expected, site.missing.Items());
 }
 
 // A site made where letter case tells names apart (FAQ.html beside faq.html, a texinfo manual's
@@ -236,12 +247,10 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
 // hard link) is the same file and lists nothing.
 TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     namespace fs = std::filesystem;
-    char pattern[] = "/tmp/vk-case-XXXXXX";
-    ASSERT_NE(nullptr, ::mkdtemp(pattern));
-    const fs::path base = pattern;
+    RealSite site;
+    const fs::path& base = site.base;
     fs::create_directories(base / "site" / "img");
     fs::create_directories(base / "site" / "IMG");
-    fs::create_directories(base / "out");
     std::ofstream(base / "site" / "index.htm") << "<a href=Index.htm><a href=FAQ.html><a href=faq.html><a href=Faq.html>"
                                                   "<img src=pic.gif><img src=Pic.gif><img src=same.gif><img src=SAME.gif>"
                                                   "<img src=img/a.gif><img src=IMG/a.gif>";
@@ -254,9 +263,7 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     std::ofstream(base / "site" / "img" / "a.gif") << "lower";
     std::ofstream(base / "site" / "IMG" / "a.gif") << "upper";
 
-    PosixDisk disk(base.string());
-    vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true);
+    site.Scan();
 
     EXPECT_EQ("<p>short", ReadAll(base / "out" / "FAQ.html"));
     EXPECT_FALSE(fs::exists(base / "out" / "faq.html"));
@@ -264,17 +271,16 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     EXPECT_FALSE(fs::exists(base / "out" / "IMG"));
     EXPECT_FALSE(fs::exists(base / "out" / "Index.htm"));
     const std::vector<std::string> expected = {"site\\Index.htm", "site\\faq.html", "site\\IMG\\a.gif"};
-    EXPECT_EQ(expected, missing.Items());
-    EXPECT_EQ(2u, disk.pages) << "index and FAQ.html: the page not copied is not read";
+    EXPECT_EQ(expected, site.missing.Items());
+    EXPECT_EQ(2u, site.disk.pages) << "index and FAQ.html: the page not copied is not read";
 
     // A host that folds letter case, as Windows does, lists none of them.
-    Site site;
-    site.disk.Put("C:\\site\\index.htm", "<a href=FAQ.html><a href=faq.html><img src=img/a.gif><img src=IMG/a.gif>");
-    site.disk.Put("C:\\site\\FAQ.html", "x");
-    site.disk.Put("C:\\site\\img\\a.gif", "a");
-    site.Run();
-    EXPECT_TRUE(site.missing.Items().empty());
-    fs::remove_all(base);
+    Site folded;
+    folded.disk.Put("C:\\site\\index.htm", "<a href=FAQ.html><a href=faq.html><img src=img/a.gif><img src=IMG/a.gif>");
+    folded.disk.Put("C:\\site\\FAQ.html", "x");
+    folded.disk.Put("C:\\site\\img\\a.gif", "a");
+    folded.Run();
+    EXPECT_TRUE(folded.missing.Items().empty());
 }
 
 } // namespace
