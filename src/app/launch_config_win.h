@@ -16,6 +16,9 @@ class WinFiles : public FileSource {
 public:
     bool Exists(const std::string& name) override { return FileExists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
+    // By volume and file index, for folders that tell letter case apart (and names under
+    // Wine): both spellings must open a file for them to be two.
+    bool SameFile(const std::string& a, const std::string& b) override;
 };
 
 // The process's own arguments after the program name in UTF-8, split as CommandLineToArgvW

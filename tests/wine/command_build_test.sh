@@ -30,4 +30,18 @@ echo "bytes that differ between the images: $differing"
 console=$(cd "$program" && { script -qec "$root/scripts/wine-run.sh cmd /c \"start /wait Vintrosk.exe design --build --bogus & echo exit code %ERRORLEVEL%\"" /dev/null || true; } | tr -d '\r')
 echo "$console" | grep -q "There is no option --bogus." || { echo "nothing on the console: $console"; exit 1; }
 echo "$console" | grep -q "exit code 2" || { echo "no exit code 2 at the console: $console"; exit 1; }
+# A site made on the Linux side, where letter case tells names apart (Wine opens each name as
+# spelled): the Win32 scan reports the linked Index.htm instead of writing it to shadow the
+# start page.
+cased=$out/command_build/cased
+mkdir -p "$cased"
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="Index.htm">index</a>' > "$cased/index.htm"
+printf 'the index' > "$cased/Index.htm"
+console=$(cd "$cased" && { script -qec "$root/scripts/wine-run.sh cmd /c \"start /wait Z:${program//\//\\}\\Vintrosk.exe design --build --no-splash --no-sound --out cd --target index.htm & echo exit code %ERRORLEVEL%\"" /dev/null || true; } | tr -d '\r')
+# The console wraps long lines and moves its cursor: the text alone, in one line.
+flat=$(printf '%s' "$console" | tr -d '\n' | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g')
+echo "$flat" | grep -q "Missing linked file: .*cased.Index\.htm1 linked file(s) missing" || { echo "Index.htm not reported: $console"; exit 1; }
+echo "$console" | grep -q "exit code 3" || { echo "no exit code 3 for Index.htm: $console"; exit 1; }
+[ ! -e "$cased/cd/Index.htm" ] || { echo "Index.htm was written beside the start page"; exit 1; }
+cmp -s "$cased/index.htm" "$cased/cd/index.htm" || { echo "the start page is not on the disc"; exit 1; }
 echo "command_build: the designer, design --build and the Linux program agree"
