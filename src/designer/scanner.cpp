@@ -434,10 +434,11 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.
     const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
-    if (!m_visited.Insert(Lower(relPath)))
+    const std::string startKey = Lower(relPath);
+    if (!m_visited.Insert(startKey))
         return;
     // The page itself is on the disc: a file named like it in another letter case is not.
-    m_firstSpelling.emplace(Lower(relPath), relPath);
+    m_firstSpelling.emplace(startKey, relPath);
     m_spellings.Insert(relPath);
     DocKind kind = DocKind::Html;
     if (!topLevel && !IsScanned(relPath, kind))
