@@ -21,3 +21,6 @@ else
   cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVINTROSK_WINE_TESTS=ON >/dev/null
   cmake --build build/win -j"$jobs"
 fi
+# The Linux program takes the Windows program beside it as autorun.exe, and that program's
+# sample folders as its defaults: a link makes build/native/vintrosk work as it stands.
+ln -sfn ../win/program/Vintrosk.exe build/native/Vintrosk.exe

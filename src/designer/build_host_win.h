@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/file_access_win.h"
 #include "app/launch_config_win.h"
 #include "designer/builder.h"
 #include "framework/wide.h"
@@ -18,19 +19,18 @@ template <class Host>
 class WinBuildFiles : public Host {
 public:
     bool DesktopFolder(std::string& path) override { return DesktopPath(path); }
-    bool Exists(const std::string& path) override { return FileExists(path); }
-    bool CreateFolder(const std::string& folder) override {
-        return ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr);
-    }
+    FileAccess& Access() override { return m_files; }
     void SetWorkingFolder(const std::string& folder) override { ::SetCurrentDirectoryW(fw::Widen(folder).c_str()); }
-    bool Copy(const std::string& from, const std::string& to) override { return CopyClearingReadOnly(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override {
-        return vk::WriteAutorunInf(folder, settings, openValue);
+    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
+                         std::string& error) override {
+        if (vk::WriteAutorunInf(folder, settings, openValue))
+            return true;
+        error = WinReason(::GetLastError());
+        return false;
     }
-    bool WriteTextFile(const std::string& path, const std::string& text) override {
-        return WriteWholeFile(path, text);
-    }
-    bool FileSize(const std::string& path, unsigned long long& size) override { return FileSizeOf(path, size); }
+
+private:
+    WinFileAccess m_files;
 };
 
 } // namespace vk

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ascii_case.h"
+#include "app/launch_config.h"
 #include "app/paths.h"
 #include "designer/designer_options.h"
 #include "designer/scanner.h"
@@ -77,14 +78,18 @@ std::vector<UserFile> UserFiles(const DiscSettings& s) {
 }
 
 // Copies source into the folder under name; a name that would land outside the folder is
-// never tried and fails like any other copy.
+// never tried and fails like any other copy. Messages name the copy at its place in shown, the
+// folder the user knows.
 bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const std::string& folder,
-              const std::string& name, const std::string& programFolder) {
-    const std::string dest = folder + name;
+              const std::string& shown, const std::string& name, const std::string& programFolder) {
     host.SetWorkingFolder(programFolder);
-    if (!ClimbsOutOfFolder(name) && host.Copy(source, dest))
+    std::string error;
+    if (!ClimbsOutOfFolder(name) && host.Access().Copy(source, folder + name, error))
         return true;
-    host.Tell(CopyFailureMessage(kind, source, dest));
+    // A source that is not there is the message's own subject; any other failure says why.
+    if (host.Access().Kind(source) != PathKind::File)
+        error.clear();
+    host.Tell(CopyFailureMessage(kind, source, shown + name, error));
     return false;
 }
 
@@ -107,7 +112,7 @@ public:
     std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override {
         unsigned long long size = 0;
-        if (!m_host.FileSize(from, size))
+        if (!m_host.Access().FileSize(from, size))
             return false;
         m_planned.insert(Lower(to));
         m_files.push_back({to.substr(m_out.size()), ResolveAgainst(m_programFolder, from), size});
@@ -130,16 +135,96 @@ private:
     std::unordered_set<std::string> m_planned;
 };
 
-// The planned disc's names, depth and size, and the viewer's pages without a document mode:
-// false when an error stops the build or the user declines the warnings.
-bool CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std::string& image, BuildHost& host) {
+// Bytes a set of files takes: on a disk of 4 KB clusters, the common size, and in the image,
+// whose sectors are 2 KB and whose folders and names take some more.
+unsigned long long BytesOnDisk(const std::vector<PlannedFile>& files, unsigned long long unit) {
+    unsigned long long total = 0;
+    for (const PlannedFile& file : files)
+        total += (file.size + unit - 1) / unit * unit + (unit == kDiscSector ? 256 : unit);
+    return total;
+}
+
+// Free space where the folder and the image go, against what they take; the image counts on
+// the folder's volume too when both share it.
+void CheckSpace(BuildHost& host, const std::string& folder, const std::string& image,
+                const std::vector<PlannedFile>& files, std::vector<Finding>& findings) {
+    struct Need {
+        std::string place, volume;
+        unsigned long long needed = 0, available = 0;
+        bool known = false;
+    } needs[2];
+    const std::string places[2] = {ParentOf(folder), image.empty() ? std::string() : ParentOf(image)};
+    const unsigned long long sizes[2] = {BytesOnDisk(files, 4096), BytesOnDisk(files, kDiscSector) + (1 << 20)};
+    for (int i = 0; i < 2; ++i) {
+        if (places[i].empty())
+            continue;
+        needs[i].place = places[i];
+        needs[i].needed = sizes[i];
+        needs[i].known = host.Access().FreeSpace(places[i], needs[i].available, needs[i].volume);
+    }
+    if (needs[0].known && needs[1].known && needs[0].volume == needs[1].volume) {
+        needs[0].needed += needs[1].needed;
+        needs[1].known = false;
+    }
+    for (const Need& need : needs)
+        if (need.known && need.needed > need.available)
+            findings.insert(findings.begin(),
+                            {Severity::Error, SpaceMessage(need.place, need.needed, need.available)});
+}
+
+// Why the image may not be written where asked: it would replace what is not an earlier
+// image, or lie among the files that go on the disc.
+void CheckImagePlace(BuildHost& host, const DiscSettings& s, const std::string& out, const std::string& image,
+                     std::vector<Finding>& findings) {
+    const std::string full = ResolveAgainst(s.m_strProgramFolder, image);
+    if (IsInsideFolder(ResolveAgainst(s.m_strProgramFolder, out.substr(0, out.size() - 1)), full)) {
+        findings.insert(findings.begin(), {Severity::Error, ImageInsideOutputMessage(image, out)});
+        return;
+    }
+    if (HasPageName(s.m_strTargetPath)) {
+        std::string site = PageFolder(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath));
+        site.pop_back();
+        if (IsInsideFolder(site, full)) {
+            findings.insert(findings.begin(), {Severity::Error, ImageInsideSiteMessage(image, site)});
+            return;
+        }
+    }
+    const PathKind kind = host.Access().Kind(image);
+    if (kind == PathKind::None)
+        return;
+    std::string head;
+    if (kind == PathKind::File) {
+        if (std::unique_ptr<ByteSource> file = host.Access().Open(image)) {
+            head.resize(kImageHeadBytes);
+            size_t got = 0;
+            for (size_t n; got < head.size() && (n = file->Read(&head[got], head.size() - got)) > 0;)
+                got += n;
+            head.resize(got);
+        }
+    }
+    if (!IsImageOfOurs(head))
+        findings.insert(findings.begin(), {Severity::Error, ImageNotReplacedMessage(image, kind == PathKind::Folder)});
+}
+
+// The errors and warnings of the planned disc: its names, depth and size, the space it takes,
+// where its image goes, and the viewer's pages without a document mode.
+std::vector<Finding> CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std::string& image,
+                                        BuildHost& host) {
     std::vector<PlannedFile> files;
     std::vector<std::string> pages;
     PlanDisc(s, out, host, files, pages);
     std::vector<Finding> findings = CheckPlannedFiles(files);
-    if (!image.empty() && IsInsideFolder(ResolveAgainst(s.m_strProgramFolder, out.substr(0, out.size() - 1)),
-                                         ResolveAgainst(s.m_strProgramFolder, image)))
-        findings.insert(findings.begin(), {Severity::Error, ImageInsideOutputMessage(image, out)});
+    if (!image.empty()) {
+        for (const PlannedFile& file : files) {
+            const std::string tooLarge = ImageFileSizeProblem(file.size);
+            if (!tooLarge.empty())
+                findings.insert(findings.begin(),
+                                {Severity::Error, "The file " + file.source + " cannot go into the disc image: " +
+                                                      tooLarge + ".\n\nPlease leave the image out or select a smaller file."});
+        }
+        CheckImagePlace(host, s, out, image, findings);
+    }
+    CheckSpace(host, out.substr(0, out.size() - 1), image, files, findings);
     for (const std::string& page : pages) {
         std::unique_ptr<ByteSource> raw = host.Files().Open(page);
         if (!raw)
@@ -152,13 +237,79 @@ bool CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std
         if (!DeclaresDocumentMode(text))
             findings.push_back({Severity::Warning, NoDocumentModeWarning(ResolveAgainst(s.m_strProgramFolder, page))});
     }
-    const std::string errors = JoinFindings(findings, Severity::Error, host.MostFindingsShown());
-    if (!errors.empty()) {
-        host.Tell(errors);
-        return false;
+    return findings;
+}
+
+// The files of a folder seen through a FileSource from its root.
+class FolderFiles : public FileSource {
+public:
+    FolderFiles(FileSource& files, const std::string& root) : m_files(files), m_root(root) {}
+    bool Exists(const std::string& name) override { return m_files.Exists(m_root + name); }
+    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_files.Open(m_root + name); }
+
+private:
+    FileSource& m_files;
+    std::string m_root;
+};
+
+// What stands at the output folder's place before a build, and which of its files no build
+// wrote. An earlier build's folder is read as the disc it is: its own autorun.inf names the
+// files the build copied under their own names, and a scan of its start page, inside the
+// folder, finds the linked files; every other file is someone else's.
+struct Survey {
+    PathKind kind = PathKind::None;
+    std::vector<std::string> foreign; // paths inside the folder
+    std::string error;                // the folder could not be read
+};
+
+Survey SurveyOutputFolder(BuildHost& host, const std::string& folder) {
+    Survey survey;
+    FileAccess& fs = host.Access();
+    survey.kind = fs.Kind(folder);
+    if (survey.kind != PathKind::Folder)
+        return survey;
+    std::vector<std::string> files, folders;
+    if (!ListTree(fs, folder, files, folders, survey.error))
+        return survey;
+    std::unordered_set<std::string> built;
+    const std::string root = folder + "\\";
+    if (fs.Kind(root + kAutorunInf) == PathKind::File && fs.Kind(root + kNoteName) == PathKind::File) {
+        FolderFiles disc(host.Files(), root);
+        const LaunchConfig config = ReadLaunchConfig({}, disc);
+        for (const std::string& name : {std::string(kAutorunInf), std::string(kNoteName), std::string(kLauncherName),
+                                        config.target, config.splashOrSound, config.sound, ReadIconEntry(disc)})
+            if (!name.empty())
+                built.insert(Lower(name));
+        if (HasPageName(config.target) && !ClimbsOutOfFolder(config.target)) {
+            const std::string noted = "<the earlier disc>\\";
+            std::vector<PlannedFile> linked;
+            std::vector<std::string> pages;
+            PlanScanHost scan(host, folder, noted, linked, pages);
+            MissingFileList missing;
+            LinkScanner(scan, missing, 0).Scan(root + config.target, noted, true);
+            for (const PlannedFile& file : linked)
+                built.insert(Lower(file.name));
+        }
     }
-    const std::string warnings = JoinFindings(findings, Severity::Warning, host.MostFindingsShown());
-    return warnings.empty() || host.Accept(warnings);
+    for (const std::string& name : files)
+        if (!built.count(Lower(name)))
+            survey.foreign.push_back(name);
+    return survey;
+}
+
+// Removes what a failed build made beside the output folder.
+void Discard(BuildHost& host, const std::string& staging, const std::string& imagePart) {
+    std::string ignored;
+    if (!staging.empty())
+        RemoveTree(host.Access(), staging, ignored);
+    if (!imagePart.empty() && host.Access().Kind(imagePart) == PathKind::File)
+        host.Access().RemoveFile(imagePart, ignored);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
 }
 
 } // namespace
@@ -167,7 +318,7 @@ void PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, st
               std::vector<std::string>& viewerPages) {
     auto add = [&](const std::string& name, const std::string& source) {
         unsigned long long size = 0;
-        if (host.FileSize(source, size))
+        if (host.Access().FileSize(source, size))
             files.push_back({name, ResolveAgainst(s.m_strProgramFolder, source), size});
     };
     if (CopiesTarget(s))
@@ -258,7 +409,8 @@ std::string WriteFailureMessage(const std::string& path) {
 
 std::string ImageFailureMessage(const std::string& error) {
     return "There was a problem writing the disc image: " + error +
-           "\n\nThe CD-ROM files themselves were created; please check the disk and try again.";
+           "\n\nNothing was changed: the earlier CD-ROM files and disc image, if any, are kept. Please check the disk "
+           "and try again.";
 }
 
 std::string ImageInsideOutputMessage(const std::string& image, const std::string& folder) {
@@ -276,8 +428,59 @@ std::string CreateFolderMessage(const std::string& folder) {
            "\n\nPlease check your permissions on your desktop.";
 }
 
-std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest) {
-    return "There was a problem copying " + source + " to " + dest + CopyAdvice(kind);
+std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest,
+                               const std::string& reason) {
+    return "There was a problem copying " + source + " to " + dest + (reason.empty() ? "" : ": " + reason + ".") +
+           CopyAdvice(kind);
+}
+
+std::string ScanCopyFailureMessage(const std::string& source, const std::string& dest, const std::string& reason) {
+    return "There was a problem copying " + source + " to " + dest + ": " + reason +
+           ".\n\nThe CD-ROM files were not created; the earlier ones, if any, are kept. Please check the disk and "
+           "try again.";
+}
+
+std::string OutputIsFileMessage(const std::string& folder) {
+    return "The output folder " + folder +
+           " is a file, not a folder, so the CD-ROM files cannot go there.\n\nPlease move or rename that file, or "
+           "choose another folder.";
+}
+
+std::string ForeignFilesMessage(const std::string& folder, const std::vector<std::string>& names, size_t most) {
+    std::string text = "The folder " + folder + " holds files that Create CD did not make:\n";
+    for (size_t i = 0; i < names.size() && i < most; ++i)
+        text += "\n    " + names[i];
+    if (names.size() > most)
+        text += "\n    ... and " + std::to_string(names.size() - most) + " more";
+    return text;
+}
+
+std::string ReplaceFolderMessage(const std::string& folder, const std::string& reason) {
+    return "There was a problem replacing the folder " + folder + " with the new CD-ROM files: " + reason +
+           ".\n\nThe earlier files are kept as they were. Please close any program that uses a file in that folder "
+           "(a preview of the CD-ROM that still plays its sound, say) and try again.";
+}
+
+std::string OldFolderLeftMessage(const std::string& old, const std::string& reason) {
+    return "The new CD-ROM files are in place, but the earlier ones could not all be removed from " + old + ": " +
+           reason + ".\n\nYou may delete that folder yourself.";
+}
+
+std::string ImageNotReplacedMessage(const std::string& image, bool folder) {
+    return (folder ? "There is a folder " + image + " where the disc image would go"
+                   : "The file " + image + " is not a disc image that Create CD wrote") +
+           ", so it is not replaced and nothing was written.\n\nPlease name a new file or an earlier disc image.";
+}
+
+std::string ImageInsideSiteMessage(const std::string& image, const std::string& site) {
+    return "The disc image " + image + " would lie inside " + site +
+           ", the folder of the pages that go on the CD-ROM.\n\nPlease write it somewhere else.";
+}
+
+std::string SpaceMessage(const std::string& place, unsigned long long needed, unsigned long long available) {
+    const auto mb = [](unsigned long long bytes) { return std::to_string((bytes + (1 << 20) - 1) >> 20); };
+    return "There is not enough free space in " + place + " for the CD-ROM files: they need " + mb(needed) +
+           " MB, and " + mb(available) + " MB are free.\n\nPlease free some space or choose another place.";
 }
 
 std::string DoneQuestion(const std::string& folder) {
@@ -316,57 +519,120 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
         return BuildOutcome::Refused;
     }
     host.SetWorkingFolder(s.m_strProgramFolder);
-    if (!CheckBeforeWriting(s, folder + "\\", image, host))
+    FileAccess& fs = host.Access();
+
+    // Nothing is written before every check has passed, and nothing of the user's is lost.
+    const Survey survey = SurveyOutputFolder(host, folder);
+    if (survey.kind == PathKind::File || survey.kind == PathKind::Other) {
+        host.Tell(OutputIsFileMessage(folder));
         return BuildOutcome::Refused;
-    host.RemoveOldFolder(folder);
-    if (!host.CreateFolder(folder)) {
-        if (request.folder.empty()) {
-            host.Tell(CreateFolderMessage(folder));
-        } else if (!host.Exists(folder)) {
-            // A folder named on purpose stops the build: nothing could go into it.
-            host.Tell(OutputFolderMessage(folder));
-            return BuildOutcome::Stopped;
-        }
+    }
+    if (!survey.error.empty()) {
+        host.Tell(ReplaceFolderMessage(folder, survey.error));
+        return BuildOutcome::Refused;
+    }
+    const std::vector<Finding> findings = CheckBeforeWriting(s, folder + "\\", image, host);
+    const std::string errors = JoinFindings(findings, Severity::Error, host.MostFindingsShown());
+    if (!errors.empty()) {
+        host.Tell(errors);
+        return BuildOutcome::Refused;
+    }
+    const bool recycle = !survey.foreign.empty();
+    if (recycle && !host.ReplaceForeignFiles(folder, survey.foreign))
+        return BuildOutcome::Refused;
+    const std::string warnings = JoinFindings(findings, Severity::Warning, host.MostFindingsShown());
+    if (!warnings.empty() && !host.Accept(warnings))
+        return BuildOutcome::Refused;
+
+    // The disc is built beside the output folder and takes its place only when whole, so a
+    // build that fails leaves the earlier disc as it was.
+    const std::string staging = UnusedName(fs, folder, ".part");
+    std::string error;
+    if (!fs.MakeFolder(staging, error)) {
+        host.Tell(request.folder.empty() ? CreateFolderMessage(folder) : OutputFolderMessage(folder));
+        return BuildOutcome::Stopped;
     }
     host.SetWorkingFolder(s.m_strProgramFolder);
     const std::string out = folder + "\\";
+    const std::string building = staging + "\\";
+    auto stop = [&](const std::string& imagePart = std::string()) {
+        Discard(host, staging, imagePart);
+        host.SetWorkingFolder(s.m_strProgramFolder);
+        return BuildOutcome::Stopped;
+    };
 
     // A target that is not there yet is left out: the user may add it to the folder by hand.
-    const bool targetMissing = CopiesTarget(s) && !host.Exists(s.m_strTargetPath);
+    const bool targetMissing = CopiesTarget(s) && fs.Kind(s.m_strTargetPath) == PathKind::None;
     if (CopiesTarget(s) && !targetMissing &&
-        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, out, s.m_strTarget, s.m_strProgramFolder))
-        return BuildOutcome::Stopped;
+        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, building, out, s.m_strTarget, s.m_strProgramFolder))
+        return stop();
 
     std::string openValue;
-    if (!host.WriteAutorunInf(folder, s, openValue)) {
+    if (!host.WriteAutorunInf(staging, s, openValue, error)) {
         host.Tell(WriteFailureMessage(out + kAutorunInf));
-        return BuildOutcome::Stopped;
+        return stop();
     }
-    if (!host.WriteTextFile(out + kNoteName, kNoteText)) {
+    if (!fs.WriteWhole(building + kNoteName, kNoteText, error)) {
         host.Tell(WriteFailureMessage(out + kNoteName));
-        return BuildOutcome::Stopped;
+        return stop();
     }
 
-    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, out, kLauncherName, s.m_strProgramFolder))
-        return BuildOutcome::Stopped;
+    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, building, out, kLauncherName, s.m_strProgramFolder))
+        return stop();
     for (const DesignerOption* option : CopiedOptions(s))
-        if (!CopyInto(host, CopyKind::Extra, s.*option->path, out, UnderscoreSpaces(s.*option->name),
+        if (!CopyInto(host, CopyKind::Extra, s.*option->path, building, out, UnderscoreSpaces(s.*option->name),
                       s.m_strProgramFolder))
-            return BuildOutcome::Stopped;
+            return stop();
 
-    if (HasPageName(s.m_strTargetPath))
-        host.ScanPage(s.m_strTargetPath, out);
+    if (HasPageName(s.m_strTargetPath)) {
+        std::string failure;
+        if (!host.ScanPage(s.m_strTargetPath, building, failure)) {
+            host.Tell(Replaced(failure, building, out));
+            return stop();
+        }
+    }
     if (targetMissing)
         host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
 
+    std::string imagePart;
     if (!image.empty()) {
-        std::string error;
+        imagePart = UnusedName(fs, image, ".new");
         host.SetWorkingFolder(s.m_strProgramFolder);
-        if (!host.WriteImage(folder, image, request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label,
+        if (!host.WriteImage(staging, imagePart, image, request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label,
                              error)) {
-            host.Tell(ImageFailureMessage(error));
-            return BuildOutcome::Stopped;
+            host.Tell(ImageFailureMessage(Replaced(Replaced(error, imagePart, image), staging, folder)));
+            return stop(imagePart);
         }
+    }
+
+    // The swap: the earlier folder steps aside, the new one takes its name, the earlier one goes.
+    std::string old;
+    if (survey.kind == PathKind::Folder) {
+        old = UnusedName(fs, folder, ".old");
+        if (!fs.Rename(folder, old, false, error)) {
+            host.Tell(ReplaceFolderMessage(folder, error));
+            return stop(imagePart);
+        }
+    }
+    if (!fs.Rename(staging, folder, false, error)) {
+        std::string ignored;
+        if (!old.empty())
+            fs.Rename(old, folder, false, ignored);
+        host.Tell(ReplaceFolderMessage(folder, error));
+        return stop(imagePart);
+    }
+    std::string imageError;
+    const bool imagePlaced = imagePart.empty() || fs.Rename(imagePart, image, true, imageError);
+    if (!old.empty()) {
+        const bool gone = recycle ? fs.Recycle(old, error) : RemoveTree(fs, old, error);
+        if (!gone)
+            host.Tell(OldFolderLeftMessage(old, error));
+    }
+    host.SetWorkingFolder(s.m_strProgramFolder);
+    if (!imagePlaced) {
+        host.Tell(WriteFailureMessage(image));
+        Discard(host, std::string(), imagePart);
+        return BuildOutcome::Stopped;
     }
 
     if (!host.Ask(DoneQuestion(out)))

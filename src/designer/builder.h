@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/file_access.h"
 #include "app/launch_config.h"
 #include "app/text_decode.h"
 #include "designer/preflight.h"
+#include "designer/scanner.h"
 
 namespace vk {
 
@@ -25,6 +27,11 @@ constexpr const char* kSpacesMessage =
 constexpr const char* kNoDesktopMessage =
     "Your desktop folder could not be found, so the CD-ROM files were not created.\n\nPlease check that your "
     "user profile has a desktop folder.";
+
+// Asked after ForeignFilesMessage in the designer.
+constexpr const char* kRecycleQuestion =
+    "\n\nCreate CD replaces the whole folder. Move the folder, with these files, to the Recycle Bin and create the "
+    "CD-ROM files all the same?";
 
 enum class CopyKind { Target, Program, Extra };
 
@@ -46,8 +53,19 @@ std::string PickedFileProblem(const DiscSettings& settings, const std::string& f
 bool UsesProgramIcon(const DiscSettings& settings);
 
 std::string CreateFolderMessage(const std::string& folder);
+std::string OutputIsFileMessage(const std::string& folder);
+// The files in folder that no build wrote, at most `most` of them named.
+std::string ForeignFilesMessage(const std::string& folder, const std::vector<std::string>& names, size_t most);
+std::string ReplaceFolderMessage(const std::string& folder, const std::string& reason);
+std::string OldFolderLeftMessage(const std::string& old, const std::string& reason);
+std::string ImageNotReplacedMessage(const std::string& image, bool folder);
+std::string ImageInsideSiteMessage(const std::string& image, const std::string& site);
+std::string SpaceMessage(const std::string& place, unsigned long long needed, unsigned long long available);
+std::string ScanCopyFailureMessage(const std::string& source, const std::string& dest, const std::string& reason);
 std::string OutputFolderMessage(const std::string& folder);
-std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest);
+// reason: the system's words, when it gave any.
+std::string CopyFailureMessage(CopyKind kind, const std::string& source, const std::string& dest,
+                               const std::string& reason = std::string());
 // folder ends in a backslash.
 std::string DoneQuestion(const std::string& folder);
 // The launch argument list: the OPEN= value after its first space.
@@ -58,39 +76,38 @@ public:
     virtual ~BuildHost() = default;
     // False when the desktop's file-system path cannot be had.
     virtual bool DesktopFolder(std::string& path) = 0;
-    virtual bool Exists(const std::string& path) = 0;
-    // Deletes the files of an earlier build and the folder itself, as far as it can.
-    virtual void RemoveOldFolder(const std::string& folder) = 0;
-    virtual bool CreateFolder(const std::string& folder) = 0;
+    // The files a build reads and writes.
+    virtual FileAccess& Access() = 0;
     virtual void SetWorkingFolder(const std::string& folder) = 0;
-    // Copies, overwriting; clears the copy's read-only attribute on success.
-    virtual bool Copy(const std::string& from, const std::string& to) = 0;
-    // Writes folder\autorun.inf and the value written behind "OPEN="; false when the file
-    // could not be written whole.
-    virtual bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) = 0;
-    // Replaces the file, read-only or not; false when it could not be written whole.
-    virtual bool WriteTextFile(const std::string& path, const std::string& text) = 0;
-    // Scans the page under the wait dialog; destFolder ends in a backslash.
-    virtual void ScanPage(const std::string& pagePath, const std::string& destFolder) = 0;
+    // Writes folder\autorun.inf and the value written behind "OPEN="; false with the reason
+    // when the file could not be written whole.
+    virtual bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
+                                 std::string& error) = 0;
+    // Scans the page under the wait dialog; destFolder ends in a backslash. False when a copy
+    // failed for another reason than a missing source (a full disk, say): the scan ends there,
+    // and failure says which copy and why.
+    virtual bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) = 0;
     virtual void Tell(const std::string& message) = 0;
     virtual bool Ask(const std::string& question) = 0;
     virtual void FocusTargetName() = 0;
     // Minimises the designer and starts exe with these parameters in folder.
     virtual void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) = 0;
+    // The output folder holds files no build wrote (paths inside it): true to build all the
+    // same, the old folder then going to the Recycle Bin. The designer asks; a command refuses.
+    virtual bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) = 0;
 
     // For the checks made before anything is written: the files as the build reads them
-    // (relative names against the working folder), the code page of undeclared pages, and a
-    // file's size (false when it is not a readable file).
+    // (relative names against the working folder) and the code page of undeclared pages.
     virtual FileSource& Files() = 0;
     virtual AnsiDecoder& Ansi() = 0;
-    virtual bool FileSize(const std::string& path, unsigned long long& size) = 0;
     // Shows the warnings of those checks; true to build all the same.
     virtual bool Accept(const std::string& warnings) = 0;
     // How many findings of a kind one message shows (a message box must fit the screen).
     virtual size_t MostFindingsShown() { return SIZE_MAX; }
-    // Writes the disc image of folder; false with a message naming the file.
-    virtual bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                            std::string& error) = 0;
+    // Writes the disc image of folder to file, which the user knows as shown; false with a
+    // message naming the file.
+    virtual bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
+                            const std::string& label, std::string& error) = 0;
 };
 
 // Where a build goes, beyond the designer's settings.

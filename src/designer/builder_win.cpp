@@ -43,30 +43,7 @@ class WinBuildHost : public WinBuildFiles<BuildHost> {
 public:
     explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
 
-    void RemoveOldFolder(const std::string& folder) override {
-        if (!FileExists(folder) || !::SetCurrentDirectoryW(fw::Widen(folder).c_str()))
-            return;
-        WIN32_FIND_DATAW entry;
-        HANDLE find = ::FindFirstFileW(L"*.*", &entry);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    continue; // "." and ".." too
-                // Only ever delete inside the output folder, whatever the working folder is.
-                wchar_t full[MAX_PATH] = {};
-                const DWORD length = ::GetFullPathNameW(entry.cFileName, MAX_PATH, full, nullptr);
-                if (length > 0 && length < MAX_PATH && fw::Narrow(full).find(kOutputFolderName) != std::string::npos) {
-                    // A read-only leftover would otherwise stay and make its rewrite fail.
-                    ClearReadOnly(fw::Narrow(entry.cFileName));
-                    ::DeleteFileW(entry.cFileName);
-                }
-            } while (::FindNextFileW(find, &entry));
-            ::FindClose(find);
-        }
-        if (::SetCurrentDirectoryW(L".."))
-            ::RemoveDirectoryW(fw::Widen(kOutputFolderName).c_str());
-    }
-    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
+    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override {
         CWaitDlg wait;
         if (wait.Create(CWaitDlg::IDD, m_dlg)) {
             wait.ShowWindow(SW_SHOW);
@@ -75,13 +52,18 @@ public:
         }
         // The designer takes no input while the scan lets messages through.
         m_dlg.EnableWindow(FALSE);
-        ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg);
+        const bool copied = ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg, failure);
         m_dlg.EnableWindow(TRUE);
         if (m_dlg.m_pWaitDlg) {
             wait.ShowWindow(SW_HIDE);
             wait.DestroyWindow();
             m_dlg.m_pWaitDlg = nullptr;
         }
+        return copied;
+    }
+    bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override {
+        return ::MessageBoxW(m_dlg, fw::Widen(ForeignFilesMessage(folder, names, 5) + kRecycleQuestion).c_str(),
+                             fw::Widen(kAppTitle).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
     }
     void Tell(const std::string& message) override {
         ::MessageBoxW(m_dlg, fw::Widen(message).c_str(), fw::Widen(kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
@@ -99,15 +81,15 @@ public:
                         fw::Widen(folder).c_str(), SW_SHOWNORMAL);
     }
 
-    FileSource& Files() override { return m_files; }
+    FileSource& Files() override { return m_readFiles; }
     AnsiDecoder& Ansi() override { return m_codePage; }
     size_t MostFindingsShown() override { return 5; }
     bool Accept(const std::string& warnings) override {
         return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
                              MB_YESNO | MB_ICONWARNING) == IDYES;
     }
-    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                    std::string& error) override {
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string& image,
+                    const std::string& label, std::string& error) override {
         CWaitDlg wait;
         const bool shown = wait.Create(CWaitDlg::IDD, m_dlg);
         if (shown) {
@@ -117,7 +99,7 @@ public:
         }
         m_dlg.EnableWindow(FALSE);
         WaitProgress progress(wait, image);
-        const bool written = WriteFolderImage(folder, image, label, shown ? &progress : nullptr, error);
+        const bool written = WriteFolderImage(folder, file, label, shown ? &progress : nullptr, error);
         m_dlg.EnableWindow(TRUE);
         if (shown)
             wait.DestroyWindow();
@@ -126,7 +108,7 @@ public:
 
 private:
     CDesignerDlg& m_dlg;
-    WinFiles m_files;
+    WinFiles m_readFiles;
     AnsiPageDecoder m_codePage;
 };
 

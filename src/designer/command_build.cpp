@@ -21,28 +21,19 @@ constexpr const char* kWindowSizes[] = {"default", "640x480", "800x600", "full"}
 const DesignerOption& RowOf(size_t i) { return DesignerOptions()[i]; }
 
 // The scan of Create CD, printed: each page as it is read, each missing file at the end.
-class PrintingScan : public ScanHost {
+class PrintingScan : public WatchedScan {
 public:
-    PrintingScan(CommandHost& host) : m_host(host), m_disk(host.Disk()) {}
-    bool Exists(const std::string& name) override { return m_disk.Exists(name); }
-    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
-    bool SameFile(const std::string& a, const std::string& b) override { return m_disk.SameFile(a, b); }
-    std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
-    bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
-    bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
-    Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
-    Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override {
-        return m_disk.CopyAndRead(from, to, bytes, copied);
-    }
+    explicit PrintingScan(CommandHost& host) : WatchedScan(host.Disk()), m_host(host) {}
     void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
     void ShowMissing(const std::vector<std::string>& missing) override {
+        if (Failed())
+            return; // the build fails for it; a list of what was not copied after it says nothing
         for (const std::string& path : missing)
             m_host.PrintError("Missing linked file: " + path);
     }
 
 private:
     CommandHost& m_host;
-    ScanHost& m_disk;
 };
 
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
@@ -52,16 +43,6 @@ bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& val
     }
     value = args[++i];
     return true;
-}
-
-// A folder made by Create CD, which a build may empty: it holds what every build writes.
-bool MadeByCreateCd(const std::vector<std::string>& names) {
-    bool inf = false, note = false;
-    for (const std::string& name : names) {
-        inf = inf || Lower(name) == kAutorunInf;
-        note = note || Lower(name) == Lower(kNoteName);
-    }
-    return inf && note;
 }
 
 std::string StripTrailingSeparators(std::string path) {
@@ -178,9 +159,19 @@ bool CommandHost::Accept(const std::string& warnings) {
     return true;
 }
 
-void CommandHost::ScanPage(const std::string& pagePath, const std::string& destFolder) {
+bool CommandHost::ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) {
     PrintingScan scan(*this);
     LinkScanner(scan, m_missing, 0).Scan(pagePath, destFolder, true);
+    if (scan.Failed())
+        failure = ScanCopyFailureMessage(scan.FailedSource(), scan.FailedDestination(), scan.FailureReason());
+    return !scan.Failed();
+}
+
+bool CommandHost::ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) {
+    PrintError(ForeignFilesMessage(folder, names, SIZE_MAX) +
+               "\n\nThey are kept, and nothing was written. Please move them away, or name a new or empty folder "
+               "with --out.");
+    return false;
 }
 
 bool IsCommandBuild(const std::vector<std::string>& args) {
@@ -207,7 +198,7 @@ int RunCommandBuild(const std::vector<std::string>& args, const std::string& com
     if (s.m_strProgramFolder.size() > 1)
         s.m_strProgramFolder.pop_back();
     host.SetWorkingFolder(s.m_strProgramFolder);
-    if (!host.Exists(s.m_strExePath)) {
+    if (host.Access().Kind(s.m_strExePath) != PathKind::File) {
         host.PrintError("The program to copy as autorun.exe, " + s.m_strExePath + ", was not found." +
                         (launcherOption ? " Please name it with --launcher." : ""));
         return kExitError;
@@ -234,7 +225,7 @@ int RunCommandBuild(const std::vector<std::string>& args, const std::string& com
         const DesignerOption& row = RowOf(f);
         if ((row.on && !(s.*row.on)) || (f == 0 && s.m_strTarget == "\\") || (f == 3 && UsesProgramIcon(s)))
             continue;
-        if (!host.Exists(s.*row.path)) {
+        if (host.Access().Kind(s.*row.path) == PathKind::None) {
             host.PrintError("The " + std::string(row.role) + " " + ResolveAgainst(s.m_strProgramFolder, s.*row.path) +
                             " was not found.");
             return kExitError;
@@ -242,16 +233,8 @@ int RunCommandBuild(const std::vector<std::string>& args, const std::string& com
     }
 
     BuildRequest request;
-    if (!o.out.empty()) {
+    if (!o.out.empty())
         request.folder = StripTrailingSeparators(host.FullPath(o.out));
-        std::vector<std::string> names;
-        if (host.ListFolder(request.folder, names) && !names.empty() && !MadeByCreateCd(names)) {
-            host.PrintError("The folder " + request.folder +
-                            " is not empty and was not made by an earlier build, so its files are kept.\n\nPlease "
-                            "name a new or empty folder with --out.");
-            return kExitError;
-        }
-    }
     if (!o.image.empty())
         request.image = host.FullPath(o.image);
     request.label = o.label;

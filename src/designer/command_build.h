@@ -48,8 +48,6 @@ public:
     // The launcher a build copies when --launcher is not given. Its folder is the program's
     // folder, where the designer's default sample files are read from.
     virtual std::string DefaultLauncher() = 0;
-    // The names in a folder; false when there is no such folder.
-    virtual bool ListFolder(const std::string& folder, std::vector<std::string>& names) = 0;
     // The real files, for the scan that copies linked files.
     virtual ScanHost& Disk() = 0;
 
@@ -58,7 +56,8 @@ public:
     bool Accept(const std::string& warnings) override;
     void FocusTargetName() override {}
     void StartPreview(const std::string&, const std::string&, const std::string&) override {}
-    void ScanPage(const std::string& pagePath, const std::string& destFolder) override;
+    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override;
+    bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
     AnsiDecoder& Ansi() override { return Disk(); }
 

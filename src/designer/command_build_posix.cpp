@@ -14,8 +14,10 @@
 namespace vk {
 
 std::string PosixMessage(std::string message) {
+    // Every backslash is a path's but the one in the list of characters a disc cannot hold.
+    const std::string list = "? \\ or a control character";
     for (size_t i = 0; i < message.size(); ++i)
-        if (message[i] == '\\' && (i + 1 == message.size() || message[i + 1] != ' '))
+        if (message[i] == '\\' && !(i >= 2 && message.compare(i - 2, list.size(), list) == 0))
             message[i] = '/';
     return message;
 }
@@ -41,19 +43,6 @@ std::string PosixCommandHost::FullPath(const std::string& path) {
     return ResolveAgainst(m_startFolder, CorePath(path));
 }
 
-bool PosixCommandHost::ListFolder(const std::string& folder, std::vector<std::string>& names) {
-    DIR* dir = ::opendir(PosixPath(folder).c_str());
-    if (!dir)
-        return false;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    }
-    ::closedir(dir);
-    return true;
-}
-
 bool PosixCommandHost::DesktopFolder(std::string& path) {
     const char* desktop = std::getenv("XDG_DESKTOP_DIR");
     const char* home = std::getenv("HOME");
@@ -63,23 +52,7 @@ bool PosixCommandHost::DesktopFolder(std::string& path) {
         path = CorePath(std::string(home) + "/Desktop");
     else
         return false;
-    return Exists(path);
-}
-
-void PosixCommandHost::RemoveOldFolder(const std::string& folder) {
-    // The files directly inside, as the designer deletes them; folders stay.
-    const std::string dir = PosixPath(folder);
-    std::vector<std::string> names;
-    if (!ListFolder(folder, names))
-        return;
-    for (const std::string& name : names)
-        if (IsPosixFile(dir + "/" + name))
-            ::unlink((dir + "/" + name).c_str());
-    ::rmdir(dir.c_str());
-}
-
-bool PosixCommandHost::CreateFolder(const std::string& folder) {
-    return ::mkdir(PosixPath(folder).c_str(), 0777) == 0;
+    return m_files.Kind(path) == PathKind::Folder;
 }
 
 void PosixCommandHost::SetWorkingFolder(const std::string& folder) {
@@ -89,26 +62,14 @@ void PosixCommandHost::SetWorkingFolder(const std::string& folder) {
 }
 
 bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSettings& settings,
-                                       std::string& openValue) {
-    return WriteTextFile(folder + "\\" + kAutorunInf, AutorunInfText(settings, &openValue));
+                                       std::string& openValue, std::string& error) {
+    return m_files.WriteWhole(folder + "\\" + kAutorunInf, AutorunInfText(settings, &openValue), error);
 }
 
-bool PosixCommandHost::WriteTextFile(const std::string& path, const std::string& text) {
-    return WritePosixFile(PosixPath(path), text);
-}
-
-bool PosixCommandHost::FileSize(const std::string& path, unsigned long long& size) {
-    struct stat st;
-    if (::stat(PosixPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    size = static_cast<unsigned long long>(st.st_size);
-    return true;
-}
-
-bool PosixCommandHost::WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                                  std::string& error) {
-    Print("Writing the disc image " + image);
-    return WriteFolderImage(PosixPath(folder), PosixPath(image), label, nullptr, error);
+bool PosixCommandHost::WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
+                                  const std::string& label, std::string& error) {
+    Print("Writing the disc image " + shown);
+    return WriteFolderImage(PosixPath(folder), PosixPath(file), label, nullptr, error);
 }
 
 } // namespace vk

@@ -9,8 +9,8 @@
 
 namespace vk {
 
-// A message for a POSIX reader: the backslashes of paths as slashes (a backslash before a blank
-// is a character a message names, and stays).
+// A message for a POSIX reader: the backslashes of paths as slashes (the one in the list of
+// characters a disc cannot hold stays).
 std::string PosixMessage(std::string message);
 
 class PosixCommandHost : public CommandHost {
@@ -22,20 +22,15 @@ public:
     void PrintError(const std::string& text) override;
     std::string FullPath(const std::string& path) override;
     std::string DefaultLauncher() override { return m_launcher; }
-    bool ListFolder(const std::string& folder, std::vector<std::string>& names) override;
     ScanHost& Disk() override { return m_disk; }
+    FileAccess& Access() override { return m_files; }
 
     bool DesktopFolder(std::string& path) override;
-    bool Exists(const std::string& path) override { return m_disk.Exists(path); }
-    void RemoveOldFolder(const std::string& folder) override;
-    bool CreateFolder(const std::string& folder) override;
     void SetWorkingFolder(const std::string& folder) override;
-    bool Copy(const std::string& from, const std::string& to) override { return m_disk.Copy(from, to); }
-    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) override;
-    bool WriteTextFile(const std::string& path, const std::string& text) override;
-    bool FileSize(const std::string& path, unsigned long long& size) override;
-    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                    std::string& error) override;
+    bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
+                         std::string& error) override;
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
+                    const std::string& label, std::string& error) override;
 
 private:
     std::string m_launcher;
@@ -43,6 +38,7 @@ private:
     FILE* m_out;
     FILE* m_err;
     PosixDisk m_disk;
+    PosixFileAccess m_files;
 };
 
 } // namespace vk

@@ -63,38 +63,12 @@ public:
     void PrintError(const std::string& text) override { m_err.Line(text); }
     std::string FullPath(const std::string& path) override { return ResolveAgainst(m_startFolder, path); }
     std::string DefaultLauncher() override { return ModulePath(); }
-    bool ListFolder(const std::string& folder, std::vector<std::string>& names) override {
-        WIN32_FIND_DATAW entry;
-        HANDLE find = ::FindFirstFileW(fw::Widen(folder + "\\*").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE)
-            return false;
-        do {
-            const std::string name = fw::Narrow(entry.cFileName);
-            if (name != "." && name != "..")
-                names.push_back(name);
-        } while (::FindNextFileW(find, &entry));
-        ::FindClose(find);
-        return true;
-    }
     ScanHost& Disk() override { return m_disk; }
 
-    // The files directly inside, as the designer deletes them; folders stay. The command has
-    // checked that the folder is new, empty or made by a build.
-    void RemoveOldFolder(const std::string& folder) override {
-        std::vector<std::string> names;
-        if (!ListFolder(folder, names))
-            return;
-        for (const std::string& name : names) {
-            const std::string path = folder + "\\" + name;
-            ClearReadOnly(path);
-            ::DeleteFileW(fw::Widen(path).c_str());
-        }
-        ::RemoveDirectoryW(fw::Widen(folder).c_str());
-    }
-    bool WriteImage(const std::string& folder, const std::string& image, const std::string& label,
-                    std::string& error) override {
-        Print("Writing the disc image " + image);
-        return WriteFolderImage(folder, image, label, nullptr, error);
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
+                    const std::string& label, std::string& error) override {
+        Print("Writing the disc image " + shown);
+        return WriteFolderImage(folder, file, label, nullptr, error);
     }
 
 private:

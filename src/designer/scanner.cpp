@@ -306,6 +306,29 @@ ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string
     return ReadWhole(from, bytes);
 }
 
+bool WatchedScan::Copy(const std::string& from, const std::string& to) {
+    const bool copied = m_disk.Copy(from, to);
+    if (!copied && !Failed() && m_disk.Open(from))
+        Note(from, to);
+    return copied;
+}
+
+ScanHost::Found WatchedScan::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                         bool& copied) {
+    const Found found = m_disk.CopyAndRead(from, to, bytes, copied);
+    if (!copied && !Failed() && found == Found::Read)
+        Note(from, to);
+    return found;
+}
+
+void WatchedScan::Note(const std::string& from, const std::string& to) {
+    m_source = from;
+    m_dest = to;
+    m_reason = m_disk.CopyError();
+    if (m_reason.empty())
+        m_reason = "the copy failed";
+}
+
 // A document waiting for the rest of its links to be followed. It is read whole and closed
 // before its first link is followed, so one file is open at a time whatever the depth, and
 // only its link values are kept.

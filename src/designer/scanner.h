@@ -81,12 +81,43 @@ public:
     // Copy and ReadWhole of the same file, so that a host can read it once for both; copied
     // tells whether the copy was made. Without an override: Copy, then ReadWhole.
     virtual Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied);
+    // Why the last Copy or CopyAndRead that failed did, in the system's words; empty if unknown.
+    virtual std::string CopyError() const { return {}; }
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.
     virtual void ShowMissing(const std::vector<std::string>& missing) = 0;
+};
+
+// A scan on a disk that notes the first copy that failed although its source could be read:
+// a full disk or a folder that refuses writes is the build's failure, not a missing link.
+// Pages and the missing list go to the hooks below, which a front end overrides.
+class WatchedScan : public ScanHost {
+public:
+    explicit WatchedScan(ScanHost& disk) : m_disk(disk) {}
+    bool Exists(const std::string& name) override { return m_disk.Exists(name); }
+    std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
+    bool SameFile(const std::string& a, const std::string& b) override { return m_disk.SameFile(a, b); }
+    std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
+    bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
+    Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
+    bool Copy(const std::string& from, const std::string& to) override;
+    Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
+    void PageStarting(const std::string&, unsigned) override {}
+    void ShowMissing(const std::vector<std::string>&) override {}
+
+    bool Failed() const { return !m_reason.empty(); }
+    // The first such copy: its source, destination and why.
+    const std::string& FailedSource() const { return m_source; }
+    const std::string& FailedDestination() const { return m_dest; }
+    const std::string& FailureReason() const { return m_reason; }
+
+private:
+    void Note(const std::string& from, const std::string& to);
+    ScanHost& m_disk;
+    std::string m_source, m_dest, m_reason;
 };
 
 class LinkScanner {

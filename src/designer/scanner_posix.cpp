@@ -22,89 +22,11 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-int OpenForWriting(const std::string& path) {
-    // Most copies are new files: they need no look at what was there.
-    const int fresh = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fresh >= 0 || errno != EEXIST)
-        return fresh;
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-        ::chmod(path.c_str(), st.st_mode | S_IWUSR);
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-}
-
-// The copy keeps the file's date, as a copy on Windows does, so the images agree too.
-bool Finish(int fd, bool written, const std::string& path, const struct stat* source = nullptr) {
-    if (written && source) {
-        const struct timespec times[2] = {source->st_atim, source->st_mtim};
-        ::futimens(fd, times);
-    }
-    written = ::close(fd) == 0 && written;
-    if (!written)
-        ::unlink(path.c_str());
-    return written;
-}
-
-// Opens a file to read; a pipe or a device named like a page must never wait for a writer,
-// so the open does not block, and the caller takes only regular files.
+// A pipe or a device named like a page must never wait for a writer, so the open does not
+// block, and the caller takes only regular files.
 int OpenToRead(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }
 
-// The kernel's own copy where the file system has one, else through a buffer.
-bool CopyBytes(int in, int out, off_t size) {
-    off_t left = size;
-    while (left > 0) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
-        if (n <= 0)
-            break;
-        left -= n;
-    }
-    if (left == 0 && size > 0)
-        return true;
-    char buffer[1 << 16];
-    for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) != 0;)
-        if (n < 0 || !WriteAll(out, buffer, static_cast<size_t>(n)))
-            return false;
-    return true;
-}
-
 } // namespace
-
-std::string PosixPath(const std::string& corePath) {
-    std::string path = corePath;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
-std::string CorePath(const std::string& posixPath) {
-    std::string path = posixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-bool IsPosixFile(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool WritePosixFile(const std::string& path, std::string_view bytes) {
-    const int fd = OpenForWriting(path);
-    return fd >= 0 && Finish(fd, WriteAll(fd, bytes.data(), bytes.size()), path);
-}
 
 bool PosixDisk::Exists(const std::string& name) {
     struct stat st;
@@ -132,15 +54,7 @@ bool PosixDisk::SameFile(const std::string& a, const std::string& b) {
 }
 
 bool PosixDisk::Copy(const std::string& from, const std::string& to) {
-    const std::string source = Native(from), dest = Native(to);
-    const int in = OpenToRead(source);
-    if (in < 0)
-        return false;
-    struct stat st;
-    const int out = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode) ? OpenForWriting(dest) : -1;
-    const bool copied = out >= 0 && Finish(out, CopyBytes(in, out, st.st_size), dest, &st);
-    ::close(in);
-    return copied;
+    return CopyPosixFile(Native(from), Native(to), &m_copyError);
 }
 
 // Reads all of an open file (fd < 0: it could not be opened) and closes it; st is the file's
@@ -182,10 +96,8 @@ ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::strin
     struct stat st;
     const Found found = ReadOpen(OpenToRead(source), source, bytes, st);
     copied = false;
-    if (found == Found::Read) {
-        const int out = OpenForWriting(dest);
-        copied = out >= 0 && Finish(out, WriteAll(out, bytes.data(), bytes.size()), dest, &st);
-    }
+    if (found == Found::Read)
+        copied = WritePosixFile(dest, bytes, &st, &m_copyError);
     return found;
 }
 

@@ -6,17 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/file_access_posix.h"
 #include "designer/scanner.h"
 
 namespace vk {
-
-std::string PosixPath(const std::string& corePath);
-std::string CorePath(const std::string& posixPath);
-// A regular file, not a folder or a device.
-bool IsPosixFile(const std::string& path);
-// Writes a whole file; a read-only one is made writable first, as the designer does, and a
-// failed write leaves nothing half written behind.
-bool WritePosixFile(const std::string& path, std::string_view bytes);
 
 class PosixDisk : public ScanHost {
 public:
@@ -31,12 +24,14 @@ public:
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
     void PageStarting(const std::string&, unsigned) override {}
     void ShowMissing(const std::vector<std::string>&) override {}
+    std::string CopyError() const override { return m_copyError; }
 
 protected:
     // The file a core path names.
     virtual std::string Native(const std::string& corePath) const { return PosixPath(corePath); }
 
 private:
+    std::string m_copyError;
     Found ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st);
 };
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "app/code_page_win.h"
+#include "app/file_access_win.h"
 #include "app/launch_config_win.h"
+#include "designer/builder.h"
 #include "designer/missing_files_dlg.h"
 #include "designer/wait_dlg.h"
 #include "framework/app.h"
@@ -12,9 +14,14 @@
 namespace vk {
 namespace {
 
-class WinScanHost : public WinDisk {
+// The disk comes before the scan that watches it.
+struct OwnDisk {
+    WinDisk m_ownDisk;
+};
+
+class WinScanHost : private OwnDisk, public WatchedScan {
 public:
-    explicit WinScanHost(CWaitDlg* waitDlg) : m_waitDlg(waitDlg) {}
+    explicit WinScanHost(CWaitDlg* waitDlg) : WatchedScan(m_ownDisk), m_waitDlg(waitDlg) {}
 
     void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
         if (m_waitDlg)
@@ -23,6 +30,8 @@ public:
         ::Sleep(pauseMs);
     }
     void ShowMissing(const std::vector<std::string>& missing) override {
+        if (Failed())
+            return; // the build fails for it
         // Owned, like the wait window, by the designer that started the scan.
         CMissingFilesDlg dlg(m_waitDlg ? ::GetWindow(*m_waitDlg, GW_OWNER) : nullptr);
         dlg.m_pList = &missing;
@@ -37,7 +46,12 @@ private:
 
 bool WinDisk::Exists(const std::string& name) { return FileExists(name); }
 std::unique_ptr<ByteSource> WinDisk::Open(const std::string& name) { return m_files.Open(name); }
-bool WinDisk::Copy(const std::string& from, const std::string& to) { return CopyClearingReadOnly(from, to); }
+bool WinDisk::Copy(const std::string& from, const std::string& to) {
+    if (CopyClearingReadOnly(from, to))
+        return true;
+    m_copyError = WinReason(::GetLastError());
+    return false;
+}
 bool WinDisk::MakeFolder(const std::string& path) {
     return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -48,10 +62,13 @@ MissingFileList& MissingFiles() {
     return list;
 }
 
-void ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel,
-                     CWaitDlg* waitDlg) {
+bool ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel, CWaitDlg* waitDlg,
+                     std::string& failure) {
     WinScanHost host(waitDlg);
     LinkScanner(host, MissingFiles()).Scan(pagePath, destFolder, topLevel);
+    if (host.Failed())
+        failure = ScanCopyFailureMessage(host.FailedSource(), host.FailedDestination(), host.FailureReason());
+    return !host.Failed();
 }
 
 } // namespace vk

@@ -18,6 +18,7 @@ public:
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
     bool SameFile(const std::string& a, const std::string& b) override { return m_files.SameFile(a, b); }
     bool Copy(const std::string& from, const std::string& to) override;
+    std::string CopyError() const override { return m_copyError; }
     bool MakeFolder(const std::string& path) override;
     // A page neither declared nor valid UTF-8 is in the machine's own code page.
     std::string AnsiToUtf8(std::string_view bytes) override;
@@ -27,6 +28,7 @@ public:
 private:
     WinFiles m_files;
     AnsiCodePage m_codePage;
+    std::string m_copyError;
 };
 
 // The process-wide list of files that the last top-level scan could not copy.
@@ -35,8 +37,9 @@ MissingFileList& MissingFiles();
 // Copies every local file that pagePath links to into destFolder (which ends in a backslash),
 // following linked pages. Shows each page in waitDlg's text, when there is one, and lets
 // waiting messages through once per page. A top-level scan ends with the missing-files
-// dialog when something could not be copied.
-void ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel,
-                     CWaitDlg* waitDlg);
+// dialog when something could not be copied. False, with the message, when a copy failed
+// although its source was there (a full disk, say): the build fails, and no list is shown.
+bool ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel, CWaitDlg* waitDlg,
+                     std::string& failure);
 
 } // namespace vk

@@ -180,8 +180,9 @@ bool ImageWriter::List() {
             const std::string tooDeep = item.folder ? DiscLevelProblem(m_nodes[i].level + 1) : std::string();
             if (!tooDeep.empty())
                 return Fail(n.path, ": " + tooDeep + ".");
-            if (!item.folder && item.size > 0xFFFFFFFFULL)
-                return Fail(n.path, ": the file is larger than the 4 GB a disc image holds in one file.");
+            const std::string tooLarge = item.folder ? std::string() : ImageFileSizeProblem(item.size);
+            if (!tooLarge.empty())
+                return Fail(n.path, ": " + tooLarge + ".");
             m_volumeTime = std::max(m_volumeTime, item.modified);
             m_total += item.folder ? 0 : item.size;
             n.parent = i;
@@ -458,6 +459,16 @@ std::string VolumeLabelProblem(const std::string& label) {
         return "The volume label is empty.";
     const std::string problem = TextProblem(label, kVolumeLabelMax, "The volume label");
     return problem.empty() ? problem : problem + ".";
+}
+
+std::string ImageFileSizeProblem(unsigned long long size) {
+    return size > kImageFileMax ? "the file is larger than the 4 GB a disc image holds in one file" : std::string();
+}
+
+bool IsImageOfOurs(const std::string& head) {
+    const size_t pvd = 16 * kSector;
+    return head.size() >= pvd + kSector && head[pvd] == 1 && head.compare(pvd + 1, 5, "CD001") == 0 &&
+           head.compare(pvd + 574, 9, "VINTROSK!") == 0;
 }
 
 std::string DiscNameProblem(const std::string& name) {

@@ -11,6 +11,9 @@ namespace vk {
 constexpr size_t kJolietNameMax = 64;      // UTF-16 units in one Joliet name
 constexpr unsigned kMaxFolderLevels = 8;   // ISO 9660 folder depth, the disc's root being level 1
 constexpr size_t kVolumeLabelMax = 16;     // UTF-16 units in the Joliet volume label
+constexpr unsigned long long kImageFileMax = 0xFFFFFFFFULL; // bytes of one file: one extent
+// The bytes at the start of an image that tell whose it is: its primary volume descriptor.
+constexpr size_t kImageHeadBytes = 17 * 2048;
 
 // From the target's file name (any path, or "\" for the disc root): its name without the
 // extension in upper case, what the format cannot hold as "_", at most 16 characters.
@@ -22,6 +25,11 @@ std::string VolumeLabelProblem(const std::string& label);
 std::string DiscNameProblem(const std::string& name);
 // Why a folder at this level (the disc's root being 1) cannot go on a disc, or empty when it can.
 std::string DiscLevelProblem(unsigned level);
+
+// Why a file of this size cannot go into an image, or empty when it can.
+std::string ImageFileSizeProblem(unsigned long long size);
+// True when head (the first kImageHeadBytes of a file) is the start of an image this writer made.
+bool IsImageOfOurs(const std::string& head);
 
 // One entry of a listed folder.
 struct DiscItem {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,13 +13,18 @@
 
 namespace {
 
-// Vintrosk.exe beside this program.
+// Vintrosk.exe beside this program. A link there leads to the program's own folder, whose sample
+// files are the defaults (the build links the Windows program into the native tree so).
 std::string LauncherBesideThisProgram() {
     char self[4096] = {};
     const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     std::string path = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string();
     const size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/Vintrosk.exe";
+    const std::string beside = (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/Vintrosk.exe";
+    char* real = ::realpath(beside.c_str(), nullptr);
+    const std::string launcher = real ? real : beside;
+    std::free(real);
+    return launcher;
 }
 
 } // namespace

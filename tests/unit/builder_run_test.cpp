@@ -49,14 +49,22 @@ public:
         path = desktopFound ? kDesktop : "";
         return desktopFound;
     }
-    bool CreateFolder(const std::string& folder) override {
-        const bool created = !disk.FolderExists(folder);
-        disk.AddFolder(folder);
-        return created;
-    }
-    void ScanPage(const std::string& pagePath, const std::string& destFolder) override {
+    std::vector<std::vector<std::string>> foreignAsked; // folder, then the names
+    bool replaceForeign = false;
+
+    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override {
         scanned.push_back(pagePath);
-        vk::LinkScanner(disk, missing).Scan(pagePath, destFolder, true);
+        vk::WatchedScan scan(disk);
+        vk::LinkScanner(scan, missing).Scan(pagePath, destFolder, true);
+        if (scan.Failed())
+            failure = vk::ScanCopyFailureMessage(scan.FailedSource(), scan.FailedDestination(), scan.FailureReason());
+        return !scan.Failed();
+    }
+    bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override {
+        std::vector<std::string> asked{folder};
+        asked.insert(asked.end(), names.begin(), names.end());
+        foreignAsked.push_back(asked);
+        return replaceForeign;
     }
     void Tell(const std::string& message) override { told.push_back(message); }
     bool Ask(const std::string& question) override {
@@ -103,7 +111,6 @@ const char* kNote = "Copy all the included files to your CD-ROM root directory t
 
 TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
     FakeBuild build;
-    build.disk.Put(kOut + "stale.txt", "from an earlier build");
 
     EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
 
@@ -185,7 +192,7 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
         {"the target's name names a folder the output folder lacks",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "pages\\1_Demo_General_Menu.html"; },
          "There was a problem copying html\\1_Demo_General_Menu.html to " + kOut + "pages\\1_Demo_General_Menu.html" +
-             advice,
+             ": access is denied." + advice,
          {}},
         {"the target's name climbs out of the output folder",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "..\\1_Demo_General_Menu.html"; },
@@ -194,7 +201,8 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
          {}},
         {"the program cannot be read",
          [](vk::DiscSettings&, FakeDisk& disk) { disk.Unreadable(kProgram + "\\Vintrosk.exe"); },
-         "There was a problem copying " + kProgram + "\\Vintrosk.exe to " + kOut + "autorun.exe" + advice +
+         "There was a problem copying " + kProgram + "\\Vintrosk.exe to " + kOut + "autorun.exe: access is denied." +
+             advice +
              "\nPlease also verify that any long sound effect has stopped playing before creating a new "
              "presentation.",
          {"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt"}},
@@ -223,7 +231,9 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
         c.change(s, build.disk);
         EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build));
         EXPECT_EQ(std::vector<std::string>{c.message}, build.told);
-        EXPECT_EQ(c.left, build.disk.FilesIn(kFolder));
+        // A failed build leaves no folder, not a part of one (what it had copied was c.left).
+        EXPECT_FALSE(build.disk.FolderExists(kFolder));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder + ".part"));
         EXPECT_TRUE(build.scanned.empty());
         EXPECT_TRUE(build.asked.empty());
         EXPECT_TRUE(build.preview.empty());
@@ -315,15 +325,16 @@ TEST(BuilderRun, TheRememberedPageIsScannedWhateverTheTargetName) {
     EXPECT_FALSE(files.count("1_Demo_General_Menu.html"));
 }
 
-TEST(BuilderRun, AFolderThatCannotBeCreatedIsReportedAndTheBuildGoesOn) {
+TEST(BuilderRun, AFolderThatCannotBeCreatedStopsTheBuildWithNothingWritten) {
     FakeBuild build;
-    build.disk.AddFolder(kFolder + "\\old"); // a subfolder keeps the folder from being removed
-    EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+    build.files.unwritable.insert(kFolder + ".part");
+    EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(Defaults(), build));
     EXPECT_EQ(std::vector<std::string>{"There was a problem creating the following directory:\n" + kFolder +
                                        "\n\nPlease check your permissions on your desktop."},
               build.told);
-    EXPECT_TRUE(build.disk.Has(kOut + "autorun.exe"));
-    EXPECT_EQ(1u, build.asked.size());
+    EXPECT_EQ(std::set<std::string>{}, build.disk.FilesIn(kDesktop));
+    EXPECT_FALSE(build.disk.FolderExists(kFolder));
+    EXPECT_TRUE(build.asked.empty());
 }
 
 TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsTouched) {
@@ -462,7 +473,7 @@ TEST(BuilderRun, AFileThatCannotBeWrittenStopsTheBuildWithAMessage) {
         SCOPED_TRACE(name);
         FakeBuild build;
         build.answerYes = true;
-        build.unwritable.insert(kOut + name);
+        build.files.unwritable.insert(kFolder + ".part\\" + name);
         EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(Defaults(), build));
         EXPECT_EQ(std::vector<std::string>{"There was a problem writing " + kOut + name +
                                            "\n\nPlease verify that no folder or read-only file of that name is in "
@@ -517,13 +528,13 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
          },
          true, "the folder lies deeper than the 8 folder levels a disc allows (its root is the first)"},
         {"more than a DVD",
-         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.sizes["photo.jpg"] = 4800000000ULL; },
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 4800000000ULL; },
          true, "more than the 4700 MB a recordable DVD holds"},
         {"the image inside the output folder",
          [&](FakeBuild&, vk::DiscSettings&, vk::BuildRequest& r) { r.image = kOut + "disc.iso"; }, true,
          "The disc image " + kOut + "disc.iso would lie inside " + kOut},
         {"more than a CD",
-         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.sizes["photo.jpg"] = 800000000ULL; },
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 800000000ULL; },
          false, "The files for the CD-ROM take 800 MB, more than the 737 MB a CD-R holds, so they need a DVD."},
         {"a page without a document mode",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
@@ -590,28 +601,45 @@ TEST(BuilderRun, TheImageIsWrittenAfterTheFolderOrItsFailureStopsTheBuild) {
         vk::DiscSettings s = Defaults();
         s.m_bImage = true;
         EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{kFolder, kFolder + ".iso", "1_DEMO_GENERAL_M"}}),
+        // Written from the new folder before it takes its place, then put in the image's own.
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{kFolder + ".part", kFolder + ".iso", "1_DEMO_GENERAL_M"}}),
                   build.images);
+        EXPECT_TRUE(build.disk.Has(kFolder + ".iso"));
+        EXPECT_EQ((std::set<std::string>{"CD-ROM Distributable Files.iso"}), build.disk.FilesIn(kDesktop));
         EXPECT_EQ(1u, build.asked.size());
     }
     {
         FakeBuild build;
+        build.disk.AddFolder("D:");
         vk::BuildRequest request{"D:\\cd", "D:\\disc.iso", "MY_DISC"};
         EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build, request));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{"D:\\cd", "D:\\disc.iso", "MY_DISC"}}), build.images);
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{"D:\\cd.part", "D:\\disc.iso", "MY_DISC"}}), build.images);
         EXPECT_TRUE(build.disk.Has("D:\\cd\\autorun.inf"));
+        EXPECT_TRUE(build.disk.Has("D:\\disc.iso"));
         EXPECT_FALSE(build.disk.FolderExists(kFolder));
     }
     {
+        // A failed image fails the build: the earlier folder and image stay as they were.
         FakeBuild build;
-        build.imageError = "D:\\disc.iso: the disk is full.";
+        vk::RunBuild(Defaults(), build);
+        build.disk.Put(kDesktop + "\\disc.iso", OurImage("earlier"));
+        const std::string earlier = build.disk.Content(kOut + "autorun.inf");
+        build.imageError = kDesktop + "\\disc.iso.new: the disk is full.";
+        build.told.clear();
+        build.asked.clear();
         vk::DiscSettings s = Defaults();
-        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build, {"", "D:\\disc.iso", ""}));
-        EXPECT_EQ(std::vector<std::string>{"There was a problem writing the disc image: D:\\disc.iso: the disk is "
-                                           "full.\n\nThe CD-ROM files themselves were created; please check the disk "
-                                           "and try again."},
+        s.m_strTarget = "other.html";
+        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build, {"", kDesktop + "\\disc.iso", ""}));
+        EXPECT_EQ(std::vector<std::string>{"There was a problem writing the disc image: " + kDesktop +
+                                           "\\disc.iso: the disk is full.\n\nNothing was changed: the earlier CD-ROM "
+                                           "files and disc image, if any, are kept. Please check the disk and try "
+                                           "again."},
                   build.told);
         EXPECT_TRUE(build.asked.empty());
+        EXPECT_EQ(earlier, build.disk.Content(kOut + "autorun.inf"));
+        EXPECT_EQ(OurImage("earlier"), build.disk.Content(kDesktop + "\\disc.iso"));
+        EXPECT_EQ((std::set<std::string>{"disc.iso"}), build.disk.FilesIn(kDesktop));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder + ".part"));
     }
 }
 

@@ -107,7 +107,6 @@ TEST(CommandOptions, OnlyDesignThenBuildStartsACommandBuild) {
 class FakeCommand : public FakeBuildFiles<vk::CommandHost> {
 public:
     std::vector<std::string> out, err;
-    bool folderCreatable = true;
 
     FakeCommand() {
         disk.Put(kProgram + "\\Vintrosk.exe", "program");
@@ -132,22 +131,9 @@ public:
         return path.size() > 1 && path[1] == ':' ? path : kHere + "\\" + path;
     }
     std::string DefaultLauncher() override { return kProgram + "\\Vintrosk.exe"; }
-    bool ListFolder(const std::string& folder, std::vector<std::string>& names) override {
-        if (!disk.FolderExists(folder))
-            return false;
-        for (const std::string& name : disk.FilesIn(folder))
-            names.push_back(name);
-        return true;
-    }
     vk::ScanHost& Disk() override { return disk; }
     bool DesktopFolder(std::string& path) override {
         path = "C:\\Users\\me\\Desktop";
-        return true;
-    }
-    bool CreateFolder(const std::string& folder) override {
-        if (!folderCreatable)
-            return false;
-        disk.AddFolder(folder);
         return true;
     }
 };
@@ -183,7 +169,7 @@ TEST(CommandBuild, OptionsGiveTheirFilesFolderAndImage) {
               c.disk.FilesIn(folder));
     EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe start_page.htm 1 3\r\nICON=disc.ico\r\n",
               c.disk.Content(folder + "\\autorun.inf"));
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{folder, kHere + "\\cd.iso", "START_PAGE"}}), c.images);
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{folder + ".part", kHere + "\\cd.iso", "START_PAGE"}}), c.images);
 
     FakeCommand root;
     EXPECT_EQ(vk::kExitDone, root.Run({"--target", "\\", "--no-browser", "--out", "cd"})) << root.Err();
@@ -215,10 +201,10 @@ TEST(CommandBuild, FailuresEndWithTheirExitCodeAndMessage) {
          false},
         {"an output folder of other files", {"--out", "docs"},
          [](FakeCommand& c) { c.disk.Put(kHere + "\\docs\\letter.txt", "mine"); }, vk::kExitError,
-         "The folder C:\\work\\docs is not empty and was not made by an earlier build, so its files are kept.\n\n"
-         "Please name a new or empty folder with --out.\n",
+         "The folder C:\\work\\docs holds files that Create CD did not make:\n\n    letter.txt\n\nThey are kept, and "
+         "nothing was written. Please move them away, or name a new or empty folder with --out.\n",
          false},
-        {"an unwritable output folder", {"--out", "cd"}, [](FakeCommand& c) { c.folderCreatable = false; },
+        {"an unwritable output folder", {"--out", "cd"}, [](FakeCommand& c) { c.files.unwritable.insert(kHere + "\\cd.part"); },
          vk::kExitError,
          "There was a problem creating the output folder C:\\work\\cd\n\nPlease check that the folder above it "
          "exists and that you may write there.\n",
@@ -260,14 +246,34 @@ TEST(CommandBuild, MissingFilesAllowedAndWarningsArePrintedAndTheBuildGoesOn) {
     EXPECT_EQ("Done.", c.out.back());
 }
 
-TEST(CommandBuild, AFolderOfAnEarlierBuildIsRebuilt) {
+// A rebuild holds exactly the new disc: an earlier build's files, in every folder, go; a file
+// that no build wrote stops the build with nothing changed.
+TEST(CommandBuild, ARebuildHoldsExactlyTheNewDisc) {
     FakeCommand c;
-    c.disk.Put(kHere + "\\cd\\autorun.inf", "old");
-    c.disk.Put(kHere + "\\cd\\COPY_ALL_TO_CDROM_ROOT.txt", "old");
-    c.disk.Put(kHere + "\\cd\\stale.gif", "old");
-    EXPECT_EQ(vk::kExitDone, c.Run({"--out", "cd"})) << c.Err();
-    EXPECT_FALSE(c.disk.Has(kHere + "\\cd\\stale.gif"));
-    EXPECT_TRUE(c.disk.Has(kHere + "\\cd\\logo.gif"));
+    c.disk.Put(kHere + "\\a\\index.html", kMode + "<img src=img/a.gif><a href=more/b.htm>");
+    c.disk.Put(kHere + "\\a\\img\\a.gif", "a");
+    c.disk.Put(kHere + "\\a\\more\\b.htm", kMode + "<img src=../img/a.gif>");
+    ASSERT_EQ(vk::kExitDone, c.Run({"--target", "a\\index.html", "--out", "cd", "--image", "cd.iso"})) << c.Err();
+    ASSERT_TRUE(c.disk.Has(kHere + "\\cd\\img\\a.gif"));
+    ASSERT_TRUE(c.disk.Has(kHere + "\\cd\\more\\b.htm"));
+
+    EXPECT_EQ(vk::kExitDone, c.Run({"--out", "cd", "--image", "cd.iso"})) << c.Err();
+    EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
+                                     "autorun.exe", "default.jpg", "default.wav", "logo.gif"}),
+              c.disk.FilesIn(kHere + "\\cd"));
+    EXPECT_FALSE(c.disk.FolderExists(kHere + "\\cd\\img"));
+    EXPECT_FALSE(c.disk.FolderExists(kHere + "\\cd\\more"));
+    // The second image is made of the second folder alone.
+    EXPECT_EQ((std::vector<std::string>{kHere + "\\cd.part", kHere + "\\cd.iso", "1_DEMO_GENERAL_M"}), c.images.back());
+    EXPECT_EQ((std::set<std::string>{"cd.iso"}), c.disk.FilesIn(kHere));
+
+    c.disk.Put(kHere + "\\cd\\sub\\notes.txt", "mine");
+    c.err.clear();
+    EXPECT_EQ(vk::kExitError, c.Run({"--target", "a\\index.html", "--out", "cd"}));
+    EXPECT_NE(std::string::npos, c.Err().find("\n    sub\\notes.txt\n")) << c.Err();
+    EXPECT_EQ("mine", c.disk.Content(kHere + "\\cd\\sub\\notes.txt"));
+    EXPECT_TRUE(c.disk.Has(kHere + "\\cd\\default.wav"));
+    EXPECT_FALSE(c.disk.FolderExists(kHere + "\\cd.part"));
 }
 
 TEST(CommandBuildPosix, PathsAndMessagesTurnRound) {

@@ -59,6 +59,41 @@ public:
         return names;
     }
     bool FolderExists(const std::string& path) const { return m_folders.count(Key(Full(path))) > 0; }
+    // The names directly inside a folder, files and folders.
+    void Entries(const std::string& folder, std::vector<std::string>& files, std::vector<std::string>& folders) const {
+        const std::string prefix = Key(Full(folder)) + "\\";
+        for (const auto& [key, file] : m_files)
+            if (key.compare(0, prefix.size(), prefix) == 0 && key.find('\\', prefix.size()) == std::string::npos)
+                files.push_back(file.name.substr(prefix.size()));
+        for (const std::string& key : m_folders)
+            if (key.compare(0, prefix.size(), prefix) == 0 && key.find('\\', prefix.size()) == std::string::npos)
+                folders.push_back(key.substr(prefix.size()));
+    }
+    // Moves a file or a folder with everything below it.
+    void Move(const std::string& from, const std::string& to) {
+        const std::string source = Key(Full(from)), dest = Full(to);
+        std::map<std::string, File> files;
+        for (auto it = m_files.begin(); it != m_files.end();) {
+            if (it->first == source || it->first.compare(0, source.size() + 1, source + "\\") == 0) {
+                const std::string name = dest + it->second.name.substr(source.size());
+                files[Key(name)] = {name, it->second.content};
+                it = m_files.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        std::set<std::string> folders;
+        for (auto it = m_folders.begin(); it != m_folders.end();) {
+            if (*it == source || it->compare(0, source.size() + 1, source + "\\") == 0) {
+                folders.insert(Key(dest) + it->substr(source.size()));
+                it = m_folders.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        m_files.insert(files.begin(), files.end());
+        m_folders.insert(folders.begin(), folders.end());
+    }
     std::set<std::string> AllFiles() const {
         std::set<std::string> names;
         for (const auto& entry : m_files)

@@ -42,12 +42,30 @@ grep -q '^Done\.$' good.out || fail "good: no Done. in $(cat good.out)"
 "$here/disc_readers_test.sh" --check cd cd.iso 1_DEMO_GENERAL_M >readers.log 2>&1 \
     || { cat readers.log; fail "good: the readers do not read the image back"; }
 
-# Again into the same folder, with a label: a folder of an earlier build is rebuilt.
-touch cd/stale.gif
+# A rebuild A -> B into the same folder and image holds exactly B: a site kept in folders first,
+# then the sample disc with a label.
+mkdir -p rebuild/img rebuild/sub
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="img/a.gif"><a href="sub/b.htm">b</a>' > rebuild/index.htm
+printf 'a' > rebuild/img/a.gif
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="../img/a.gif">' > rebuild/sub/b.htm
+run first 0 build --out cd --image cd.iso --target rebuild/index.htm --no-splash --no-sound
+[ -e cd/img/a.gif ] && [ -e cd/sub/b.htm ] || fail "first: the site's folders are not on the disc"
 run again 0 build --out cd --image cd.iso --label SAMPLE
-[ ! -e cd/stale.gif ] || fail "again: a file of the earlier build stayed"
+[ ! -e cd/img ] && [ ! -e cd/sub ] && [ ! -e cd/index.htm ] || fail "again: files of the earlier build stayed: $(find cd -newer rebuild/index.htm -prune -o -print | head)"
+[ "$(cd cd && ls | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')" = "$(echo $expected | tr ' ' '\n' | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')" ] \
+    || fail "again: the folder holds $(ls cd | tr '\n' ' ')"
 "$here/disc_readers_test.sh" --check cd cd.iso SAMPLE >readers2.log 2>&1 \
     || { cat readers2.log; fail "again: the readers do not read the labelled image back"; }
+ls -d cd.* | grep -qv '^cd\.iso$' && fail "again: something was left beside the folder: $(ls -d cd.*)"
+# A file no build wrote, in a subfolder of the earlier disc: the build stops naming it, and the
+# folder and image stay as they were.
+mkdir -p cd/notes && printf 'mine' > cd/notes/todo.txt
+cp cd.iso before.iso
+run stranger 1 build --out cd --image cd.iso --target rebuild/index.htm
+grep -q '^    notes/todo.txt$' stranger.err || fail "stranger: the file is not named: $(cat stranger.err)"
+[ "$(cat cd/notes/todo.txt)" = mine ] && [ -e cd/default.wav ] && cmp -s cd.iso before.iso \
+    || fail "stranger: the earlier disc was changed"
+rm -r cd/notes
 
 # The help, and bad commands and options.
 run help 0 build --help
@@ -84,6 +102,59 @@ Please check that the folder above it exists and that you may write there."
 run noimage 1 build --out noimage --image plainfile/cd.iso
 grep -q "^There was a problem writing the disc image: " noimage.err || fail "noimage: $(cat noimage.err)"
 [ ! -e plainfile/cd.iso ] || fail "noimage: something of the image was left"
+# The output at a file, and the image at a file no build wrote or among the site's pages.
+run outfile 1 build --out plainfile
+expect_err outfile "The output folder $work/plainfile is a file, not a folder, so the CD-ROM files cannot go there.
+
+Please move or rename that file, or choose another folder."
+printf 'keep me' > keep.txt
+run imagekeep 1 build --out imagekeep --image keep.txt
+grep -q "^The file $work/keep.txt is not a disc image that Create CD wrote" imagekeep.err || fail "imagekeep: $(cat imagekeep.err)"
+[ "$(cat keep.txt)" = "keep me" ] && [ ! -e imagekeep ] || fail "imagekeep: something was written"
+cp site/index.htm index.before
+run imagepage 1 build --out imagepage --target site/index.htm --image site/index.htm
+grep -q "^The disc image $work/site/index.htm would lie inside $work/site, the folder of the pages" imagepage.err \
+    || fail "imagepage: $(cat imagepage.err)"
+cmp -s site/index.htm index.before && [ ! -e imagepage ] || fail "imagepage: something was written"
+run imageinside 1 build --out imageinside --target site/index.htm --image site/sub/cd.iso --allow-missing
+grep -q "would lie inside $work/site," imageinside.err || fail "imageinside: $(cat imageinside.err)"
+# The root as the output names itself with a slash.
+run root 1 build --out /
+grep -q ' lies inside /, which Create CD empties' root.err || fail "root: $(head -2 root.err)"
+
+# A copy that fails for want of room is an error naming the reason, with or without
+# --allow-missing, and leaves no folder behind: a file size limit makes every big write fail.
+mkdir -p big && head -c 3000000 /dev/zero > big/big.bin
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="big.bin">big</a>' > big/index.htm
+for extra in "" --allow-missing; do
+    (ulimit -f 1024; trap '' XFSZ; "$vk" build --out bigcd --target big/index.htm --no-splash --no-sound $extra \
+        >bigfail.out 2>bigfail.err)
+    code=$?
+    [ "$code" = 1 ] || fail "bigfail $extra: exit $code, expected 1; $(cat bigfail.err)"
+    grep -q "^There was a problem copying $work/big/big.bin to $work/bigcd/big.bin: file too large\.$" bigfail.err \
+        || fail "bigfail $extra: $(cat bigfail.err)"
+    grep -q "Missing linked file" bigfail.err && fail "bigfail $extra: the failed copy is called a missing link"
+    [ ! -e bigcd ] && [ ! -e bigcd.part ] || fail "bigfail $extra: a folder was left"
+done
+# A disk too small for the disc is found before anything is written (where a tmpfs can be had).
+mkdir -p small
+if mount -t tmpfs -o size=2m tmpfs small 2>/dev/null; then
+    for extra in "" --allow-missing; do
+        run small 1 build --out small/cd --target big/index.htm --no-splash --no-sound $extra
+        grep -q "^There is not enough free space in $work/small for the CD-ROM files: they need 3 MB, and 2 MB are free\.$" small.err \
+            || fail "small $extra: $(cat small.err)"
+        [ -z "$(ls -A small)" ] || fail "small $extra: something was written: $(ls -A small)"
+    done
+    # The folder fits alone, not beside its image.
+    head -c 1200000 /dev/zero > big/big.bin
+    run smallimage 1 build --out small/cd --target big/index.htm --no-splash --no-sound --image small/cd.iso
+    grep -q "^There is not enough free space in $work/small" smallimage.err || fail "smallimage: $(cat smallimage.err)"
+    run smallfits 0 build --out small/cd --target big/index.htm --no-splash --no-sound
+    umount small
+else
+    echo "vintrosk: no tmpfs can be mounted here; the free space check is left to the unit tests"
+fi
+
 # A folder of the user's own is not emptied.
 mkdir -p mine && printf 'keep me' > mine/letter.txt
 run mine 1 build --out mine

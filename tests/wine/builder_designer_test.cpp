@@ -177,20 +177,31 @@ TEST(BuilderDesigner, DefaultsBuildTheSampleDiscAndASecondBuildStartsAfresh) {
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
 }
 
-TEST(BuilderDesigner, AFolderWithASubfolderSurvivesAndTheBuildGoesOn) {
+// A folder in the way that no build made: the user is asked, naming its files; No keeps every
+// file, Yes builds and sends the old folder, with them, to the Recycle Bin.
+TEST(BuilderDesigner, FilesNoBuildWroteAreAskedAboutAndRecycled) {
   Designer d;
   CreateDirectoryA(d.out.c_str(), nullptr);
   CreateDirectoryA((d.out + "\\keep").c_str(), nullptr);
   CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\keep\\kept.txt").c_str(), FALSE);
   CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\stale.txt").c_str(), FALSE);
   d.Start();
-  EXPECT_EQ("There was a problem creating the following directory:\n" + d.out +
-                "\n\nPlease check your permissions on your desktop.",
-            d.CreateCd(IDOK));
+  const std::string asked = d.CreateCd(IDNO);
+  EXPECT_EQ(0u, asked.find("The folder " + d.out + " holds files that Create CD did not make:\n")) << asked;
+  EXPECT_NE(std::string::npos, asked.find("\n    keep\\kept.txt")) << asked;
+  EXPECT_NE(std::string::npos, asked.find("\n    stale.txt")) << asked;
+  EXPECT_NE(std::string::npos, asked.find("Recycle Bin")) << asked;
+  d.ExpectIdle();
+  EXPECT_EQ((std::set<std::string>{"stale.txt"}), FilesIn(d.out));
+  EXPECT_EQ(std::set<std::string>{"kept.txt"}, FilesIn(d.out + "\\keep"));
+
+  SetText(d.dlg, IDC_TARGET_NAME, "1_Demo_General_Menu.html");
+  EXPECT_EQ(asked, d.CreateCd(IDYES));
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
   EXPECT_FALSE(FilesIn(d.out).count("stale.txt"));
   EXPECT_TRUE(FilesIn(d.out).count("autorun.exe"));
-  EXPECT_EQ(std::set<std::string>{"kept.txt"}, FilesIn(d.out + "\\keep"));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((d.out + "\\keep").c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((d.out + ".old").c_str()));
 }
 
 TEST(BuilderDesigner, AMissingSplashImageStopsAfterTheProgram) {
@@ -453,36 +464,30 @@ TEST(BuilderDesigner, AFileToOpenThatIsGoneIsLeftOutWithAWarning) {
             ReadFile(d.out + "\\autorun.inf"));
 }
 
-TEST(BuilderDesigner, AnAutorunInfThatCannotBeWrittenIsReportedAndNotCalledASuccess) {
+TEST(BuilderDesigner, AFolderOfAutorunInfIsTheUsersAndKept) {
   Designer d;
-  // A folder of that name, with the user's file in it, is in the way and keeps the output folder.
+  // A folder of that name, with the user's file in it, makes no earlier build.
   CreateDirectoryA(d.out.c_str(), nullptr);
   CreateDirectoryA((d.out + "\\autorun.inf").c_str(), nullptr);
   CopyFileA(d.box.Path("html\\readme.txt").c_str(), (d.out + "\\autorun.inf\\kept.txt").c_str(), FALSE);
   d.Start();
-  EXPECT_EQ("There was a problem creating the following directory:\n" + d.out +
-                "\n\nPlease check your permissions on your desktop.",
-            d.CreateCd(IDOK));
-  EXPECT_EQ("There was a problem writing " + d.out +
-                "\\autorun.inf\n\nPlease verify that no folder or read-only file of that name is in the way, that "
-                "the file is not currently opened in another program, and that the disk is not full.",
-            d.Answer(IDOK));
+  EXPECT_NE(std::string::npos, d.CreateCd(IDNO).find("\n    autorun.inf\\kept.txt"));
   d.ExpectIdle();
   EXPECT_EQ(ReadFile(d.box.Path("html\\readme.txt")), ReadFile(d.out + "\\autorun.inf\\kept.txt"));
 }
 
-TEST(BuilderDesigner, AReadOnlyAutorunInfOfAnEarlierBuildIsReplaced) {
+TEST(BuilderDesigner, ReadOnlyFilesOfAnEarlierBuildAreReplaced) {
   Designer d;
-  CreateDirectoryA(d.out.c_str(), nullptr);
-  CreateDirectoryA((d.out + "\\keep").c_str(), nullptr);
-  const std::string inf = d.out + "\\autorun.inf";
-  CopyFileA(d.box.Path("html\\readme.txt").c_str(), inf.c_str(), FALSE);
-  SetFileAttributesA(inf.c_str(), FILE_ATTRIBUTE_READONLY);
   d.Start();
-  EXPECT_EQ(0u, d.CreateCd(IDOK).find("There was a problem creating the following directory:"));
-  EXPECT_EQ(Question(d.out), d.Answer(IDNO));
-  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+  const std::string inf = d.out + "\\autorun.inf";
+  for (const char* name : {"autorun.inf", "autorun.exe", "logo.gif"})
+    SetFileAttributesA((d.out + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
+  SendMessageTimeoutA(GetDlgItem(d.dlg, IDC_SOUND_OPTION), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+  EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg\r\nICON=autorun.exe\r\n",
             ReadFile(inf));
+  EXPECT_FALSE(FilesIn(d.out).count("default.wav"));
 }
 
 // Links from the site's root and steps that stay inside the page's folder are copied; links that

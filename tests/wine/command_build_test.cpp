@@ -261,20 +261,22 @@ TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
   CopyTree(folder, kept + "\\designer_image");
   CopyFileW(Wide(image).c_str(), Wide(kept + "\\designer.iso").c_str(), FALSE);
 
-  // A folder in the image's place: the folder is built, the image is not, and the user is told.
+  // A folder in the image's place is refused before anything is written, and kept.
   DeleteFileW(Wide(image).c_str());
   CreateDirectoryW(Wide(image).c_str(), nullptr);
+  DeleteFileW(Wide(folder + "\\default.jpg").c_str()); // a mark that the folder stays as it was
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
     Click(d.dlg, IDC_IMAGE_OPTION);
     const std::vector<std::string> texts = d.CreateCd(IDOK, 1);
     ASSERT_EQ(1u, texts.size());
-    EXPECT_EQ(0u, texts[0].find("There was a problem writing the disc image: ")) << texts[0];
-    EXPECT_NE(std::string::npos, texts[0].find(image)) << texts[0];
+    EXPECT_EQ(0u, texts[0].find("There is a folder " + image + " where the disc image would go")) << texts[0];
     EXPECT_EQ(nullptr, WaitMessageBox(*d.process, 1000)) << "a question after the failure";
   }
   EXPECT_TRUE(FilesIn(folder).count("autorun.exe"));
+  EXPECT_FALSE(FilesIn(folder).count("default.jpg"));
+  EXPECT_NE(0u, GetFileAttributesW(Wide(image).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
   RemoveDirectoryW(Wide(image).c_str());
   RemoveTree(folder);
 }

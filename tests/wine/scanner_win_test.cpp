@@ -104,7 +104,8 @@ TEST(ScannerWin, ScansRealFiles) {
 
   {
     MissingDialogWatcher watcher;
-    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
+    std::string failure;
+    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr, failure);
     ASSERT_EQ(1u, watcher.Seen().size());
     EXPECT_EQ((std::vector<std::string>{site + "{windows}\\notepad.exe", box.Path("other.htm"),
                                         box.Path("other.gif")}),
@@ -185,7 +186,8 @@ TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
 
   {
     MissingDialogWatcher watcher;
-    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr);
+    std::string failure;
+    vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr, failure);
     ASSERT_EQ(1u, watcher.Seen().size());
     // Each outside file once, whichever spelling named it: the subfolder's "..\\..\\x.gif", the
     // full path, its file: URL, "%2e%2e/x.gif" and "..%5Cx.gif" are one.
@@ -222,7 +224,8 @@ TEST(ScannerWin, NothingMissingShowsNoDialogAndClearsTheLastList) {
   box.Write("out\\keep.txt", "");
   vk::MissingFiles().Add("left from before");
   MissingDialogWatcher watcher;
-  vk::ScanLinkedFiles(box.Path("site\\index.htm"), box.Path("out") + "\\", true, nullptr);
+  std::string failure;
+  vk::ScanLinkedFiles(box.Path("site\\index.htm"), box.Path("out") + "\\", true, nullptr, failure);
   EXPECT_TRUE(vk::MissingFiles().Empty());
   EXPECT_TRUE(box.Exists("out\\there.gif"));
   EXPECT_TRUE(watcher.Seen().empty());

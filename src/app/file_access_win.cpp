@@ -1,0 +1,173 @@
+#include "app/file_access_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/launch_config_win.h"
+#include "framework/wide.h"
+
+namespace vk {
+namespace {
+
+bool Fail(std::string& error) {
+    error = WinReason(::GetLastError());
+    return false;
+}
+
+// Opens a file or a folder for its identity only.
+HANDLE OpenForInfo(const std::string& path) {
+    return ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+} // namespace
+
+std::string WinReason(unsigned long error) {
+    switch (error) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "the disk is full";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return "access is denied";
+    case ERROR_FILENAME_EXCED_RANGE:
+        return "the path is too long";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "the file is in use by another program";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return "no such file or folder";
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+    case ERROR_DIR_NOT_EMPTY:
+        return "something of that name is in the way";
+    default:
+        break;
+    }
+    wchar_t* text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string reason = text ? fw::Narrow(text) : std::string();
+    if (text)
+        ::LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
+                               reason.back() == ' '))
+        reason.pop_back();
+    if (reason.empty())
+        return "error " + std::to_string(error);
+    if (reason[0] >= 'A' && reason[0] <= 'Z')
+        reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+    return reason;
+}
+
+PathKind WinFileAccess::Kind(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(fw::Widen(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathKind::None;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = ::FindFirstFileW(fw::Widen(folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND || Fail(error); // an empty drive's root
+    do {
+        const std::string name = fw::Narrow(entry.cFileName);
+        if (name != "." && name != "..")
+            entries.push_back({name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder
+                                                                                         : PathKind::File});
+    } while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+    return true;
+}
+
+bool WinFileAccess::MakeFolder(const std::string& path, std::string& error) {
+    return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || Fail(error);
+}
+
+bool WinFileAccess::RemoveFile(const std::string& path, std::string& error) {
+    ClearReadOnly(path);
+    return ::DeleteFileW(fw::Widen(path).c_str()) || Fail(error);
+}
+
+bool WinFileAccess::RemoveFolder(const std::string& path, std::string& error) {
+    return ::RemoveDirectoryW(fw::Widen(path).c_str()) || Fail(error);
+}
+
+bool WinFileAccess::Rename(const std::string& from, const std::string& to, bool replace, std::string& error) {
+    if (replace && Kind(to) == PathKind::Folder) {
+        error = WinReason(ERROR_ALREADY_EXISTS);
+        return false;
+    }
+    return ::MoveFileExW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
+           Fail(error);
+}
+
+bool WinFileAccess::Copy(const std::string& from, const std::string& to, std::string& error) {
+    if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
+        return Fail(error);
+    ClearReadOnly(to);
+    return true;
+}
+
+bool WinFileAccess::WriteWhole(const std::string& path, std::string_view bytes, std::string& error) {
+    if (WriteWholeFile(path, std::string(bytes)))
+        return true;
+    Fail(error);
+    ::DeleteFileW(fw::Widen(path).c_str());
+    return false;
+}
+
+bool WinFileAccess::FileSize(const std::string& path, unsigned long long& size) { return FileSizeOf(path, size); }
+
+bool WinFileAccess::FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) {
+    ULARGE_INTEGER available;
+    wchar_t root[MAX_PATH] = {};
+    const fw::WString wide = fw::Widen(path);
+    if (!::GetDiskFreeSpaceExW(wide.c_str(), &available, nullptr, nullptr) ||
+        !::GetVolumePathNameW(wide.c_str(), root, MAX_PATH))
+        return false;
+    bytes = available.QuadPart;
+    volume = fw::Narrow(root);
+    return true;
+}
+
+bool WinFileAccess::SameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::string* names[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        const HANDLE file = OpenForInfo(*names[i]);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const BOOL got = ::GetFileInformationByHandle(file, &info[i]);
+        ::CloseHandle(file);
+        if (!got)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
+std::unique_ptr<ByteSource> WinFileAccess::Open(const std::string& path) { return WinFiles().Open(path); }
+
+bool WinFileAccess::Recycle(const std::string& path, std::string& error) {
+    // The shell takes a list ending in two NULs, and full paths only.
+    wchar_t full[32768] = {};
+    const DWORD length = ::GetFullPathNameW(fw::Widen(path).c_str(), 32766, full, nullptr);
+    if (length == 0 || length >= 32766)
+        return Fail(error);
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = full;
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    const int result = ::SHFileOperationW(&operation);
+    if (result != 0 || operation.fAnyOperationsAborted) {
+        error = "the Recycle Bin did not take it (" + std::to_string(result) + ")";
+        return false;
+    }
+    return Kind(path) == PathKind::None || (error = "it is still there", false);
+}
+
+} // namespace vk

@@ -1,0 +1,27 @@
+// The file access on Win32, for the designer and "design --build".
+#pragma once
+#include "app/file_access.h"
+
+namespace vk {
+
+// Why a call failed, from GetLastError's value, in words for a message.
+std::string WinReason(unsigned long error);
+
+class WinFileAccess : public FileAccess {
+public:
+    PathKind Kind(const std::string& path) override;
+    bool List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) override;
+    bool MakeFolder(const std::string& path, std::string& error) override;
+    bool RemoveFile(const std::string& path, std::string& error) override;
+    bool RemoveFolder(const std::string& path, std::string& error) override;
+    bool Rename(const std::string& from, const std::string& to, bool replace, std::string& error) override;
+    bool Copy(const std::string& from, const std::string& to, std::string& error) override;
+    bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) override;
+    bool FileSize(const std::string& path, unsigned long long& size) override;
+    bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) override;
+    bool SameFile(const std::string& a, const std::string& b) override;
+    std::unique_ptr<ByteSource> Open(const std::string& path) override;
+    bool Recycle(const std::string& path, std::string& error) override;
+};
+
+} // namespace vk
