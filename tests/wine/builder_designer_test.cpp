@@ -587,3 +587,33 @@ TEST(BuilderDesigner, ChecksBeforeWritingStopOrAskAndWriteNothingUntilAccepted) 
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
   EXPECT_TRUE(FilesIn(d.out).count("logo.gif"));
 }
+
+// A site kept in folders, then the sample disc: the second folder holds exactly the sample disc;
+// a build that fails after that leaves it as it was.
+TEST(BuilderDesigner, ARebuildHoldsExactlyTheNewDiscAndAFailedOneLeavesItAlone) {
+  Designer d;
+  d.box.Write("html\\tree.html", kMode + "<img src=tree/a.gif><a href=tree/sub/b.htm>b</a>");
+  d.box.Write("html\\tree\\a.gif", "a");
+  d.box.Write("html\\tree\\sub\\b.htm", kMode + "<img src=../a.gif>");
+  d.Start();
+  PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, d.box.Path("html\\tree.html").c_str());
+  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+  ASSERT_EQ(std::set<std::string>{"b.htm"}, FilesIn(d.out + "\\tree\\sub"));
+
+  PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, d.box.Path("html\\1_Demo_General_Menu.html").c_str());
+  EXPECT_EQ(Question(d.out), d.CreateCd(IDNO));
+  std::set<std::string> expected = d.SampleSite();
+  expected.erase("tree.html"); // beside the sample pages, linked by none of them
+  expected.insert({"autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt", "autorun.exe", "default.jpg", "default.wav"});
+  EXPECT_EQ(expected, FilesIn(d.out));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((d.out + "\\tree").c_str()));
+
+  const std::string inf = ReadFile(d.out + "\\autorun.inf");
+  DeleteFileA(d.box.Path("sounds\\default.wav").c_str());
+  PickFile(*d.process, d.dlg, IDC_SELECT_FILE, kSelectFile, d.box.Path("html\\tree.html").c_str());
+  EXPECT_EQ(0u, d.CreateCd(IDOK).find("There was a problem copying sounds/default.wav to "));
+  d.ExpectIdle();
+  EXPECT_EQ(expected, FilesIn(d.out));
+  EXPECT_EQ(inf, ReadFile(d.out + "\\autorun.inf"));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((d.out + ".part").c_str()));
+}
