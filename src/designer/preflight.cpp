@@ -1,6 +1,10 @@
 #include "designer/preflight.h"
 
+#include <map>
+#include <set>
+
 #include "app/ascii_case.h"
+#include "app/unicode_text.h"
 #include "disc/disc_image.h"
 
 namespace vk {
@@ -20,22 +24,47 @@ std::string NameFinding(const PlannedFile& file, const std::string& problem) {
 std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files) {
     std::vector<Finding> errors, warnings;
     unsigned long long sectors = 0;
+    // The children of each folder, for the names Joliet gives those it cannot hold whole.
+    std::map<std::string, std::vector<std::pair<std::string, bool>>> folders;
+    std::map<std::string, std::string> spelled; // each folder as first met
+    std::set<std::string> seen;
     for (const PlannedFile& file : files) {
         sectors += Sectors(file.size);
         unsigned level = 1;
-        std::string problem;
+        std::string problem, deep;
         for (size_t start = 0; problem.empty();) {
             const size_t end = file.name.find_first_of("\\/", start);
             const std::string part = file.name.substr(start, end == std::string::npos ? end : end - start);
             problem = DiscNameProblem(part);
+            const std::string parent = Lower(file.name.substr(0, start));
+            if (problem.empty() && seen.insert(Lower(file.name.substr(0, end))).second) {
+                folders[parent].emplace_back(part, end != std::string::npos);
+                spelled.emplace(parent, file.name.substr(0, start));
+            }
             if (end == std::string::npos)
                 break;
-            if (problem.empty())
-                problem = DiscLevelProblem(++level);
+            if (deep.empty())
+                deep = DiscLevelProblem(++level);
             start = end + 1;
         }
         if (!problem.empty())
             errors.push_back({Severity::Error, NameFinding(file, problem)});
+        else if (!deep.empty())
+            warnings.push_back({Severity::Warning, "The file " + file.name + " lies deeper than the " +
+                                                       std::to_string(kMaxFolderLevels) +
+                                                       " folder levels of ISO 9660 and Joliet: systems that read "
+                                                       "only those may not reach it (Windows reads it from the "
+                                                       "disc's UDF)."});
+    }
+    for (const auto& [parent, children] : folders) {
+        const std::vector<std::u16string> joliet = JolietNames(children);
+        for (size_t i = 0; i < children.size(); ++i)
+            if (!JolietHoldsName(children[i].first))
+                warnings.push_back({Severity::Warning, "The name " + spelled[parent] + children[i].first +
+                                                           " is longer than the 64 characters of Joliet, so it is "
+                                                           "shortened to " + Utf16ToUtf8(joliet[i]) +
+                                                           " on systems that read only Joliet (Windows reads the "
+                                                           "whole name from the disc's UDF)."});
     }
     const unsigned long long total = sectors * kDiscSector;
     if (total > kDvdBytes)

@@ -7,12 +7,22 @@
 
 #include "app/ascii_case.h"
 #include "app/unicode_text.h"
+#include "disc/civil_time.h"
+#include "disc/udf.h"
 
 namespace vk {
 namespace {
 
 constexpr size_t kSector = 2048;
-constexpr unsigned kFirstFreeSector = 19; // system area 0-15, the two descriptors, the terminator
+// Where each part of the image lies: the ISO 9660 descriptors from 16, UDF's recognition
+// sequence after them, its two descriptor sequences and its integrity sequence, its anchor at
+// 256; the partition starts after it and holds everything else, so both file systems share
+// the file data.
+constexpr uint32_t kRecognitionSector = 19;
+constexpr uint32_t kMainSequence = 32, kReserveSequence = 48, kSequenceSectors = 16;
+constexpr uint32_t kIntegritySector = 64;
+constexpr uint32_t kAnchorSector = 256;
+constexpr uint32_t kPartitionStart = 257;
 constexpr size_t kChunk = 1 << 20;
 
 std::string Decimal(unsigned n) {
@@ -95,6 +105,10 @@ struct Node {
     uint32_t jolietSector = 0;            // folders: Joliet directory
     uint32_t bytes[2] = {0, 0};           // folders: directory sizes
     uint16_t number[2] = {0, 0};          // folders: path table numbers
+    std::u16string joliet;                // the Joliet name: the whole name, or shortened
+    uint32_t entryBlock = 0;              // UDF file entry, a block of the partition
+    uint32_t streamBlock = 0;             // folders: UDF identifier stream
+    uint32_t streamBytes = 0;
 };
 
 enum Tree { kIso = 0, kJoliet = 1 };
@@ -107,26 +121,6 @@ void Put(std::string& s, size_t at, uint32_t v, int bytes, bool big) {
 void PutBoth(std::string& s, size_t at, uint32_t v, int bytes) {
     Put(s, at, v, bytes, false);
     Put(s, at + bytes, v, bytes, true);
-}
-
-struct Civil {
-    int year, month, day, hour, minute, second;
-};
-
-// The civil date of a time in seconds from 1970, in UTC (from the days since 0000-03-01).
-Civil ToCivil(long long t) {
-    // What the short form holds: 1900 to 2155.
-    t = std::clamp(t, -2208988800LL, 5869583999LL);
-    // The day by floating point: exact in this range, and no 64-bit division in the program.
-    const int days = static_cast<int>(std::floor(static_cast<double>(t) / 86400)) + 719468;
-    const int secs = static_cast<int>(t - (days - 719468) * 86400LL);
-    const int era = days / 146097; // days stay positive after 1900
-    const int doe = days - era * 146097;
-    const int yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const int mp = (5 * doy + 2) / 153;
-    const int month = mp < 10 ? mp + 3 : mp - 9;
-    return {yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1, secs / 3600, secs / 60 % 60, secs % 60};
 }
 
 class ImageWriter {
@@ -148,6 +142,7 @@ private:
     std::string Record(const Node& node, Tree tree, const std::string& id) const;
     bool Emit(std::string bytes); // padded to whole sectors
     bool CopyFile(const Node& file);
+    std::string UdfStream(const Node& folder) const;
     uint32_t DirSector(const Node& n, Tree tree) const { return tree == kIso ? n.sector : n.jolietSector; }
 
     DiscHost& m_host;
@@ -177,9 +172,6 @@ bool ImageWriter::List() {
             const std::string problem = DiscNameProblem(item.name);
             if (!problem.empty())
                 return Fail(n.path, ": " + problem + ".");
-            const std::string tooDeep = item.folder ? DiscLevelProblem(m_nodes[i].level + 1) : std::string();
-            if (!tooDeep.empty())
-                return Fail(n.path, ": " + tooDeep + ".");
             const std::string tooLarge = item.folder ? std::string() : ImageFileSizeProblem(item.size);
             if (!tooLarge.empty())
                 return Fail(n.path, ": " + tooLarge + ".");
@@ -187,7 +179,6 @@ bool ImageWriter::List() {
             m_total += item.folder ? 0 : item.size;
             n.parent = i;
             n.level = m_nodes[i].level + 1;
-            n.key[kJoliet] = KeyOf(Utf8ToUtf16(item.name), item.folder);
             n.item = std::move(item);
             m_nodes[i].children[kJoliet].push_back(m_nodes.size());
             m_nodes.push_back(std::move(n));
@@ -207,6 +198,15 @@ void ImageWriter::NameChildren(Node& folder) {
         bool operator()(size_t a, size_t b) const { return KeyLess(nodes[a].key[tree], nodes[b].key[tree]); }
     };
     std::vector<size_t>& joliet = folder.children[kJoliet];
+    std::vector<std::pair<std::string, bool>> names;
+    for (size_t i : joliet)
+        names.emplace_back(m_nodes[i].item.name, m_nodes[i].item.folder);
+    const std::vector<std::u16string> shown = JolietNames(names);
+    for (size_t k = 0; k < joliet.size(); ++k) {
+        Node& n = m_nodes[joliet[k]];
+        n.joliet = shown[k];
+        n.key[kJoliet] = KeyOf(n.joliet, n.item.folder);
+    }
     std::sort(joliet.begin(), joliet.end(), ByName{m_nodes, kJoliet});
     std::vector<std::string> taken; // sorted
     for (int pass = 0; pass < 2; ++pass)
@@ -275,7 +275,7 @@ std::string Ascii(const std::u16string& text) {
 std::string Id(const Node& n, Tree tree) {
     const SortKey<std::u16string>& k = n.key[tree];
     if (tree == kJoliet)
-        return Utf16Be(Utf8ToUtf16(n.item.name));
+        return Utf16Be(n.joliet);
     return n.item.folder ? Ascii(k.name) : Ascii(k.name) + "." + Ascii(k.ext) + ";1";
 }
 
@@ -397,7 +397,7 @@ bool ImageWriter::Run(const std::string& label) {
     if (!List())
         return false;
     m_host.Advance(0, m_total);
-    uint32_t next = kFirstFreeSector;
+    uint32_t next = kPartitionStart + 2; // the file set descriptor and its terminator
     for (Tree tree : {kIso, kJoliet}) {
         m_folders[tree] = FolderOrder(tree);
         if (m_folders[tree].size() > 0xFFFF)
@@ -417,6 +417,21 @@ bool ImageWriter::Run(const std::string& label) {
             (tree == kIso ? n.sector : n.jolietSector) = next;
             next += n.bytes[tree] / kSector;
         }
+    // UDF: a file entry for each file and folder, folder by folder in the Joliet order (never the
+    // order of the listing, so the same tree gives the same bytes), then each folder's
+    // identifier stream.
+    std::vector<size_t> entries{0};
+    for (size_t f : m_folders[kJoliet])
+        for (size_t child : m_nodes[f].children[kJoliet])
+            entries.push_back(child);
+    for (size_t i : entries)
+        m_nodes[i].entryBlock = next++ - kPartitionStart;
+    for (size_t i : m_folders[kJoliet]) {
+        Node& n = m_nodes[i];
+        n.streamBytes = static_cast<uint32_t>(UdfStream(n).size());
+        n.streamBlock = next - kPartitionStart;
+        next += (n.streamBytes + kSector - 1) / kSector;
+    }
     std::vector<size_t> files;
     for (size_t f : m_folders[kIso])
         for (size_t i : m_nodes[f].children[kIso])
@@ -425,12 +440,34 @@ bool ImageWriter::Run(const std::string& label) {
                 m_nodes[i].sector = next;
                 next += static_cast<uint32_t>((m_nodes[i].item.size + kSector - 1) / kSector);
             }
-    m_sectors = next;
+    const uint32_t lastAnchor = next;
+    m_sectors = next + 1;
+
+    udf::Volume volume;
+    volume.label = label;
+    volume.time = m_volumeTime;
+    volume.partitionStart = kPartitionStart;
+    volume.partitionBlocks = lastAnchor - kPartitionStart;
+    volume.integritySector = kIntegritySector;
+    volume.rootEntryBlock = m_nodes[0].entryBlock;
+    volume.folders = static_cast<uint32_t>(m_folders[kJoliet].size());
+    volume.files = static_cast<uint32_t>(m_nodes.size()) - volume.folders;
+    volume.nextUniqueId = 16 + m_nodes.size();
 
     std::string head(16 * kSector, '\0');
     head += Descriptor(kIso, label) + Descriptor(kJoliet, label);
     head += std::string(kSector, '\0');
     head.replace(head.size() - kSector, 7, "\xFF" "CD001\1");
+    head += udf::RecognitionSequence();
+    head.resize(kMainSequence * kSector, '\0');
+    head += udf::DescriptorSequence(volume, kMainSequence);
+    head.resize(kReserveSequence * kSector, '\0');
+    head += udf::DescriptorSequence(volume, kReserveSequence);
+    head.resize(kIntegritySector * kSector, '\0');
+    head += udf::IntegritySequence(volume);
+    head.resize(kAnchorSector * kSector, '\0');
+    head += udf::Anchor(kAnchorSector, kMainSequence, kReserveSequence, kSequenceSectors);
+    head += udf::FileSet(volume);
     bool ok = Emit(head);
     for (Tree tree : {kIso, kJoliet})
         for (bool big : {false, true})
@@ -438,9 +475,31 @@ bool ImageWriter::Run(const std::string& label) {
     for (Tree tree : {kIso, kJoliet})
         for (size_t i : m_folders[tree])
             ok = ok && Emit(Directory(m_nodes[i], tree));
+    for (size_t k = 0; k < entries.size() && ok; ++k) {
+        const size_t i = entries[k];
+        const Node& n = m_nodes[i];
+        uint16_t links = 1;
+        if (n.item.folder)
+            for (size_t child : n.children[kJoliet])
+                links += m_nodes[child].item.folder;
+        const udf::Extent data = n.item.folder ? udf::Extent{n.streamBlock, n.streamBytes}
+                                               : udf::Extent{n.item.size ? n.sector - kPartitionStart : 0, n.item.size};
+        ok = Emit(udf::FileEntry(n.entryBlock, n.item.folder, data, i == 0 ? m_volumeTime : n.item.modified,
+                                 k == 0 ? 0 : 15 + k, links));
+    }
+    for (size_t i : m_folders[kJoliet])
+        ok = ok && Emit(UdfStream(m_nodes[i]));
     for (size_t i : files)
         ok = ok && CopyFile(m_nodes[i]);
-    return ok;
+    return ok && Emit(udf::Anchor(lastAnchor, kMainSequence, kReserveSequence, kSequenceSectors));
+}
+
+// A folder's UDF identifier stream: its children under their whole names.
+std::string ImageWriter::UdfStream(const Node& folder) const {
+    std::vector<udf::Child> children;
+    for (size_t i : folder.children[kJoliet])
+        children.push_back({Utf8ToUtf16(m_nodes[i].item.name), m_nodes[i].item.folder, m_nodes[i].entryBlock});
+    return udf::FolderStream(folder.streamBlock, m_nodes[folder.parent].entryBlock, children);
 }
 
 } // namespace
@@ -472,14 +531,68 @@ bool IsImageOfOurs(const std::string& head) {
 }
 
 std::string DiscNameProblem(const std::string& name) {
-    return TextProblem(name, kJolietNameMax, "the name");
+    std::string why = TextProblem(name, SIZE_MAX, "the name");
+    if (why.empty() && udf::CompressedName(Utf8ToUtf16(name)).size() > udf::kNameBytesMax)
+        why = "the name is longer than a disc holds (" + Decimal(udf::kNameBytesMax - 1) + " Latin characters, or " +
+              Decimal((udf::kNameBytesMax - 1) / 2) + " of other scripts)";
+    return why;
 }
+
+bool JolietHoldsName(const std::string& name) { return Utf8ToUtf16(name).size() <= kJolietNameMax; }
 
 std::string DiscLevelProblem(unsigned level) {
     if (level <= kMaxFolderLevels)
         return {};
     return "the folder lies deeper than the " + Decimal(kMaxFolderLevels) +
-           " folder levels a disc allows (its root is the first)";
+           " folder levels that systems reading only ISO 9660 or Joliet are sure to reach (the disc's root is the "
+           "first)";
+}
+
+std::vector<std::u16string> JolietNames(const std::vector<std::pair<std::string, bool>>& children) {
+    std::vector<std::u16string> names(children.size());
+    std::vector<std::u16string> taken; // folded to lower case, sorted
+    auto fold = [](std::u16string name) {
+        for (char16_t& u : name)
+            if (u >= u'A' && u <= u'Z')
+                u = static_cast<char16_t>(u - u'A' + u'a');
+        return name;
+    };
+    auto take = [&](const std::u16string& name) {
+        const std::u16string key = fold(name);
+        const auto at = std::lower_bound(taken.begin(), taken.end(), key);
+        if (at != taken.end() && *at == key)
+            return false;
+        taken.insert(at, key);
+        return true;
+    };
+    // Names Joliet holds keep them; the others are shortened after, around what is taken.
+    for (size_t i = 0; i < children.size(); ++i) {
+        const std::u16string whole = Utf8ToUtf16(children[i].first);
+        if (whole.size() <= kJolietNameMax) {
+            names[i] = whole;
+            take(whole);
+        }
+    }
+    for (size_t i = 0; i < children.size(); ++i) {
+        const std::u16string whole = Utf8ToUtf16(children[i].first);
+        if (whole.size() <= kJolietNameMax)
+            continue;
+        const size_t dot = children[i].second ? std::u16string::npos : whole.rfind(u'.');
+        const std::u16string ext = dot != std::u16string::npos && whole.size() - dot <= 16 ? whole.substr(dot)
+                                                                                          : std::u16string();
+        for (unsigned number = 1;; ++number) {
+            const std::string digits = "~" + Decimal(number);
+            std::u16string stem = whole.substr(0, kJolietNameMax - ext.size() - digits.size());
+            if (!stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF)
+                stem.pop_back(); // never half a pair
+            const std::u16string name = stem + std::u16string(digits.begin(), digits.end()) + ext;
+            if (take(name)) {
+                names[i] = name;
+                break;
+            }
+        }
+    }
+    return names;
 }
 
 bool WriteDiscImage(DiscHost& host, const std::string& label, std::string& error) {

@@ -1,9 +1,10 @@
-// An ISO 9660 disc image with Joliet names, written from a folder tree that a host lists and
-// reads. Two passes: the whole tree is listed and laid out first, then the image is written
-// front to back, the file data streamed in chunks.
+// A bridge disc image, ISO 9660 with Joliet names and UDF 1.02 sharing the file data, written
+// from a folder tree that a host lists and reads. Two passes: the whole tree is listed and laid
+// out first, then the image is written front to back, the file data streamed in chunks.
 #pragma once
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vk {
@@ -21,10 +22,18 @@ std::string DefaultVolumeLabel(const std::string& targetName);
 // Empty when the label is valid; otherwise why not.
 std::string VolumeLabelProblem(const std::string& label);
 
-// Why a file or folder name cannot go into the Joliet tree, or empty when it can.
+// Why a file or folder name cannot go on a disc at all (no file system of the image holds it),
+// or empty when it can.
 std::string DiscNameProblem(const std::string& name);
-// Why a folder at this level (the disc's root being 1) cannot go on a disc, or empty when it can.
+// Whether the Joliet tree holds the name whole; a longer one it holds shortened (JolietNames).
+bool JolietHoldsName(const std::string& name);
+// Why a folder at this level (the disc's root being 1) lies beyond what the ISO 9660 and Joliet
+// trees are sure to be read to, or empty. UDF holds any depth, and the image holds it all.
 std::string DiscLevelProblem(unsigned level);
+// The Joliet names of one folder's children (UTF-8 name, whether a folder), in their order:
+// each whole when Joliet holds it, else cut to a unique name with "~1", "~2" ... and its
+// extension kept.
+std::vector<std::u16string> JolietNames(const std::vector<std::pair<std::string, bool>>& children);
 
 // Why a file of this size cannot go into an image, or empty when it can.
 std::string ImageFileSizeProblem(unsigned long long size);

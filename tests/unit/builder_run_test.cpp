@@ -504,9 +504,9 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
              b.disk.Put(html + "next.htm", kMode + "<img src=" + longName + ">");
              b.disk.Put(html + longName, "long");
          },
-         true,
-         "The file " + html + longName + " cannot go on the CD-ROM as " + longName +
-             ": the name is longer than the 64 characters a disc allows."},
+         false,
+         "The name " + longName + " is longer than the 64 characters of Joliet, so it is shortened to " +
+             longName.substr(0, 58) + "~1.gif on systems that read only Joliet"},
         {"a target name longer than 64",
          [&](FakeBuild& b, vk::DiscSettings& s, vk::BuildRequest&) {
              const std::string name = std::string(60, 't') + ".html";
@@ -514,7 +514,14 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
              s.m_strTarget = name;
              s.m_strTargetPath = "html\\" + name;
          },
-         true, "the name is longer than the 64 characters a disc allows"},
+         false, "is longer than the 64 characters of Joliet, so it is shortened to " + std::string(57, 't') +
+                    "~1.html"},
+        {"a name longer than any disc holds",
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
+             b.disk.Put(html + "next.htm", kMode + "<img src=" + std::string(251, 'u') + ".gif>");
+             b.disk.Put(html + std::string(251, 'u') + ".gif", "long");
+         },
+         true, "as " + std::string(251, 'u') + ".gif: the name is longer than a disc holds"},
         {"a character no disc holds",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
              b.disk.Put(html + "next.htm", kMode + "<img src=a;b.gif>");
@@ -526,7 +533,7 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
              b.disk.Put(html + "next.htm", kMode + "<img src=1/2/3/4/5/6/7/8/deep.gif>");
              b.disk.Put(html + "1\\2\\3\\4\\5\\6\\7\\8\\deep.gif", "deep");
          },
-         true, "the folder lies deeper than the 8 folder levels a disc allows (its root is the first)"},
+         false, "The file 1\\2\\3\\4\\5\\6\\7\\8\\deep.gif lies deeper than the 8 folder levels of ISO 9660 and Joliet"},
         {"more than a DVD",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 4800000000ULL; },
          true, "more than the 4700 MB a recordable DVD holds"},
@@ -649,7 +656,7 @@ TEST(BuilderRun, AllErrorsInOneMessageOrAsManyAsTheHostShows) {
         build.most = most;
         std::string page = kMode;
         for (char c : std::string("abc")) {
-            const std::string name = std::string(64, c) + ".gif";
+            const std::string name = std::string(251, c) + ".gif";
             page += "<img src=" + name + ">";
             build.disk.Put(kProgram + "\\html\\" + name, "long");
         }
@@ -657,9 +664,9 @@ TEST(BuilderRun, AllErrorsInOneMessageOrAsManyAsTheHostShows) {
         EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
         ASSERT_EQ(1u, build.told.size());
         const std::string& told = build.told[0];
-        EXPECT_NE(std::string::npos, told.find(std::string(64, 'a')));
-        EXPECT_NE(std::string::npos, told.find(std::string(64, 'b')));
-        EXPECT_EQ(most == 2, told.find(std::string(64, 'c')) == std::string::npos);
+        EXPECT_NE(std::string::npos, told.find(std::string(251, 'a')));
+        EXPECT_NE(std::string::npos, told.find(std::string(251, 'b')));
+        EXPECT_EQ(most == 2, told.find(std::string(251, 'c')) == std::string::npos);
         EXPECT_EQ(most == 2, told.size() > 15 && told.compare(told.size() - 15, 15, "... and 1 more.") == 0) << told;
     }
 }

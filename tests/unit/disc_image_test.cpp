@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/ascii_case.h"
+#include "app/unicode_text.h"
 #include "iso_reader.h"
 #include "memory_disc.h"
 
@@ -102,14 +104,46 @@ TEST(DiscLabel, WrittenToBothDescriptors) {
     EXPECT_EQ(refused.image, "");
 }
 
-TEST(DiscNames, JolietNameProblems) {
-    const std::string sixtyFour(64, 'n');
-    EXPECT_EQ(vk::DiscNameProblem(sixtyFour), "");
-    EXPECT_NE(vk::DiscNameProblem(sixtyFour + "n").find("longer than the 64"), std::string::npos);
-    EXPECT_EQ(vk::DiscNameProblem(std::string(31, 'n') + "😀" + std::string(31, 'n')), ""); // 64 units
-    EXPECT_NE(vk::DiscNameProblem(std::string(32, 'n') + "😀" + std::string(31, 'n')), "");
+TEST(DiscNames, NamesADiscHoldsAndTheirJolietNames) {
+    // UDF holds 254 bytes of 8-bit characters or 127 UTF-16 units; Joliet 64 units whole.
+    const struct {
+        std::string name;
+        bool holds, joliet;
+    } cases[] = {
+        {std::string(64, 'n'), true, true},
+        {std::string(65, 'n'), true, false},
+        {std::string(31, 'n') + "😀" + std::string(31, 'n'), true, true}, // 64 units
+        {std::string(32, 'n') + "😀" + std::string(31, 'n'), true, false},
+        {std::string(254, 'n'), true, false},
+        {std::string(255, 'n'), false, false},
+        {std::string(127 - 2, 'n') + "é" + "😀", false, false}, // 128 units: 16 bits a character
+        {std::string(124, 'n') + "😀" + "n", true, false},      // 127 units
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(vk::DiscNameProblem(c.name).empty(), c.holds) << c.name;
+        EXPECT_EQ(vk::JolietHoldsName(c.name), c.joliet) << c.name;
+    }
+    EXPECT_NE(vk::DiscNameProblem(std::string(255, 'n')).find("longer than a disc holds"), std::string::npos);
     for (const char* bad : {"a*b", "a?b", "a:b", "a;1", "a\\b", "a/b", "new\nline"})
         EXPECT_NE(vk::DiscNameProblem(bad).find("cannot hold"), std::string::npos) << bad;
+
+    // Shortened names keep their extension, never split a pair, and never take a name in use,
+    // in any letter case.
+    const std::string stem(70, 's');
+    const std::string taken = std::string(58, 's') + "~1.htm";
+    const std::vector<std::u16string> names = vk::JolietNames({{stem + ".htm", false},
+                                                               {stem + "x.htm", false},
+                                                               {vk::Upper(taken), false},
+                                                               {stem, true},
+                                                               {std::string(57, 'p') + "😀" + "tail.txt", false}});
+    const std::u16string s58(58, u's');
+    EXPECT_EQ(names[0], s58 + u"~2.htm");
+    EXPECT_EQ(names[1], s58 + u"~3.htm");
+    EXPECT_EQ(vk::Utf16ToUtf8(names[2]), vk::Upper(taken));
+    EXPECT_EQ(names[3], std::u16string(62, u's') + u"~1");
+    EXPECT_EQ(names[4], std::u16string(57, u'p') + u"~1.txt");
+    for (const std::u16string& name : names)
+        EXPECT_LE(name.size(), 64u);
 }
 
 // The 8.3 names of one folder's entries, in the order of the primary directory.
@@ -303,7 +337,7 @@ TEST(DiscImage, ErrorsNameTheFile) {
     const struct {
         const char* what;
         void (*arrange)(MemoryDisc&);
-        const char* message; // a part of it
+        std::string message; // a part of it
     } cases[] = {
         {"folder unreadable", [](MemoryDisc& d) { d.failList = "sub"; }, "/src/sub: permission denied."},
         {"file unreadable", [](MemoryDisc& d) { d.failOpen = "sub/file.txt"; }, "/src/sub/file.txt: permission denied."},
@@ -311,15 +345,9 @@ TEST(DiscImage, ErrorsNameTheFile) {
         {"disc full", [](MemoryDisc& d) { d.writeRoom = 25 * 2048; }, "image.iso: the disc is full."},
         {"file shrank", [](MemoryDisc& d) { d.sizeChange = -1; }, "changed while"},
         {"file grew", [](MemoryDisc& d) { d.sizeChange = 1; }, "changed while"},
-        {"name too long", [](MemoryDisc& d) { d.Add("sub/" + std::string(65, 'n')); },
-         "/src/sub/nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn: the name is longer than the 64"},
+        {"name too long", [](MemoryDisc& d) { d.Add("sub/" + std::string(255, 'n')); },
+         "/src/sub/" + std::string(255, 'n') + ": the name is longer than a disc holds"},
         {"character", [](MemoryDisc& d) { d.Add("sub/what?.txt"); }, "/src/sub/what?.txt: the name holds a character"},
-        {"too deep",
-         [](MemoryDisc& d) {
-             for (std::string p = "sub/3"; p.size() < 20; p += "/x")
-                 d.AddFolder(p);
-         },
-         "/src/sub/3/x/x/x/x/x/x: the folder lies deeper than the 8 folder levels"},
         {"too large", [](MemoryDisc& d) { d.folders["sub"].push_back({"huge.bin", false, 1ull << 32, 0}); },
          "/src/sub/huge.bin: the file is larger than the 4 GB"},
     };

@@ -72,8 +72,8 @@ TEST_F(FolderImagePosix, FailuresKeepTheEarlierImage) {
         std::string message; // how the message begins
     } cases[] = {
         {"unreadable", "ln -s nowhere sub/dangling", src + "/sub/dangling: "},
-        {"too long", "touch " + std::string(65, 'n'), src + "/" + std::string(65, 'n') + ": the name is longer"},
-        {"too deep", "mkdir -p 2/3/4/5/6/7/8/9", src + "/2/3/4/5/6/7/8/9: the folder lies deeper"},
+        {"too long", "touch " + std::string(255, 'n'), src + "/" + std::string(255, 'n') + ": the name is longer"},
+        {"character", "mkdir -p 2 && touch '2/a?b'", src + "/2/a?b: the name holds a character"},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(std::system(("cd '" + src + "' && " + c.arrange).c_str()), 0) << c.what;

@@ -160,15 +160,22 @@ mkdir -p mine && printf 'keep me' > mine/letter.txt
 run mine 1 build --out mine
 [ "$(cat mine/letter.txt)" = "keep me" ] || fail "mine: the user's file was touched"
 
-# A check before writing: a linked name longer than a disc allows; nothing is written.
-long=$(printf 'n%.0s' $(seq 61)).gif
+# A check before writing: a linked name longer than any disc holds; nothing is written.
+long=$(printf 'n%.0s' $(seq 251)).gif
 printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="%s">' "$long" > site/long.htm
 printf 'x' > "site/$long"
 run toolong 1 build --out toolong --target site/long.htm
-expect_err toolong "The file $work/site/$long cannot go on the CD-ROM as $long: the name is longer than the 64 characters a disc allows.
+expect_err toolong "The file $work/site/$long cannot go on the CD-ROM as $long: the name is longer than a disc holds (254 Latin characters, or 127 of other scripts).
 
 Please rename the file or select another one."
 [ ! -e toolong ] || fail "toolong: the output folder was made"
+# A name longer than Joliet's 64 is a warning: the image holds it whole in UDF, shortened in Joliet.
+joliet=$(printf 'j%.0s' $(seq 61)).gif
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="%s">' "$joliet" > site/joliet.htm
+printf 'x' > "site/$joliet"
+run joliet 0 build --out joliet --target site/joliet.htm --image joliet.iso
+expect_err joliet "Warning: The name $joliet is longer than the 64 characters of Joliet, so it is shortened to $(printf 'j%.0s' $(seq 58))~1.gif on systems that read only Joliet (Windows reads the whole name from the disc's UDF)."
+[ -e "joliet/$joliet" ] || fail "joliet: the file is not in the folder"
 # A warning is printed and the build goes on.
 printf '<img src="here.gif">' > site/old.htm
 run oldmode 0 build --out oldmode --target site/old.htm
