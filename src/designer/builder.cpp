@@ -213,7 +213,7 @@ std::vector<Finding> CheckBeforeWriting(const DiscSettings& s, const std::string
     std::vector<PlannedFile> files;
     std::vector<std::string> pages;
     PlanDisc(s, out, host, files, pages);
-    std::vector<Finding> findings = CheckPlannedFiles(files);
+    std::vector<Finding> findings = CheckPlannedFiles(files, !image.empty());
     if (!image.empty()) {
         for (const PlannedFile& file : files) {
             const std::string tooLarge = ImageFileSizeProblem(file.size);

@@ -21,7 +21,11 @@ std::string NameFinding(const PlannedFile& file, const std::string& problem) {
 
 } // namespace
 
-std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files) {
+std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bool image) {
+    // Where the whole names and the deep folders are kept.
+    const std::string kept = image ? " (Windows reads it from the disc image's UDF)."
+                                   : ": burn the folder as UDF (Windows' \"Like a USB flash drive\", or a disc "
+                                     "with UDF beside Joliet) to keep it.";
     std::vector<Finding> errors, warnings;
     unsigned long long sectors = 0;
     // The children of each folder, for the names Joliet gives those it cannot hold whole.
@@ -53,8 +57,7 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files) {
             warnings.push_back({Severity::Warning, "The file " + file.name + " lies deeper than the " +
                                                        std::to_string(kMaxFolderLevels) +
                                                        " folder levels of ISO 9660 and Joliet: systems that read "
-                                                       "only those may not reach it (Windows reads it from the "
-                                                       "disc's UDF)."});
+                                                       "only those may not reach it" + kept});
     }
     for (const auto& [parent, children] : folders) {
         const std::vector<std::u16string> joliet = JolietNames(children);
@@ -63,8 +66,7 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files) {
                 warnings.push_back({Severity::Warning, "The name " + spelled[parent] + children[i].first +
                                                            " is longer than the 64 characters of Joliet, so it is "
                                                            "shortened to " + Utf16ToUtf8(joliet[i]) +
-                                                           " on systems that read only Joliet (Windows reads the "
-                                                           "whole name from the disc's UDF)."});
+                                                           " on systems that read only Joliet" + kept});
     }
     const unsigned long long total = sectors * kDiscSector;
     if (total > kDvdBytes)

@@ -28,7 +28,9 @@ struct Finding {
 };
 
 // The names, folder depth and total size of the planned disc, errors first, each naming its file.
-std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files);
+// image: the build writes the disc image; otherwise the user burns the folder, and the warnings
+// say which formats keep the names.
+std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bool image = true);
 
 // True when a page (UTF-8 text) declares the document mode its browser should draw it in.
 bool DeclaresDocumentMode(std::string_view page);

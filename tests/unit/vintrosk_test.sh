@@ -174,7 +174,7 @@ joliet=$(printf 'j%.0s' $(seq 61)).gif
 printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="%s">' "$joliet" > site/joliet.htm
 printf 'x' > "site/$joliet"
 run joliet 0 build --out joliet --target site/joliet.htm --image joliet.iso
-expect_err joliet "Warning: The name $joliet is longer than the 64 characters of Joliet, so it is shortened to $(printf 'j%.0s' $(seq 58))~1.gif on systems that read only Joliet (Windows reads the whole name from the disc's UDF)."
+expect_err joliet "Warning: The name $joliet is longer than the 64 characters of Joliet, so it is shortened to $(printf 'j%.0s' $(seq 58))~1.gif on systems that read only Joliet (Windows reads it from the disc image's UDF)."
 [ -e "joliet/$joliet" ] || fail "joliet: the file is not in the folder"
 # A warning is printed and the build goes on.
 printf '<img src="here.gif">' > site/old.htm
