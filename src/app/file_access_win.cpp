@@ -16,7 +16,7 @@ bool Fail(std::string& error) {
 
 // Opens a file or a folder for its identity only.
 HANDLE OpenForInfo(const std::string& path) {
-    return ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    return ::CreateFileW(fw::WidePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
@@ -62,7 +62,7 @@ std::string WinReason(unsigned long error) {
 }
 
 PathKind WinFileAccess::Kind(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesW(fw::Widen(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(fw::WidePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return PathKind::None;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
@@ -70,7 +70,7 @@ PathKind WinFileAccess::Kind(const std::string& path) {
 
 bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) {
     WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW(fw::Widen(folder + "\\*").c_str(), &entry);
+    HANDLE find = ::FindFirstFileW(fw::WidePath(folder + "\\*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE)
         return ::GetLastError() == ERROR_FILE_NOT_FOUND || Fail(error); // an empty drive's root
     do {
@@ -84,16 +84,16 @@ bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& en
 }
 
 bool WinFileAccess::MakeFolder(const std::string& path, std::string& error) {
-    return ::CreateDirectoryW(fw::Widen(path).c_str(), nullptr) || Fail(error);
+    return ::CreateDirectoryW(fw::WidePath(path).c_str(), nullptr) || Fail(error);
 }
 
 bool WinFileAccess::RemoveFile(const std::string& path, std::string& error) {
     ClearReadOnly(path);
-    return ::DeleteFileW(fw::Widen(path).c_str()) || Fail(error);
+    return ::DeleteFileW(fw::WidePath(path).c_str()) || Fail(error);
 }
 
 bool WinFileAccess::RemoveFolder(const std::string& path, std::string& error) {
-    return ::RemoveDirectoryW(fw::Widen(path).c_str()) || Fail(error);
+    return ::RemoveDirectoryW(fw::WidePath(path).c_str()) || Fail(error);
 }
 
 bool WinFileAccess::Rename(const std::string& from, const std::string& to, bool replace, std::string& error) {
@@ -101,12 +101,12 @@ bool WinFileAccess::Rename(const std::string& from, const std::string& to, bool 
         error = WinReason(ERROR_ALREADY_EXISTS);
         return false;
     }
-    return ::MoveFileExW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
+    return ::MoveFileExW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
            Fail(error);
 }
 
 bool WinFileAccess::Copy(const std::string& from, const std::string& to, std::string& error) {
-    if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
+    if (!::CopyFileW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(), FALSE))
         return Fail(error);
     ClearReadOnly(to);
     return true;
@@ -116,7 +116,7 @@ bool WinFileAccess::WriteWhole(const std::string& path, std::string_view bytes, 
     if (WriteWholeFile(path, std::string(bytes)))
         return true;
     Fail(error);
-    ::DeleteFileW(fw::Widen(path).c_str());
+    ::DeleteFileW(fw::WidePath(path).c_str());
     return false;
 }
 

@@ -26,7 +26,7 @@ private:
 };
 
 HANDLE OpenForReading(const std::string& name) {
-    return ::CreateFileW(fw::Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -116,7 +116,7 @@ bool ReadLabelEntry(std::string& label) {
 }
 
 void ClearReadOnly(const std::string& path) {
-    const fw::WString wide = fw::Widen(path);
+    const fw::WString wide = fw::WidePath(path);
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -124,7 +124,7 @@ void ClearReadOnly(const std::string& path) {
 
 bool FileSizeOf(const std::string& name, unsigned long long& size) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(fw::Widen(name).c_str(), GetFileExInfoStandard, &data) ||
+    if (!::GetFileAttributesExW(fw::WidePath(name).c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
     size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -132,7 +132,7 @@ bool FileSizeOf(const std::string& name, unsigned long long& size) {
 }
 
 bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
-    if (!::CopyFileW(fw::Widen(from).c_str(), fw::Widen(to).c_str(), FALSE))
+    if (!::CopyFileW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(), FALSE))
         return false;
     ClearReadOnly(to);
     return true;
@@ -140,7 +140,7 @@ bool CopyClearingReadOnly(const std::string& from, const std::string& to) {
 
 bool WriteWholeFile(const std::string& path, const std::string& text) {
     ClearReadOnly(path);
-    return WriteAndClose(::CreateFileW(fw::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return WriteAndClose(::CreateFileW(fw::WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                        FILE_ATTRIBUTE_NORMAL, nullptr),
                          text);
 }
@@ -148,7 +148,7 @@ bool WriteWholeFile(const std::string& path, const std::string& text) {
 bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue) {
     AnsiCodePage ansi;
     const std::string bytes = AutorunInfText(settings, &openValue, ansi);
-    const fw::WString path = fw::Widen(folder + "\\" + kAutorunInf);
+    const fw::WString path = fw::WidePath(folder + "\\" + kAutorunInf);
     const DWORD attributes = ::GetFileAttributesW(path.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(path.data(), FILE_ATTRIBUTE_NORMAL);

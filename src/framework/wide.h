@@ -23,6 +23,23 @@ inline WString Widen(std::string_view utf8) {
     return wide;
 }
 
+// A file path for the wide file functions. A path as long as MAX_PATH or more (a deep site with
+// long names) is made full and given the "\\?\" prefix, which lifts the limit.
+inline WString WidePath(std::string_view utf8) {
+    WString wide = Widen(utf8);
+    if (wide.size() < MAX_PATH - 12 || wide.compare(0, 4, L"\\\\?\\") == 0)
+        return wide;
+    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    WString full(size, L'\0');
+    const DWORD got = size ? ::GetFullPathNameW(wide.c_str(), size, &full[0], nullptr) : 0;
+    if (got == 0 || got >= size)
+        return wide;
+    full.resize(got);
+    if (full.compare(0, 2, L"\\\\") == 0)
+        return L"\\\\?\\UNC" + full.substr(1);
+    return L"\\\\?\\" + full;
+}
+
 inline std::string Narrow(const wchar_t* text, size_t length) {
     if (!text || length == 0)
         return {};
