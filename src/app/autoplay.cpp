@@ -1,6 +1,7 @@
 #include "app/autoplay.h"
 
 #include "app/ascii_case.h"
+#include "controls/shell_open.h"
 
 namespace vk {
 
@@ -60,6 +61,10 @@ std::string OwnProgramMessage(const std::string& target) {
     return "This CD-ROM is set to open " + target +
            ", which is its own start-up program, so there is nothing to open.\n\nThe CD-ROM's autorun.inf must name "
            "another file to open.";
+}
+
+std::string ShellFailureMessage(const std::string& target, const AutoplayPlan& plan, int code) {
+    return OpenFileErrorMessage(target, code, plan.shellFile == target ? nullptr : plan.shellFile.c_str());
 }
 
 std::vector<std::string> ShellCandidates(const std::string& target) {

@@ -39,6 +39,10 @@ AutoplayPlan PlanAutoplay(const LaunchConfig& config);
 // Shown instead of handing the launcher's own program file to the shell, which would start
 // another launcher that does the same, without end.
 std::string OwnProgramMessage(const std::string& target);
+// Shown when the shell cannot open the target (no program for its type, a file that is not
+// there): the open-error text for the shell's code, naming the target and, for a slide show,
+// the program it was handed to.
+std::string ShellFailureMessage(const std::string& target, const AutoplayPlan& plan, int code);
 // The names under which the shell may find a target: as given, and with ".exe" when its file
 // name has no extension.
 std::vector<std::string> ShellCandidates(const std::string& target);

@@ -9,6 +9,7 @@
 #include "app/module_path.h"
 #include "app/paths.h"
 #include "app/startup.h"
+#include "controls/shell_open_win.h"
 #include "controls/splash_dlg.h"
 #include "framework/wide.h"
 #include "viewer/open_viewer.h"
@@ -82,8 +83,13 @@ void RunAutoplay(const LaunchConfig& config) {
         ::MessageBoxW(nullptr, fw::Widen(OwnProgramMessage(plan.shellFile)).c_str(), fw::Widen(kAppTitle).c_str(),
                       MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
-        ::ShellExecuteW(nullptr, nullptr, fw::Widen(plan.shellFile).c_str(), fw::Widen(plan.shellParams).c_str(), L"",
-                        SW_SHOWNORMAL);
+        const int result = static_cast<int>(reinterpret_cast<INT_PTR>(
+            ::ShellExecuteW(nullptr, nullptr, fw::Widen(plan.shellFile).c_str(), fw::Widen(plan.shellParams).c_str(),
+                            L"", SW_SHOWNORMAL)));
+        // Otherwise the disc would end after its splash with nothing shown. No window of the
+        // launcher is on screen now, so the message has no owner.
+        if (result <= 32)
+            ShowOpenError(ShellFailureMessage(config.target, plan, result), nullptr);
     }
 
     SoundJob* job = App().m_pSoundJob;

@@ -14,6 +14,8 @@ BOOL CHelpDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     // The web link shows the site's address but opens the product's own page.
     m_webLink.SetTarget(vk::kProductPage);
+    // The shell takes a bare address for a file name and opens nothing.
+    m_mailLink.SetTarget(vk::kSupportMailTo);
     // The page is found in the running program file itself, under whatever name it runs.
     m_browser.Navigate(vk::HelpPageAddress(vk::ModulePath()), nullptr, nullptr, nullptr, nullptr);
     return TRUE;

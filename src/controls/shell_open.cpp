@@ -36,6 +36,18 @@ std::string OpenErrorText(int code) {
 
 std::string OpenErrorMessage(int code) { return "Can't open link:\n\n" + OpenErrorText(code); }
 
+std::string OpenFileErrorMessage(const std::string& file, int code, const char* program) {
+    std::string message = "Can't open ";
+    message += file;
+    if (program) {
+        message += " with ";
+        message += program;
+    }
+    message += ":\n\n";
+    message += OpenErrorText(code);
+    return message;
+}
+
 std::string OpenCommandKey(const std::string& documentClass) { return documentClass + "\\shell\\open\\command"; }
 
 std::string BrowserCommandLine(const std::string& command, const std::string& address) {

@@ -9,6 +9,9 @@ namespace vk {
 std::string OpenErrorText(int code);
 // The whole message box text: "Can't open link:", a blank line, then the code's text.
 std::string OpenErrorMessage(int code);
+// The same for a file of the disc that the shell was asked to open, naming it in place of
+// "link"; program: what the shell was asked to run for it (for a slide show), or null.
+std::string OpenFileErrorMessage(const std::string& file, int code, const char* program = nullptr);
 
 // The registry key, under the classes root, of a document class's open command.
 std::string OpenCommandKey(const std::string& documentClass);

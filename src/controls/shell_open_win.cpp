@@ -44,8 +44,11 @@ int OpenWithShell(const std::string& address, int show) {
 }
 
 void ReportOpenError(int code, HWND owner) {
-    ::MessageBoxW(owner ? owner : ::GetActiveWindow(), fw::Widen(vk::OpenErrorMessage(code)).c_str(),
-                  fw::Widen(vk::kAppTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowOpenError(vk::OpenErrorMessage(code), owner ? owner : ::GetActiveWindow());
+}
+
+void ShowOpenError(const std::string& text, HWND owner) {
+    ::MessageBoxW(owner, fw::Widen(text).c_str(), fw::Widen(vk::kAppTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 LONG ReadRegDefault(HKEY root, const std::string& subKey, std::string& value) {

@@ -12,6 +12,8 @@ int OpenWithShell(const std::string& address, int show);
 // "Can't open link:" and the cause, in a message box owned by owner (the active window when
 // null).
 void ReportOpenError(int code, HWND owner = nullptr);
+// The same message box with a text of the caller's, owned by owner (none when null).
+void ShowOpenError(const std::string& text, HWND owner);
 
 // The default value of a registry key, read for querying only; ERROR_SUCCESS or the failure.
 LONG ReadRegDefault(HKEY root, const std::string& subKey, std::string& value);

@@ -3,6 +3,7 @@
 #include "app/ascii_case.h"
 #include "app/paths.h"
 #include "app/text_decode.h"
+#include "viewer/placeholders.h"
 
 namespace vk {
 
@@ -129,19 +130,31 @@ std::string CopyCaption(const std::string& viewerCaption) {
     return viewerCaption.empty() ? "CD-ROM Application" : viewerCaption;
 }
 
-bool RunCopyList(const std::string& list, CopyEffects& effects) {
-    bool allCopied = true;
-    bool haveSource = false;
-    std::string source;
-    size_t start = 0;
+namespace {
+
+// The next piece between commas from start on, skipping empty ones; false after the last.
+bool NextPiece(const std::string& list, size_t& start, std::string& piece) {
     while (start <= list.size()) {
         size_t comma = list.find(',', start);
         if (comma == std::string::npos)
             comma = list.size();
-        const std::string piece = list.substr(start, comma - start);
+        const size_t from = start;
         start = comma + 1;
-        if (piece.empty())
-            continue;
+        if (comma > from) {
+            piece = list.substr(from, comma - from);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool RunCopyList(const std::string& list, CopyEffects& effects) {
+    bool allCopied = true;
+    bool haveSource = false;
+    std::string source, piece;
+    for (size_t at = 0; NextPiece(list, at, piece);) {
         if (!haveSource) {
             source = piece;
             haveSource = true;
@@ -161,6 +174,27 @@ bool RunCopyList(const std::string& list, CopyEffects& effects) {
         }
     }
     return allCopied;
+}
+
+std::string UnknownPlaceholderRefusal(const std::string& list) {
+    // Only destinations: a source is read, and one that is not there is reported by its copy.
+    bool destination = false;
+    std::string piece, message;
+    for (size_t at = 0; NextPiece(list, at, piece); destination = !destination) {
+        if (!destination)
+            continue;
+        const std::string word = UnknownPlaceholder(piece);
+        if (word.empty())
+            continue;
+        message = "Nothing has been copied: the destination ";
+        message += TrimLeadingSpaces(piece);
+        message += " names the folder ";
+        message += word;
+        message += ", which is unknown. The folders a copy can name are {root}, {windows}, {system}, {desktop} and "
+                   "{programfiles}.";
+        break;
+    }
+    return message;
 }
 
 } // namespace vk

@@ -73,4 +73,9 @@ public:
 // Copies the pairs of an expanded, comma-separated list; true when every pair copied.
 bool RunCopyList(const std::string& list, CopyEffects& effects);
 
+// The message that refuses a copy list, as written before expansion, when a destination holds
+// an unknown placeholder word ("{Desktp}"); empty when the list may run. Expansion would drop
+// its braces and copy into a folder of that name in the working folder, the disc.
+std::string UnknownPlaceholderRefusal(const std::string& list);
+
 } // namespace vk

@@ -51,6 +51,11 @@ bool RefuseTooLong(const std::string& text, PageActionHost& host) {
 void CopyFiles(const std::string& argument, PageActionHost& host) {
     if (RefuseTooLong(argument, host))
         return;
+    const std::string refusal = UnknownPlaceholderRefusal(argument);
+    if (!refusal.empty()) {
+        Tell(host.ActionOwner(), refusal, CopyCaption(host.ActionCaption()), MB_ICONHAND);
+        return;
+    }
     WinFolders folders;
     const std::string list = ExpandPlaceholders(argument, folders);
     if (RefuseTooLong(list, host))

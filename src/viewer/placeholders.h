@@ -17,4 +17,10 @@ public:
 
 std::string ExpandPlaceholders(const std::string& text, FolderLookup& folders);
 
+// The first brace pair in text that looks like a placeholder but names none of the words
+// above, braces included ("{Desktp}"); empty when there is none. It looks like one when it
+// holds a single word (letters, digits, "_"; any non-ASCII character counts as a letter),
+// blanks around it allowed. Expansion would only drop its braces.
+std::string UnknownPlaceholder(const std::string& text);
+
 } // namespace vk

@@ -5,6 +5,7 @@
 #include "app/launch_config_win.h"
 #include "app/module_path.h"
 #include "viewer/page_actions.h"
+#include "controls/shell_open.h"
 #include "controls/shell_open_win.h"
 #include "framework/wide.h"
 #include "resource.h"
@@ -44,7 +45,7 @@ BOOL CViewerDlg::OnInitDialog() {
         const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
             ::ShellExecuteW(nullptr, nullptr, fw::Widen(m_strPath).c_str(), L"", L"", SW_SHOWNORMAL)));
         if (shell <= 32)
-            ReportOpenError(shell);
+            ShowOpenError(vk::OpenFileErrorMessage(m_strPath, shell), nullptr);
         EndDialog(IDCANCEL);
         return TRUE;
     }

@@ -89,6 +89,26 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
     }
 }
 
+TEST(ShellFailureMessage, NamesTheTargetAndTheProgramItWasHandedTo) {
+    struct Case {
+        std::vector<std::string> values;
+        int code;
+        std::string message;
+    } cases[] = {
+        {{"readme.vtq", "0", "0"}, 31,
+         "Can't open readme.vtq:\n\nThere is no application associated\nwith the given filename extension."},
+        {{"docs\\gone.pdf", "0", "0", "logo.jpg"}, 2, "Can't open docs\\gone.pdf:\n\nThe specified file was not found."},
+        {{"index.htm", "0", "0"}, 5, "Can't open index.htm:\n\nThe operating system denied\naccess to the specified file."},
+        // A slide show goes to PowerPoint, which may be the file that is missing.
+        {{"Slides.PPT", "1", "0"}, 2, "Can't open Slides.PPT with Powerpnt.exe:\n\nThe specified file was not found."},
+        {{"\\", "0", "0"}, 4, "Can't open \\:\n\nUnknown Error (4) occurred."},
+    };
+    for (const Case& c : cases) {
+        const vk::AutoplayPlan plan = vk::PlanAutoplay(Config(c.values));
+        ASSERT_EQ(plan.open, vk::OpenWith::Shell) << c.values[0];
+        EXPECT_EQ(vk::ShellFailureMessage(c.values[0], plan, c.code), c.message) << c.values[0];
+    }
+}
 
 TEST(ShellCandidates, NamesTheShellMayResolveToAProgram) {
     const struct {

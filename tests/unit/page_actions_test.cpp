@@ -110,6 +110,32 @@ TEST(RunCopyList, AFailureDoesNotStopTheRest) {
     EXPECT_NE(effects.log.find("copy[good>x\\2]"), std::string::npos);
 }
 
+TEST(UnknownPlaceholderRefusal, NamesTheWordOfAnyDestination) {
+    const std::string known = " The folders a copy can name are {root}, {windows}, {system}, {desktop} and "
+                              "{programfiles}.";
+    struct Case {
+        std::string list;
+        std::string message; // empty: the list runs
+    } cases[] = {
+        {"readme.txt,{Desktp}\\readme.txt",
+         "Nothing has been copied: the destination {Desktp}\\readme.txt names the folder {Desktp}, which is unknown." +
+             known},
+        // A later pair refuses the whole list, leading blanks trimmed as a copy trims them.
+        {"a.txt,{desktop}\\D\\a.txt,, b.txt,  {programfile}\\D\\b.txt",
+         "Nothing has been copied: the destination {programfile}\\D\\b.txt names the folder {programfile}, which is "
+         "unknown." + known},
+        {"{root}\\a.txt,{desktop}\\DiscFiles\\a.txt,{Windows}\\win.ini,{SYSTEM}\\x\\win.ini", ""},
+        {"a.txt,{Root}\\a.txt,b.txt,{programFILES}\\D\\b.txt", ""},
+        // Sources are read, not written: one that is not there fails its own copy.
+        {"{cdrom}\\a.txt,{desktop}\\a.txt", ""},
+        // A last source without a destination is never copied.
+        {"a.txt,{desktop}\\a.txt,{Dsktop}", ""},
+        {"a.txt,{Program Files}\\a.txt", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::UnknownPlaceholderRefusal(c.list), c.message) << c.list;
+}
 
 TEST(ActionSource, OnlyTheDiscsOwnPagesRunActions) {
     const std::string disc = "D:\\Product Disc";

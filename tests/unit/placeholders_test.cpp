@@ -51,6 +51,38 @@ TEST(ExpandPlaceholders, Words) {
         EXPECT_EQ(vk::ExpandPlaceholders(c.text, folders), c.expanded) << c.text;
 }
 
+TEST(UnknownPlaceholder, OneWordInBracesThatNoPlaceholderNames) {
+    struct Case {
+        std::string text;
+        std::string unknown; // empty: none
+    } cases[] = {
+        {"{Desktp}\\readme.txt", "{Desktp}"},
+        {"{desktop}\\a\\{Sytem}\\b", "{Sytem}"},
+        {"{windows}{temp}", "{temp}"},
+        {"desktop{x}", "{x}"},
+        {"{my_docs2}\\a.txt", "{my_docs2}"},
+        {"{Escritório}\\a.txt", "{Escritório}"},
+        // Blanks around a word still look like a placeholder; a known word with them is none.
+        {"{ desktop }\\a.txt", "{ desktop }"},
+        {"{{Dsktop}}", "{Dsktop}"},
+        // The known words in any letter case.
+        {"{root}\\a.txt", ""},
+        {"{ROOT}{Windows}{sYsTeM}{DESKTOP}{ProgramFiles}", ""},
+        // Not one word: left to expansion as before.
+        {"a.txt", ""},
+        {"{}", ""},
+        {"{ }", ""},
+        {"{Program Files}\\a.txt", ""},
+        {"{3F2504E0-4F89-11D3-9A0C-0305E82C3301}", ""},
+        {"{desktop\\x}", ""},
+        {"a}b{c", ""},
+        {"{Dsktop", ""},
+        {"Dsktop}", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::UnknownPlaceholder(c.text), c.unknown) << c.text;
+}
+
 TEST(ExpandPlaceholders, FailedLookupsVanish) {
     FakeFolders folders;
     folders.known.clear();

@@ -61,6 +61,38 @@ TEST_F(Launcher, SlideShowRunsPowerpntWithShowSwitchAndTheNameAsGiven) {
   EXPECT_STRCASEEQ(box_.Dir().c_str(), r.workDir.c_str());
 }
 
+// Such a start file used to end the launcher after its splash with nothing shown.
+TEST_F(Launcher, StartFileTheShellCannotOpenIsReportedByName) {
+  box_.Write("notes.vtq", "no program opens this kind");
+  box_.Write("splash.bmp", MakeBmp(160, 120));
+  const struct {
+    const char* args;
+    const char* text;
+    const char* shot;  // screenshot tag, or null
+  } cases[] = {
+      {"notes.vtq 0 0 splash.bmp",
+       "Can't open notes.vtq:\n\nThere is no application associated\nwith the given filename extension.", "no_program"},
+      {"gone.vtq 0 0", "Can't open gone.vtq:\n\nThe specified file was not found.", nullptr},
+      // No PowerPoint registered here.
+      {"Slides.PPT 0 0", "Can't open Slides.PPT with Powerpnt.exe:\n\nThe specified file was not found.",
+       "no_powerpoint"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    Process p(exe_, c.args, box_.Dir());
+    HWND box = WaitMessageBox(p, kEndMs);
+    ASSERT_TRUE(box) << DescribeWindows(p);
+    EXPECT_EQ("Vintrosk!", Title(box));
+    EXPECT_EQ(c.text, MessageBoxText(box));
+    // The splash is hidden by now; a box it owned would have no button on the taskbar.
+    EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
+    for (HWND w : p.Windows(true)) EXPECT_FALSE(IsCaptionlessPopup(w)) << Describe(w);
+    if (c.shot) Screenshot(c.shot);
+    Press(box, IDOK);
+    EXPECT_TRUE(p.WaitExit(kEndMs)) << DescribeWindows(p);
+  }
+}
+
 TEST_F(Launcher, NoneOpensNothing) {
   // Were "none" handed to the shell, it would start none.exe.
   box_.CopyRecorder("none.exe");

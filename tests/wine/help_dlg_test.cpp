@@ -94,7 +94,7 @@ TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
     DestroyWindow(help);
 }
 
-TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddress) {
+TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsAddressAsMail) {
     CHelpDlg help;
     ASSERT_TRUE(help.Create(CHelpDlg::IDD, nullptr));
     struct Case {
@@ -103,7 +103,7 @@ TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsOwnAddres
         const char* target;
     } cases[] = {
         {IDC_HELP_WEB_LINK, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
-        {IDC_HELP_MAIL_LINK, "support@vintrosk.example", "support@vintrosk.example"},
+        {IDC_HELP_MAIL_LINK, "support@vintrosk.example", "mailto:support@vintrosk.example"},
     };
     for (const Case& c : cases) {
         HWND link = GetDlgItem(help, c.id);

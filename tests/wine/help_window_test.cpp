@@ -71,12 +71,84 @@ TEST(HelpWindow, HelpButtonShowsVersionLinksAndBrowserAndOkClosesIt) {
 
   SetForegroundWindow(help);
   EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_WEB_LINK)), "https://vintrosk.example/vintrosk/");
-  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_MAIL_LINK)), "support@vintrosk.example");
+  EXPECT_EQ(TipOver(process, GetDlgItem(help, IDC_HELP_MAIL_LINK)), "mailto:support@vintrosk.example");
   Screenshot("help");
 
   Press(help, IDOK);
   EXPECT_TRUE(WaitGone(help, kWait));
   EXPECT_TRUE(IsWindowVisible(designer));
+  Press(designer, IDCANCEL);
+  EXPECT_TRUE(process.WaitExit(kWait));
+}
+
+// The shell's program for mail addresses while the object lives; the system's comes back after.
+class MailProgram {
+ public:
+  explicit MailProgram(const std::string& exe) {
+    HKEY scheme;
+    created_ = RegOpenKeyExA(HKEY_CLASSES_ROOT, "mailto", 0, KEY_QUERY_VALUE, &scheme) != ERROR_SUCCESS;
+    if (!created_) RegCloseKey(scheme);
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, kCommand, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                        nullptr) != ERROR_SUCCESS) {
+      ADD_FAILURE() << "cannot create HKCR\\" << kCommand;
+      key_ = nullptr;
+      return;
+    }
+    char old[1024] = "";
+    DWORD size = sizeof old - 1;
+    hadOld_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    old_ = old;
+    Set("\"" + exe + "\" \"%1\"");
+  }
+  ~MailProgram() {
+    if (!key_) return;
+    if (hadOld_)
+      Set(old_);
+    else
+      RegDeleteValueA(key_, nullptr);
+    RegCloseKey(key_);
+    if (created_)
+      for (const char* k : {kCommand, "mailto\\shell\\open", "mailto\\shell", "mailto"})
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, k);
+  }
+  MailProgram(const MailProgram&) = delete;
+  MailProgram& operator=(const MailProgram&) = delete;
+
+ private:
+  static constexpr const char* kCommand = "mailto\\shell\\open\\command";
+  void Set(const std::string& value) {
+    RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+  }
+  HKEY key_ = nullptr;
+  bool created_ = false, hadOld_ = false;
+  std::string old_;
+};
+
+// Handed over bare, the address was taken for a file name and opened nothing.
+TEST(HelpWindow, MailLinkHandsTheShellAMailAddress) {
+  Sandbox box;
+  MailProgram mail(box.CopyRecorder("mail.exe"));
+  Process process(box.CopyVintrosk(), "design", box.Dir());
+  HWND designer = WaitWindow(process, "Vintrosk!", "#32770", kWait);
+  ASSERT_TRUE(designer) << DescribeWindows(process);
+  Press(designer, IDC_HELP_BUTTON);
+  HWND help = WaitWindow(process, kHelpTitle, "#32770", kWait);
+  ASSERT_TRUE(help) << DescribeWindows(process);
+
+  HWND link = GetDlgItem(help, IDC_HELP_MAIL_LINK);
+  PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  ASSERT_TRUE(WaitRecords(box.Path("recorded.txt"), 1, kWait)) << DescribeWindows(process);
+  const Record r = ReadRecords(box.Path("recorded.txt"))[0];
+  printf("[observed] the mail program started: %s\n", r.commandLine.c_str());
+  EXPECT_EQ("mail.exe", r.module);
+  EXPECT_NE(std::string::npos, r.commandLine.find(" \"mailto:support@vintrosk.example\"")) << r.commandLine;
+  EXPECT_FALSE(WaitMessageBox(process, 1000)) << "no open error";
+  Screenshot("mail_link_opened");
+
+  Press(help, IDOK);
+  EXPECT_TRUE(WaitGone(help, kWait));
   Press(designer, IDCANCEL);
   EXPECT_TRUE(process.WaitExit(kWait));
 }

@@ -101,6 +101,32 @@ TEST(PageActionsInViewer, CopyToTheDesktopBeforeTheTitleIsKnown) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// A misspelt placeholder would put the copies beside the disc's files and call that a success.
+TEST(PageActionsInViewer, CopyToAnUnknownPlaceholderCopiesNothing) {
+  Disc disc;
+  disc.box.Write("readme.txt", "from the disc");
+  const std::string desktop = disc.box.Path("Desktop");
+  disc.box.Write("Desktop\\keep.txt", "");
+  UserShellFolder folder("Desktop", desktop);
+  Process launcher(disc.box.Path("autorun.exe"),
+                   "page.htm?ACTION_COPY=readme.txt,{desktop}\\DiscFiles\\readme.txt,"
+                   "readme.txt,{Desktp}\\readme.txt 1 0",
+                   disc.box.Dir());
+  HWND box = WaitMessageBox(launcher, kWait);
+  ASSERT_TRUE(box) << DescribeWindows(launcher);
+  EXPECT_EQ(MessageBoxText(box),
+            "Nothing has been copied: the destination {Desktp}\\readme.txt names the folder {Desktp}, which is "
+            "unknown. The folders a copy can name are {root}, {windows}, {system}, {desktop} and {programfiles}.");
+  EXPECT_EQ(Title(box), "CD-ROM Application");
+  Screenshot("unknown_placeholder");
+  Press(box, IDOK);
+  ASSERT_TRUE(WaitGone(box, kWait));
+  EXPECT_FALSE(WaitMessageBox(launcher, 1000)) << "no second message";
+  EXPECT_FALSE(disc.box.Exists("Desktp"));
+  EXPECT_FALSE(disc.box.Exists("Desktop\\DiscFiles"));
+  CloseViewer(launcher);
+}
+
 // A desktop in a profile whose user name is not in the code page: the copy lands there.
 TEST(PageActionsInViewer, CopyToADesktopWithAGreekUserName) {
   Disc disc;

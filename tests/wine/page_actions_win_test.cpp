@@ -169,6 +169,10 @@ TEST(PageActions, CopyPairsWithFoldersMessagesAndCaption) {
       {"two levels deep", "a.txt,missing\\deeper\\a.txt,b.txt,out3\\b.txt", "",
        {"Error copying file a.txt to missing\\deeper\\a.txt"}},
       {"missing source", "nothere.txt,out4\\x.txt", "T", {"Error copying file nothere.txt to out4\\x.txt"}},
+      // Refused whole: not even the pair before it is copied.
+      {"unknown placeholder", "a.txt,out5\\a.txt,b.txt,{Desktp}\\b.txt", "",
+       {"Nothing has been copied: the destination {Desktp}\\b.txt names the folder {Desktp}, which is unknown. The "
+        "folders a copy can name are {root}, {windows}, {system}, {desktop} and {programfiles}."}},
   };
   for (const Case& c : cases) {
     Answerer answerer;
@@ -187,6 +191,8 @@ TEST(PageActions, CopyPairsWithFoldersMessagesAndCaption) {
   EXPECT_TRUE(box.Exists("out2\\a.txt"));
   EXPECT_FALSE(box.Exists("missing"));
   EXPECT_EQ(box.Read("out3\\b.txt"), "beta");  // the pair after a failure is still copied
+  EXPECT_FALSE(box.Exists("out5"));
+  EXPECT_FALSE(box.Exists("Desktp"));
   DeleteFileA((desk + "\\a.txt").c_str());
   RemoveDirectoryA(desk.c_str());
 }

@@ -274,7 +274,7 @@ TEST_F(Viewer, FileThatNeitherThePlayerNorTheShellCanOpenIsReported) {
     HWND box = WaitMessageBox(p, kShowMs);
     ASSERT_TRUE(box) << DescribeWindows(p);
     EXPECT_EQ("Vintrosk!", Title(box));
-    EXPECT_EQ(std::string("Can't open link:\n\n") + c.text, MessageBoxText(box));
+    EXPECT_EQ("Can't open " + box_.Path(c.target) + ":\n\n" + c.text, MessageBoxText(box));
     if (std::string(c.target) == "intro.avi.vtq") Screenshot("cannot_open");
     Press(box, IDOK);
     EXPECT_TRUE(p.WaitExit(kShowMs)) << DescribeWindows(p);
