@@ -20,6 +20,8 @@ command -v xorriso >/dev/null                || need+=(xorriso)
 command -v isoinfo >/dev/null                || need+=(genisoimage)
 command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 [ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
+# The benchmarks: CPU time and peak memory of a command.
+[ -x /usr/bin/time ]                         || need+=(time)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 # clang with libFuzzer, for the short fuzz runs of the tests.
 command -v clang++ >/dev/null                || need+=(clang)
