@@ -19,8 +19,9 @@
 namespace vk {
 
 constexpr unsigned kPagePauseMs = 100;
-// Values longer than this cannot name a file on a classic Windows path; they are listed, cut.
-constexpr size_t kMaxLinkPath = 260;
+// Values longer than this name no file of a site (a deep site with long names stays far below:
+// Windows' long paths take up to 32,767 characters); they are listed, cut.
+constexpr size_t kMaxLinkPath = 4096;
 
 enum class LinkKind {
     Skip,    // not a file: a web, mail or script address, a placeholder folder, an anchor, a folder
