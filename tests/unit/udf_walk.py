@@ -36,14 +36,24 @@ def image_lines(image, tree):
     if tree == "joliet" and not iso.has_joliet():
         raise SystemExit(f"udf_walk: {image} has no Joliet tree")
     key = tree + "_path"
-    lines = []
-    for folder, folders, files in iso.walk(**{key: "/"}):
-        base = "." + folder.rstrip("/")
-        lines += [f"{base}/{name}/" for name in folders]
-        for name in files:
-            sink = Md5Sink()
-            iso.get_file_from_iso_fp(sink, **{key: f"{folder.rstrip('/')}/{name}"})
-            lines.append(f"{base}/{name} {sink.size} {sink.md5.hexdigest()}")
+    # Each folder's path is built here from its children's decoded names: pycdlib 1.12's own
+    # walk joins the raw names and decodes the lot at once, which breaks on a folder whose UDF
+    # name is in UTF-16 below one in Latin-1.
+    lines, folders = [], ["/"]
+    while folders:
+        folder = folders.pop()
+        for child in iso.list_children(**{key: folder}):
+            if child is None or child.is_dot() or child.is_dotdot():
+                continue
+            encoding = child.file_ident.encoding if tree == "udf" else "utf-16_be"
+            path = folder.rstrip("/") + "/" + child.file_identifier().decode(encoding)
+            if child.is_dir():
+                lines.append(f".{path}/")
+                folders.append(path)
+            else:
+                sink = Md5Sink()
+                iso.get_file_from_iso_fp(sink, **{key: path})
+                lines.append(f".{path} {sink.size} {sink.md5.hexdigest()}")
     iso.close()
     return lines
 
