@@ -50,11 +50,12 @@ grep -q "7-Zip" damaged-udf.log && grep -q "pycdlib could not walk the UDF tree"
     || fail "the damaged UDF tree is not reported by 7-Zip and pycdlib: $(cat damaged-udf.log)"
 
 # Names past Joliet's 64 units and ten levels: genisoimage's UDF and long Joliet (103) hold
-# them; its plain Joliet shortens them to 64, which only --long accepts.
-deep=long/1/2/3/4/5/6/7/8/9/10
-mkdir -p $deep
+# them; its plain Joliet shortens them to 64, which only --long accepts. A Greek folder below
+# a Latin-1 one: names in UTF-16 below names of one byte a character.
+deep="long/Étage 1/Επίπεδο 2/3/4/5/6/7/8/9/10"
+mkdir -p "$deep"
 printf '[autorun]\r\nOPEN=index.htm\r\n' >long/autorun.inf
-echo deepest >$deep/deepest.txt
+echo deepest >"$deep/deepest.txt"
 echo greek >"long/$(printf 'Ω%.0s' $(seq 1 90)).txt"
 echo latin >"long/Long name $(printf 'é%.0s' $(seq 1 80)) end.html"
 image -udf -J -joliet-long -D -V LONGTEST -o long.iso long || fail "genisoimage failed"
