@@ -18,6 +18,11 @@ command -v openssl >/dev/null                || need+=(openssl)
 # Readers of disc images that the tests check the project's images with.
 command -v xorriso >/dev/null                || need+=(xorriso)
 command -v isoinfo >/dev/null                || need+=(genisoimage)
+# The UDF side of images: mkudffs makes volumes for the tests' own reader, udfinfo, 7-Zip
+# and pycdlib (for Debian's own python3) read it.
+command -v udfinfo >/dev/null                || need+=(udftools)
+command -v 7z >/dev/null                     || need+=(p7zip-full)
+/usr/bin/python3 -c 'import pycdlib' 2>/dev/null || need+=(python3-pycdlib)
 command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 [ -f /usr/include/archive.h ]                || need+=(libarchive-dev)
 # The benchmarks: CPU time and peak memory of a command.

@@ -5,7 +5,15 @@
 # reads back; autorun.inf lies in the root. A write that fails half way leaves nothing.
 #
 #   disc_readers_test.sh WRITER SAMPLES WORK          build both trees, image and check them
-#   disc_readers_test.sh --check FOLDER IMAGE LABEL   check an image made elsewhere
+#   disc_readers_test.sh --check FOLDER IMAGE LABEL [--udf] [--long]
+#                                                     check an image made elsewhere
+#
+# --udf also reads the UDF tree: 7-Zip forced to UDF extracts the same names and bytes,
+# udfinfo reads the label and revision 1.02, pycdlib walks the same paths, sizes and bytes, and
+# pycdlib's Joliet tree holds the same too.
+# --long is for a folder with names longer than Joliet's 64 units or deeper than 8 levels,
+# which the Joliet and primary trees hold under shortened names: there they must hold as many
+# files with the same bytes (and Joliet dates), whatever the names; UDF still holds the names.
 set -uo pipefail
 
 failures=0
@@ -16,17 +24,32 @@ listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort); }
 # The checksums of the files alone, sorted: the same bytes whatever the files are called.
 latin1() { perl -CI -pe 's/([^\x00-\xFF])/ord($1) > 0xFFFF ? "__" : "_"/ge'; }
 sums() { (cd "$1" && find . -type f -exec md5sum {} + | cut -d' ' -f1 | LC_ALL=C sort); }
+# Each file's checksum with its date, sorted: dates compared whatever the files are called.
+dated_sums() {
+    (cd "$1" && find . -type f -exec sh -c 'for f; do printf "%s %s\n" "$(md5sum <"$f" | cut -d" " -f1)" \
+        "$(date -u -r "$f" "+%F %T")"; done' sh {} + | LC_ALL=C sort)
+}
+# pycdlib wants Debian's own python3, which python3-pycdlib is installed for.
+py=/usr/bin/python3
+[ -x $py ] || py=python3
+walk() { $py "$(dirname "$0")/udf_walk.py" "$@"; }
+# Of walk's lines, the files' "size md5" alone, sorted.
+file_sums() { grep -v '/$' | awk '{print $(NF-1), $NF}' | LC_ALL=C sort; }
 
 check() {
-    local src=$1 image=$2 label=$3 out
+    local src=$1 image=$2 label=$3 udf=$4 long=$5 out
     out=$(mktemp -d)
-    echo "== $image"
+    echo "== $image${udf:+ (UDF too)}${long:+ (long names)}"
 
     # xorriso reads the Joliet tree (no Rock Ridge here).
     xorriso -abort_on FAILURE -indev "$image" -osirrox on -extract / "$out/xorriso" >"$out/xorriso.log" 2>&1 \
         || { cat "$out/xorriso.log"; fail "xorriso could not extract $image"; }
     chmod -R u+w "$out/xorriso" 2>/dev/null
-    diff -r "$src" "$out/xorriso" >/dev/null || fail "xorriso extracts other names or bytes: $(diff -rq "$src" "$out/xorriso" | head -5)"
+    if [ -n "$long" ]; then
+        [ "$(sums "$src")" = "$(sums "$out/xorriso")" ] || fail "xorriso extracts other files' bytes or another number of files"
+    else
+        diff -r "$src" "$out/xorriso" >/dev/null || fail "xorriso extracts other names or bytes: $(diff -rq "$src" "$out/xorriso" | head -5)"
+    fi
     # The primary label: upper-case d-characters, one "_" for each other character.
     local primary_label
     primary_label=$(printf '%s' "$label" | LC_ALL=C.UTF-8 sed 's/[^A-Za-z0-9_]/_/g' | tr a-z A-Z)
@@ -36,24 +59,37 @@ check() {
     # bsdtar (libarchive) reads the Joliet tree, with the files' dates.
     mkdir "$out/bsdtar"
     bsdtar -xf "$image" -C "$out/bsdtar" || fail "bsdtar could not extract $image"
-    diff -r "$src" "$out/bsdtar" >/dev/null || fail "bsdtar extracts other names or bytes: $(diff -rq "$src" "$out/bsdtar" | head -5)"
     local dates
-    dates=$(diff <(cd "$src" && find . -type f -printf '%p %TY-%Tm-%Td %TH:%TM:%.2TS\n' | LC_ALL=C sort) \
-                 <(cd "$out/bsdtar" && find . -type f -printf '%p %TY-%Tm-%Td %TH:%TM:%.2TS\n' | LC_ALL=C sort))
-    [ -z "$dates" ] || fail "bsdtar reads other file dates: $(echo "$dates" | head -4)"
+    if [ -n "$long" ]; then
+        dates=$(diff <(dated_sums "$src") <(dated_sums "$out/bsdtar"))
+        [ -z "$dates" ] || fail "bsdtar reads other files' bytes or dates: $(echo "$dates" | head -4)"
+    else
+        diff -r "$src" "$out/bsdtar" >/dev/null || fail "bsdtar extracts other names or bytes: $(diff -rq "$src" "$out/bsdtar" | head -5)"
+        dates=$(diff <(cd "$src" && find . -type f -printf '%p %TY-%Tm-%Td %TH:%TM:%.2TS\n' | LC_ALL=C sort) \
+                     <(cd "$out/bsdtar" && find . -type f -printf '%p %TY-%Tm-%Td %TH:%TM:%.2TS\n' | LC_ALL=C sort))
+        [ -z "$dates" ] || fail "bsdtar reads other file dates: $(echo "$dates" | head -4)"
+    fi
 
     # isoinfo: the Joliet listing, every file extracted one by one, and the primary tree. It
     # knows no UTF-8: names come out in Latin-1, every other UTF-16 unit as "_".
-    isoinfo -J -f -i "$image" | sed 's|^/|./|' | LC_ALL=C sort >"$out/isoinfo.list"
-    diff <(listing "$src" | latin1 | LC_ALL=C sort) "$out/isoinfo.list" >/dev/null \
-        || fail "isoinfo lists other names: $(diff <(listing "$src" | latin1 | LC_ALL=C sort) "$out/isoinfo.list" | head -5)"
-    while IFS= read -r file; do
-        cmp -s "$src/$file" <(isoinfo -J -i "$image" -x "/$(printf '%s\n' "${file#./}" | latin1)") \
-            || fail "isoinfo extracts other bytes of $file"
-    done < <(cd "$src" && find . -type f | LC_ALL=C sort)
+    # (With long names the listing is not the folder's: pycdlib checks Joliet below.)
+    if [ -z "$long" ]; then
+        isoinfo -J -f -i "$image" | sed 's|^/|./|' | LC_ALL=C sort >"$out/isoinfo.list"
+        diff <(listing "$src" | latin1 | LC_ALL=C sort) "$out/isoinfo.list" >/dev/null \
+            || fail "isoinfo lists other names: $(diff <(listing "$src" | latin1 | LC_ALL=C sort) "$out/isoinfo.list" | head -5)"
+        while IFS= read -r file; do
+            cmp -s "$src/$file" <(isoinfo -J -i "$image" -x "/$(printf '%s\n' "${file#./}" | latin1)") \
+                || fail "isoinfo extracts other bytes of $file"
+        done < <(cd "$src" && find . -type f | LC_ALL=C sort)
+    fi
     local primary
     primary=$(isoinfo -f -i "$image")
-    [ "$(echo "$primary" | wc -l)" = "$(listing "$src" | wc -l)" ] || fail "the primary tree holds another number of entries"
+    if [ -n "$long" ]; then
+        [ "$(echo "$primary" | grep -c ';1$')" = "$(find "$src" -type f | wc -l)" ] \
+            || fail "the primary tree holds another number of files"
+    else
+        [ "$(echo "$primary" | wc -l)" = "$(listing "$src" | wc -l)" ] || fail "the primary tree holds another number of entries"
+    fi
     echo "$primary" | grep -qvE '^(/[A-Z0-9_]{1,8}(\.[A-Z0-9_]{0,3};1)?)+$' \
         && fail "primary names that are not 8.3 upper case: $(echo "$primary" | grep -vE '^(/[A-Z0-9_]{1,8}(\.[A-Z0-9_]{0,3};1)?)+$' | head -3)"
     echo "$primary" | grep -qx '/AUTORUN.INF;1' || fail "no AUTORUN.INF in the primary root"
@@ -72,11 +108,61 @@ check() {
     local joliet_label
     joliet_label=$(PATH=$PATH:/sbin:/usr/sbin blkid -p -o value -s LABEL "$image")
     [ "$joliet_label" = "$label" ] || fail "the Joliet label reads $joliet_label"
+
+    if [ -n "$udf$long" ]; then
+        walk --folder "$src" >"$out/folder.walk"
+        # pycdlib's Joliet tree: the same paths, sizes and bytes, or with long names as many
+        # files of the same sizes and bytes.
+        if ! walk --joliet "$image" >"$out/joliet.walk"; then
+            fail "pycdlib could not walk the Joliet tree"
+        elif [ -n "$long" ]; then
+            diff <(file_sums <"$out/folder.walk") <(file_sums <"$out/joliet.walk") >/dev/null \
+                || fail "pycdlib's Joliet tree holds other files: $(diff <(file_sums <"$out/folder.walk") <(file_sums <"$out/joliet.walk") | head -5)"
+        else
+            diff "$out/folder.walk" "$out/joliet.walk" >/dev/null \
+                || fail "pycdlib's Joliet tree differs: $(diff "$out/folder.walk" "$out/joliet.walk" | head -5)"
+        fi
+    fi
+    [ -n "$udf" ] && check_udf "$src" "$image" "$label" "$out"
     rm -rf "$out"
 }
 
+# The UDF tree, by three readers; long names and any depth held as they are.
+check_udf() {
+    local src=$1 image=$2 label=$3 out=$4
+    # 7-Zip forced to UDF (it would pick the ISO 9660 side by itself), names in UTF-8.
+    if LC_ALL=C.UTF-8 7z x -tUdf -y -o"$out/7z" "$image" >"$out/7z.log" 2>&1; then
+        diff -r "$src" "$out/7z" >/dev/null || fail "7-Zip extracts other UDF names or bytes: $(diff -rq "$src" "$out/7z" | head -5)"
+    else
+        fail "7-Zip could not extract the UDF tree of $image: $(grep -iE 'error|can.t' "$out/7z.log" | head -3)"
+    fi
+
+    local info
+    if info=$(PATH=$PATH:/sbin:/usr/sbin udfinfo --utf8 "$image" 2>&1); then
+        echo "$info" | grep -qxF "label=$label" || fail "udfinfo reads another UDF label: $(echo "$info" | grep '^label=')"
+        echo "$info" | grep -qx 'udfrev=1.02' || fail "udfinfo reads another UDF revision: $(echo "$info" | grep '^udfrev=')"
+    else
+        fail "udfinfo cannot read $image: $(echo "$info" | tail -2)"
+    fi
+
+    if walk "$image" >"$out/udf.walk"; then
+        diff "$out/folder.walk" "$out/udf.walk" >/dev/null \
+            || fail "pycdlib's UDF tree differs: $(diff "$out/folder.walk" "$out/udf.walk" | head -5)"
+    else
+        fail "pycdlib could not walk the UDF tree"
+    fi
+}
+
 if [ "${1:-}" = --check ]; then
-    check "$2" "$3" "$4"
+    udf="" long=""
+    for flag in "${@:5}"; do
+        case $flag in
+            --udf) udf=1 ;;
+            --long) long=1 ;;
+            *) echo "unknown option $flag (--udf, --long)"; exit 2 ;;
+        esac
+    done
+    check "$2" "$3" "$4" "$udf" "$long"
     [ $failures = 0 ] && echo "all readers agree" || echo "$failures failure(s)"
     [ $failures = 0 ]
     exit
@@ -122,7 +208,7 @@ fi
 grep -qx "$work/full.iso: File too large." "$work/full.log" || fail "the failed write says: $(cat "$work/full.log")"
 [ ! -e "$work/full.iso" ] && [ ! -e "$work/full.iso.part" ] || fail "a failed write left a partial image"
 
-check "$disc" "$work/disc.iso" "SAMPLE DISC"
-check "$tree" "$work/tree.iso" "Ünïcode Label 16"
+check "$disc" "$work/disc.iso" "SAMPLE DISC" "" ""
+check "$tree" "$work/tree.iso" "Ünïcode Label 16" "" ""
 [ $failures = 0 ] && echo "all readers agree" || echo "$failures failure(s)"
 [ $failures = 0 ]
