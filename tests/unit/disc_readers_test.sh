@@ -208,7 +208,16 @@ fi
 grep -qx "$work/full.iso: File too large." "$work/full.log" || fail "the failed write says: $(cat "$work/full.log")"
 [ ! -e "$work/full.iso" ] && [ ! -e "$work/full.iso.part" ] || fail "a failed write left a partial image"
 
-check "$disc" "$work/disc.iso" "SAMPLE DISC" "" ""
-check "$tree" "$work/tree.iso" "Ünïcode Label 16" "" ""
+# (c) A site of names up to 196 characters in five scripts and ten folders deep: whole in UDF,
+# shortened in Joliet.
+site="$work/long"
+python3 "$(dirname "$0")/../../tools/make_long_site.py" "$site" || fail "the long site was not made"
+printf '[autorun]\r\nOPEN=autorun.exe index.html\r\n' >"$site/autorun.inf"
+"$writer" "$site" "$work/long.iso" "LONG NAMES" || fail "the writer failed on the long names"
+
+# Every image holds the UDF tree beside the ISO 9660 and Joliet ones.
+check "$disc" "$work/disc.iso" "SAMPLE DISC" --udf ""
+check "$tree" "$work/tree.iso" "Ünïcode Label 16" --udf ""
+check "$site" "$work/long.iso" "LONG NAMES" --udf --long
 [ $failures = 0 ] && echo "all readers agree" || echo "$failures failure(s)"
 [ $failures = 0 ]

@@ -195,6 +195,19 @@ done
 "$here/disc_readers_test.sh" --check treecd tree.iso INDEX >readers3.log 2>&1 \
     || { cat readers3.log; fail "tree: the readers do not read the image of a site in folders back"; }
 
+# A site of long names in five scripts, ten folders deep: built with warnings (Joliet shortens
+# the names, ISO 9660 and Joliet may not reach the deepest folders), every file linked is on the
+# disc, and the image holds them all whole in UDF.
+python3 "$here/../../tools/make_long_site.py" longsite >/dev/null || fail "longsite: the site was not made"
+run longsite 0 build --out longcd --target longsite/index.html --no-splash --no-sound --image long.iso
+grep -q "^The name .* is longer than the 64 characters of Joliet, so it is shortened to .*~1" longsite.err \
+    || fail "longsite: no warning of a shortened name: $(head -c 300 longsite.err)"
+grep -q "Missing linked file" longsite.err && fail "longsite: files are missing: $(grep Missing longsite.err | head -3)"
+[ "$(cd longsite && find . -type f | LC_ALL=C sort)" = "$(cd longcd && find . -type f ! -name autorun.exe ! -name autorun.inf ! -name COPY_ALL_TO_CDROM_ROOT.txt | LC_ALL=C sort)" ] \
+    || fail "longsite: the folder holds other files than the site"
+"$here/disc_readers_test.sh" --check longcd long.iso INDEX --udf --long >readers4.log 2>&1 \
+    || { cat readers4.log; fail "longsite: the readers do not read the image back"; }
+
 # A site made where letter case tells names apart: the disc, read by Windows, holds the start
 # page, and the linked Index.htm beside it is reported, not written to shadow it.
 mkdir -p cased
