@@ -4,7 +4,9 @@
 // bytes that are not UTF-8), built in memory and written as an image. The writer must refuse
 // exactly the trees and labels a disc cannot hold; every image it writes must read back
 // through libarchive (bsdtar's library) with the same names, bytes and dates, and through the
-// tests' own reader with a primary tree of unique 8.3 names holding the same files.
+// tests' own reader with a primary tree of unique 8.3 names holding the same files; its UDF
+// tree must read back through the tests' UDF reader with the whole names, bytes and volume
+// label, and (in the replay, every 50th image) through udfinfo and 7-Zip forced to UDF.
 //
 // Built two ways: with libFuzzer (tools/fuzz_image.sh), and as a replay of a fixed series of
 // generated inputs that ctest runs (VK_FUZZ_REPLAY).
@@ -24,6 +26,7 @@
 #include "disc/disc_image.h"
 #include "iso_reader.h"
 #include "memory_disc.h"
+#include "udf_reader.h"
 
 namespace {
 
@@ -74,7 +77,18 @@ bool IsoName(const std::string& id, bool folder) {
            std::all_of(ext.begin(), ext.end(), d);
 }
 
-unsigned g_written = 0, g_entries = 0; // for the replay's summary
+unsigned g_written = 0, g_entries = 0, g_sampled = 0; // for the replay's summary
+
+#ifdef VK_FUZZ_REPLAY
+// Whether a tool is on this machine (asked once each).
+bool CanRun(const std::string& command) {
+    static std::map<std::string, bool> known;
+    auto it = known.find(command);
+    if (it == known.end())
+        it = known.emplace(command, std::system((command + " >/dev/null 2>&1").c_str()) == 0).first;
+    return it->second;
+}
+#endif
 
 long long Clamped(long long t) { return std::clamp(t, -2208988800LL, 5869583999LL); }
 
@@ -200,6 +214,51 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fault("libarchive reads names the tree does not have: " + read.begin()->first);
     }
 
+    // UDF holds every name whole, at any depth, with the same bytes.
+    std::vector<UdfEntry> udf;
+    UdfVolume volume;
+    std::string udfWhy;
+    if (!ReadUdfTree(disc.image, udf, volume, udfWhy))
+        Fault("the UDF tree does not read back: " + udfWhy);
+    if (volume.logicalVolumeId != label || volume.revision != 0x0102)
+        Fault("the UDF volume is labelled " + volume.logicalVolumeId + " or of another revision");
+    std::map<std::string, std::string> udfRead;
+    for (const UdfEntry& entry : udf)
+        if (entry.path != "/" && !udfRead.emplace(entry.path.substr(1), entry.folder ? "" : entry.bytes).second)
+            Fault("UDF holds a name twice: " + entry.path);
+    std::map<std::string, std::string> udfExpected;
+    for (const auto& [path, value] : expected)
+        udfExpected[path] = value.first;
+    if (udfRead != udfExpected)
+        Fault("UDF reads other names or bytes than the tree: " +
+              (udfRead.empty() ? std::string("nothing") : udfRead.begin()->first));
+#ifdef VK_FUZZ_REPLAY
+    // Two readers nobody here wrote, on a sample: udfinfo reads the volume, 7-Zip lists as many
+    // files and folders.
+    if (g_written % 50 == 1 && CanRun("PATH=$PATH:/sbin:/usr/sbin command -v udfinfo") && CanRun("7z i")) {
+        const std::string file = "disc_image_fuzz_sample.iso";
+        if (FILE* out = std::fopen(file.c_str(), "wb")) {
+            std::fwrite(disc.image.data(), 1, disc.image.size(), out);
+            std::fclose(out);
+        }
+        if (std::system(("PATH=$PATH:/sbin:/usr/sbin udfinfo " + file + " >/dev/null 2>&1").c_str()) != 0)
+            Fault("udfinfo cannot read a written image");
+        if (std::system(("7z l -tUdf -slt " + file + " >disc_image_fuzz_sample.txt 2>&1").c_str()) != 0)
+            Fault("7-Zip cannot list the UDF tree of a written image");
+        size_t listed = 0;
+        if (FILE* in = std::fopen("disc_image_fuzz_sample.txt", "r")) {
+            char line[4096];
+            while (std::fgets(line, sizeof line, in))
+                listed += std::string(line).rfind("Path = ", 0) == 0;
+            std::fclose(in);
+        }
+        if (listed != expected.size() + 1) // 7-Zip names the archive itself too
+            Fault("7-Zip lists " + std::to_string(listed) + " UDF entries, the tree has " +
+                  std::to_string(expected.size()));
+        ++g_sampled;
+    }
+#endif
+
     // The tests' own reader: both trees well formed, the primary names 8.3 and unique, every
     // primary file the same extent as a Joliet file.
     std::map<std::string, IsoRecord> primary, joliet;
@@ -231,8 +290,9 @@ int main() {
             c = static_cast<char>((seed = seed * 1664525 + 1013904223) >> 24);
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
     }
-    std::printf("2000 generated trees: %u images of %u entries in all written and read back, the rest refused\n",
-                g_written, g_entries);
+    std::printf("2000 generated trees: %u images of %u entries in all written and read back, the rest refused; "
+                "%u of them read by udfinfo and 7-Zip too\n",
+                g_written, g_entries, g_sampled);
     // A series that no longer reaches the writer would show nothing.
     return g_written > 400 && g_entries > 4000 ? 0 : 1;
 }
