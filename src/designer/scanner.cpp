@@ -41,8 +41,16 @@ bool IsDeviceName(std::string_view step) {
            base[3] <= '9';
 }
 
+// Windows drops a step's trailing dots and blanks: "a. " is "a", and ". .", "..." and ". "
+// are nothing, a "." step.
+std::string_view Trimmed(std::string_view step) {
+    const size_t last = step.find_last_not_of(". ");
+    return last == std::string_view::npos ? std::string_view() : step.substr(0, last + 1);
+}
+
+// A step no disc holds: a device name, a control or a character Windows refuses in a name.
 bool IsValidStep(std::string_view step) {
-    if (ClimbsOutOfFolder(step) || IsDeviceName(step))
+    if (IsDeviceName(step))
         return false;
     for (char c : step)
         if (static_cast<unsigned char>(c) < 0x20 || Contains("<>\"|?*:", std::string_view(&c, 1)))
@@ -50,81 +58,94 @@ bool IsValidStep(std::string_view step) {
     return true;
 }
 
-std::vector<std::string> StepsOf(const std::string& folder) {
-    std::vector<std::string> steps;
-    for (size_t start = 0; start < folder.size();) {
-        const size_t end = std::min(folder.find('\\', start), folder.size());
-        if (end > start)
-            steps.push_back(folder.substr(start, end - start));
+// Calls take(step) for each step of path between separators, empty ones included.
+template <class Take>
+void ForEachStep(std::string_view path, bool backslashOnly, Take take) {
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = start;
+        while (end < path.size() && (backslashOnly ? path[end] != '\\' : !IsSlash(path[end])))
+            ++end;
+        take(path.substr(start, end - start));
         start = end + 1;
     }
-    return steps;
 }
+
+struct Step {
+    std::string_view name;
+    bool fromValue; // the root's and the page folder's own steps need no check
+};
 
 // path (decoded) taken from pageFolder, or from the site root when it starts with a slash.
 // Steps are applied to the whole path, the site root's own included, so "../en/x.htm" from
-// the root of a folder "en" comes back inside.
+// the root of a folder "en" comes back inside; a step that ".." takes away again is never
+// judged, so "x|y/../a.gif" is a.gif.
 ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, const std::string& path) {
     ResolvedLink link;
     if (path.size() > kMaxLinkPath) {
-        link.kind = LinkKind::Outside;
+        link.kind = LinkKind::BadName;
         link.path = CutForList(Backslashed(siteRoot + pageFolder + path));
         return link;
     }
-    if (Contains(path, ":") || (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
+    // A colon in a later step is only a character no name holds, which ".." may take away.
+    const size_t first = std::min(path.find_first_not_of("\\/"), path.size());
+    const size_t firstEnd = std::min(path.find_first_of("\\/", first), path.size());
+    if (Contains(std::string_view(path).substr(first, firstEnd - first), ":") ||
+        (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
         link.kind = LinkKind::Outside; // a drive, a stream, or another machine's share
         link.path = CutForList(Backslashed(path));
         return link;
     }
-    // Every link of a scan has the same root: its steps are split once.
-    static std::string s_root;
-    static std::vector<std::string> s_rootSteps;
-    if (s_root != siteRoot) {
-        s_rootSteps = StepsOf(siteRoot);
-        s_root = siteRoot;
-    }
-    const std::vector<std::string>& root = s_rootSteps;
+    std::vector<std::string_view> root;
+    ForEachStep(siteRoot, true, [&](std::string_view step) {
+        if (!step.empty())
+            root.push_back(step);
+    });
+    std::vector<Step> steps;
+    for (std::string_view step : root)
+        steps.push_back({step, false});
     // A drive ("C:") or a share ("\\\\server\\share") is never climbed out of.
     const size_t lead = siteRoot.find_first_not_of('\\');
     const std::string prefix = siteRoot.substr(0, std::min(lead, siteRoot.size()));
     const size_t floor = prefix.size() >= 2 ? 2 : (!root.empty() && Contains(root[0], ":")) ? 1 : 0;
-    std::vector<std::string> steps = root;
     if (path.empty() || !IsSlash(path[0]))
-        for (const std::string& step : StepsOf(pageFolder))
-            steps.push_back(step);
+        ForEachStep(pageFolder, true, [&](std::string_view step) {
+            if (!step.empty())
+                steps.push_back({step, false});
+        });
     size_t ups = 0; // ".." above a relative root
-    bool valid = true, folder = false;
-    for (size_t start = 0; start <= path.size();) {
-        size_t end = start;
-        while (end < path.size() && !IsSlash(path[end]))
-            ++end;
-        const std::string step = path.substr(start, end - start);
-        start = end + 1;
-        folder = step.empty() || step == "." || step == "..";
-        if (step == "..") {
+    bool folder = false;
+    ForEachStep(path, false, [&](std::string_view step) {
+        if (step.empty() || step == ".") {
+            folder = true;
+        } else if (step == "..") {
+            folder = true;
             if (steps.size() > floor)
                 steps.pop_back();
             else if (prefix.empty() && floor == 0)
                 ++ups;
-        } else if (!folder) {
-            valid = valid && IsValidStep(step);
-            steps.push_back(step);
+        } else if (!Trimmed(step).empty()) {
+            // A step trimmed to nothing is a "." that leaves the value naming what it follows.
+            folder = false;
+            steps.push_back({Trimmed(step), true});
         }
-    }
+    });
     if (folder || steps.empty())
         return link; // a folder, not a file
-    const std::string& name = steps.back();
+    bool valid = true;
+    for (const Step& step : steps)
+        valid = valid && (!step.fromValue || IsValidStep(step.name));
+    const std::string_view name = steps.back().name;
     const size_t dot = name.find('.');
-    if (valid && (dot == std::string::npos || dot + 1 == name.size()))
+    if (valid && (dot == std::string_view::npos || dot + 1 == name.size()))
         return link; // no file name
-    bool inside = valid && ups == 0 && steps.size() > root.size();
+    bool inside = ups == 0 && steps.size() > root.size();
     for (size_t k = 0; inside && k < root.size(); ++k)
-        inside = Lower(steps[k]) == Lower(root[k]);
+        inside = EqualsIgnoringCase(steps[k].name, root[k]);
     std::string joined;
-    for (size_t k = inside ? root.size() : 0; k < steps.size(); ++k)
-        joined += (joined.empty() ? "" : "\\") + steps[k];
-    if (!inside) {
-        link.kind = LinkKind::Outside;
+    for (size_t k = inside && valid ? root.size() : 0; k < steps.size(); ++k)
+        joined.append(joined.empty() ? "" : "\\").append(steps[k].name);
+    if (!inside || !valid) {
+        link.kind = inside ? LinkKind::BadName : LinkKind::Outside;
         std::string up;
         for (size_t k = 0; k < ups; ++k)
             up += "..\\";
@@ -140,11 +161,9 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
 ResolvedLink FileUrl(const std::string& siteRoot, const std::string& url) {
     std::string decoded;
     ResolvedLink link;
+    if (DecodePercentEscapes(url.substr(5), decoded) == Escapes::Refused)
+        return {LinkKind::BadName, CutForList(url)};
     link.kind = LinkKind::Outside;
-    if (DecodePercentEscapes(url.substr(5), decoded) == Escapes::Refused) {
-        link.path = CutForList(url);
-        return link;
-    }
     std::string path = Backslashed(decoded);
     if (path.compare(0, 2, "\\\\") == 0) {
         const size_t slash = path.find('\\', 2);
@@ -240,36 +259,28 @@ ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFol
     }
     std::string decoded;
     if (DecodePercentEscapes(v, decoded) == Escapes::Refused)
-        return {LinkKind::Outside, CutForList(siteRoot + pageFolder + v)};
+        return {LinkKind::BadName, CutForList(siteRoot + pageFolder + v)};
     return InSite(siteRoot, pageFolder, decoded);
 }
 
 bool ClimbsOutOfFolder(std::string_view name) {
     if (name.empty())
         return false;
-    if (name[0] == '\\' || name[0] == '/' || Contains(name, ":"))
+    if (IsSlash(name[0]) || Contains(name, ":"))
         return true;
-    // A step made of dots (Windows drops trailing dots and blanks) with two or more of them
-    // leaves the folder.
-    size_t start = 0;
-    while (start <= name.size()) {
-        size_t end = name.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = name.size();
-        std::string_view step = name.substr(start, end - start);
-        size_t dots = 0;
-        bool onlyDots = !step.empty();
-        for (char c : step) {
-            if (c == '.')
-                ++dots;
-            else if (c != ' ')
-                onlyDots = false;
+    size_t depth = 0;
+    bool climbs = false;
+    ForEachStep(name, false, [&](std::string_view step) {
+        if (step == "..") {
+            if (depth == 0)
+                climbs = true;
+            else
+                --depth;
+        } else if (!Trimmed(step).empty()) {
+            ++depth;
         }
-        if (onlyDots && dots >= 2)
-            return true;
-        start = end + 1;
-    }
-    return false;
+    });
+    return climbs;
 }
 
 std::string PageFolder(const std::string& pagePath) {
@@ -382,7 +393,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     const ResolvedLink link = ResolveLink(m_root, pageFolder, value);
     if (link.kind == LinkKind::Skip)
         return;
-    if (link.kind == LinkKind::Outside) {
+    if (link.kind != LinkKind::File) {
         m_missing.Add(link.path);
         return;
     }

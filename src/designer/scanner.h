@@ -24,25 +24,28 @@ constexpr size_t kMaxLinkPath = 260;
 
 enum class LinkKind {
     Skip,    // not a file: a web, mail or script address, a placeholder folder, an anchor, a folder
-    Outside, // names something outside the site, a drive, another volume, or no valid name
+    Outside, // names something outside the site: above it, a drive, a stream, another machine
+    BadName, // a name no disc holds: a character or a device name Windows refuses, or too long
     File,    // a file of the site
 };
 struct ResolvedLink {
     LinkKind kind = LinkKind::Skip;
-    // File: the path inside the site, steps joined by backslashes. Outside: what the missing
-    // list shows, its folder spelling normalised the same way.
+    // File: the path inside the site, steps joined by backslashes. Outside and BadName: what
+    // the missing list shows, its folder spelling normalised the same way.
     std::string path;
 };
 
-// Resolves a link value as a browser would on a page at pageFolder (its folder inside the site,
-// empty or ending in a backslash) of the site whose root folder is siteRoot (the start page's
-// folder, as given): query and fragment dropped, %-escapes decoded, "/" and "\" both
-// separators, "." and ".." applied. A value that starts with "/" is taken from the site root;
-// a file: URL counts when it names a file inside siteRoot.
+// Resolves a link value as a browser, then Windows, would on a page at pageFolder (its folder
+// inside the site, empty or ending in a backslash) of the site whose root folder is siteRoot
+// (the start page's folder, as given): query and fragment dropped, %-escapes decoded, "/" and
+// "\" both separators, "." and ".." applied, then each step's trailing dots and blanks trimmed
+// (a step of nothing else is "."), and only then are the steps left judged. A value that starts
+// with "/" is taken from the site root; a file: URL counts when it names a file inside siteRoot.
 ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFolder, const std::string& value);
 
-// True when a name, put behind a folder, would name something outside that folder: a ".."
-// step with either slash, a rooted path, or a drive or stream colon.
+// True when a name, put behind a folder, would name something outside that folder, its steps
+// read as ResolveLink reads them: more ".." steps than steps down, a rooted path, or a drive or
+// stream colon.
 bool ClimbsOutOfFolder(std::string_view name);
 
 // Whether a scan reads the file for its own links, and as what: pages by their extension,

@@ -87,10 +87,11 @@ TEST(ScannerEncoding, EscapedStepsNeverLeaveTheOutputFolder) {
     vk::LinkScanner(disk, missing).Scan("html\\index.htm", kOut, true);
 
     EXPECT_EQ(before, disk.AllFiles());
-    EXPECT_TRUE(disk.copiedTo.empty());
+    // "..." is a "." step that Windows trims away: its copy is tried from the page's own folder.
+    EXPECT_EQ(std::vector<std::string>{"C:\\out\\up.gif"}, disk.copiedTo);
     // Listed once per file, in one spelling.
     EXPECT_EQ((std::vector<std::string>{"up.gif", "\\\\host\\x.gif", "C:\\x\\drive.gif",
-                                        "..\\b.htm", "deep.gif", "html\\...\\up.gif"}),
+                                        "..\\b.htm", "deep.gif", "html\\up.gif"}),
               missing.Items());
     EXPECT_EQ(std::vector<std::string>{"html\\index.htm"}, disk.pagesRead);
 }

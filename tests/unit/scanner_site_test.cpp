@@ -283,4 +283,27 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     EXPECT_TRUE(folded.missing.Items().empty());
 }
 
+// Spellings a browser hands to Windows as they are, and Windows reads as the file: a last step
+// of a dot and blanks (trimmed away), and a step no name holds that ".." takes away again.
+// Before, the first made a folder named like the file, the second listed a file that is there.
+TEST(ScannerSite, StepsWindowsTrimsOrClimbsOutOfNameTheirFile) {
+    namespace fs = std::filesystem;
+    RealSite site;
+    const fs::path& base = site.base;
+    fs::create_directories(base / "site" / "sub");
+    std::ofstream(base / "site" / "index.htm")
+        << "<img src=\"a.gif/.%20\"><img src=\"b.gif/&#x2e;%20\"><img src=\"x|y/../c.gif\">"
+           "<img src=\"sub/x%7Cy/../../d.gif\"><img src=\"sub/con/../e.gif\">";
+    for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif", "sub/e.gif"})
+        std::ofstream(base / "site" / name) << name;
+
+    site.Scan();
+
+    for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif", "sub/e.gif"}) {
+        EXPECT_TRUE(fs::is_regular_file(base / "out" / name)) << name;
+        EXPECT_EQ(name, ReadAll(base / "out" / name));
+    }
+    EXPECT_EQ(std::vector<std::string>{}, site.missing.Items());
+}
+
 } // namespace
