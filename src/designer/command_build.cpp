@@ -35,9 +35,9 @@ public:
         return m_disk.CopyAndRead(from, to, bytes, copied);
     }
     void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
-    void ShowMissing(const std::vector<std::string>& missing) override {
-        for (const std::string& path : missing)
-            m_host.PrintError("Missing linked file: " + path);
+    void ShowMissing(const std::vector<MissingFile>& missing) override {
+        for (const MissingFile& file : missing)
+            m_host.PrintError("Missing linked file: " + MissingEntryText(file));
     }
 
 private:

@@ -288,10 +288,35 @@ std::string PageFolder(const std::string& pagePath) {
     return slash == std::string::npos ? std::string("\\") : pagePath.substr(0, slash + 1);
 }
 
+bool operator==(const MissingFile& a, const MissingFile& b) {
+    return a.path == b.path && a.reason == b.reason && a.detail == b.detail;
+}
+
+std::string MissingEntryText(const MissingFile& file) {
+    const char* reason = "not found";
+    switch (file.reason) {
+    case MissingReason::Absent:
+        break;
+    case MissingReason::Outside:
+        reason = "outside the site";
+        break;
+    case MissingReason::BadName:
+        reason = "invalid name";
+        break;
+    case MissingReason::CaseTwin:
+        reason = "letter-case twin of another file";
+        break;
+    case MissingReason::CopyFailed:
+        reason = "copy failed";
+        break;
+    }
+    return file.path + " (" + reason + (file.detail.empty() ? "" : ": " + file.detail) + ")";
+}
+
 // Windows names a file in any letter case, so one file is listed once.
-void MissingFileList::Add(const std::string& path) {
+void MissingFileList::Add(const std::string& path, MissingReason reason, const std::string& detail) {
     if (m_seen.insert(Lower(path)).second)
-        m_items.push_back(path);
+        m_items.push_back({path, reason, detail});
 }
 
 void MissingFileList::Clear() {
@@ -389,12 +414,17 @@ bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
     return last != std::string::npos && m_madeFolders.Contains(Lower(relPath.substr(0, last)));
 }
 
+// Lists a file whose copy failed: not there at all, or there and not copied.
+void LinkScanner::NotCopied(const std::string& source, bool absent) {
+    m_missing.Add(CutForList(source), absent ? MissingReason::Absent : MissingReason::CopyFailed);
+}
+
 void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, DocStack& stack) {
     const ResolvedLink link = ResolveLink(m_root, pageFolder, value);
     if (link.kind == LinkKind::Skip)
         return;
     if (link.kind != LinkKind::File) {
-        m_missing.Add(link.path);
+        m_missing.Add(link.path, link.kind == LinkKind::Outside ? MissingReason::Outside : MissingReason::BadName);
         return;
     }
     // Each file is looked at once per scan: the second link to it finds the same answer.
@@ -404,7 +434,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         // read by Windows, holds only the one met first, so the other cannot be copied.
         const auto first = m_firstSpelling.emplace(key, link.path);
         if (!first.second && !m_host.SameFile(m_root + first.first->second, m_root + link.path)) {
-            m_missing.Add(CutForList(m_root + link.path));
+            m_missing.Add(CutForList(m_root + link.path), MissingReason::CaseTwin);
             return;
         }
     }
@@ -418,13 +448,13 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     DocKind kind = DocKind::Html;
     if (!IsScanned(link.path, kind) || !m_visited.Insert(key)) {
         if (!made || !m_host.Copy(source, dest))
-            m_missing.Add(CutForList(source));
+            NotCopied(source, !m_host.Exists(source));
         return;
     }
     bool copied = false;
     const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
     if (!copied)
-        m_missing.Add(CutForList(source));
+        NotCopied(source, found == ScanHost::Found::Absent);
     Enter(link.path, source, kind, found, stack);
 }
 
@@ -438,7 +468,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_madeFolders.Clear();
     m_followed.Clear();
     if (Contains(pagePath, "../")) {
-        m_missing.Add(pagePath);
+        m_missing.Add(pagePath, MissingReason::Outside);
         return;
     }
     m_root = PageFolder(pagePath);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "app/text_decode.h"
@@ -55,16 +56,38 @@ bool IsScanned(const std::string& path, DocKind& kind);
 // pagePath up to and including its last backslash; "\" when it has none.
 std::string PageFolder(const std::string& pagePath);
 
-// Source paths of files a scan could not copy, in the order first found, without duplicates.
+// Why a linked file is not on the disc.
+enum class MissingReason {
+    Absent,     // no such file
+    Outside,    // outside the site's folder: above it, on a drive, a stream or another machine
+    BadName,    // a name no disc holds: a character or a device name Windows refuses, or too long
+    CaseTwin,   // another file of the site, met first, has the same name but for letter case
+    CopyFailed, // there, but its copy failed; detail holds the system's reason when it is known
+};
+
+struct MissingFile {
+    MissingFile(std::string path, MissingReason reason, std::string detail = std::string())
+        : path(std::move(path)), reason(reason), detail(std::move(detail)) {}
+    std::string path;
+    MissingReason reason;
+    std::string detail;
+};
+bool operator==(const MissingFile& a, const MissingFile& b);
+
+// An entry as the missing-files dialog and the console show it: "PATH (not found)".
+std::string MissingEntryText(const MissingFile& file);
+
+// Source paths of files a scan could not copy and why, in the order first found, once each.
 class MissingFileList {
 public:
-    void Add(const std::string& path);
+    // A path listed before, in any letter case, keeps its first entry.
+    void Add(const std::string& path, MissingReason reason, const std::string& detail = std::string());
     void Clear();
     bool Empty() const { return m_items.empty(); }
-    const std::vector<std::string>& Items() const { return m_items; }
+    const std::vector<MissingFile>& Items() const { return m_items; }
 
 private:
-    std::vector<std::string> m_items;
+    std::vector<MissingFile> m_items;
     std::unordered_set<std::string> m_seen;
 };
 
@@ -89,7 +112,7 @@ public:
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.
-    virtual void ShowMissing(const std::vector<std::string>& missing) = 0;
+    virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
 };
 
 class LinkScanner {
@@ -111,6 +134,7 @@ private:
     void Follow(const std::string& value, const std::string& pageFolder, DocStack& stack);
     bool MakeFolders(const std::string& relPath);
     bool InFolderMadeHere(const std::string& relPath) const;
+    void NotCopied(const std::string& source, bool absent);
 
     ScanHost& m_host;
     MissingFileList& m_missing;

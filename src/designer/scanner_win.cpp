@@ -22,7 +22,7 @@ public:
         fw::PumpMessages();
         ::Sleep(pauseMs);
     }
-    void ShowMissing(const std::vector<std::string>& missing) override {
+    void ShowMissing(const std::vector<MissingFile>& missing) override {
         // Owned, like the wait window, by the designer that started the scan.
         CMissingFilesDlg dlg(m_waitDlg ? ::GetWindow(*m_waitDlg, GW_OWNER) : nullptr);
         dlg.m_pList = &missing;

@@ -84,7 +84,7 @@ public:
         return true;
     }
     void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
+    void ShowMissing(const std::vector<vk::MissingFile>&) override {}
 };
 
 class Input {

@@ -8,13 +8,14 @@
 
 #include "designer/scanner.h"
 #include "memory_files.h"
+#include "missing_print.h"
 
 class FakeDisk : public vk::ScanHost {
 public:
     std::string workingFolder = "C:\\work";
     std::vector<std::string> pagesRead;        // as handed to PageStarting
     std::vector<unsigned> pauses;              // the pause asked for with each page
-    std::vector<std::vector<std::string>> shownMissing;
+    std::vector<std::vector<vk::MissingFile>> shownMissing;
     std::vector<std::string> copiedTo;         // destinations of every copy attempt
     std::vector<std::string> madeFolders;      // every folder creation asked for
 
@@ -98,7 +99,7 @@ public:
         pagesRead.push_back(pagePath);
         pauses.push_back(pauseMs);
     }
-    void ShowMissing(const std::vector<std::string>& missing) override { shownMissing.push_back(missing); }
+    void ShowMissing(const std::vector<vk::MissingFile>& missing) override { shownMissing.push_back(missing); }
 
     std::string Full(const std::string& path) const {
         std::string p = path;

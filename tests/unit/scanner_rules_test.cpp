@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "designer/scanner.h"
+#include "missing_print.h"
 
 using vk::LinkKind;
+using vk::MissingReason;
 
 namespace {
 
@@ -219,13 +221,19 @@ TEST(ScannerRules, NamesThatStayInTheFolder) {
 
 TEST(ScannerRules, MissingListKeepsFirstFoundOrderOncePerFile) {
     vk::MissingFileList list;
-    for (const char* path : {"html\\b.gif", "html\\a.gif", "html\\b.gif", "html\\B.gif", "html\\a.gif"})
-        list.Add(path);
-    // Windows names one file in any letter case.
-    EXPECT_EQ((std::vector<std::string>{"html\\b.gif", "html\\a.gif"}), list.Items());
+    list.Add("html\\b.gif", MissingReason::Absent);
+    list.Add("html\\a.gif", MissingReason::CopyFailed, "Access is denied.");
+    list.Add("html\\b.gif", MissingReason::Absent);
+    // Windows names one file in any letter case: the first entry stays, with its reason.
+    list.Add("html\\B.gif", MissingReason::CaseTwin);
+    list.Add("html\\a.gif", MissingReason::Absent);
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"html\\b.gif", MissingReason::Absent},
+                                            {"html\\a.gif", MissingReason::CopyFailed, "Access is denied."}}),
+              list.Items());
+    EXPECT_EQ("html\\a.gif (copy failed: Access is denied.)", vk::MissingEntryText(list.Items()[1]));
     list.Clear();
     EXPECT_TRUE(list.Empty());
-    list.Add("html\\b.gif");
+    list.Add("html\\b.gif", MissingReason::Absent);
     EXPECT_EQ(1u, list.Items().size());
 }
 
