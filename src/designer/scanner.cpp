@@ -309,6 +309,9 @@ std::string MissingEntryText(const MissingFile& file) {
     case MissingReason::CopyFailed:
         reason = "copy failed";
         break;
+    case MissingReason::FolderLoop:
+        reason = "folder link in a loop";
+        break;
     }
     return file.path + " (" + reason + (file.detail.empty() ? "" : ": " + file.detail) + ")";
 }
@@ -414,6 +417,39 @@ bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
     return last != std::string::npos && m_madeFolders.Contains(Lower(relPath.substr(0, last)));
 }
 
+// Looks at the folders of relPath (key: relPath in lower case) met for the first time in this
+// scan: true when one of them is a folder link back to a folder it is in ("loop -> ."), which
+// would be followed level after level. Such a folder is listed once and never entered.
+bool LinkScanner::InFolderLoop(const std::string& relPath, const std::string& key) {
+    const size_t last = relPath.rfind('\\');
+    if (last == std::string::npos || m_sourceFolders.Contains(std::string_view(key).substr(0, last)))
+        return false;
+    for (size_t slash = relPath.find('\\'); slash <= last; slash = relPath.find('\\', slash + 1)) {
+        const std::string_view folderKey = std::string_view(key).substr(0, slash);
+        if (m_loopFolders.Contains(folderKey))
+            return true;
+        if (m_sourceFolders.Contains(folderKey))
+            continue;
+        const std::string folder = m_root + relPath.substr(0, slash);
+        // SameFile answers "one file" where it cannot tell two apart (a host that folds letter
+        // case, a folder it cannot open, a name that is not there): its answer counts only
+        // where it tells this folder from the start page.
+        bool loop = false;
+        if (!m_host.SameFile(folder, m_start)) {
+            loop = m_host.SameFile(folder, m_root);
+            for (size_t up = relPath.find('\\'); !loop && up < slash; up = relPath.find('\\', up + 1))
+                loop = m_host.SameFile(folder, m_root + relPath.substr(0, up));
+        }
+        if (loop) {
+            m_loopFolders.Insert(folderKey);
+            m_missing.Add(CutForList(folder), MissingReason::FolderLoop);
+            return true;
+        }
+        m_sourceFolders.Insert(folderKey);
+    }
+    return false;
+}
+
 // Lists a file whose copy failed: not there at all, or there and not copied.
 void LinkScanner::NotCopied(const std::string& source, bool absent) {
     m_missing.Add(CutForList(source), absent ? MissingReason::Absent : MissingReason::CopyFailed);
@@ -438,7 +474,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
             return;
         }
     }
-    if (!m_done.Insert(key))
+    if (!m_done.Insert(key) || InFolderLoop(link.path, key))
         return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
@@ -467,10 +503,13 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_folders.Clear();
     m_madeFolders.Clear();
     m_followed.Clear();
+    m_sourceFolders.Clear();
+    m_loopFolders.Clear();
     if (Contains(pagePath, "../")) {
         m_missing.Add(pagePath, MissingReason::Outside);
         return;
     }
+    m_start = pagePath;
     m_root = PageFolder(pagePath);
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.

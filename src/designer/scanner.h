@@ -63,6 +63,7 @@ enum class MissingReason {
     BadName,    // a name no disc holds: a character or a device name Windows refuses, or too long
     CaseTwin,   // another file of the site, met first, has the same name but for letter case
     CopyFailed, // there, but its copy failed; detail holds the system's reason when it is known
+    FolderLoop, // a folder link back to a folder it is in: followed, it would never end
 };
 
 struct MissingFile {
@@ -134,12 +135,13 @@ private:
     void Follow(const std::string& value, const std::string& pageFolder, DocStack& stack);
     bool MakeFolders(const std::string& relPath);
     bool InFolderMadeHere(const std::string& relPath) const;
+    bool InFolderLoop(const std::string& relPath, const std::string& key);
     void NotCopied(const std::string& source, bool absent);
 
     ScanHost& m_host;
     MissingFileList& m_missing;
     unsigned m_pauseMs;
-    std::string m_root, m_dest;
+    std::string m_start, m_root, m_dest;
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
     KeySet m_visited;
@@ -154,6 +156,9 @@ private:
     // Those of them this scan made: they hold only what this scan copied, so a file in one
     // needs no look whether it is already in the output folder.
     KeySet m_madeFolders;
+    // Folders of the site entered in this scan, by their path in the site, and those found to
+    // be folder links back to a folder they are in.
+    KeySet m_sourceFolders, m_loopFolders;
     // Values already followed from a folder in this scan: navigation links repeat on every
     // page, and a second follow from the same folder finds the same answer.
     KeySet m_followed;

@@ -340,6 +340,12 @@ TEST(ScannerSite, EachMissingFileSaysWhy) {
          {"site\\A.gif", MissingReason::CaseTwin}},
         {"a copy that failed", "dir.gif", [](const fs::path& s) { fs::create_directory(s / "dir.gif"); },
          {"site\\dir.gif", MissingReason::CopyFailed}},
+        {"a folder link in a loop", "loop/a.gif",
+         [](const fs::path& s) {
+             std::ofstream(s / "a.gif") << "a";
+             fs::create_directory_symlink(".", s / "loop");
+         },
+         {"site\\loop", MissingReason::FolderLoop}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -355,6 +361,46 @@ TEST(ScannerSite, EachMissingFileSaysWhy) {
         EXPECT_EQ(expected, missing);
         EXPECT_EQ(std::vector<std::vector<vk::MissingFile>>{site.missing.Items()}, site.disk.shownMissing);
     }
+}
+
+// A folder link back to a folder it is in ("loop -> .", or "up -> ../.." below the site's
+// folder) would be followed level after level, each level a new path to copy and check: it is
+// listed once and never entered. A folder link anywhere else is followed.
+TEST(ScannerSite, AFolderLinkInALoopIsListedOnceAndNotFollowed) {
+    namespace fs = std::filesystem;
+    RealSite site;
+    const fs::path& base = site.base;
+    fs::create_directories(base / "site" / "docs" / "deep");
+    // One page a level at most: a scan that follows the loops ends, at the longest path a link
+    // may have, and fails.
+    std::ofstream(base / "site" / "index.htm") << "<a href=loop/index.htm><img src=loop/loop/pic.gif><img src=pic.gif>"
+                                                  "<img src=docs/deep/up/pic.gif><a href=alias/page.htm>";
+    std::ofstream(base / "site" / "pic.gif") << "pic";
+    std::ofstream(base / "site" / "docs" / "page.htm") << "<img src=../loop/pic.gif><img src=../loop/loop/loop/pic.gif>";
+    fs::create_directory_symlink(".", base / "site" / "loop");
+    fs::create_directory_symlink("../..", base / "site" / "docs" / "deep" / "up");
+    fs::create_directory_symlink("docs", base / "site" / "alias");
+
+    site.Scan();
+
+    const std::vector<vk::MissingFile> expected = {{"site\\loop", MissingReason::FolderLoop},
+                                                   {"site\\docs\\deep\\up", MissingReason::FolderLoop}};
+    EXPECT_EQ(expected, site.missing.Items());
+    std::set<std::string> written;
+    for (const auto& entry : fs::recursive_directory_iterator(base / "out"))
+        written.insert(fs::relative(entry.path(), base / "out").string());
+    EXPECT_EQ((std::set<std::string>{"pic.gif", "alias", "alias/page.htm"}), written);
+    EXPECT_EQ(2u, site.disk.pages) << "index.htm and alias/page.htm";
+
+    // The same on a disk with Windows' name rules, through a junction spelled in another case.
+    Site fake;
+    fake.disk.Put("C:\\site\\index.htm", "<a href=loop/index.htm><img src=LOOP/Loop/pic.gif><img src=pic.gif>");
+    fake.disk.Put("C:\\site\\pic.gif");
+    fake.disk.Link("C:\\site\\loop", "C:\\site");
+    fake.Run();
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\loop", MissingReason::FolderLoop}}), fake.missing.Items());
+    EXPECT_EQ(std::set<std::string>{"pic.gif"}, fake.Out());
+    EXPECT_EQ(1u, fake.disk.pagesRead.size());
 }
 
 } // namespace

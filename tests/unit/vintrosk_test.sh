@@ -128,6 +128,16 @@ expect_err cased "Missing linked file: $work/cased/Index.htm (letter-case twin o
 [ ! -e casedcd/Index.htm ] || fail "cased: Index.htm was written beside the start page"
 cmp -s cased/index.htm casedcd/index.htm || fail "cased: the start page is not on the disc"
 
+# A folder link back to its own folder: reported once, not followed level after level (nor
+# checked before writing at every level).
+mkdir -p looped
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="loop/index.htm">again</a><img src="loop/loop/pic.gif">' > looped/index.htm
+printf 'pic' > looped/pic.gif
+ln -s . looped/loop
+run looped 3 build --out loopedcd --target looped/index.htm --no-splash --no-sound
+expect_err looped "Missing linked file: $work/looped/loop (folder link in a loop)
+1 linked file(s) missing: the CD-ROM files are incomplete."
+[ ! -e loopedcd/loop ] || fail "looped: the folder link was followed"
 
 [ "$failures" = 0 ] && echo "vintrosk: all checks passed"
 exit $((failures > 0))
