@@ -225,7 +225,9 @@ TEST(CommandBuild, FailuresEndWithTheirExitCodeAndMessage) {
          false},
         {"a missing linked file", {"--out", "cd"},
          [](FakeCommand& c) { c.disk.Remove(kProgram + "\\html\\logo.gif"); }, vk::kExitMissing,
-         "Missing linked file: html\\logo.gif (not found)\n1 linked file(s) missing: the CD-ROM files are incomplete.\n", true},
+         "Missing linked file: html\\logo.gif (not found)\n"
+         "1 linked file(s) missing: the CD-ROM files are incomplete.\n",
+         true},
         {"a name no disc holds", {"--target", "a;b.htm", "--out", "cd"},
          [](FakeCommand& c) { c.disk.Put(kHere + "\\a;b.htm", kMode); }, vk::kExitError,
          "The file C:\\work\\a;b.htm cannot go on the CD-ROM as a;b.htm: the name holds a character a disc cannot "

@@ -233,8 +233,9 @@ TEST(ScannerScan, TopLevelPageStates) {
         scan.missing.Add("old", MissingReason::Absent);
         scan.disk.Put("html\\index.htm", "<img src=a.gif>");
         scan.Run("html\\index.htm", false);
-        EXPECT_EQ((std::vector<vk::MissingFile>{{"old", MissingReason::Absent}, {"html\\a.gif", MissingReason::Absent}}),
-                  scan.missing.Items());
+        const std::vector<vk::MissingFile> expected = {{"old", MissingReason::Absent},
+                                                       {"html\\a.gif", MissingReason::Absent}};
+        EXPECT_EQ(expected, scan.missing.Items());
         EXPECT_TRUE(scan.disk.shownMissing.empty());
     }
     {

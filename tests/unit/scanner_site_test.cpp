@@ -376,7 +376,8 @@ TEST(ScannerSite, AFolderLinkInALoopIsListedOnceAndNotFollowed) {
     std::ofstream(base / "site" / "index.htm") << "<a href=loop/index.htm><img src=loop/loop/pic.gif><img src=pic.gif>"
                                                   "<img src=docs/deep/up/pic.gif><a href=alias/page.htm>";
     std::ofstream(base / "site" / "pic.gif") << "pic";
-    std::ofstream(base / "site" / "docs" / "page.htm") << "<img src=../loop/pic.gif><img src=../loop/loop/loop/pic.gif>";
+    std::ofstream(base / "site" / "docs" / "page.htm")
+        << "<img src=../loop/pic.gif><img src=../loop/loop/loop/pic.gif>";
     fs::create_directory_symlink(".", base / "site" / "loop");
     fs::create_directory_symlink("../..", base / "site" / "docs" / "deep" / "up");
     fs::create_directory_symlink("docs", base / "site" / "alias");
