@@ -112,8 +112,8 @@ int main(int argc, char** argv) {
     else
         vk::LinkScanner(disk, missing, 0).Scan(vk::CorePath(start.string()), dest, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    for (const std::string& entry : missing.Items())
-        std::printf("%s\n", vk::PosixPath(entry).c_str());
+    for (const vk::MissingFile& entry : missing.Items())
+        std::printf("%s\n", vk::PosixPath(entry.path).c_str());
     struct rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("# %.4f %zu %ld\n", seconds, disk.pages, usage.ru_maxrss);

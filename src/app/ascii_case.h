@@ -31,6 +31,16 @@ inline bool EqualsUpper(std::string_view text, std::string_view upper) {
     return true;
 }
 
+// True when a and b differ at most in letter case.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
 // True when text, upper-cased, contains upper (given in upper case).
 inline bool ContainsUpper(std::string_view text, std::string_view upper) {
     for (size_t i = 0; i + upper.size() <= text.size(); ++i)

@@ -124,7 +124,7 @@ public:
         if (IsScanned(pagePath, kind) && kind == DocKind::Html)  // stylesheets have no document mode
             m_pages.push_back(pagePath);
     }
-    void ShowMissing(const std::vector<std::string>&) override {}
+    void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
     BuildHost& m_host;

@@ -25,11 +25,11 @@ class PrintingScan : public WatchedScan {
 public:
     explicit PrintingScan(CommandHost& host) : WatchedScan(host.Disk()), m_host(host) {}
     void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
-    void ShowMissing(const std::vector<std::string>& missing) override {
+    void ShowMissing(const std::vector<MissingFile>& missing) override {
         if (Failed())
             return; // the build fails for it; a list of what was not copied after it says nothing
-        for (const std::string& path : missing)
-            m_host.PrintError("Missing linked file: " + path);
+        for (const MissingFile& file : missing)
+            m_host.PrintError("Missing linked file: " + MissingEntryText(file));
     }
 
 private:

@@ -7,7 +7,9 @@ void CMissingFilesDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_MISSIN
 BOOL CMissingFilesDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     if (m_pList)
-        for (const std::string& path : *m_pList)
-            ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fw::Widen(path).c_str()));
+        for (const vk::MissingFile& file : *m_pList) {
+            const fw::WString text = fw::Widen(vk::MissingEntryText(file));
+            ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
     return TRUE;
 }

@@ -5,6 +5,7 @@
 
 #include "designer/extent_list_box.h"
 #include "designer/missing_files_ids.h"
+#include "designer/scanner.h"
 #include "framework/dialog.h"
 
 class CMissingFilesDlg : public fw::Dialog {
@@ -13,7 +14,7 @@ public:
     explicit CMissingFilesDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
 
     CExtentListBox m_list;
-    const std::vector<std::string>* m_pList = nullptr;
+    const std::vector<vk::MissingFile>* m_pList = nullptr;
 
 protected:
     void DoDataExchange(fw::DataExchange& dx) override;

@@ -41,8 +41,16 @@ bool IsDeviceName(std::string_view step) {
            base[3] <= '9';
 }
 
+// Windows drops a step's trailing dots and blanks: "a. " is "a", and ". .", "..." and ". "
+// are nothing, a "." step.
+std::string_view Trimmed(std::string_view step) {
+    const size_t last = step.find_last_not_of(". ");
+    return last == std::string_view::npos ? std::string_view() : step.substr(0, last + 1);
+}
+
+// A step no disc holds: a device name, a control or a character Windows refuses in a name.
 bool IsValidStep(std::string_view step) {
-    if (ClimbsOutOfFolder(step) || IsDeviceName(step))
+    if (IsDeviceName(step))
         return false;
     for (char c : step)
         if (static_cast<unsigned char>(c) < 0x20 || Contains("<>\"|?*:", std::string_view(&c, 1)))
@@ -50,81 +58,94 @@ bool IsValidStep(std::string_view step) {
     return true;
 }
 
-std::vector<std::string> StepsOf(const std::string& folder) {
-    std::vector<std::string> steps;
-    for (size_t start = 0; start < folder.size();) {
-        const size_t end = std::min(folder.find('\\', start), folder.size());
-        if (end > start)
-            steps.push_back(folder.substr(start, end - start));
+// Calls take(step) for each step of path between separators, empty ones included.
+template <class Take>
+void ForEachStep(std::string_view path, bool backslashOnly, Take take) {
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = start;
+        while (end < path.size() && (backslashOnly ? path[end] != '\\' : !IsSlash(path[end])))
+            ++end;
+        take(path.substr(start, end - start));
         start = end + 1;
     }
-    return steps;
 }
+
+struct Step {
+    std::string_view name;
+    bool fromValue; // the root's and the page folder's own steps need no check
+};
 
 // path (decoded) taken from pageFolder, or from the site root when it starts with a slash.
 // Steps are applied to the whole path, the site root's own included, so "../en/x.htm" from
-// the root of a folder "en" comes back inside.
+// the root of a folder "en" comes back inside; a step that ".." takes away again is never
+// judged, so "x|y/../a.gif" is a.gif.
 ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, const std::string& path) {
     ResolvedLink link;
     if (path.size() > kMaxLinkPath) {
-        link.kind = LinkKind::Outside;
+        link.kind = LinkKind::BadName;
         link.path = CutForList(Backslashed(siteRoot + pageFolder + path));
         return link;
     }
-    if (Contains(path, ":") || (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
+    // A colon in a later step is only a character no name holds, which ".." may take away.
+    const size_t first = std::min(path.find_first_not_of("\\/"), path.size());
+    const size_t firstEnd = std::min(path.find_first_of("\\/", first), path.size());
+    if (Contains(std::string_view(path).substr(first, firstEnd - first), ":") ||
+        (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1]))) {
         link.kind = LinkKind::Outside; // a drive, a stream, or another machine's share
         link.path = CutForList(Backslashed(path));
         return link;
     }
-    // Every link of a scan has the same root: its steps are split once.
-    static std::string s_root;
-    static std::vector<std::string> s_rootSteps;
-    if (s_root != siteRoot) {
-        s_rootSteps = StepsOf(siteRoot);
-        s_root = siteRoot;
-    }
-    const std::vector<std::string>& root = s_rootSteps;
+    std::vector<std::string_view> root;
+    ForEachStep(siteRoot, true, [&](std::string_view step) {
+        if (!step.empty())
+            root.push_back(step);
+    });
+    std::vector<Step> steps;
+    for (std::string_view step : root)
+        steps.push_back({step, false});
     // A drive ("C:") or a share ("\\\\server\\share") is never climbed out of.
     const size_t lead = siteRoot.find_first_not_of('\\');
     const std::string prefix = siteRoot.substr(0, std::min(lead, siteRoot.size()));
     const size_t floor = prefix.size() >= 2 ? 2 : (!root.empty() && Contains(root[0], ":")) ? 1 : 0;
-    std::vector<std::string> steps = root;
     if (path.empty() || !IsSlash(path[0]))
-        for (const std::string& step : StepsOf(pageFolder))
-            steps.push_back(step);
+        ForEachStep(pageFolder, true, [&](std::string_view step) {
+            if (!step.empty())
+                steps.push_back({step, false});
+        });
     size_t ups = 0; // ".." above a relative root
-    bool valid = true, folder = false;
-    for (size_t start = 0; start <= path.size();) {
-        size_t end = start;
-        while (end < path.size() && !IsSlash(path[end]))
-            ++end;
-        const std::string step = path.substr(start, end - start);
-        start = end + 1;
-        folder = step.empty() || step == "." || step == "..";
-        if (step == "..") {
+    bool folder = false;
+    ForEachStep(path, false, [&](std::string_view step) {
+        if (step.empty() || step == ".") {
+            folder = true;
+        } else if (step == "..") {
+            folder = true;
             if (steps.size() > floor)
                 steps.pop_back();
             else if (prefix.empty() && floor == 0)
                 ++ups;
-        } else if (!folder) {
-            valid = valid && IsValidStep(step);
-            steps.push_back(step);
+        } else if (!Trimmed(step).empty()) {
+            // A step trimmed to nothing is a "." that leaves the value naming what it follows.
+            folder = false;
+            steps.push_back({Trimmed(step), true});
         }
-    }
+    });
     if (folder || steps.empty())
         return link; // a folder, not a file
-    const std::string& name = steps.back();
+    bool valid = true;
+    for (const Step& step : steps)
+        valid = valid && (!step.fromValue || IsValidStep(step.name));
+    const std::string_view name = steps.back().name;
     const size_t dot = name.find('.');
-    if (valid && (dot == std::string::npos || dot + 1 == name.size()))
+    if (valid && (dot == std::string_view::npos || dot + 1 == name.size()))
         return link; // no file name
-    bool inside = valid && ups == 0 && steps.size() > root.size();
+    bool inside = ups == 0 && steps.size() > root.size();
     for (size_t k = 0; inside && k < root.size(); ++k)
-        inside = Lower(steps[k]) == Lower(root[k]);
+        inside = EqualsIgnoringCase(steps[k].name, root[k]);
     std::string joined;
-    for (size_t k = inside ? root.size() : 0; k < steps.size(); ++k)
-        joined += (joined.empty() ? "" : "\\") + steps[k];
-    if (!inside) {
-        link.kind = LinkKind::Outside;
+    for (size_t k = inside && valid ? root.size() : 0; k < steps.size(); ++k)
+        joined.append(joined.empty() ? "" : "\\").append(steps[k].name);
+    if (!inside || !valid) {
+        link.kind = inside ? LinkKind::BadName : LinkKind::Outside;
         std::string up;
         for (size_t k = 0; k < ups; ++k)
             up += "..\\";
@@ -140,11 +161,9 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
 ResolvedLink FileUrl(const std::string& siteRoot, const std::string& url) {
     std::string decoded;
     ResolvedLink link;
+    if (DecodePercentEscapes(url.substr(5), decoded) == Escapes::Refused)
+        return {LinkKind::BadName, CutForList(url)};
     link.kind = LinkKind::Outside;
-    if (DecodePercentEscapes(url.substr(5), decoded) == Escapes::Refused) {
-        link.path = CutForList(url);
-        return link;
-    }
     std::string path = Backslashed(decoded);
     if (path.compare(0, 2, "\\\\") == 0) {
         const size_t slash = path.find('\\', 2);
@@ -240,36 +259,28 @@ ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFol
     }
     std::string decoded;
     if (DecodePercentEscapes(v, decoded) == Escapes::Refused)
-        return {LinkKind::Outside, CutForList(siteRoot + pageFolder + v)};
+        return {LinkKind::BadName, CutForList(siteRoot + pageFolder + v)};
     return InSite(siteRoot, pageFolder, decoded);
 }
 
 bool ClimbsOutOfFolder(std::string_view name) {
     if (name.empty())
         return false;
-    if (name[0] == '\\' || name[0] == '/' || Contains(name, ":"))
+    if (IsSlash(name[0]) || Contains(name, ":"))
         return true;
-    // A step made of dots (Windows drops trailing dots and blanks) with two or more of them
-    // leaves the folder.
-    size_t start = 0;
-    while (start <= name.size()) {
-        size_t end = name.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = name.size();
-        std::string_view step = name.substr(start, end - start);
-        size_t dots = 0;
-        bool onlyDots = !step.empty();
-        for (char c : step) {
-            if (c == '.')
-                ++dots;
-            else if (c != ' ')
-                onlyDots = false;
+    size_t depth = 0;
+    bool climbs = false;
+    ForEachStep(name, false, [&](std::string_view step) {
+        if (step == "..") {
+            if (depth == 0)
+                climbs = true;
+            else
+                --depth;
+        } else if (!Trimmed(step).empty()) {
+            ++depth;
         }
-        if (onlyDots && dots >= 2)
-            return true;
-        start = end + 1;
-    }
-    return false;
+    });
+    return climbs;
 }
 
 std::string PageFolder(const std::string& pagePath) {
@@ -277,10 +288,38 @@ std::string PageFolder(const std::string& pagePath) {
     return slash == std::string::npos ? std::string("\\") : pagePath.substr(0, slash + 1);
 }
 
+bool operator==(const MissingFile& a, const MissingFile& b) {
+    return a.path == b.path && a.reason == b.reason && a.detail == b.detail;
+}
+
+std::string MissingEntryText(const MissingFile& file) {
+    const char* reason = "not found";
+    switch (file.reason) {
+    case MissingReason::Absent:
+        break;
+    case MissingReason::Outside:
+        reason = "outside the site";
+        break;
+    case MissingReason::BadName:
+        reason = "invalid name";
+        break;
+    case MissingReason::CaseTwin:
+        reason = "letter-case twin of another file";
+        break;
+    case MissingReason::CopyFailed:
+        reason = "copy failed";
+        break;
+    case MissingReason::FolderLoop:
+        reason = "folder link in a loop";
+        break;
+    }
+    return file.path + " (" + reason + (file.detail.empty() ? "" : ": " + file.detail) + ")";
+}
+
 // Windows names a file in any letter case, so one file is listed once.
-void MissingFileList::Add(const std::string& path) {
+void MissingFileList::Add(const std::string& path, MissingReason reason, const std::string& detail) {
     if (m_seen.insert(Lower(path)).second)
-        m_items.push_back(path);
+        m_items.push_back({path, reason, detail});
 }
 
 void MissingFileList::Clear() {
@@ -401,12 +440,54 @@ bool LinkScanner::InFolderMadeHere(const std::string& relPath) const {
     return last != std::string::npos && m_madeFolders.Contains(Lower(relPath.substr(0, last)));
 }
 
+// Looks at the folders of relPath (key: relPath in lower case) met for the first time in this
+// scan: true when one of them is a folder link back to a folder it is in ("loop -> ."), which
+// would be followed level after level. Such a folder is listed once and never entered.
+bool LinkScanner::InFolderLoop(const std::string& relPath, const std::string& key) {
+    const size_t last = relPath.rfind('\\');
+    if (last == std::string::npos || m_sourceFolders.Contains(std::string_view(key).substr(0, last)))
+        return false;
+    for (size_t slash = relPath.find('\\'); slash <= last; slash = relPath.find('\\', slash + 1)) {
+        const std::string_view folderKey = std::string_view(key).substr(0, slash);
+        if (m_loopFolders.Contains(folderKey))
+            return true;
+        if (m_sourceFolders.Contains(folderKey))
+            continue;
+        const std::string folder = m_root + relPath.substr(0, slash);
+        // SameFile answers "one file" where it cannot tell two apart (a host that folds letter
+        // case, a folder it cannot open, a name that is not there): its answer counts only
+        // where it tells this folder from the start page.
+        bool loop = false;
+        if (!m_host.SameFile(folder, m_start)) {
+            loop = m_host.SameFile(folder, m_root);
+            for (size_t up = relPath.find('\\'); !loop && up < slash; up = relPath.find('\\', up + 1))
+                loop = m_host.SameFile(folder, m_root + relPath.substr(0, up));
+        }
+        if (loop) {
+            m_loopFolders.Insert(folderKey);
+            m_missing.Add(CutForList(folder), MissingReason::FolderLoop);
+            return true;
+        }
+        m_sourceFolders.Insert(folderKey);
+    }
+    return false;
+}
+
+constexpr const char* kFolderNotMade = "its folder could not be made";
+constexpr const char* kUnreadable = "it cannot be read";
+
+// Lists a file whose copy failed: not there at all, or there and not copied, and why.
+void LinkScanner::NotCopied(const std::string& source, bool absent, const std::string& why) {
+    m_missing.Add(CutForList(source), absent ? MissingReason::Absent : MissingReason::CopyFailed,
+                  absent ? std::string() : why);
+}
+
 void LinkScanner::Follow(const std::string& value, const std::string& pageFolder, DocStack& stack) {
     const ResolvedLink link = ResolveLink(m_root, pageFolder, value);
     if (link.kind == LinkKind::Skip)
         return;
-    if (link.kind == LinkKind::Outside) {
-        m_missing.Add(link.path);
+    if (link.kind != LinkKind::File) {
+        m_missing.Add(link.path, link.kind == LinkKind::Outside ? MissingReason::Outside : MissingReason::BadName);
         return;
     }
     // Each file is looked at once per scan: the second link to it finds the same answer.
@@ -416,11 +497,11 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         // read by Windows, holds only the one met first, so the other cannot be copied.
         const auto first = m_firstSpelling.emplace(key, link.path);
         if (!first.second && !m_host.SameFile(m_root + first.first->second, m_root + link.path)) {
-            m_missing.Add(CutForList(m_root + link.path));
+            m_missing.Add(CutForList(m_root + link.path), MissingReason::CaseTwin);
             return;
         }
     }
-    if (!m_done.Insert(key))
+    if (!m_done.Insert(key) || InFolderLoop(link.path, key))
         return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
@@ -429,14 +510,17 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
     const bool made = MakeFolders(link.path);
     DocKind kind = DocKind::Html;
     if (!IsScanned(link.path, kind) || !m_visited.Insert(key)) {
-        if (!made || !m_host.Copy(source, dest))
-            m_missing.Add(CutForList(source));
+        if (!made)
+            NotCopied(source, !m_host.Exists(source), kFolderNotMade);
+        else if (!m_host.Copy(source, dest))
+            NotCopied(source, !m_host.Exists(source), m_host.CopyError());
         return;
     }
     bool copied = false;
     const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
     if (!copied)
-        m_missing.Add(CutForList(source));
+        NotCopied(source, found == ScanHost::Found::Absent,
+                  !made ? kFolderNotMade : found == ScanHost::Found::Read ? m_host.CopyError() : kUnreadable);
     Enter(link.path, source, kind, found, stack);
 }
 
@@ -449,10 +533,13 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_folders.Clear();
     m_madeFolders.Clear();
     m_followed.Clear();
+    m_sourceFolders.Clear();
+    m_loopFolders.Clear();
     if (Contains(pagePath, "../")) {
-        m_missing.Add(pagePath);
+        m_missing.Add(pagePath, MissingReason::Outside);
         return;
     }
+    m_start = pagePath;
     m_root = PageFolder(pagePath);
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.

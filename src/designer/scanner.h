@@ -9,6 +9,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "app/text_decode.h"
@@ -25,25 +26,28 @@ constexpr size_t kMaxLinkPath = 4096;
 
 enum class LinkKind {
     Skip,    // not a file: a web, mail or script address, a placeholder folder, an anchor, a folder
-    Outside, // names something outside the site, a drive, another volume, or no valid name
+    Outside, // names something outside the site: above it, a drive, a stream, another machine
+    BadName, // a name no disc holds: a character or a device name Windows refuses, or too long
     File,    // a file of the site
 };
 struct ResolvedLink {
     LinkKind kind = LinkKind::Skip;
-    // File: the path inside the site, steps joined by backslashes. Outside: what the missing
-    // list shows, its folder spelling normalised the same way.
+    // File: the path inside the site, steps joined by backslashes. Outside and BadName: what
+    // the missing list shows, its folder spelling normalised the same way.
     std::string path;
 };
 
-// Resolves a link value as a browser would on a page at pageFolder (its folder inside the site,
-// empty or ending in a backslash) of the site whose root folder is siteRoot (the start page's
-// folder, as given): query and fragment dropped, %-escapes decoded, "/" and "\" both
-// separators, "." and ".." applied. A value that starts with "/" is taken from the site root;
-// a file: URL counts when it names a file inside siteRoot.
+// Resolves a link value as a browser, then Windows, would on a page at pageFolder (its folder
+// inside the site, empty or ending in a backslash) of the site whose root folder is siteRoot
+// (the start page's folder, as given): query and fragment dropped, %-escapes decoded, "/" and
+// "\" both separators, "." and ".." applied, then each step's trailing dots and blanks trimmed
+// (a step of nothing else is "."), and only then are the steps left judged. A value that starts
+// with "/" is taken from the site root; a file: URL counts when it names a file inside siteRoot.
 ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFolder, const std::string& value);
 
-// True when a name, put behind a folder, would name something outside that folder: a ".."
-// step with either slash, a rooted path, or a drive or stream colon.
+// True when a name, put behind a folder, would name something outside that folder, its steps
+// read as ResolveLink reads them: more ".." steps than steps down, a rooted path, or a drive or
+// stream colon.
 bool ClimbsOutOfFolder(std::string_view name);
 
 // Whether a scan reads the file for its own links, and as what: pages by their extension,
@@ -53,16 +57,39 @@ bool IsScanned(const std::string& path, DocKind& kind);
 // pagePath up to and including its last backslash; "\" when it has none.
 std::string PageFolder(const std::string& pagePath);
 
-// Source paths of files a scan could not copy, in the order first found, without duplicates.
+// Why a linked file is not on the disc.
+enum class MissingReason {
+    Absent,     // no such file
+    Outside,    // outside the site's folder: above it, on a drive, a stream or another machine
+    BadName,    // a name no disc holds: a character or a device name Windows refuses, or too long
+    CaseTwin,   // another file of the site, met first, has the same name but for letter case
+    CopyFailed, // there, but its copy failed; detail holds the system's reason when it is known
+    FolderLoop, // a folder link back to a folder it is in: followed, it would never end
+};
+
+struct MissingFile {
+    MissingFile(std::string path, MissingReason reason, std::string detail = std::string())
+        : path(std::move(path)), reason(reason), detail(std::move(detail)) {}
+    std::string path;
+    MissingReason reason;
+    std::string detail;
+};
+bool operator==(const MissingFile& a, const MissingFile& b);
+
+// An entry as the missing-files dialog and the console show it: "PATH (not found)".
+std::string MissingEntryText(const MissingFile& file);
+
+// Source paths of files a scan could not copy and why, in the order first found, once each.
 class MissingFileList {
 public:
-    void Add(const std::string& path);
+    // A path listed before, in any letter case, keeps its first entry.
+    void Add(const std::string& path, MissingReason reason, const std::string& detail = std::string());
     void Clear();
     bool Empty() const { return m_items.empty(); }
-    const std::vector<std::string>& Items() const { return m_items; }
+    const std::vector<MissingFile>& Items() const { return m_items; }
 
 private:
-    std::vector<std::string> m_items;
+    std::vector<MissingFile> m_items;
     std::unordered_set<std::string> m_seen;
 };
 
@@ -89,7 +116,7 @@ public:
     // Once per page, before it is read: show it, let waiting messages through, pause.
     virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
     // At the end of a top-level scan that found missing files.
-    virtual void ShowMissing(const std::vector<std::string>& missing) = 0;
+    virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
 };
 
 // A scan on a disk that notes the first copy that failed although its source could be read:
@@ -107,7 +134,7 @@ public:
     bool Copy(const std::string& from, const std::string& to) override;
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
     void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
+    void ShowMissing(const std::vector<MissingFile>&) override {}
 
     bool Failed() const { return !m_reason.empty(); }
     // The first such copy: its source, destination and why.
@@ -140,11 +167,13 @@ private:
     void Follow(const std::string& value, const std::string& pageFolder, DocStack& stack);
     bool MakeFolders(const std::string& relPath);
     bool InFolderMadeHere(const std::string& relPath) const;
+    bool InFolderLoop(const std::string& relPath, const std::string& key);
+    void NotCopied(const std::string& source, bool absent, const std::string& why);
 
     ScanHost& m_host;
     MissingFileList& m_missing;
     unsigned m_pauseMs;
-    std::string m_root, m_dest;
+    std::string m_start, m_root, m_dest;
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.
     KeySet m_visited;
@@ -159,6 +188,9 @@ private:
     // Those of them this scan made: they hold only what this scan copied, so a file in one
     // needs no look whether it is already in the output folder.
     KeySet m_madeFolders;
+    // Folders of the site entered in this scan, by their path in the site, and those found to
+    // be folder links back to a folder they are in.
+    KeySet m_sourceFolders, m_loopFolders;
     // Values already followed from a folder in this scan: navigation links repeat on every
     // page, and a second follow from the same folder finds the same answer.
     KeySet m_followed;

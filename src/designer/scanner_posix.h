@@ -23,7 +23,7 @@ public:
     // One open of the source: the copy is written from the bytes read.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
     void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
+    void ShowMissing(const std::vector<MissingFile>&) override {}
     std::string CopyError() const override { return m_copyError; }
 
 protected:

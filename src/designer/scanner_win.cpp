@@ -29,7 +29,7 @@ public:
         fw::PumpMessages();
         ::Sleep(pauseMs);
     }
-    void ShowMissing(const std::vector<std::string>& missing) override {
+    void ShowMissing(const std::vector<MissingFile>& missing) override {
         if (Failed())
             return; // the build fails for it
         // Owned, like the wait window, by the designer that started the scan.

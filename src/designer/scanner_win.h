@@ -23,7 +23,7 @@ public:
     // A page neither declared nor valid UTF-8 is in the machine's own code page.
     std::string AnsiToUtf8(std::string_view bytes) override;
     void PageStarting(const std::string&, unsigned) override {}
-    void ShowMissing(const std::vector<std::string>&) override {}
+    void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
     WinFiles m_files;

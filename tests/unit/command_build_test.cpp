@@ -211,7 +211,9 @@ TEST(CommandBuild, FailuresEndWithTheirExitCodeAndMessage) {
          false},
         {"a missing linked file", {"--out", "cd"},
          [](FakeCommand& c) { c.disk.Remove(kProgram + "\\html\\logo.gif"); }, vk::kExitMissing,
-         "Missing linked file: html\\logo.gif\n1 linked file(s) missing: the CD-ROM files are incomplete.\n", true},
+         "Missing linked file: html\\logo.gif (not found)\n"
+         "1 linked file(s) missing: the CD-ROM files are incomplete.\n",
+         true},
         {"a name no disc holds", {"--target", "a;b.htm", "--out", "cd"},
          [](FakeCommand& c) { c.disk.Put(kHere + "\\a;b.htm", kMode); }, vk::kExitError,
          "The file C:\\work\\a;b.htm cannot go on the CD-ROM as a;b.htm: the name holds a character a disc cannot "
@@ -240,7 +242,7 @@ TEST(CommandBuild, MissingFilesAllowedAndWarningsArePrintedAndTheBuildGoesOn) {
     EXPECT_EQ(vk::kExitDone, c.Run({"--out", "cd", "--allow-missing"}));
     EXPECT_EQ("Warning: The page C:\\Vintrosk\\html\\1_Demo_General_Menu.html declares no document mode "
               "(X-UA-Compatible), so the built-in viewer draws it in its oldest mode.\n"
-              "Missing linked file: html\\logo.gif\n",
+              "Missing linked file: html\\logo.gif (not found)\n",
               c.Err());
     EXPECT_TRUE(c.disk.Has(kHere + "\\cd\\autorun.exe"));
     EXPECT_EQ("Done.", c.out.back());

@@ -8,13 +8,14 @@
 
 #include "designer/scanner.h"
 #include "memory_files.h"
+#include "missing_print.h"
 
 class FakeDisk : public vk::ScanHost {
 public:
     std::string workingFolder = "C:\\work";
     std::vector<std::string> pagesRead;        // as handed to PageStarting
     std::vector<unsigned> pauses;              // the pause asked for with each page
-    std::vector<std::vector<std::string>> shownMissing;
+    std::vector<std::vector<vk::MissingFile>> shownMissing;
     std::vector<std::string> copiedTo;         // destinations of every copy attempt
     std::vector<std::string> madeFolders;      // every folder creation asked for
 
@@ -32,6 +33,8 @@ public:
         AddFolder(full.substr(0, full.rfind('\\')));
     }
     void Unreadable(const std::string& path) { m_unreadable.insert(Key(Full(path))); }
+    // Makes alias a link to the folder target, as a symbolic link or a junction does.
+    void Link(const std::string& alias, const std::string& target) { m_links[Key(Full(alias))] = Full(target); }
     bool Has(const std::string& path) const { return m_files.count(Key(Full(path))) > 0; }
     std::string Content(const std::string& path) const {
         auto it = m_files.find(Key(Full(path)));
@@ -133,7 +136,11 @@ public:
         pagesRead.push_back(pagePath);
         pauses.push_back(pauseMs);
     }
-    void ShowMissing(const std::vector<std::string>& missing) override { shownMissing.push_back(missing); }
+    void ShowMissing(const std::vector<vk::MissingFile>& missing) override { shownMissing.push_back(missing); }
+    // One file or folder by any path that leads to it; a name that is not there tells nothing.
+    bool SameFile(const std::string& a, const std::string& b) override {
+        return !Exists(a) || !Exists(b) || Key(Full(a)) == Key(Full(b));
+    }
 
     std::string Full(const std::string& path) const {
         std::string p = path;
@@ -161,6 +168,16 @@ public:
         std::string out;
         for (const std::string& step : steps)
             out += (out.empty() ? "" : "\\") + step;
+        // A path through a folder link goes on where the link points, as often as it passes one.
+        for (auto link = m_links.begin(); link != m_links.end();) {
+            const std::string key = Key(out);
+            if (key == link->first || key.compare(0, link->first.size() + 1, link->first + "\\") == 0) {
+                out = link->second + out.substr(link->first.size());
+                link = m_links.begin();
+            } else {
+                ++link;
+            }
+        }
         return out;
     }
 
@@ -183,4 +200,5 @@ private:
     std::map<std::string, File> m_files;
     std::set<std::string> m_folders;
     std::set<std::string> m_unreadable;
+    std::map<std::string, std::string> m_links; // by the link's key, to the full path it leads to
 };

@@ -16,14 +16,14 @@ public:
     explicit PosixDisk(std::string base) : m_base(std::move(base)) {}
 
     size_t pages = 0;
-    std::vector<std::vector<std::string>> shownMissing;
+    std::vector<std::vector<vk::MissingFile>> shownMissing;
 
     void PageStarting(const std::string&, unsigned pauseMs) override {
         ++pages;
         if (pauseMs)
             ::usleep(pauseMs * 1000);
     }
-    void ShowMissing(const std::vector<std::string>& missing) override { shownMissing.push_back(missing); }
+    void ShowMissing(const std::vector<vk::MissingFile>& missing) override { shownMissing.push_back(missing); }
 
 protected:
     std::string Native(const std::string& path) const override {

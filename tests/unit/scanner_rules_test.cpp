@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "designer/scanner.h"
+#include "missing_print.h"
 
 using vk::LinkKind;
+using vk::MissingReason;
 
 namespace {
 
@@ -156,16 +158,35 @@ TEST(ScannerRules, WhereAValueLies) {
         {"", "%2e%2e/x.gif", LinkKind::Outside, "C:\\x.gif"},
         {"", "%2E%2E%5Cx.gif", LinkKind::Outside, "C:\\x.gif"},
         {"", "/../x.gif", LinkKind::Outside, "C:\\x.gif"},
-        {"", ".../x.gif", LinkKind::Outside, "C:\\site\\...\\x.gif"},
-        {"", "img/. ./x.gif", LinkKind::Outside, "C:\\site\\img\\. .\\x.gif"},
         {"", "\\\\server\\share\\x.gif", LinkKind::Outside, "\\\\server\\share\\x.gif"},
         {"", "//cdn.example/x.gif", LinkKind::Outside, "\\\\cdn.example\\x.gif"},
         {"", "C:\\x.gif", LinkKind::Outside, "C:\\x.gif"},
         {"", "c:x.gif", LinkKind::Outside, "c:x.gif"},
         {"", "a.txt%3Astream.gif", LinkKind::Outside, "a.txt:stream.gif"},
-        {"", "con.gif", LinkKind::Outside, "C:\\site\\con.gif"},
-        {"", "x%00.gif", LinkKind::Outside, "C:\\site\\x%00.gif"},
-        {"", "a%7Cb.gif", LinkKind::Outside, "C:\\site\\a|b.gif"},
+        {"", "/C:/x.gif", LinkKind::Outside, "\\C:\\x.gif"},
+        {"", "x|y/../../a.gif", LinkKind::Outside, "C:\\a.gif"},
+        // Names no disc holds: a device, a control, a character Windows refuses.
+        {"", "con.gif", LinkKind::BadName, "C:\\site\\con.gif"},
+        {"", "aux.%20/x.gif", LinkKind::BadName, "C:\\site\\aux\\x.gif"},
+        {"", "x%00.gif", LinkKind::BadName, "C:\\site\\x%00.gif"},
+        {"", "a%7Cb.gif", LinkKind::BadName, "C:\\site\\a|b.gif"},
+        {"", "sub/a:b.gif", LinkKind::BadName, "C:\\site\\sub\\a:b.gif"},
+        // ".." is applied before the steps left are judged: a step it takes away is no fault.
+        {"", "x|y/../a.gif", LinkKind::File, "a.gif"},
+        {"", "x%7Cy/../a.gif", LinkKind::File, "a.gif"},
+        {"", "con/../sub/a:b/../a.gif", LinkKind::File, "sub\\a.gif"},
+        // Windows trims each step's trailing dots and blanks; a step of nothing else is ".",
+        // which leaves the value naming what it follows. ".." alone climbs.
+        {"", "a.gif/.%20", LinkKind::File, "a.gif"},
+        {"", "a.gif/. ./...", LinkKind::File, "a.gif"},
+        {"", "a.gif.%20", LinkKind::File, "a.gif"},
+        {"", "a.%20/x.gif", LinkKind::File, "a\\x.gif"},
+        {"doc\\", ".../x.gif", LinkKind::File, "doc\\x.gif"},
+        {"doc\\", "img/. ./x.gif", LinkKind::File, "doc\\img\\x.gif"},
+        {"doc\\", "..%20/x.gif", LinkKind::File, "doc\\x.gif"},
+        {"doc\\", "../x.gif", LinkKind::File, "x.gif"},
+        {"", "a.gif/.", LinkKind::Skip, ""},
+        {"", "img/...", LinkKind::Skip, ""},
     };
     for (const auto& c : cases) {
         const vk::ResolvedLink link = vk::ResolveLink("C:\\site\\", c.folder, c.value);
@@ -175,9 +196,9 @@ TEST(ScannerRules, WhereAValueLies) {
 }
 
 TEST(ScannerRules, VeryLongValuesAreListedCut) {
-    const std::string value = std::string(300, 'a') + ".gif";
+    const std::string value = std::string(vk::kMaxLinkPath + 40, 'a') + ".gif";
     const vk::ResolvedLink link = vk::ResolveLink("C:\\site\\", "", value);
-    EXPECT_EQ(LinkKind::Outside, link.kind);
+    EXPECT_EQ(LinkKind::BadName, link.kind);
     EXPECT_EQ("C:\\site\\" + std::string(vk::kMaxLinkPath - 8, 'a') + "...", link.path);
 }
 
@@ -188,22 +209,31 @@ TEST(ScannerRules, PageFolderIsCutAtTheLastBackslashOnly) {
     EXPECT_EQ("\\", vk::PageFolder("index.htm"));
 }
 
+// Steps as ResolveLink reads them: ".", and steps Windows trims to nothing, stay.
 TEST(ScannerRules, NamesThatStayInTheFolder) {
-    for (const char* name : {"autorun.exe", "my_logo.jpg", "sub\\page.htm", "a..b", "..a", "x.."})
+    for (const char* name : {"autorun.exe", "my_logo.jpg", "sub\\page.htm", "a..b", "..a", "x..", "sub/../x",
+                             "..  \\x", ".../x", ". .\\x", "x|y/../a"})
         EXPECT_FALSE(vk::ClimbsOutOfFolder(name)) << name;
-    for (const char* name : {"..", "..\\x.htm", "sub/../../x", "..  \\x", "\\", "/x", "D:x.htm", "a.txt:stream"})
+    for (const char* name : {"..", "..\\x.htm", "sub/../../x", ".../../x", "x|y/../../a", "\\", "/x", "D:x.htm",
+                             "a.txt:stream"})
         EXPECT_TRUE(vk::ClimbsOutOfFolder(name)) << name;
 }
 
 TEST(ScannerRules, MissingListKeepsFirstFoundOrderOncePerFile) {
     vk::MissingFileList list;
-    for (const char* path : {"html\\b.gif", "html\\a.gif", "html\\b.gif", "html\\B.gif", "html\\a.gif"})
-        list.Add(path);
-    // Windows names one file in any letter case.
-    EXPECT_EQ((std::vector<std::string>{"html\\b.gif", "html\\a.gif"}), list.Items());
+    list.Add("html\\b.gif", MissingReason::Absent);
+    list.Add("html\\a.gif", MissingReason::CopyFailed, "Access is denied.");
+    list.Add("html\\b.gif", MissingReason::Absent);
+    // Windows names one file in any letter case: the first entry stays, with its reason.
+    list.Add("html\\B.gif", MissingReason::CaseTwin);
+    list.Add("html\\a.gif", MissingReason::Absent);
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"html\\b.gif", MissingReason::Absent},
+                                            {"html\\a.gif", MissingReason::CopyFailed, "Access is denied."}}),
+              list.Items());
+    EXPECT_EQ("html\\a.gif (copy failed: Access is denied.)", vk::MissingEntryText(list.Items()[1]));
     list.Clear();
     EXPECT_TRUE(list.Empty());
-    list.Add("html\\b.gif");
+    list.Add("html\\b.gif", MissingReason::Absent);
     EXPECT_EQ(1u, list.Items().size());
 }
 

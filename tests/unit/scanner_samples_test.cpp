@@ -34,7 +34,7 @@ TEST(ScannerSamples, TheDemoPageBringsEveryFileOfItsFolderAndNothingIsMissing) {
     vk::MissingFileList missing;
     vk::LinkScanner(disk, missing, 0).Scan("html\\1_Demo_General_Menu.html", out.string() + "\\", true);
 
-    EXPECT_TRUE(missing.Empty()) << missing.Items().front();
+    EXPECT_TRUE(missing.Empty()) << vk::MissingEntryText(missing.Items().front());
     EXPECT_TRUE(disk.shownMissing.empty());
     EXPECT_EQ(NamesIn(kSamples + "/html"), NamesIn(out));
     EXPECT_EQ(3u, disk.pages);

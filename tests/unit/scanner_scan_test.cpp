@@ -4,6 +4,8 @@
 #include "designer/scanner.h"
 #include "scanner_fake_disk.h"
 
+using vk::MissingReason;
+
 namespace {
 
 const std::string kOut = "C:\\out\\";
@@ -23,7 +25,7 @@ struct PageCase {
     std::string page;
     std::vector<std::string> present; // files beside the page
     std::set<std::string> copied;     // what ends up in the output folder
-    std::vector<std::string> missing;
+    std::vector<vk::MissingFile> missing;
 };
 
 TEST(ScannerScan, LinksOfOnePage) {
@@ -36,12 +38,12 @@ TEST(ScannerScan, LinksOfOnePage) {
          {}, {}, {}},
         {"root and system placeholders are skipped, windows is not",
          "<a href=\"{root}\\setup.exe\"><a href=\"{system}\\x.dll\"><a href=\"{windows}\\notepad.exe\">", {}, {},
-         {"html\\{windows}\\notepad.exe"}},
+         {{"html\\{windows}\\notepad.exe", MissingReason::Absent}}},
         {"values without a file name are skipped",
          "<a href=\"#top\">Top</a><a href=readme.>r</a><a href=\"\">e</a>", {"readme."}, {}, {}},
         {"the run action copies the program it runs",
          "<a href=\"ACTION_RUN=install.exe\">Install</a><a href='ACTION_RUN=setup.exe /q'>", {"install.exe"},
-         {"install.exe"}, {"html\\setup.exe"}},
+         {"install.exe"}, {{"html\\setup.exe", MissingReason::Absent}}},
         {"a picture named in a style is copied", "<body style=\"background:url(back.jpg)\">", {"back.jpg"},
          {"back.jpg"}, {}},
         {"a value with a folder goes into that folder", "<img src=\"images/pic.gif\">", {"images\\pic.gif"}, {},
@@ -51,7 +53,8 @@ TEST(ScannerScan, LinksOfOnePage) {
          {}},
         {"missing files are listed in first-found order without duplicates",
          "<img src=b.gif><img src=a.gif>\n<img src=b.gif><img src=c.gif><img src=a.gif>", {}, {},
-         {"html\\b.gif", "html\\a.gif", "html\\c.gif"}},
+         {{"html\\b.gif", MissingReason::Absent}, {"html\\a.gif", MissingReason::Absent},
+          {"html\\c.gif", MissingReason::Absent}}},
         {"CR LF line ends are not part of a value", "<img src=a.gif\r\n<img src=b.gif\r\n", {"a.gif", "b.gif"},
          {"a.gif", "b.gif"}, {}},
     };
@@ -67,7 +70,7 @@ TEST(ScannerScan, LinksOfOnePage) {
         if (c.missing.empty())
             EXPECT_TRUE(scan.disk.shownMissing.empty());
         else
-            EXPECT_EQ(std::vector<std::vector<std::string>>{c.missing}, scan.disk.shownMissing);
+            EXPECT_EQ(std::vector<std::vector<vk::MissingFile>>{c.missing}, scan.disk.shownMissing);
         EXPECT_EQ(std::vector<std::string>{"html\\index.htm"}, scan.disk.pagesRead);
     }
 }
@@ -85,8 +88,10 @@ TEST(ScannerScan, NothingIsWrittenOutsideTheOutputFolder) {
 
     EXPECT_EQ(before, scan.disk.AllFiles());
     EXPECT_TRUE(scan.disk.copiedTo.empty());
-    EXPECT_EQ((std::vector<std::string>{"other.htm", "up.gif", "\\\\host\\share.gif",
-                                        "C:\\x\\drive.gif", "deep.gif", "..\\b.htm"}),
+    const MissingReason outside = MissingReason::Outside;
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"other.htm", outside}, {"up.gif", outside},
+                                            {"\\\\host\\share.gif", outside}, {"C:\\x\\drive.gif", outside},
+                                            {"deep.gif", outside}, {"..\\b.htm", outside}}),
               scan.missing.Items());
     // A climbing page is never read.
     EXPECT_EQ(std::vector<std::string>{"html\\index.htm"}, scan.disk.pagesRead);
@@ -138,7 +143,9 @@ TEST(ScannerScan, EveryScanEndsEvenWhenPageCopiesFail) {
     scan.Run();
 
     EXPECT_EQ((std::vector<std::string>{"html\\index.htm", "html\\sub\\self.htm"}), scan.disk.pagesRead);
-    EXPECT_EQ((std::vector<std::string>{"html\\sub\\self.htm", "html\\sub\\missing.htm"}), scan.missing.Items());
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"html\\sub\\self.htm", MissingReason::CopyFailed},
+                                            {"html\\sub\\missing.htm", MissingReason::Absent}}),
+              scan.missing.Items());
 }
 
 TEST(ScannerScan, ValuesAreNeverCutByLongLines) {
@@ -188,14 +195,14 @@ TEST(ScannerScan, ALongChainOfPagesDoesNotNestCalls) {
         scan.disk.Put("html\\p" + std::to_string(i) + ".htm", "<a href=p" + std::to_string(i + 1) + ".htm>");
     scan.Run("html\\p0.htm");
     EXPECT_EQ(static_cast<size_t>(kPages), scan.disk.pagesRead.size());
-    EXPECT_EQ(std::vector<std::string>{"html\\p5000.htm"}, scan.missing.Items());
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"html\\p5000.htm", MissingReason::Absent}}), scan.missing.Items());
 }
 
 TEST(ScannerScan, TopLevelPageStates) {
     {
         SCOPED_TRACE("a page that cannot be read is empty, and starts a fresh list");
         Scan scan;
-        scan.missing.Add("old");
+        scan.missing.Add("old", MissingReason::Absent);
         scan.disk.Put("html\\index.htm", "<img src=a.gif>");
         scan.disk.Unreadable("html\\index.htm");
         scan.Run();
@@ -206,10 +213,10 @@ TEST(ScannerScan, TopLevelPageStates) {
     {
         SCOPED_TRACE("a page that does not exist is ignored");
         Scan scan;
-        scan.missing.Add("old");
+        scan.missing.Add("old", MissingReason::Absent);
         scan.Run();
         EXPECT_TRUE(scan.disk.pagesRead.empty());
-        EXPECT_EQ(std::vector<std::string>{"old"}, scan.missing.Items());
+        EXPECT_EQ((std::vector<vk::MissingFile>{{"old", MissingReason::Absent}}), scan.missing.Items());
         EXPECT_TRUE(scan.disk.shownMissing.empty());
     }
     {
@@ -218,15 +225,17 @@ TEST(ScannerScan, TopLevelPageStates) {
         scan.disk.Put("other.htm", "<img src=a.gif>");
         scan.Run("html/../other.htm");
         EXPECT_TRUE(scan.disk.pagesRead.empty());
-        EXPECT_EQ(std::vector<std::string>{"html/../other.htm"}, scan.missing.Items());
+        EXPECT_EQ((std::vector<vk::MissingFile>{{"html/../other.htm", MissingReason::Outside}}), scan.missing.Items());
     }
     {
         SCOPED_TRACE("a nested scan neither clears nor shows the list");
         Scan scan;
-        scan.missing.Add("old");
+        scan.missing.Add("old", MissingReason::Absent);
         scan.disk.Put("html\\index.htm", "<img src=a.gif>");
         scan.Run("html\\index.htm", false);
-        EXPECT_EQ((std::vector<std::string>{"old", "html\\a.gif"}), scan.missing.Items());
+        const std::vector<vk::MissingFile> expected = {{"old", MissingReason::Absent},
+                                                       {"html\\a.gif", MissingReason::Absent}};
+        EXPECT_EQ(expected, scan.missing.Items());
         EXPECT_TRUE(scan.disk.shownMissing.empty());
     }
     {

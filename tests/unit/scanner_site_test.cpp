@@ -6,11 +6,14 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 
 #include "designer/scanner.h"
 #include "scanner_fake_disk.h"
 #include "scanner_posix_disk.h"
+
+using vk::MissingReason;
 
 namespace {
 
@@ -100,7 +103,8 @@ TEST(ScannerSite, FoldersAreKeptAndEachPageResolvesAgainstItsOwnFolder) {
                                      "img\\logo.gif", "img\\bg.png", "api\\mod.html", "api\\pic.gif",
                                      "index.htm"}),
               site.Out());
-    EXPECT_EQ((std::vector<std::string>{"C:\\site\\img\\none.gif", "C:\\outside.gif"}),
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\img\\none.gif", MissingReason::Absent},
+                                            {"C:\\outside.gif", MissingReason::Outside}}),
               site.missing.Items());
     EXPECT_EQ((std::vector<std::string>{"C:\\site\\index.htm", "C:\\site\\_static\\site.css",
                                         "C:\\site\\_static\\base.css", "C:\\site\\api\\mod.html"}),
@@ -130,7 +134,7 @@ TEST(ScannerSite, AFlatSiteKeepsItsOrderOfCopies) {
                                         "C:\\out\\b.htm", "C:\\out\\b.gif", "C:\\out\\mid.gif", "C:\\out\\setup.exe",
                                         "C:\\out\\pic.jpg", "C:\\out\\none.gif"}),
               site.disk.copiedTo);
-    EXPECT_EQ(std::vector<std::string>{"C:\\site\\none.gif"}, site.missing.Items());
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\none.gif", MissingReason::Absent}}), site.missing.Items());
     EXPECT_TRUE(site.disk.madeFolders.empty());
 }
 
@@ -150,7 +154,7 @@ TEST(ScannerSite, FragmentsAndCharacterReferencesNameTheirFiles) {
     EXPECT_EQ((std::vector<std::string>{"C:\\out\\doc.htm", "C:\\out\\d.gif", "C:\\out\\img\\x.gif",
                                         "C:\\out\\img\\y.gif", "C:\\out\\gone.gif"}),
               site.disk.copiedTo);
-    EXPECT_EQ(std::vector<std::string>{"C:\\site\\gone.gif"}, site.missing.Items());
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\gone.gif", MissingReason::Absent}}), site.missing.Items());
 }
 
 TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
@@ -167,7 +171,7 @@ TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
     site.Run();
 
     EXPECT_EQ(static_cast<size_t>(kDepth + 1), site.disk.pagesRead.size());
-    EXPECT_EQ(std::vector<std::string>{"C:\\site\\d\\p3000.htm"}, site.missing.Items());
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\d\\p3000.htm", MissingReason::Absent}}), site.missing.Items());
     EXPECT_EQ(1, site.disk.mostOpen);
 }
 
@@ -201,8 +205,8 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
                                      "site/sub/in.gif", "x.gif", "x.gif.htm"}),
               all);
     EXPECT_EQ(1u, site.disk.pages);
-    for (const std::string& entry : site.missing.Items())
-        EXPECT_LE(entry.size(), vk::kMaxLinkPath + 3) << entry;
+    for (const vk::MissingFile& entry : site.missing.Items())
+        EXPECT_LE(entry.path.size(), vk::kMaxLinkPath + 3) << entry.path;
 }
 
 // The Linux host reads each page once for its copy and its links; what it could not copy or
@@ -235,8 +239,12 @@ TEST(ScannerSite, OneReadOfAPageServesItsCopyAndItsLinks) {
     EXPECT_FALSE(fs::exists(base / "out" / "dir.htm"));
     EXPECT_FALSE(fs::exists(base / "out" / "pipe.htm"));
     EXPECT_EQ(5u, site.disk.pages) << "index, page, blocked/page, the folder and the pipe; not gone.htm";
-    const std::vector<std::string> expected = {"site\\blocked\\page.htm", "site\\dir.htm", "site\\gone.htm",
-                                               "site\\pipe.htm"};
+    // Each failed copy says why: a file where its folder would go, a folder and a pipe unread.
+    const std::vector<vk::MissingFile> expected = {
+        {"site\\blocked\\page.htm", MissingReason::CopyFailed, "not a directory"},
+        {"site\\dir.htm", MissingReason::CopyFailed, "it cannot be read"},
+        {"site\\gone.htm", MissingReason::Absent},
+        {"site\\pipe.htm", MissingReason::CopyFailed, "it cannot be read"}};
     EXPECT_EQ(expected, site.missing.Items());
 }
 
@@ -270,7 +278,9 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     EXPECT_EQ("lower", ReadAll(base / "out" / "img" / "a.gif"));
     EXPECT_FALSE(fs::exists(base / "out" / "IMG"));
     EXPECT_FALSE(fs::exists(base / "out" / "Index.htm"));
-    const std::vector<std::string> expected = {"site\\Index.htm", "site\\faq.html", "site\\IMG\\a.gif"};
+    const std::vector<vk::MissingFile> expected = {{"site\\Index.htm", MissingReason::CaseTwin},
+                                                   {"site\\faq.html", MissingReason::CaseTwin},
+                                                   {"site\\IMG\\a.gif", MissingReason::CaseTwin}};
     EXPECT_EQ(expected, site.missing.Items());
     EXPECT_EQ(2u, site.disk.pages) << "index and FAQ.html: the page not copied is not read";
 
@@ -281,6 +291,119 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     folded.disk.Put("C:\\site\\img\\a.gif", "a");
     folded.Run();
     EXPECT_TRUE(folded.missing.Items().empty());
+}
+
+// Spellings a browser hands to Windows as they are, and Windows reads as the file: a last step
+// of a dot and blanks (trimmed away), and a step no name holds that ".." takes away again.
+// Before, the first made a folder named like the file, the second listed a file that is there.
+TEST(ScannerSite, StepsWindowsTrimsOrClimbsOutOfNameTheirFile) {
+    namespace fs = std::filesystem;
+    RealSite site;
+    const fs::path& base = site.base;
+    fs::create_directories(base / "site" / "sub");
+    std::ofstream(base / "site" / "index.htm")
+        << "<img src=\"a.gif/.%20\"><img src=\"b.gif/&#x2e;%20\"><img src=\"x|y/../c.gif\">"
+           "<img src=\"sub/x%7Cy/../../d.gif\"><img src=\"sub/con/../e.gif\">";
+    for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif", "sub/e.gif"})
+        std::ofstream(base / "site" / name) << name;
+
+    site.Scan();
+
+    for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif", "sub/e.gif"}) {
+        EXPECT_TRUE(fs::is_regular_file(base / "out" / name)) << name;
+        EXPECT_EQ(name, ReadAll(base / "out" / name));
+    }
+    EXPECT_TRUE(site.missing.Items().empty()) << testing::PrintToString(site.missing.Items());
+}
+
+// Each reason a linked file is not on the disc, as the list says it.
+TEST(ScannerSite, EachMissingFileSaysWhy) {
+    namespace fs = std::filesystem;
+    const std::string tooLong = std::string(vk::kMaxLinkPath + 40, 'n') + ".gif";
+    const struct {
+        const char* what;
+        std::string link;
+        std::function<void(const fs::path& site)> make;
+        vk::MissingFile expected;
+    } cases[] = {
+        {"no such file", "gone.gif", [](const fs::path&) {}, {"site\\gone.gif", MissingReason::Absent}},
+        {"outside the site", "../up.gif", [](const fs::path& s) { std::ofstream(s / ".." / "up.gif") << "up"; },
+         {"up.gif", MissingReason::Outside}},
+        {"a character no name holds", "a%7Cb.gif", [](const fs::path& s) { std::ofstream(s / "a|b.gif") << "x"; },
+         {"site\\a|b.gif", MissingReason::BadName}},
+        {"a device name", "aux.gif", [](const fs::path&) {}, {"site\\aux.gif", MissingReason::BadName}},
+        {"too long", tooLong, [](const fs::path&) {},
+         {("site\\" + tooLong).substr(0, vk::kMaxLinkPath) + "...", MissingReason::BadName}},
+        {"a letter-case twin", "A.gif",
+         [](const fs::path& s) {
+             std::ofstream(s / "a.gif") << "lower";
+             std::ofstream(s / "A.gif") << "upper";
+         },
+         {"site\\A.gif", MissingReason::CaseTwin}},
+        {"a copy that failed", "dir.gif", [](const fs::path& s) { fs::create_directory(s / "dir.gif"); },
+         {"site\\dir.gif", MissingReason::CopyFailed, "is a directory"}},
+        {"a folder link in a loop", "loop/a.gif",
+         [](const fs::path& s) {
+             std::ofstream(s / "a.gif") << "a";
+             fs::create_directory_symlink(".", s / "loop");
+         },
+         {"site\\loop", MissingReason::FolderLoop}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RealSite site;
+        // a.gif first, so that a twin in another letter case comes second.
+        std::ofstream(site.base / "site" / "index.htm") << "<img src=a.gif><img src=\"" + c.link + "\">";
+        c.make(site.base / "site");
+        site.Scan();
+        const std::vector<vk::MissingFile> expected = {c.expected};
+        std::vector<vk::MissingFile> missing = site.missing.Items();
+        if (!missing.empty() && missing.front().path == "site\\a.gif")
+            missing.erase(missing.begin()); // the cases that need no a.gif
+        EXPECT_EQ(expected, missing);
+        EXPECT_EQ(std::vector<std::vector<vk::MissingFile>>{site.missing.Items()}, site.disk.shownMissing);
+    }
+}
+
+// A folder link back to a folder it is in ("loop -> .", or "up -> ../.." below the site's
+// folder) would be followed level after level, each level a new path to copy and check: it is
+// listed once and never entered. A folder link anywhere else is followed.
+TEST(ScannerSite, AFolderLinkInALoopIsListedOnceAndNotFollowed) {
+    namespace fs = std::filesystem;
+    RealSite site;
+    const fs::path& base = site.base;
+    fs::create_directories(base / "site" / "docs" / "deep");
+    // One page a level at most: a scan that follows the loops ends, at the longest path a link
+    // may have, and fails.
+    std::ofstream(base / "site" / "index.htm") << "<a href=loop/index.htm><img src=loop/loop/pic.gif><img src=pic.gif>"
+                                                  "<img src=docs/deep/up/pic.gif><a href=alias/page.htm>";
+    std::ofstream(base / "site" / "pic.gif") << "pic";
+    std::ofstream(base / "site" / "docs" / "page.htm")
+        << "<img src=../loop/pic.gif><img src=../loop/loop/loop/pic.gif>";
+    fs::create_directory_symlink(".", base / "site" / "loop");
+    fs::create_directory_symlink("../..", base / "site" / "docs" / "deep" / "up");
+    fs::create_directory_symlink("docs", base / "site" / "alias");
+
+    site.Scan();
+
+    const std::vector<vk::MissingFile> expected = {{"site\\loop", MissingReason::FolderLoop},
+                                                   {"site\\docs\\deep\\up", MissingReason::FolderLoop}};
+    EXPECT_EQ(expected, site.missing.Items());
+    std::set<std::string> written;
+    for (const auto& entry : fs::recursive_directory_iterator(base / "out"))
+        written.insert(fs::relative(entry.path(), base / "out").string());
+    EXPECT_EQ((std::set<std::string>{"pic.gif", "alias", "alias/page.htm"}), written);
+    EXPECT_EQ(2u, site.disk.pages) << "index.htm and alias/page.htm";
+
+    // The same on a disk with Windows' name rules, through a junction spelled in another case.
+    Site fake;
+    fake.disk.Put("C:\\site\\index.htm", "<a href=loop/index.htm><img src=LOOP/Loop/pic.gif><img src=pic.gif>");
+    fake.disk.Put("C:\\site\\pic.gif");
+    fake.disk.Link("C:\\site\\loop", "C:\\site");
+    fake.Run();
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\loop", MissingReason::FolderLoop}}), fake.missing.Items());
+    EXPECT_EQ(std::set<std::string>{"pic.gif"}, fake.Out());
+    EXPECT_EQ(1u, fake.disk.pagesRead.size());
 }
 
 } // namespace

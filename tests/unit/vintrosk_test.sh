@@ -85,11 +85,11 @@ expect_err gone "The splash image $work/nothing.jpg was not found."
 mkdir -p site && printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><img src="here.gif"><img src="lost.gif">' > site/index.htm
 printf 'here' > site/here.gif
 run missing 3 build --out missing --target site/index.htm
-expect_err missing "Missing linked file: $work/site/lost.gif
+expect_err missing "Missing linked file: $work/site/lost.gif (not found)
 1 linked file(s) missing: the CD-ROM files are incomplete."
 [ -e missing/here.gif ] || fail "missing: the files that are there were not copied"
 run allowed 0 build --out allowed --target site/index.htm --allow-missing
-expect_err allowed "Missing linked file: $work/site/lost.gif"
+expect_err allowed "Missing linked file: $work/site/lost.gif (not found)"
 run nolauncher 1 build --out nolauncher --launcher elsewhere/Vintrosk.exe
 expect_err nolauncher "The program to copy as autorun.exe, $work/elsewhere/Vintrosk.exe, was not found. Please name it with --launcher."
 
@@ -214,10 +214,21 @@ mkdir -p cased
 printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="Index.htm">index</a>' > cased/index.htm
 printf 'the index' > cased/Index.htm
 run cased 3 build --out casedcd --target cased/index.htm --no-splash --no-sound
-expect_err cased "Missing linked file: $work/cased/Index.htm
+expect_err cased "Missing linked file: $work/cased/Index.htm (letter-case twin of another file)
 1 linked file(s) missing: the CD-ROM files are incomplete."
 [ ! -e casedcd/Index.htm ] || fail "cased: Index.htm was written beside the start page"
 cmp -s cased/index.htm casedcd/index.htm || fail "cased: the start page is not on the disc"
+
+# A folder link back to its own folder: reported once, not followed level after level (nor
+# checked before writing at every level).
+mkdir -p looped
+printf '<meta http-equiv="X-UA-Compatible" content="IE=edge"><a href="loop/index.htm">again</a><img src="loop/loop/pic.gif">' > looped/index.htm
+printf 'pic' > looped/pic.gif
+ln -s . looped/loop
+run looped 3 build --out loopedcd --target looped/index.htm --no-splash --no-sound
+expect_err looped "Missing linked file: $work/looped/loop (folder link in a loop)
+1 linked file(s) missing: the CD-ROM files are incomplete."
+[ ! -e loopedcd/loop ] || fail "looped: the folder link was followed"
 
 [ "$failures" = 0 ] && echo "vintrosk: all checks passed"
 exit $((failures > 0))

@@ -289,7 +289,8 @@ TEST(BuilderDesigner, MissingLinkedFilesAreListedAndNothingIsWrittenBesideTheFol
   EXPECT_EQ(d.dlg, GetWindow(missing, GW_OWNER));
   EXPECT_EQ("", OffCentre(missing, RectOf(d.dlg)));
   // A file outside the site is listed where it lies, not by the steps that led there.
-  EXPECT_EQ((std::vector<std::string>{"html\\gone.gif", "escape.htm", "up.gif", "html\\{windows}\\notepad.exe"}),
+  EXPECT_EQ((std::vector<std::string>{"html\\gone.gif (not found)", "escape.htm (outside the site)",
+                                      "up.gif (outside the site)", "html\\{windows}\\notepad.exe (not found)"}),
             MissingItems(missing));
   Screenshot("missing");
   Press(missing, IDOK);
@@ -505,7 +506,8 @@ TEST(BuilderDesigner, RootAndInsideLinksAreCopiedAndEscapingOnesListed) {
   Press(d.dlg, IDOK);
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
-  EXPECT_EQ((std::vector<std::string>{"escape.gif", "C:\\vt_drive.gif"}), MissingItems(missing));
+  EXPECT_EQ((std::vector<std::string>{"escape.gif (outside the site)", "C:\\vt_drive.gif (outside the site)"}),
+            MissingItems(missing));
   Press(missing, IDOK);
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
   EXPECT_EQ("root", ReadFile(d.out + "\\root.gif"));
@@ -543,7 +545,7 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
   // The one picture that is not there is listed under its own name.
   HWND missing = WaitWindow(*d.process, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   ASSERT_TRUE(missing) << DescribeWindows(*d.process);
-  EXPECT_EQ(std::vector<std::string>{d.box.Path("html\\λείπει.gif")}, MissingItems(missing));
+  EXPECT_EQ(std::vector<std::string>{d.box.Path("html\\λείπει.gif") + " (not found)"}, MissingItems(missing));
   Press(missing, IDOK);
   EXPECT_EQ(Question(d.out), d.Answer(IDNO));
 

@@ -163,10 +163,10 @@ TEST(CommandBuild, ExitCodesAndMessages) {
        "The sound " + p.box.Path("nothing.wav") + " was not found.\r\n", ""},
       {"a missing linked file", "--out missing --target site\\index.htm", 3,
        "Missing linked file: " + p.box.Path("site\\lost.gif") +
-           "\r\n1 linked file(s) missing: the CD-ROM files are incomplete.\r\n",
+           " (not found)\r\n1 linked file(s) missing: the CD-ROM files are incomplete.\r\n",
        "Building"},
       {"missing allowed", "--out allowed --target site\\index.htm --allow-missing", 0,
-       "Missing linked file: " + p.box.Path("site\\lost.gif") + "\r\n", "Building"},
+       "Missing linked file: " + p.box.Path("site\\lost.gif") + " (not found)\r\n", "Building"},
       {"an unwritable output", "--out plainfile\\cd", 1,
        "There was a problem creating the output folder " + p.box.Path("plainfile\\cd") + "\r\n", "Building"},
       {"an unwritable image", "--out image --image plainfile\\cd.iso", 1,

@@ -40,7 +40,7 @@ printf 'the index' > "$cased/Index.htm"
 console=$(cd "$cased" && { script -qec "$root/scripts/wine-run.sh cmd /c \"start /wait Z:${program//\//\\}\\Vintrosk.exe design --build --no-splash --no-sound --out cd --target index.htm & echo exit code %ERRORLEVEL%\"" /dev/null || true; } | tr -d '\r')
 # The console wraps long lines and moves its cursor: the text alone, in one line.
 flat=$(printf '%s' "$console" | tr -d '\n' | sed 's/\x1b\[[0-9;?]*[a-zA-Z]//g')
-echo "$flat" | grep -q "Missing linked file: .*cased.Index\.htm1 linked file(s) missing" || { echo "Index.htm not reported: $console"; exit 1; }
+echo "$flat" | grep -q "Missing linked file: .*cased.Index\.htm (letter-case twin of another file)1 linked file(s) missing" || { echo "Index.htm not reported: $console"; exit 1; }
 echo "$console" | grep -q "exit code 3" || { echo "no exit code 3 for Index.htm: $console"; exit 1; }
 [ ! -e "$cased/cd/Index.htm" ] || { echo "Index.htm was written beside the start page"; exit 1; }
 cmp -s "$cased/index.htm" "$cased/cd/index.htm" || { echo "the start page is not on the disc"; exit 1; }

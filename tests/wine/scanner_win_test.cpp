@@ -107,8 +107,9 @@ TEST(ScannerWin, ScansRealFiles) {
     std::string failure;
     vk::ScanLinkedFiles(site + "index.htm", out, true, nullptr, failure);
     ASSERT_EQ(1u, watcher.Seen().size());
-    EXPECT_EQ((std::vector<std::string>{site + "{windows}\\notepad.exe", box.Path("other.htm"),
-                                        box.Path("other.gif")}),
+    EXPECT_EQ((std::vector<std::string>{site + "{windows}\\notepad.exe (not found)",
+                                        box.Path("other.htm") + " (outside the site)",
+                                        box.Path("other.gif") + " (outside the site)"}),
               watcher.Seen()[0].items);
   }
   EXPECT_EQ(vk::MissingFiles().Items().size(), 3u);
@@ -195,11 +196,11 @@ TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
     const std::vector<std::string>& items = watcher.Seen()[0].items;
     ASSERT_EQ(5u, items.size());
     // The subfolder's page is read as soon as its link is met, before the rest of the start page.
-    EXPECT_EQ(box.Path("x.gif"), items[0]);
-    EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif", items[1]);
-    EXPECT_EQ("\\\\server\\share\\x.gif", items[2]);
-    EXPECT_EQ(site + std::string(vk::kMaxLinkPath - site.size(), 'a') + "...", items[3]);
-    EXPECT_EQ(site + "con.gif", items[4]);
+    EXPECT_EQ(box.Path("x.gif") + " (outside the site)", items[0]);
+    EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif (outside the site)", items[1]);
+    EXPECT_EQ("\\\\server\\share\\x.gif (outside the site)", items[2]);
+    EXPECT_EQ(site + std::string(vk::kMaxLinkPath - site.size(), 'a') + "... (invalid name)", items[3]);
+    EXPECT_EQ(site + "con.gif (invalid name)", items[4]);
   }
   std::set<std::string> copied;
   for (const std::string& file : FilesUnder(box.Path("disc\\out"))) copied.insert(file);
@@ -222,7 +223,7 @@ TEST(ScannerWin, NothingMissingShowsNoDialogAndClearsTheLastList) {
   box.Write("site\\index.htm", "<img src=there.gif>");
   box.Write("site\\there.gif", "x");
   box.Write("out\\keep.txt", "");
-  vk::MissingFiles().Add("left from before");
+  vk::MissingFiles().Add("left from before", vk::MissingReason::Absent);
   MissingDialogWatcher watcher;
   std::string failure;
   vk::ScanLinkedFiles(box.Path("site\\index.htm"), box.Path("out") + "\\", true, nullptr, failure);
