@@ -27,7 +27,7 @@ std::string Backslashed(std::string path) {
 }
 
 std::string CutForList(const std::string& path) {
-    return path.size() <= kMaxLinkPath ? path : path.substr(0, kMaxLinkPath) + "...";
+    return path.size() <= kMaxListedPath ? path : path.substr(0, kMaxListedPath) + "...";
 }
 
 // Device names are no files: "con.gif" would write to the console.

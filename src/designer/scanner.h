@@ -23,6 +23,8 @@ constexpr unsigned kPagePauseMs = 100;
 // Values longer than this name no file of a site (a deep site with long names stays far below:
 // Windows' long paths take up to 32,767 characters); they are listed, cut.
 constexpr size_t kMaxLinkPath = 4096;
+// The missing-files list shows at most this much of a path, then "...".
+constexpr size_t kMaxListedPath = 260;
 
 enum class LinkKind {
     Skip,    // not a file: a web, mail or script address, a placeholder folder, an anchor, a folder

@@ -130,7 +130,7 @@ void CheckValue(const std::string& value) {
         CheckInside(kOut + link.path, "resolved outside the site");
         ++g_files;
     }
-    Check(link.kind == vk::LinkKind::Skip || link.path.size() <= vk::kMaxLinkPath + 3 || link.kind == vk::LinkKind::File,
+    Check(link.kind == vk::LinkKind::Skip || link.path.size() <= vk::kMaxListedPath + 3 || link.kind == vk::LinkKind::File,
           "listed uncut", link.path);
 }
 

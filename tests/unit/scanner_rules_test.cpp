@@ -199,7 +199,7 @@ TEST(ScannerRules, VeryLongValuesAreListedCut) {
     const std::string value = std::string(vk::kMaxLinkPath + 40, 'a') + ".gif";
     const vk::ResolvedLink link = vk::ResolveLink("C:\\site\\", "", value);
     EXPECT_EQ(LinkKind::BadName, link.kind);
-    EXPECT_EQ("C:\\site\\" + std::string(vk::kMaxLinkPath - 8, 'a') + "...", link.path);
+    EXPECT_EQ("C:\\site\\" + std::string(vk::kMaxListedPath - 8, 'a') + "...", link.path);
 }
 
 TEST(ScannerRules, PageFolderIsCutAtTheLastBackslashOnly) {

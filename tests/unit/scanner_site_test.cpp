@@ -206,7 +206,7 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
               all);
     EXPECT_EQ(1u, site.disk.pages);
     for (const vk::MissingFile& entry : site.missing.Items())
-        EXPECT_LE(entry.path.size(), vk::kMaxLinkPath + 3) << entry.path;
+        EXPECT_LE(entry.path.size(), vk::kMaxListedPath + 3) << entry.path;
 }
 
 // The Linux host reads each page once for its copy and its links; what it could not copy or
@@ -333,7 +333,7 @@ TEST(ScannerSite, EachMissingFileSaysWhy) {
          {"site\\a|b.gif", MissingReason::BadName}},
         {"a device name", "aux.gif", [](const fs::path&) {}, {"site\\aux.gif", MissingReason::BadName}},
         {"too long", tooLong, [](const fs::path&) {},
-         {("site\\" + tooLong).substr(0, vk::kMaxLinkPath) + "...", MissingReason::BadName}},
+         {("site\\" + tooLong).substr(0, vk::kMaxListedPath) + "...", MissingReason::BadName}},
         {"a letter-case twin", "A.gif",
          [](const fs::path& s) {
              std::ofstream(s / "a.gif") << "lower";

@@ -569,14 +569,25 @@ TEST(BuilderDesigner, ASiteWithNamesInAnyLanguageGoesOnTheDiscWhole) {
 // written; a warning asks, No leaves everything as it was and Yes builds.
 TEST(BuilderDesigner, ChecksBeforeWritingStopOrAskAndWriteNothingUntilAccepted) {
   Designer d;
+  const std::string tooLong = std::string(251, 'n') + ".gif";
+  d.box.Write("html\\1_Demo_General_Menu.html", kMode + "<img src=\"" + tooLong + "\">");
+  d.box.Write("html\\" + tooLong, "long");
+  d.Start();
+  EXPECT_EQ("The file " + d.box.Path("html\\" + tooLong) + " cannot go on the CD-ROM as " + tooLong +
+                ": the name is longer than a disc holds (254 Latin characters, or 127 of other scripts).\n\nPlease "
+                "rename the file or select another one.",
+            d.CreateCd(IDOK));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
+
+  // Longer than Joliet's 64: a warning that says where the whole name is kept.
   const std::string longName = std::string(61, 'n') + ".gif";
   d.box.Write("html\\1_Demo_General_Menu.html", kMode + "<img src=\"" + longName + "\">");
   d.box.Write("html\\" + longName, "long");
-  d.Start();
-  EXPECT_EQ("The file " + d.box.Path("html\\" + longName) + " cannot go on the CD-ROM as " + longName +
-                ": the name is longer than the 64 characters a disc allows.\n\nPlease rename the file or select "
-                "another one.",
-            d.CreateCd(IDOK));
+  EXPECT_EQ("The name " + longName + " is longer than the 64 characters of Joliet, so it is shortened to " +
+                std::string(58, 'n') + "~1.gif on systems that read only Joliet: burn the folder as UDF (Windows' "
+                "\"Like a USB flash drive\", or a disc with UDF beside Joliet) to keep it.\n\nCreate the CD-ROM "
+                "files all the same?",
+            d.CreateCd(IDNO));
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(d.out.c_str()));
 
   d.box.Write("html\\1_Demo_General_Menu.html", "<img src=logo.gif>");

@@ -168,7 +168,7 @@ TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
                      "<img src=\"\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1/my%20pic.gif\">";
   for (const std::string& value : {std::string("..\\..\\x.gif"), box.Path("x.gif"), std::string("\\\\server\\share\\x.gif"),
                                    fileUrl, std::string("%2e%2e/x.gif"), std::string("..%5Cx.gif"),
-                                   std::string(400, 'a') + ".gif", std::string("con.gif")})
+                                   std::string(vk::kMaxLinkPath + 40, 'a') + ".gif", std::string("con.gif")})
     page += "<img src=\"" + value + "\">";
   box.Write("site\\index.htm", page);
   box.Write("site\\css\\site.css", "body{background:url(../img/bg.png)} @import 'more.css';");
@@ -199,7 +199,7 @@ TEST(ScannerWin, KeepsFoldersAndWritesNothingOutsideTheOutputFolder) {
     EXPECT_EQ(box.Path("x.gif") + " (outside the site)", items[0]);
     EXPECT_EQ(boxFolder.substr(0, boxFolder.rfind('\\')) + "\\x.gif (outside the site)", items[1]);
     EXPECT_EQ("\\\\server\\share\\x.gif (outside the site)", items[2]);
-    EXPECT_EQ(site + std::string(vk::kMaxLinkPath - site.size(), 'a') + "... (invalid name)", items[3]);
+    EXPECT_EQ(site + std::string(vk::kMaxListedPath - site.size(), 'a') + "... (invalid name)", items[3]);
     EXPECT_EQ(site + "con.gif (invalid name)", items[4]);
   }
   std::set<std::string> copied;
