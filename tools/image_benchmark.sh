@@ -24,7 +24,7 @@ cat "$tree"/*/* "$tree"/html/pictures/* >/dev/null 2>&1 || true
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # "wall cpu" seconds of a command.
-timed() { /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1; awk '{ printf "%.3f %.3f", $1, $2 + $3 }' "$work/time"; }
+timed() { /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" >/dev/null 2>&1; awk '{ printf "%.3f %.3f\n", $1, $2 + $3 }' "$work/time"; }
 
 xorriso_wall=() xorriso_cpu=() ours_wall=() ours_cpu=()
 for run in 1 2 3 4 5; do
