@@ -15,10 +15,10 @@ kept=$out/command_build
 "$tool" build --launcher "$program/Vintrosk.exe" --out "$kept/linux" --image "$kept/linux.iso"
 diff -r "$kept/designer" "$kept/command"
 diff -r "$kept/designer" "$kept/linux"
-"$root/tests/unit/disc_readers_test.sh" --check "$kept/command" "$kept/command.iso" 1_DEMO_GENERAL_M
-"$root/tests/unit/disc_readers_test.sh" --check "$kept/linux" "$kept/linux.iso" 1_DEMO_GENERAL_M
+"$root/tests/unit/disc_readers_test.sh" --check "$kept/command" "$kept/command.iso" 1_DEMO_GENERAL_M --udf
+"$root/tests/unit/disc_readers_test.sh" --check "$kept/linux" "$kept/linux.iso" 1_DEMO_GENERAL_M --udf
 # The image of the designer's own option.
-"$root/tests/unit/disc_readers_test.sh" --check "$kept/designer_image" "$kept/designer.iso" 1_DEMO_GENERAL_M
+"$root/tests/unit/disc_readers_test.sh" --check "$kept/designer_image" "$kept/designer.iso" 1_DEMO_GENERAL_M --udf
 # The same layout: the same size, and the bytes that differ lie in date fields (7 bytes in a
 # directory record, 17 in a volume descriptor), so there are few of them.
 [ "$(stat -c %s "$kept/command.iso")" = "$(stat -c %s "$kept/linux.iso")" ] || { echo "the images differ in size"; exit 1; }

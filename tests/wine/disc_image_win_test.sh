@@ -8,5 +8,5 @@ exe=$1 out=$2
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 rm -rf "$out/disc_image"
 "$root/scripts/wine-run.sh" "$exe"
-"$root/tests/unit/disc_readers_test.sh" --check "$out/disc_image/src" "$out/disc_image/image.iso" "Δίσκος Wine"
-"$root/tests/unit/disc_readers_test.sh" --check "$out/disc_image/sample" "$out/disc_image/sample.iso" "1_DEMO_GENERAL_M"
+"$root/tests/unit/disc_readers_test.sh" --check "$out/disc_image/src" "$out/disc_image/image.iso" "Δίσκος Wine" --udf
+"$root/tests/unit/disc_readers_test.sh" --check "$out/disc_image/sample" "$out/disc_image/sample.iso" "1_DEMO_GENERAL_M" --udf
