@@ -31,11 +31,11 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bo
     // The children of each folder, for the names Joliet gives those it cannot hold whole.
     std::map<std::string, std::vector<std::pair<std::string, bool>>> folders;
     std::map<std::string, std::string> spelled; // each folder as first met
-    std::set<std::string> seen;
+    std::set<std::string> seen, deepFolders;
     for (const PlannedFile& file : files) {
         sectors += Sectors(file.size);
         unsigned level = 1;
-        std::string problem, deep;
+        std::string problem, deep, deepFolder;
         for (size_t start = 0; problem.empty();) {
             const size_t end = file.name.find_first_of("\\/", start);
             const std::string part = file.name.substr(start, end == std::string::npos ? end : end - start);
@@ -47,14 +47,16 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bo
             }
             if (end == std::string::npos)
                 break;
-            if (deep.empty())
+            if (deep.empty()) {
                 deep = DiscLevelProblem(++level);
+                deepFolder = file.name.substr(0, end);
+            }
             start = end + 1;
         }
         if (!problem.empty())
             errors.push_back({Severity::Error, NameFinding(file, problem)});
-        else if (!deep.empty())
-            warnings.push_back({Severity::Warning, "The file " + file.name + " lies deeper than the " +
+        else if (!deep.empty() && deepFolders.insert(Lower(deepFolder)).second) // once for all it holds
+            warnings.push_back({Severity::Warning, "The folder " + deepFolder + " lies deeper than the " +
                                                        std::to_string(kMaxFolderLevels) +
                                                        " folder levels of ISO 9660 and Joliet: systems that read "
                                                        "only those may not reach it" + kept});

@@ -533,7 +533,7 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
              b.disk.Put(html + "next.htm", kMode + "<img src=1/2/3/4/5/6/7/8/deep.gif>");
              b.disk.Put(html + "1\\2\\3\\4\\5\\6\\7\\8\\deep.gif", "deep");
          },
-         false, "The file 1\\2\\3\\4\\5\\6\\7\\8\\deep.gif lies deeper than the 8 folder levels of ISO 9660 and Joliet"},
+         false, "The folder 1\\2\\3\\4\\5\\6\\7\\8 lies deeper than the 8 folder levels of ISO 9660 and Joliet"},
         {"more than a DVD",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 4800000000ULL; },
          true, "more than the 4700 MB a recordable DVD holds"},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -337,3 +338,43 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
 }
 
 } // namespace
+
+// A site of long names in five scripts, ten folders deep, through the real designer: the checks
+// warn of the names Joliet shortens and the folders past eight levels, Yes builds the folder and
+// its image, and the readers on the Unix side find every name whole in UDF.
+TEST(DesignerImage, ALongNamedSiteGoesOnTheDiscWhole) {
+  const char* site = std::getenv("VT_LONG_SITE");
+  if (!site)
+    GTEST_SKIP() << "command_build_test.sh makes the site and names it in VT_LONG_SITE";
+  Installed p;
+  const std::string folder = DesktopOutput(), image = folder + ".iso";
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+  CopyTree(WinPath(site), p.box.Path("longsite"));
+  {
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg) << DescribeWindows(*d.process);
+    PickFile(*d.process, d.dlg, IDC_SELECT_FILE, "Select the File to Auto-Play on CD-ROM",
+             p.box.Path("longsite\\index.html").c_str());
+    Click(d.dlg, IDC_IMAGE_OPTION);
+    ASSERT_EQ(BST_CHECKED, ItemCheck(d.dlg, IDC_IMAGE_OPTION));
+    const std::vector<std::string> warnings = d.CreateCd(IDYES, 1);
+    ASSERT_EQ(1u, warnings.size());
+    EXPECT_NE(std::string::npos, warnings[0].find("is shortened to")) << warnings[0];
+    EXPECT_NE(std::string::npos, warnings[0].find("Windows reads it from the disc image's UDF")) << warnings[0];
+    EXPECT_NE(std::string::npos, warnings[0].find("Create the CD-ROM files all the same?")) << warnings[0];
+    HWND question = WaitMessageBox(*d.process, 4 * kWait);
+    ASSERT_TRUE(question) << DescribeWindows(*d.process);
+    EXPECT_EQ(0u, MessageBoxText(question).find("Your files have been created")) << MessageBoxText(question);
+    Press(question, IDNO);
+    WaitGone(question, kWait);
+  }
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
+  const std::string kept = OutputDir() + "\\command_build";
+  CreateDirectoryW(Wide(kept).c_str(), nullptr);
+  RemoveTree(kept + "\\long_designer");
+  CopyTree(folder, kept + "\\long_designer");
+  CopyFileW(Wide(image).c_str(), Wide(kept + "\\long_designer.iso").c_str(), FALSE);
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+}

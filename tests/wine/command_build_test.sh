@@ -10,8 +10,13 @@ exe=$1 out=$2 tool=$3 program=$4
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 [ -x "$tool" ] || { echo "the Linux program $tool is not built (build the native tree first)"; exit 1; }
 rm -rf "$out/command_build"
-"$root/scripts/wine-run.sh" "$exe"
+# A site of long names in five scripts, ten folders deep, for the designer to build.
+rm -rf "$out/long_site"
+python3 "$root/tools/make_long_site.py" "$out/long_site" >/dev/null
+VT_LONG_SITE="$out/long_site" "$root/scripts/wine-run.sh" "$exe"
 kept=$out/command_build
+[ -d "$kept/long_designer" ] || { echo "the designer built no long-named site"; exit 1; }
+"$root/tests/unit/disc_readers_test.sh" --check "$kept/long_designer" "$kept/long_designer.iso" INDEX --udf --long
 "$tool" build --launcher "$program/Vintrosk.exe" --out "$kept/linux" --image "$kept/linux.iso"
 diff -r "$kept/designer" "$kept/command"
 diff -r "$kept/designer" "$kept/linux"
@@ -20,11 +25,13 @@ diff -r "$kept/designer" "$kept/linux"
 # The image of the designer's own option.
 "$root/tests/unit/disc_readers_test.sh" --check "$kept/designer_image" "$kept/designer.iso" 1_DEMO_GENERAL_M --udf
 # The same layout: the same size, and the bytes that differ lie in date fields (7 bytes in a
-# directory record, 17 in a volume descriptor), so there are few of them.
+# directory record, 17 in a volume descriptor; in UDF up to 9 in each of a file entry's three
+# times and in the descriptors' times, with the CRC and checksum of each tag that holds one, and
+# the hex digits of the volume set's name), so there are few of them.
 [ "$(stat -c %s "$kept/command.iso")" = "$(stat -c %s "$kept/linux.iso")" ] || { echo "the images differ in size"; exit 1; }
 differing=$(cmp -l "$kept/command.iso" "$kept/linux.iso" | wc -l || true)
 echo "bytes that differ between the images: $differing"
-[ "$differing" -le 400 ] || { echo "the images differ in more than their dates"; exit 1; }
+[ "$differing" -le 800 ] || { echo "the images differ in more than their dates"; exit 1; }
 # Typed at a command prompt (a real console, given by script): the program has no handles of its
 # own, attaches to the prompt's console and writes there; start /wait hands on its exit code.
 console=$(cd "$program" && { script -qec "$root/scripts/wine-run.sh cmd /c \"start /wait Vintrosk.exe design --build --bogus & echo exit code %ERRORLEVEL%\"" /dev/null || true; } | tr -d '\r')
