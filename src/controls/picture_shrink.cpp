@@ -14,8 +14,8 @@ bool PictureShrink::Accepts(Size from, Size to) {
            from.cy <= kMaxShrinkSide;
 }
 
-PictureShrink::PictureShrink(Size from, Size to, uint8_t* out, size_t outStride)
-    : m_from(from), m_to(to), m_out(out), m_outStride(outStride), m_column(from.cx), m_columnShare(from.cx),
+PictureShrink::PictureShrink(Size from, Size to, uint8_t* out, size_t outStride, int sourcePixelBytes)
+    : m_from(from), m_to(to), m_pixelBytes(sourcePixelBytes), m_out(out), m_outStride(outStride), m_column(from.cx), m_columnShare(from.cx),
       m_rowSums(static_cast<size_t>(to.cx) * 3), m_resultSums(static_cast<size_t>(to.cx) * 3) {
     for (int x = 0; x < from.cx; ++x) {
         const int64_t start = static_cast<int64_t>(x) * to.cx;
@@ -32,7 +32,7 @@ void PictureShrink::AddRow(const uint8_t* row) {
     // At most 255 * m_from.cx per sum: well inside 32 bits for any side the class accepts.
     std::fill(m_rowSums.begin(), m_rowSums.end(), 0u);
     const uint32_t whole = static_cast<uint32_t>(m_to.cx);
-    for (int x = 0; x < m_from.cx; ++x, row += 4) {
+    for (int x = 0; x < m_from.cx; ++x, row += m_pixelBytes) {
         uint32_t* sum = &m_rowSums[static_cast<size_t>(m_column[x]) * 3];
         const uint32_t share = m_columnShare[x], rest = whole - share;
         for (int c = 0; c < 3; ++c)

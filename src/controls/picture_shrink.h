@@ -12,16 +12,17 @@
 
 namespace vk {
 
-// Pixels are 4 bytes, blue, green, red and one unused (written as 0), as in a 32-bit bitmap.
-// Source rows go in one at a time from the top; each finished row of the result is written
-// into `out`, top-down, `outStride` bytes apart. The result is no larger than the source on
-// either side, neither is empty, and no side exceeds kMaxShrinkSide.
+// Source pixels are blue, green and red, in 3 bytes or in 4 with one unused; result pixels
+// are 4 bytes, the fourth written as 0, as in a 32-bit bitmap. Source rows go in one at a
+// time from the top; each finished row of the result is written into `out`, top-down,
+// `outStride` bytes apart. The result is no larger than the source on either side, neither
+// is empty, and no side exceeds kMaxShrinkSide.
 class PictureShrink {
 public:
     static constexpr int kMaxShrinkSide = 65535;
     static bool Accepts(Size from, Size to);
 
-    PictureShrink(Size from, Size to, uint8_t* out, size_t outStride);
+    PictureShrink(Size from, Size to, uint8_t* out, size_t outStride, int sourcePixelBytes = 4);
     // The next source row, from.cx pixels.
     void AddRow(const uint8_t* row);
 
@@ -30,6 +31,7 @@ private:
     void FinishResultRow();
 
     Size m_from, m_to;
+    int m_pixelBytes;
     uint8_t* m_out;
     size_t m_outStride;
     // Across: each source column's result column and the part of its width that falls in it

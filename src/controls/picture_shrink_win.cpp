@@ -69,13 +69,23 @@ HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
                      FAILED(m_frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()))))
         return nullptr;
     UINT width = 0, height = 0;
-    fw::ComPtr<IWICFormatConverter> converter;
-    if (FAILED(source->GetSize(&width, &height)) ||
-        !vk::PictureShrink::Accepts(vk::Size{static_cast<int>(width), static_cast<int>(height)}, size) ||
-        FAILED(m_factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(source.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
-                                     0.0, WICBitmapPaletteTypeCustom)))
+    WICPixelFormatGUID format = {};
+    if (FAILED(source->GetSize(&width, &height)) || FAILED(source->GetPixelFormat(&format)) ||
+        !vk::PictureShrink::Accepts(vk::Size{static_cast<int>(width), static_cast<int>(height)}, size))
         return nullptr;
+    // JPEG decodes to 24-bit colour, read as it is; anything else (palettes, transparency) is
+    // converted first, and its transparent parts laid over the background.
+    UINT pixelBytes = format == GUID_WICPixelFormat24bppBGR ? 3 : format == GUID_WICPixelFormat32bppBGR ? 4 : 0;
+    const bool blend = pixelBytes == 0;
+    if (blend) {
+        fw::ComPtr<IWICFormatConverter> converter;
+        if (FAILED(m_factory->CreateFormatConverter(converter.Put())) ||
+            FAILED(converter->Initialize(source.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                         nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+            FAILED(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid())))
+            return nullptr;
+        pixelBytes = 4;
+    }
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -89,24 +99,26 @@ HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
     if (!bitmap)
         return nullptr;
     vk::PictureShrink shrink(vk::Size{static_cast<int>(width), static_cast<int>(height)}, size,
-                             static_cast<uint8_t*>(bits), static_cast<size_t>(size.cx) * 4);
+                             static_cast<uint8_t*>(bits), static_cast<size_t>(size.cx) * 4,
+                             static_cast<int>(pixelBytes));
     // A band of rows at a time: the decoded picture is never held whole a second time.
-    const UINT stride = width * 4, band = 16;
+    const UINT stride = (width * pixelBytes + 3) & ~3u, band = 16;
     std::vector<BYTE> rows(static_cast<size_t>(stride) * band);
     const BYTE back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
     for (UINT top = 0; top < height; top += band) {
         const UINT count = height - top < band ? height - top : band;
         const WICRect rect = {0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(count)};
-        if (FAILED(converter->CopyPixels(&rect, stride, stride * count, rows.data()))) {
+        if (FAILED(source->CopyPixels(&rect, stride, stride * count, rows.data()))) {
             ::DeleteObject(bitmap);
             return nullptr;
         }
         for (UINT y = 0; y < count; ++y) {
             BYTE* row = &rows[static_cast<size_t>(stride) * y];
-            for (BYTE* p = row; p < row + stride; p += 4)
-                if (p[3] != 255)
-                    for (int c = 0; c < 3; ++c)
-                        p[c] = static_cast<BYTE>((p[c] * p[3] + back[c] * (255 - p[3]) + 127) / 255);
+            if (blend)
+                for (BYTE* p = row; p < row + width * 4; p += 4)
+                    if (p[3] != 255)
+                        for (int c = 0; c < 3; ++c)
+                            p[c] = static_cast<BYTE>((p[c] * p[3] + back[c] * (255 - p[3]) + 127) / 255);
             shrink.AddRow(row);
         }
     }

@@ -104,6 +104,21 @@ TEST(PictureShrink, FlatColourStaysExactAtAwkwardRatios) {
     }
 }
 
+// Rows of 3-byte pixels (24-bit colour, as JPEG decodes) give the same result as 4-byte ones.
+TEST(PictureShrink, ThreeBytePixelsAverageAlike) {
+    const Picture four({7, 5}, [](int x, int y) -> uint32_t { return 0x0A1B2Cu * (x + 1) * (y + 2) & 0xFFFFFF; });
+    std::vector<uint8_t> three;
+    for (size_t i = 0; i < four.bytes.size(); ++i)
+        if (i % 4 != 3)
+            three.push_back(four.bytes[i]);
+    const Size to{3, 2};
+    std::vector<uint8_t> out(static_cast<size_t>(to.cx) * to.cy * 4, 0xEE);
+    vk::PictureShrink shrink(four.size, to, out.data(), static_cast<size_t>(to.cx) * 4, 3);
+    for (int y = 0; y < four.size.cy; ++y)
+        shrink.AddRow(&three[static_cast<size_t>(y) * four.size.cx * 3]);
+    EXPECT_EQ(out, Shrink(four, to).bytes);
+}
+
 TEST(PictureShrink, AcceptsOnlyASmallerOrEqualNonEmptyResult) {
     struct Case {
         Size from, to;
