@@ -10,6 +10,7 @@
 #include <string>
 
 #include "designer/designer_ids.h"
+#include "copy_wait.h"
 #include "harness.h"
 
 using namespace vt;
@@ -189,5 +190,8 @@ TEST(Scaled, ViewersSizeAndSmallestSizeGrowWithTheScale) {
     Press(viewer, IDCANCEL);
     EXPECT_TRUE(p.WaitExit(10000));
 }
+
+// The copy action's wait window fits both ends of long paths into its text at every scale.
+TEST(Scaled, CopyWaitWindowShowsBothEndsOfLongPaths) { ExpectLongCopyShownWhole(Tag("copy_wait")); }
 
 } // namespace
