@@ -37,7 +37,8 @@ BOOL CSplashDlg::OnInitDialog() {
     if (!shrunk) {
         // A picture that cannot be loaded leaves a window of the margin alone (5 x 5 at 100 %):
         // no message at start-up. Without the imaging component a large picture is loaded
-        // whole and drawn smaller.
+        // whole and drawn smaller; on a scaled screen, where the fit only holds back the
+        // picture's growth, it is drawn larger than its pixels, as any picture there is.
         m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
         const vk::Size image = m_pictureCtrl.ImageSize();
         const vk::Size shown = vk::SplashPictureSize(image, work, dpi);
