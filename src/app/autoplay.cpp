@@ -1,5 +1,7 @@
 #include "app/autoplay.h"
 
+#include <cstdint>
+
 #include "app/ascii_case.h"
 #include "controls/shell_open.h"
 
@@ -10,6 +12,23 @@ bool ContainsAny(const std::string& text, std::initializer_list<const char*> nee
         if (text.find(needle) != std::string::npos)
             return true;
     return false;
+}
+
+std::string DiscViewerMark(const std::string& folder) {
+    std::string key = Upper(folder);
+    for (char& c : key)
+        if (c == '/')
+            c = '\\';
+    while (!key.empty() && key.back() == '\\')
+        key.pop_back();
+    // FNV-1a, 64 bits: two folders of one machine meeting in it is out of the question.
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : key)
+        hash = (hash ^ c) * 1099511628211ull;
+    std::string mark = "VINTROSK_VIEWER_";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        mark += "0123456789ABCDEF"[(hash >> shift) & 0xF];
+    return mark;
 }
 
 StartupPath ChooseStartupPath(const LaunchConfig& config) {

@@ -49,4 +49,11 @@ std::vector<std::string> ShellCandidates(const std::string& target);
 
 bool ContainsAny(const std::string& text, std::initializer_list<const char*> needles);
 
+// The name that marks the viewer of the disc whose launcher lies in `folder`: the named mutex
+// a launcher holds while its viewer shows, and the property of the viewer's window by which a
+// second launcher of that disc finds it. Launchers of other discs get other names. Slash
+// kinds, trailing separators and ASCII letter case do not count; the folder is hashed, since
+// a mutex name may hold no backslash and has a length limit.
+std::string DiscViewerMark(const std::string& folder);
+
 } // namespace vk

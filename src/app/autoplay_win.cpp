@@ -67,10 +67,57 @@ bool NamesThisProgram(const std::string& target) {
     return false;
 }
 
+// The mark of this disc's viewer: the launcher's folder as the system spells it in full, in
+// one letter case, so that every spelling of one disc gives one mark.
+fw::WString ViewerMark() {
+    fw::WString folder = fw::Widen(ModuleFolder());
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = ::GetLongPathNameW(folder.c_str(), full, MAX_PATH);
+    if (length > 0 && length < MAX_PATH)
+        folder.assign(full, length);
+    if (!folder.empty())
+        ::CharUpperBuffW(&folder[0], static_cast<DWORD>(folder.size()));
+    return fw::Widen(DiscViewerMark(fw::Narrow(folder)));
+}
+
+BOOL CALLBACK BringMarkedWindowForward(HWND hwnd, LPARAM mark) {
+    if (!::GetPropW(hwnd, reinterpret_cast<const wchar_t*>(mark)))
+        return TRUE;
+    if (::IsIconic(hwnd))
+        ::ShowWindow(hwnd, SW_RESTORE);
+    // A message the viewer shows (a copy's result, say) comes forward with it.
+    ::SetForegroundWindow(::GetLastActivePopup(hwnd));
+    return FALSE;
+}
+
+// One viewer per disc. The first launcher of a disc holds the mark's mutex while its viewer
+// shows; a second finds it there, brings that viewer forward and gives way. Until the first
+// one's viewer appears (its splash may be showing) it keeps looking, a while; should the first
+// one end meanwhile, the disc is this launcher's. Null when another launcher has the disc.
+const DWORD kViewerWaitMillis = 5000;
+HANDLE ClaimDiscViewer(const fw::WString& mark) {
+    for (DWORD waited = 0;; waited += 100) {
+        HANDLE mutex = ::CreateMutexW(nullptr, TRUE, mark.c_str());
+        // A mutex that cannot be made at all leaves the launcher as it was, without the rule.
+        if (::GetLastError() != ERROR_ALREADY_EXISTS)
+            return mutex ? mutex : INVALID_HANDLE_VALUE;
+        ::CloseHandle(mutex);
+        if (!::EnumWindows(BringMarkedWindowForward, reinterpret_cast<LPARAM>(mark.c_str())) ||
+            waited >= kViewerWaitMillis)
+            return nullptr;
+        ::Sleep(100);
+    }
+}
+
 } // namespace
 
 void RunAutoplay(const LaunchConfig& config) {
     const AutoplayPlan plan = PlanAutoplay(config);
+    const fw::WString mark = plan.open == OpenWith::Viewer ? ViewerMark() : fw::WString();
+    // The second launcher of a disc ends before its sound and splash: the disc is already open.
+    HANDLE viewerMutex = plan.open == OpenWith::Viewer ? ClaimDiscViewer(mark) : nullptr;
+    if (plan.open == OpenWith::Viewer && !viewerMutex)
+        return;
     if (!plan.soundPath.empty())
         StartSound(plan.soundPath);
     if (!plan.splashPath.empty())
@@ -78,7 +125,12 @@ void RunAutoplay(const LaunchConfig& config) {
 
     if (plan.open == OpenWith::Viewer) {
         App().EnableControlContainer();
-        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind);
+        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind,
+                     mark);
+        // Closed, the viewer leaves the disc to the next launcher, though this one may still
+        // wait for its sound.
+        if (viewerMutex != INVALID_HANDLE_VALUE)
+            ::CloseHandle(viewerMutex);
     } else if (plan.open == OpenWith::Shell && NamesThisProgram(plan.shellFile)) {
         ::MessageBoxW(nullptr, fw::Widen(OwnProgramMessage(plan.shellFile)).c_str(), fw::Widen(kAppTitle).c_str(),
                       MB_OK | MB_ICONINFORMATION);

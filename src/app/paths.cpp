@@ -85,4 +85,55 @@ bool IsInsideFolder(const std::string& folder, const std::string& path) {
     return lower.size() > base.size() && lower.compare(0, base.size(), base) == 0;
 }
 
+namespace {
+
+// The longest of `ends` (character boundaries, shortest first) for which `fits` holds, or
+// the first when none does; texts grow in width with their length, so halving finds it.
+template <class Fits>
+size_t Longest(const std::vector<size_t>& ends, Fits fits) {
+    size_t low = 0, high = ends.size();
+    while (high - low > 1) {
+        const size_t mid = low + (high - low) / 2;
+        if (fits(ends[mid]))
+            low = mid;
+        else
+            high = mid;
+    }
+    return ends[low];
+}
+
+} // namespace
+
+std::string ShortenMiddle(const std::string& path, int width, const TextWidth& measure) {
+    if (measure.Of(path) <= width)
+        return path;
+    const std::string dots = "...";
+    // Lengths at which a start (or an end) of the path is whole characters.
+    std::vector<size_t> lengths;
+    for (size_t i = 0; i <= path.size(); ++i)
+        if (i == path.size() || (static_cast<unsigned char>(path[i]) & 0xC0) != 0x80)
+            lengths.push_back(i);
+    auto tailOf = [&](size_t length) { return path.substr(path.size() - length); };
+    size_t tail = 0;
+    const size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos && slash > 0 && measure.Of(dots + path.substr(slash)) * 3 <= width * 2) {
+        tail = path.size() - slash;
+    } else {
+        const int half = (width - measure.Of(dots)) / 2;
+        std::vector<size_t> tails;
+        for (auto it = lengths.rbegin(); it != lengths.rend(); ++it)
+            tails.push_back(path.size() - *it);
+        tail = Longest(tails, [&](size_t length) { return measure.Of(tailOf(length)) <= half; });
+    }
+    const std::string end = dots + tailOf(tail);
+    std::vector<size_t> heads;
+    for (size_t length : lengths)
+        if (length <= path.size() - tail)
+            heads.push_back(length);
+    const size_t head = Longest(heads, [&](size_t length) { return measure.Of(path.substr(0, length) + end) <= width; });
+    if (head == 0 && tail == 0)
+        return dots;
+    return path.substr(0, head) + end;
+}
+
 } // namespace vk

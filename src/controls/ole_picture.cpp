@@ -52,6 +52,21 @@ BOOL COlePicture::LoadFromStream(IStream* stream) {
     return static_cast<bool>(m_pPicture);
 }
 
+BOOL COlePicture::LoadFromBitmap(HBITMAP bitmap) {
+    m_pPicture.Reset();
+    if (!bitmap)
+        return FALSE;
+    PICTDESC desc = {};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap;
+    if (FAILED(::OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, m_pPicture.PutVoid()))) {
+        m_pPicture.Reset();
+        ::DeleteObject(bitmap);
+    }
+    return static_cast<bool>(m_pPicture);
+}
+
 SIZE COlePicture::GetPixelSize(HDC dc) const {
     SIZE pixels = {0, 0};
     if (!m_pPicture)
@@ -80,5 +95,12 @@ BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBound
     const vk::RenderArgs a = vk::RenderArgsFor(vk::Rect{dest.left, dest.top, dest.right, dest.bottom},
                                                vk::Size{natural.cx, natural.cy},
                                                vk::Size{width, height});
-    return SUCCEEDED(m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds));
+    const bool smaller = a.cx < natural.cx || a.cy < natural.cy;
+    const int mode = smaller ? ::SetStretchBltMode(dc, HALFTONE) : 0;
+    if (smaller)
+        ::SetBrushOrgEx(dc, 0, 0, nullptr); // as HALFTONE asks
+    const HRESULT drawn = m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds);
+    if (mode)
+        ::SetStretchBltMode(dc, mode);
+    return SUCCEEDED(drawn);
 }

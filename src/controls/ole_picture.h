@@ -23,12 +23,16 @@ public:
     // Drops the current picture, then decodes the stream. FALSE when the stream holds nothing
     // the loader can decode; the holder is empty then.
     BOOL LoadFromStream(IStream* stream);
+    // Takes the bitmap over (it is deleted with the picture); FALSE, and the holder empty,
+    // when there is none or it cannot be wrapped.
+    BOOL LoadFromBitmap(HBITMAP bitmap);
 
     bool IsEmpty() const { return !m_pPicture; }
     // The picture's size in pixels of dc, or of the screen when dc is null; (0, 0) when empty.
     SIZE GetPixelSize(HDC dc) const;
     // Draws the whole picture stretched into dest; an all-zero dest means its natural size at
-    // (0, 0). FALSE when there is no picture or it could not be drawn.
+    // (0, 0). Drawn smaller, its pixels are averaged (HALFTONE) rather than dropped. FALSE when
+    // there is no picture or it could not be drawn.
     BOOL RenderInto(HDC dc, const RECT& dest, const RECT* metafileBounds = nullptr) const;
 
 private:

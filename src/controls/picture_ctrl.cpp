@@ -38,6 +38,8 @@ void CPictureCtrl::LoadResourcePicture() {
 }
 
 vk::Size CPictureCtrl::ImageSize() const {
+    if (m_shownSize.cx > 0 && m_shownSize.cy > 0)
+        return m_shownSize;
     // The loader measures a picture against the screen, so this is its count of pixels.
     const SIZE size = m_picture.GetPixelSize(nullptr);
     return vk::ScaleToDpi(vk::Size{size.cx, size.cy}, Dpi());

@@ -1,6 +1,6 @@
 // The numbers behind the picture control and the splash window: converting an OLE picture's
 // HIMETRIC size to pixels, where it is painted, what is erased around it, and how big the
-// splash window gets.
+// splash window gets, and how far a picture larger than the screen is scaled down.
 #pragma once
 
 #include "app/dpi_scale.h"
@@ -36,5 +36,12 @@ RenderArgs RenderArgsFor(Rect dest, Size natural, Size himetric);
 // The splash window's outer size, frame included: the picture as shown (already at the
 // screen's scale) plus a margin of 5 pixels at 96 dpi, scaled to dpi.
 Size SplashWindowSize(Size picture, int dpi);
+
+// The picture as the splash window shows it, at the screen's scale. When the window (the
+// picture and its margin) fits the work area, the picture keeps its size. A larger one is
+// scaled down, its shape kept, until the window fits the work area with a gap of 16 pixels at
+// 96 dpi on every side; neither side shrinks below one pixel. No picture, or a work area the
+// system could not tell, leaves the size as it is.
+Size SplashPictureSize(Size picture, Size workArea, int dpi);
 
 } // namespace vk

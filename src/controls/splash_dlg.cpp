@@ -1,6 +1,7 @@
 #include "controls/splash_dlg.h"
 
 #include "controls/picture_geometry.h"
+#include "controls/picture_shrink_win.h"
 
 void CSplashDlg::DoDataExchange(fw::DataExchange& dx) { dx.Bind(IDC_SPLASH_PICTURE, m_pictureCtrl); }
 
@@ -12,10 +13,39 @@ BOOL CSplashDlg::OnInitDialog() {
     if (m_strImagePath.empty())
         m_strImagePath = "default.gif";
     m_pictureCtrl.Invalidate(TRUE);
-    // A picture that cannot be loaded leaves a window of the margin alone (5 x 5 at 100 %): no
-    // message at start-up.
-    m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
-    const vk::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), Dpi());
+    const int dpi = Dpi();
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const vk::Size work = {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
+    // A picture larger than the screen is averaged down to fit, from a smaller decode where
+    // the system offers one, so that a photograph of many megapixels shows at once and whole.
+    // One that fits is loaded and drawn as it always was.
+    bool shrunk = false;
+    {
+        CPictureFile file;
+        if (file.Open(m_strImagePath)) {
+            const vk::Size image = vk::ScaleToDpi(file.PixelSize(), dpi);
+            const vk::Size shown = vk::SplashPictureSize(image, work, dpi);
+            if (!(shown == image) &&
+                m_pictureCtrl.m_picture.LoadFromBitmap(file.Shrunk(shown, ::GetSysColor(COLOR_BTNFACE)))) {
+                m_pictureCtrl.SetShownSize(shown);
+                shrunk = true;
+            }
+        }
+    }
+    if (!shrunk) {
+        // A picture that cannot be loaded leaves a window of the margin alone (5 x 5 at 100 %):
+        // no message at start-up. Without the imaging component a large picture is loaded
+        // whole and drawn smaller; on a scaled screen, where the fit only holds back the
+        // picture's growth, it is drawn larger than its pixels, as any picture there is.
+        m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
+        const vk::Size image = m_pictureCtrl.ImageSize();
+        const vk::Size shown = vk::SplashPictureSize(image, work, dpi);
+        if (!(shown == image))
+            m_pictureCtrl.SetShownSize(shown);
+    }
+    const vk::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), dpi);
 
     RECT window;
     ::GetWindowRect(m_hWnd, &window);

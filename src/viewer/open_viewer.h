@@ -3,10 +3,13 @@
 #pragma once
 #include <string>
 
+#include "framework/wide.h"
 #include "viewer/viewer.h"
 
 namespace vk {
 
-void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, ViewerKind kind);
+// mark: a property name the viewer's window carries while it shows (none when empty).
+void OpenInViewer(const std::string& path, const std::string& iconPath, int windowSize, ViewerKind kind,
+                  const fw::WString& mark = fw::WString());
 
 } // namespace vk

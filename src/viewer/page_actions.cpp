@@ -150,6 +150,15 @@ bool NextPiece(const std::string& list, size_t& start, std::string& piece) {
 
 } // namespace
 
+std::string CopyProgressText(const std::string& source, const std::string& destination, int width,
+                             const TextWidth& measure) {
+    const std::string arrow = " ->";
+    std::string text = ShortenMiddle(source, width - measure.Of(arrow), measure) + arrow + "\n";
+    if (!destination.empty())
+        text += ShortenMiddle(destination, width, measure);
+    return text;
+}
+
 bool RunCopyList(const std::string& list, CopyEffects& effects) {
     bool allCopied = true;
     bool haveSource = false;
@@ -158,11 +167,11 @@ bool RunCopyList(const std::string& list, CopyEffects& effects) {
         if (!haveSource) {
             source = piece;
             haveSource = true;
-            effects.ShowProgress(source + " ->\n");
+            effects.ShowProgress(source, std::string());
             continue;
         }
         haveSource = false;
-        effects.ShowProgress(source + " ->\n" + piece);
+        effects.ShowProgress(source, piece);
         const std::string from = TrimLeadingSpaces(source);
         const std::string to = TrimLeadingSpaces(piece);
         // A bare file name goes to the working folder; no folder of its own name is made.

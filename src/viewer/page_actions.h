@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/paths.h"
+
 namespace vk {
 
 // Message shows a message box: <windows.h> makes a macro of the name MessageBox.
@@ -59,11 +61,18 @@ std::string DriveRootOf(const std::string& modulePath);
 
 std::string CopyCaption(const std::string& viewerCaption);
 
+// What the wait window shows while a pair is copied: the source and " ->", then on a line of
+// its own the destination once it is known (empty before). Each line is shortened in the
+// middle to fit `width` (ShortenMiddle), so neither wraps and both ends of each path show.
+std::string CopyProgressText(const std::string& source, const std::string& destination, int width,
+                             const TextWidth& measure);
+
 // What a copy list does to the outside world; the Win32 shell and the tests implement it.
 class CopyEffects {
 public:
     virtual ~CopyEffects() = default;
-    virtual void ShowProgress(const std::string& text) = 0;
+    // The pieces as they stand; destination is empty until it is known.
+    virtual void ShowProgress(const std::string& source, const std::string& destination) = 0;
     virtual void CreateFolder(const std::string& folder) = 0;
     // Overwrites an existing destination.
     virtual bool CopyFile(const std::string& source, const std::string& destination) = 0;

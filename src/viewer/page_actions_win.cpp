@@ -17,11 +17,37 @@ void Tell(HWND owner, const std::string& text, const std::string& caption, UINT 
     ::MessageBoxW(owner, fw::Widen(text).c_str(), fw::Widen(caption).c_str(), MB_OK | icon);
 }
 
+class DcTextWidth : public TextWidth {
+public:
+    explicit DcTextWidth(HDC dc) : m_dc(dc) {}
+    int Of(const std::string& text) const override {
+        const fw::WString wide = fw::Widen(text);
+        SIZE size = {};
+        ::GetTextExtentPoint32W(m_dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HDC m_dc;
+};
+
 class WinCopies : public CopyEffects {
 public:
     WinCopies(CWaitDlg& wait, HWND owner, std::string caption)
         : m_wait(wait), m_owner(owner), m_caption(std::move(caption)) {}
-    void ShowProgress(const std::string& text) override { m_wait.SetItemText(IDC_WAIT_TEXT, text); }
+    // Measured in the text's own font and width, at whatever scale the window has; painted at
+    // once, since no message is handled until the copies are done.
+    void ShowProgress(const std::string& source, const std::string& destination) override {
+        HWND text = m_wait.GetDlgItem(IDC_WAIT_TEXT);
+        RECT area = {};
+        ::GetClientRect(text, &area);
+        HDC dc = ::GetDC(text);
+        HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+        m_wait.SetItemText(IDC_WAIT_TEXT, CopyProgressText(source, destination, area.right, DcTextWidth(dc)));
+        ::SelectObject(dc, font);
+        ::ReleaseDC(text, dc);
+        ::RedrawWindow(m_wait, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     void CreateFolder(const std::string& folder) override { ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr); }
     bool CopyFile(const std::string& source, const std::string& destination) override {
         return ::CopyFileW(fw::Widen(source).c_str(), fw::Widen(destination).c_str(), FALSE) != FALSE;

@@ -72,7 +72,16 @@ BOOL CViewerDlg::OnInitDialog() {
     if (vk::InitialTitle(m_kind, m_strPath, hasLabel, label, title))
         SetWindowText(title);
     SetIcon();
+    if (!m_mark.empty())
+        ::SetPropW(m_hWnd, m_mark.c_str(), reinterpret_cast<HANDLE>(1));
     return TRUE;
+}
+
+void CViewerDlg::OnDestroy() {
+    // A property left on a window keeps its name's atom for the rest of the session.
+    if (!m_mark.empty())
+        ::RemovePropW(m_hWnd, m_mark.c_str());
+    CResizableDlg::OnDestroy();
 }
 
 const fw::AxControl& CViewerDlg::KindControl() const {

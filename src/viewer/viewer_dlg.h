@@ -27,6 +27,9 @@ public:
     int m_nMinTrackY = 0;
     // Pages under this folder may run action links; the program's own folder when empty.
     std::string m_strDiscFolder;
+    // The window carries a property of this name while it shows, by which another launcher
+    // of the same disc finds it; none when empty.
+    fw::WString m_mark;
 
 protected:
     void DoDataExchange(fw::DataExchange& dx) override;
@@ -34,6 +37,7 @@ protected:
     bool OnGetMinMaxInfo(MINMAXINFO* info) override;
     // The minimum tracking size follows the screen's scale.
     bool OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnDestroy() override;
     // The event sink of the browser.
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 

@@ -125,4 +125,41 @@ TEST(ShellCandidates, NamesTheShellMayResolveToAProgram) {
         EXPECT_EQ(c.names, vk::ShellCandidates(c.target)) << c.target;
 }
 
+// One name per disc: spellings of the same folder meet, other folders do not.
+TEST(DiscViewerMark, SameForOneFolderInAnySpellingOtherForAnother) {
+    const std::string disc = vk::DiscViewerMark("D:\\");
+    const std::string site = vk::DiscViewerMark("C:\\Users\\Ann\\Desktop\\CD-ROM Distributable Files");
+    struct Case {
+        const char* folder;
+        const std::string& same;  // the mark it must equal, or differ from
+        bool equal;
+    } cases[] = {
+        {"D:", disc, true},
+        {"d:\\", disc, true},
+        {"D:/", disc, true},
+        {"E:\\", disc, false},
+        {"D:\\sub", disc, false},
+        {"c:\\users\\ann\\desktop\\cd-rom distributable files\\", site, true},
+        {"C:/USERS/ANN/DESKTOP/CD-ROM DISTRIBUTABLE FILES", site, true},
+        {"C:\\Users\\Ann\\Desktop\\CD-ROM Distributable Files 2", site, false},
+        {"C:\\Users\\Ann\\Desktop", site, false},
+        {"C:\\Users\\Ann\\Desktop\\CD-ROM Distributable File", site, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::DiscViewerMark(c.folder) == c.same, c.equal) << c.folder;
+    // Letters outside ASCII are taken as they come (the Win32 side folds them first).
+    EXPECT_NE(vk::DiscViewerMark("C:\\\xce\x95\xce\xbb\xce\xad\xce\xbd\xce\xb7"),
+              vk::DiscViewerMark("C:\\\xce\x95\xce\xbb\xce\xad\xce\xbd\xce\xb1"));
+}
+
+// A mutex name may hold no backslash; this one is the same fixed length for any folder.
+TEST(DiscViewerMark, IsAPlainNameOfFixedLength) {
+    for (const char* folder : {"", "D:\\", "\\\\server\\share\\disc", "C:\\a very long folder name that goes on and on"}) {
+        const std::string mark = vk::DiscViewerMark(folder);
+        EXPECT_EQ(mark.size(), 32u) << folder;
+        EXPECT_EQ(mark.rfind("VINTROSK_VIEWER_", 0), 0u) << mark;
+        EXPECT_EQ(mark.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_"), std::string::npos) << mark;
+    }
+}
+
 } // namespace

@@ -67,11 +67,20 @@ TEST(PageActionRules, SmallHelpers) {
     EXPECT_TRUE(vk::ActionTextTooLong(std::string(10000, 'a')));
 }
 
+// One unit for each character, whatever the character.
+class CharCount : public vk::TextWidth {
+public:
+    int Of(const std::string& text) const override { return static_cast<int>(text.size()); }
+};
+
 class RecordingCopies : public vk::CopyEffects {
 public:
     std::set<std::string> failing;
     std::string log;
-    void ShowProgress(const std::string& text) override { log += "show[" + text + "]"; }
+    // Wide enough for any text: the window's text as it stands.
+    void ShowProgress(const std::string& source, const std::string& destination) override {
+        log += "show[" + vk::CopyProgressText(source, destination, 1 << 30, CharCount()) + "]";
+    }
     void CreateFolder(const std::string& folder) override { log += "mkdir[" + folder + "]"; }
     bool CopyFile(const std::string& from, const std::string& to) override {
         log += "copy[" + from + ">" + to + "]";
@@ -101,6 +110,24 @@ TEST(RunCopyList, PairsInOrder) {
         EXPECT_EQ(vk::RunCopyList(c.list, effects), c.allCopied) << c.list;
         EXPECT_EQ(effects.log, c.log) << c.list;
     }
+}
+
+// Each line fits the text area: the source with its arrow, then the destination, both
+// shortened in the middle.
+TEST(CopyProgressText, EachLineFitsWithBothEndsOfItsPath) {
+    struct Case {
+        std::string source, destination;
+        int width;
+        std::string text;
+    } cases[] = {
+        {"C:\\Disc\\folder\\readme.txt", "", 26, "C:\\Disc\\f...\\readme.txt ->\n"},
+        {"C:\\Disc\\folder\\readme.txt", "C:\\Users\\Ann\\Desktop\\DiscFiles\\readme.txt", 26,
+         "C:\\Disc\\f...\\readme.txt ->\nC:\\Users\\Ann...\\readme.txt"},
+        {"a.txt", "b.txt", 26, "a.txt ->\nb.txt"},  // short ones as they are
+        {" a.txt", " b\\c.txt ", 26, " a.txt ->\n b\\c.txt "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(vk::CopyProgressText(c.source, c.destination, c.width, CharCount()), c.text) << c.source;
 }
 
 TEST(RunCopyList, AFailureDoesNotStopTheRest) {

@@ -151,4 +151,39 @@ TEST(SplashWindowSize, PictureAndAFivePixelMarginAtTheScreensScale) {
         EXPECT_EQ(vk::SplashWindowSize(c.picture, c.dpi), c.window) << c.picture.cx << " at " << c.dpi;
 }
 
+TEST(SplashPictureSize, KeptWhenTheWindowFitsScaledDownWithItsShapeWhenNot) {
+    const Size screen{1024, 768};
+    struct Case {
+        Size picture, work;
+        int dpi;
+        Size shown;
+    } cases[] = {
+        {{400, 300}, screen, 96, {400, 300}},
+        {{1019, 763}, screen, 96, {1019, 763}},   // the window is exactly the work area
+        {{1020, 300}, screen, 96, {987, 290}},    // one pixel too wide: the width is bound
+        {{300, 764}, screen, 96, {287, 731}},     // one too high: the height is
+        {{1600, 1200}, screen, 96, {975, 731}},   // 974.67 rounds up, still inside its room
+        {{8000, 8000}, screen, 96, {731, 731}},
+        {{8000, 800}, screen, 96, {987, 99}},     // 98.7
+        {{20000, 10}, screen, 96, {987, 1}},      // 0.49 would be nothing: one pixel
+        {{10, 20000}, screen, 96, {1, 731}},
+        {{2400, 1800}, {1536, 1152}, 144, {1461, 1096}},  // 1600 x 1200 at 150 %: gap 24, margin 8
+        {{1528, 1144}, {1536, 1152}, 144, {1528, 1144}},  // fits with the margin of that scale
+        {{100, 100}, {40, 40}, 96, {3, 3}},       // a work area hardly larger than its gaps
+        {{100, 50}, {20, 20}, 96, {1, 1}},        // or smaller: never below one pixel
+        {{0, 0}, screen, 96, {0, 0}},             // no picture
+        {{8000, 8000}, {0, 0}, 96, {8000, 8000}}, // no work area known: as before
+    };
+    for (const Case& c : cases) {
+        const Size shown = vk::SplashPictureSize(c.picture, c.work, c.dpi);
+        EXPECT_EQ(shown, c.shown) << c.picture << " in " << c.work << " at " << c.dpi;
+        // A scaled window never leaves the work area, except where one pixel is all that is left.
+        const Size window = vk::SplashWindowSize(shown, c.dpi);
+        if (!(shown == c.picture) && shown.cx > 1 && shown.cy > 1) {
+            EXPECT_LE(window.cx, c.work.cx) << c.picture;
+            EXPECT_LE(window.cy, c.work.cy) << c.picture;
+        }
+    }
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "designer/designer_ids.h"
+#include "copy_wait.h"
 #include "harness.h"
 
 using namespace vt;
@@ -170,6 +171,46 @@ TEST(Scaled, SplashOfA400By300PictureGrowsWithTheScale) {
     EXPECT_TRUE(p.WaitExit(10000));
 }
 
+// A picture larger than the screen at its scale fits the work area with its margin of the
+// scale, shape kept, drawn whole once (not grown again by the scale): both corners' blocks show.
+TEST(Scaled, SplashLargerThanTheScreenFitsItsWorkArea) {
+    Sandbox box;
+    box.CopyVintrosk();
+    box.Write("big.jpg", MakeJpeg(1600, 1200));
+    Process p(box.Path("Vintrosk.exe"), "none 0 0 big.jpg", box.Dir());
+    HWND splash = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (HWND w : p.Windows(true))
+                if (ClassOf(w) == "#32770" && IsCaptionlessPopup(w))
+                    splash = w;
+            return splash != nullptr;
+        },
+        20000))
+        << DescribeWindows(p);
+    const RECT r = RectOf(splash);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(r.left > work.left && r.top > work.top && r.right < work.right && r.bottom < work.bottom)
+        << Describe(splash);
+    const int pw = r.right - r.left - Scaled(5), ph = r.bottom - r.top - Scaled(5);
+    EXPECT_NEAR(static_cast<double>(pw) / ph, 4.0 / 3, 0.01) << pw << "x" << ph;
+    EXPECT_GT(r.bottom - r.top, (work.bottom - work.top) * 9 / 10) << Describe(splash);
+    auto at = [&](double fx, double fy) {
+        POINT point = {static_cast<LONG>(fx * pw), static_cast<LONG>(fy * ph)};
+        ClientToScreen(splash, &point);
+        HDC screen = GetDC(nullptr);
+        const COLORREF got = GetPixel(screen, point.x, point.y);
+        ReleaseDC(nullptr, screen);
+        return got;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return Near(at(0.04, 0.04), RGB(255, 0, 0)) && Near(at(0.96, 0.96), RGB(0, 0, 255)); },
+                          1500))
+        << std::hex << at(0.04, 0.04) << " " << at(0.96, 0.96);
+    Screenshot(Tag("large_splash"));
+    EXPECT_TRUE(p.WaitExit(10000));
+}
+
 TEST(Scaled, ViewersSizeAndSmallestSizeGrowWithTheScale) {
     Sandbox box;
     const std::string exe = box.CopyVintrosk("autorun.exe");
@@ -189,5 +230,8 @@ TEST(Scaled, ViewersSizeAndSmallestSizeGrowWithTheScale) {
     Press(viewer, IDCANCEL);
     EXPECT_TRUE(p.WaitExit(10000));
 }
+
+// The copy action's wait window fits both ends of long paths into its text at every scale.
+TEST(Scaled, CopyWaitWindowShowsBothEndsOfLongPaths) { ExpectLongCopyShownWhole(Tag("copy_wait")); }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <tlhelp32.h>
+#include <wincodec.h>
 
 #include <algorithm>
 #include <cmath>
@@ -519,6 +520,83 @@ std::string MakeWav(double seconds) {
   for (uint32_t i = 0; i < samples; ++i)
     PutLE(wav, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * kTwoPi * 440 / rate))), 2);
   return wav;
+}
+
+namespace {
+
+enum class Part { Red, Blue, Stripes, Grey };
+
+Part PartAt(double fx, double fy) {
+  if (fx < 0.1 && fy < 0.1) return Part::Red;
+  if (fx >= 0.9 && fy >= 0.9) return Part::Blue;
+  if (fx >= 0.4 && fx < 0.6 && fy >= 0.4 && fy < 0.6) return Part::Stripes;
+  return Part::Grey;
+}
+
+template <class T>
+struct Released {
+  T* p = nullptr;
+  ~Released() {
+    if (p) p->Release();
+  }
+};
+
+}  // namespace
+
+COLORREF JpegColourAt(double fx, double fy) {
+  switch (PartAt(fx, fy)) {
+    case Part::Red: return RGB(255, 0, 0);
+    case Part::Blue: return RGB(0, 0, 255);
+    default: return RGB(128, 128, 128);
+  }
+}
+
+std::string MakeJpeg(int width, int height) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  Released<IWICImagingFactory> factory;
+  Released<IStream> stream;
+  Released<IWICBitmapEncoder> encoder;
+  Released<IWICBitmapFrameEncode> frame;
+  Released<IPropertyBag2> options;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(&factory.p))) ||
+      FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream.p)) ||
+      FAILED(factory.p->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder.p)) ||
+      FAILED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) ||
+      FAILED(encoder.p->CreateNewFrame(&frame.p, &options.p)) || FAILED(frame.p->Initialize(options.p)) ||
+      FAILED(frame.p->SetSize(width, height)))
+    return {};
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (FAILED(frame.p->SetPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) return {};
+  // Written in bands: the whole picture at once would need hundreds of megabytes.
+  const UINT stride = static_cast<UINT>(width) * 3;
+  const int band = 64;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * band);
+  for (int top = 0; top < height; top += band) {
+    const int count = std::min(band, height - top);
+    for (int y = 0; y < count; ++y) {
+      BYTE* out = &rows[static_cast<size_t>(y) * stride];
+      for (int x = 0; x < width; ++x, out += 3) {
+        const Part part = PartAt(static_cast<double>(x) / width, static_cast<double>(top + y) / height);
+        const COLORREF c = part == Part::Stripes ? (x % 2 ? RGB(255, 255, 255) : RGB(0, 0, 0))
+                                                 : JpegColourAt(static_cast<double>(x) / width,
+                                                                static_cast<double>(top + y) / height);
+        out[0] = GetBValue(c);
+        out[1] = GetGValue(c);
+        out[2] = GetRValue(c);
+      }
+    }
+    if (FAILED(frame.p->WritePixels(count, stride, stride * count, rows.data()))) return {};
+  }
+  if (FAILED(frame.p->Commit()) || FAILED(encoder.p->Commit())) return {};
+  HGLOBAL memory = nullptr;
+  if (FAILED(GetHGlobalFromStream(stream.p, &memory))) return {};
+  STATSTG stat{};
+  stream.p->Stat(&stat, STATFLAG_NONAME);
+  const char* bytes = static_cast<const char*>(GlobalLock(memory));
+  std::string jpeg(bytes, static_cast<size_t>(stat.cbSize.QuadPart));
+  GlobalUnlock(memory);
+  return jpeg;
 }
 
 std::string Screenshot(const std::string& tag) {

@@ -206,6 +206,12 @@ std::string ToolText(HWND control);
 // Small fixtures.
 std::string MakeBmp(int width, int height);  // 24-bit, a colour gradient
 std::string MakeWav(double seconds);         // 16-bit mono PCM tone
+// A JPEG (the system's encoder) of a picture whose parts can be told apart once scaled: a red
+// block in the top-left tenth, a blue one in the bottom-right tenth, one-pixel black and white
+// stripes in the middle fifth (grey when averaged, black or white when pixels are dropped) and
+// flat grey elsewhere. Empty when the system cannot encode it.
+std::string MakeJpeg(int width, int height);
+COLORREF JpegColourAt(double fx, double fy);  // the colour at a fraction of its size, stripes as grey
 
 // Saves the whole screen as OutputDir()\<Suite>_<Test>_<tag>.bmp; returns the path, or ""
 // when the screen could not be read.

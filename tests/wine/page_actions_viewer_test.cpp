@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "copy_wait.h"
 #include "harness.h"
 
 using namespace vt;
@@ -145,5 +146,8 @@ TEST(PageActionsInViewer, CopyToADesktopWithAGreekUserName) {
   CloseViewer(launcher);
 }
 
-}  // namespace
+// Long paths are shortened in the middle, so the window shows where each file comes from and
+// where it goes.
+TEST(PageActionsInViewer, CopyWaitWindowShowsBothEndsOfLongPaths) { ExpectLongCopyShownWhole("copy_wait"); }
 
+}  // namespace

@@ -11,6 +11,7 @@
 
 #include "controls/ole_picture.h"
 #include "controls/picture_ctrl.h"
+#include "controls/picture_shrink_win.h"
 #include "controls/splash_dlg.h"
 #include "controls/static_link.h"
 #include "framework/dialog.h"
@@ -204,6 +205,39 @@ TEST(OlePicture, RenderIntoDrawsTheWholePictureUpright) {
                 << "dest (" << c.dest.left << "," << c.dest.top << ")-(" << c.dest.right << "," << c.dest.bottom
                 << ") at " << p.x << "," << p.y << ": " << Hex(canvas.At(p.x, p.y)) << " not " << Hex(p.colour);
     }
+}
+
+// --- CPictureFile -------------------------------------------------------------------------
+
+// Each format is measured before it is drawn and averaged down whole: the corners' blocks land
+// in the corners of the smaller bitmap, which a picture then takes over at that size.
+TEST(PictureFile, MeasuresAndAveragesDownEachFormat) {
+    for (const char* file : {"pic400x300.bmp", "pic400x300.jpg", "pic400x300.gif"}) {
+        CPictureFile picture;
+        ASSERT_TRUE(picture.Open(Fixture(file))) << file;
+        EXPECT_EQ(400, picture.PixelSize().cx) << file;
+        EXPECT_EQ(300, picture.PixelSize().cy) << file;
+        EXPECT_FALSE(picture.Shrunk(vk::Size{401, 300}, kWhite)) << file << ": never larger";
+        COlePicture shown;
+        ASSERT_TRUE(shown.LoadFromBitmap(picture.Shrunk(vk::Size{200, 150}, kWhite))) << file;
+        EXPECT_EQ(200, SizeOf(shown).cx) << file;
+        EXPECT_EQ(150, SizeOf(shown).cy) << file;
+        Canvas canvas(300, 200);
+        EXPECT_TRUE(shown.RenderInto(canvas.dc(), RECT{0, 0, 0, 0}));
+        for (const Probe& p : {Probe{3, 3, kRed}, Probe{196, 146, kBlue}, Probe{100, 75, kGrey}, Probe{250, 100, kWhite}})
+            EXPECT_TRUE(Near(canvas.At(p.x, p.y), p.colour))
+                << file << " at " << p.x << "," << p.y << ": " << Hex(canvas.At(p.x, p.y));
+    }
+}
+
+TEST(PictureFile, DoesNotOpenWhatIsNoPicture) {
+    vt::Sandbox box;
+    for (const std::string& path : {Fixture("notapicture.jpg"), box.Path("missing.jpg"), box.Dir()}) {
+        CPictureFile picture;
+        EXPECT_FALSE(picture.Open(path)) << path;
+        EXPECT_FALSE(picture.Shrunk(vk::Size{10, 10}, kWhite)) << path;
+    }
+    EXPECT_FALSE(COlePicture().LoadFromBitmap(nullptr));
 }
 
 // --- Controls in a dialog -----------------------------------------------------------------
@@ -544,6 +578,22 @@ TEST(PictureCtrl, PaintsNaturalSizeInALargerControlAndSqueezesEachAxisInASmaller
                                              << Hex(p.colour);
         }
     }
+}
+
+// Told a smaller size (a splash scaled to the screen, its picture loaded whole), the control
+// draws the whole picture into it and erases around it.
+TEST(PictureCtrl, DrawsTheWholePictureAtTheSizeItIsTold) {
+    HostDlg host;
+    CPictureCtrl picture(FALSE);
+    ASSERT_TRUE(picture.SubclassDlgItem(kNoString, host));
+    ASSERT_TRUE(picture.m_picture.LoadFromFile(Fixture("pic400x300.bmp")));
+    picture.SetShownSize(vk::Size{200, 150});
+    MoveWindow(picture, 0, 0, 300, 300, FALSE);
+    Canvas canvas(400, 400);
+    SendMessageA(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    for (const Probe& p : {Probe{3, 3, kRed}, Probe{196, 146, kBlue}, Probe{100, 75, kGrey}, Probe{250, 100, kYellow},
+                           Probe{100, 200, kYellow}})
+        EXPECT_TRUE(Near(canvas.At(p.x, p.y), p.colour)) << p.x << "," << p.y << ": " << Hex(canvas.At(p.x, p.y));
 }
 
 // --- CSplashDlg ---------------------------------------------------------------------------

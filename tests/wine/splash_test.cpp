@@ -2,6 +2,8 @@
 // on the screen while it shows, and when it goes, in the launcher and in the designer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <string>
 
@@ -145,6 +147,88 @@ TEST(LauncherSplash, PictureThatCannotBeLoadedGivesAFiveByFiveWindow) {
         EXPECT_GE(Now() - seen, 1.5);
     }
 }
+
+// A picture larger than the work area is shown whole, scaled down with its shape kept, inside
+// the work area with room to spare, centred, and averaged rather than thinned out: the middle
+// stripes look grey. How long the window takes to come is printed for the record.
+struct Large {
+    int width, height;
+};
+void PrintTo(const Large& l, std::ostream* out) { *out << l.width << "x" << l.height; }
+
+class LargeSplash : public ::testing::TestWithParam<Large> {};
+
+TEST_P(LargeSplash, FitsTheWorkAreaWholeCentredAndSmooth) {
+    const Large large = GetParam();
+    Sandbox box;
+    box.CopyVintrosk();
+    const std::string jpeg = MakeJpeg(large.width, large.height);
+    ASSERT_FALSE(jpeg.empty());
+    box.Write("big.jpg", jpeg);
+    Process p(box.Path("Vintrosk.exe"), "none 0 0 big.jpg", box.Dir());
+    HWND splash = WaitSplash(p, 60000);
+    ASSERT_TRUE(splash) << DescribeWindows(p);
+    printf("[observed] %dx%d JPEG of %zu bytes: splash window %.2f s after the start\n", large.width, large.height,
+           jpeg.size(), p.SinceStart());
+
+    RECT r = RectOf(splash), work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const LONG cx = r.right - r.left, cy = r.bottom - r.top;
+    EXPECT_GT(r.left, work.left) << Describe(splash);
+    EXPECT_GT(r.top, work.top) << Describe(splash);
+    EXPECT_LT(r.right, work.right) << Describe(splash);
+    EXPECT_LT(r.bottom, work.bottom) << Describe(splash);
+    ExpectCentredWithSize(splash, cx, cy);
+    // Fitted, not merely shrunk: one side takes the work area but for a small margin.
+    const double filled = std::max(static_cast<double>(cx) / (work.right - work.left),
+                                   static_cast<double>(cy) / (work.bottom - work.top));
+    EXPECT_GT(filled, 0.9) << Describe(splash);
+    // The picture is the window less its margin of 5 pixels; its shape is the file's.
+    const LONG pw = cx - 5, ph = cy - 5;
+    EXPECT_NEAR(static_cast<double>(pw) / ph, static_cast<double>(large.width) / large.height, 0.01)
+        << pw << "x" << ph;
+
+    const struct {
+        double fx, fy;
+        int tolerance;
+    } probes[] = {
+        {0.04, 0.04, 12}, {0.96, 0.96, 12},                    // the corners' blocks: the whole picture
+        {0.25, 0.5, 12},  {0.75, 0.3, 12},                     // flat grey
+        {0.5, 0.5, 40},   {0.43, 0.45, 40}, {0.57, 0.56, 40},  // stripes averaged to grey
+    };
+    auto shows = [&](std::string* wrong) {
+        HDC screen = GetDC(nullptr);
+        bool all = true;
+        for (const auto& probe : probes) {
+            POINT at = {static_cast<LONG>(probe.fx * pw), static_cast<LONG>(probe.fy * ph)};
+            ClientToScreen(splash, &at);
+            const COLORREF got = GetPixel(screen, at.x, at.y), want = JpegColourAt(probe.fx, probe.fy);
+            if (abs(GetRValue(got) - GetRValue(want)) > probe.tolerance ||
+                abs(GetGValue(got) - GetGValue(want)) > probe.tolerance ||
+                abs(GetBValue(got) - GetBValue(want)) > probe.tolerance) {
+                all = false;
+                if (wrong) {
+                    char line[96];
+                    snprintf(line, sizeof line, "(%.2f, %.2f) is %06lx; ", probe.fx, probe.fy,
+                             static_cast<unsigned long>(got));
+                    *wrong += line;
+                }
+            }
+        }
+        ReleaseDC(nullptr, screen);
+        return all;
+    };
+    const bool shown = WaitUntil([&] { return shows(nullptr); }, 1000);
+    Screenshot("fitted");
+    std::string wrong;
+    EXPECT_TRUE(shown && shows(&wrong)) << wrong;
+    EXPECT_TRUE(p.WaitExit(20000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, LargeSplash, ::testing::Values(Large{1600, 1200}, Large{8000, 8000}),
+                         [](const ::testing::TestParamInfo<Large>& info) {
+                             return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
 
 TEST(DesignerSplash, ShowsSplashscreenJpgBesideTheProgramThenHidesItWhileTheDesignerStays) {
     Sandbox box;

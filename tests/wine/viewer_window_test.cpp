@@ -280,3 +280,62 @@ TEST_F(Viewer, FileThatNeitherThePlayerNorTheShellCanOpenIsReported) {
     EXPECT_TRUE(p.WaitExit(kShowMs)) << DescribeWindows(p);
   }
 }
+
+// One viewer per disc. A second launcher of the same disc, even one given a splash and a
+// sound, shows nothing and ends, and the first viewer comes forward: restored when it was
+// minimised, and found when it only appears after the first launcher's splash.
+TEST_F(Viewer, SecondLauncherOfTheDiscBringsTheFirstViewerForwardAndEnds) {
+  box_.Write("logo.bmp", MakeBmp(160, 120));
+  box_.Write("tone.wav", MakeWav(0.5));
+  Process first(exe_, "index.htm 1 1 logo.bmp", box_.Dir());
+  ASSERT_TRUE(WaitUntil([&] { return !first.Windows(true).empty(); }, kShowMs)) << "no splash";
+
+  // During the first one's splash; its own folder spelt in other letters.
+  std::string upper = exe_;
+  for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+  Process early(upper, "index.htm 1 1 logo.bmp tone.wav", box_.Dir());
+  std::vector<std::string> shown;
+  EXPECT_TRUE(early.WatchUntilExit(kShowMs, &shown)) << DescribeWindows(early);
+  EXPECT_TRUE(shown.empty()) << shown.front();
+  HWND viewer = Open(first);
+  ASSERT_TRUE(viewer);
+  printf("[observed] launcher during the splash ended after %.2f s\n", early.Lifetime());
+
+  ShowWindow(viewer, SW_MINIMIZE);
+  ASSERT_TRUE(WaitUntil([&] { return IsIconic(viewer); }, kSettleMs));
+  Process second(exe_, "index.htm 1 1 logo.bmp tone.wav", box_.Dir());
+  shown.clear();
+  EXPECT_TRUE(second.WatchUntilExit(kShowMs, &shown)) << DescribeWindows(second);
+  EXPECT_TRUE(shown.empty()) << shown.front();
+  printf("[observed] second launcher ended after %.2f s\n", second.Lifetime());
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(viewer) && IsWindowVisible(viewer); }, kSettleMs)) << Describe(viewer);
+  EXPECT_EQ(viewer, GetForegroundWindow()) << Describe(GetForegroundWindow());
+  EXPECT_EQ(1u, first.Windows(true).size()) << DescribeWindows(first);
+  Screenshot("first_viewer_forward");
+  Close(first, viewer);
+
+  // Once the first viewer is closed the disc is free again.
+  Process third(exe_, "index.htm 1 1", box_.Dir());
+  HWND again = Open(third);
+  ASSERT_TRUE(again);
+  Close(third, again);
+}
+
+TEST_F(Viewer, LauncherOfAnotherDiscOpensItsOwnViewer) {
+  Sandbox other("Viewer_LauncherOfAnotherDisc_other");
+  const std::string otherExe = other.CopyVintrosk("autorun.exe");
+  other.Write("index.htm", "<html><head><title>Other</title></head><body>Other disc</body></html>");
+  Process first(exe_, "index.htm 1 1", box_.Dir());
+  HWND viewer = Open(first);
+  ASSERT_TRUE(viewer);
+  Process second(otherExe, "index.htm 1 1", other.Dir());
+  HWND own = Open(second);
+  ASSERT_TRUE(own);
+  EXPECT_NE(viewer, own);
+  EXPECT_TRUE(IsWindowVisible(viewer));
+  // The first viewer sits centred beneath; moved aside, both show.
+  SetWindowPos(own, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Screenshot("two_discs_two_viewers");
+  Close(second, own);
+  Close(first, viewer);
+}
