@@ -142,7 +142,7 @@ std::string CommandUsage(const std::string& command, bool launcherOption) {
         "  --window-size SIZE    the viewer's size: default, 640x480, 800x600 or full\n"
         "  --out DIR             the output folder (default: CD-ROM Distributable Files on the desktop);\n"
         "                        it must be new, empty or made by an earlier build\n"
-        "  --image FILE          also write the disc image (ISO 9660 with Joliet names)\n"
+        "  --image FILE          also write the disc image (ISO 9660, Joliet and UDF)\n"
         "  --label NAME          the image's volume label (default: from the target's name)\n";
     if (launcherOption)
         text += "  --launcher FILE       the Windows program that goes on the disc as autorun.exe\n"
