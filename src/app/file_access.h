@@ -18,13 +18,15 @@ enum class PathKind { None, File, Folder, Other };
 struct FolderEntry {
     std::string name;
     PathKind kind = PathKind::File;
+    unsigned long long size = 0; // files
+    long long modified = 0;      // seconds since 1970, UTC
 };
 
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
     virtual PathKind Kind(const std::string& path) = 0;
-    // The entries of a folder, "." and ".." left out.
+    // The entries of a folder, "." and ".." left out; a link as what it leads to.
     virtual bool List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) = 0;
     // One folder whose parent exists; fails when anything of that name is there.
     virtual bool MakeFolder(const std::string& path, std::string& error) = 0;

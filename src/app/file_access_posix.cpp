@@ -204,10 +204,13 @@ bool PosixFileAccess::List(const std::string& folder, std::vector<FolderEntry>& 
         struct stat st;
         // A link is listed as what it leads to, as the copies and the image see it; a broken
         // one is no file of a build.
-        PathKind kind = PathKind::Other;
-        if (::stat((dir + "/" + name).c_str(), &st) == 0)
-            kind = S_ISDIR(st.st_mode) ? PathKind::Folder : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
-        entries.push_back({name, kind});
+        FolderEntry found{name, PathKind::Other};
+        if (::stat((dir + "/" + name).c_str(), &st) == 0) {
+            found.kind = S_ISDIR(st.st_mode) ? PathKind::Folder : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+            found.size = S_ISREG(st.st_mode) ? static_cast<unsigned long long>(st.st_size) : 0;
+            found.modified = static_cast<long long>(st.st_mtime);
+        }
+        entries.push_back(found);
     }
     ::closedir(handle);
     return true;

@@ -75,12 +75,20 @@ bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& en
         return ::GetLastError() == ERROR_FILE_NOT_FOUND || Fail(error); // an empty drive's root
     do {
         const std::string name = fw::Narrow(entry.cFileName);
-        if (name != "." && name != "..")
-            entries.push_back({name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder
-                                                                                         : PathKind::File});
+        if (name == "." || name == "..")
+            continue;
+        const bool folder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        // File times count 100 ns from 1601.
+        const long long time = (static_cast<long long>(entry.ftLastWriteTime.dwHighDateTime) << 32 |
+                                entry.ftLastWriteTime.dwLowDateTime) - 116444736000000000LL;
+        entries.push_back({name, folder ? PathKind::Folder : PathKind::File,
+                           folder ? 0 : static_cast<unsigned long long>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
+                           time >= 0 ? time / 10000000 : (time - 9999999) / 10000000});
     } while (::FindNextFileW(find, &entry));
+    const DWORD end = ::GetLastError();
     ::FindClose(find);
-    return true;
+    ::SetLastError(end);
+    return end == ERROR_NO_MORE_FILES || Fail(error);
 }
 
 bool WinFileAccess::MakeFolder(const std::string& path, std::string& error) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/file_access_posix.h"
 #include "disc/disc_image.h"
 
 namespace vk {
@@ -26,26 +27,15 @@ public:
 
     bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) override {
         const std::string path = Shown(folder);
-        DIR* dir = opendir(path.c_str());
-        if (!dir)
-            return Fail(path, Why(errno), error);
-        bool ok = true;
-        while (const dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == "..")
-                continue;
-            struct stat st;
-            errno = 0;
-            const std::string full = path + "/" + name;
-            if (stat(full.c_str(), &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode))) {
-                ok = Fail(full, errno ? Why(errno) : "neither a file nor a folder", error);
-                break;
-            }
-            items.push_back({name, S_ISDIR(st.st_mode), S_ISDIR(st.st_mode) ? 0ULL : static_cast<unsigned long long>(st.st_size),
-                             static_cast<long long>(st.st_mtime)});
+        std::vector<FolderEntry> entries;
+        if (!PosixFileAccess().List(CorePath(path), entries, error))
+            return Fail(path, error, error);
+        for (const FolderEntry& entry : entries) {
+            if (entry.kind == PathKind::Other || entry.kind == PathKind::None)
+                return Fail(path + "/" + entry.name, "neither a file nor a folder", error);
+            items.push_back({entry.name, entry.kind == PathKind::Folder, entry.size, entry.modified});
         }
-        closedir(dir);
-        return ok;
+        return true;
     }
 
     bool Open(const std::string& file, std::string& error) override {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/paths.h"
+#include "app/file_access_win.h"
 #include "disc/disc_image.h"
 #include "framework/wide.h"
 
@@ -41,25 +42,18 @@ public:
         : m_folder(folder), m_image(image), m_out(out), m_progress(progress) {}
 
     bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) override {
-        WIN32_FIND_DATAW entry;
-        HANDLE find = ::FindFirstFileW(Long(folder + (folder.empty() ? "*" : "/*")).c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE)
-            return ::GetLastError() == ERROR_FILE_NOT_FOUND || Fail(Shown(folder), error);
-        do {
-            const std::string name = fw::Narrow(entry.cFileName);
-            if (name == "." || name == "..")
-                continue;
-            const bool isFolder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-            const long long time = (static_cast<long long>(entry.ftLastWriteTime.dwHighDateTime) << 32 |
-                                    entry.ftLastWriteTime.dwLowDateTime) - 116444736000000000LL; // from 1601
-            items.push_back({name, isFolder,
-                             isFolder ? 0 : static_cast<unsigned long long>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
-                             time >= 0 ? time / 10000000 : (time - 9999999) / 10000000});
-        } while (::FindNextFileW(find, &entry));
-        const DWORD end = ::GetLastError();
-        ::FindClose(find);
-        ::SetLastError(end);
-        return end == ERROR_NO_MORE_FILES || Fail(Shown(folder), error);
+        std::string core = m_folder + (folder.empty() ? "" : "\\" + folder);
+        for (char& c : core)
+            if (c == '/')
+                c = '\\';
+        std::vector<FolderEntry> entries;
+        if (!WinFileAccess().List(core, entries, error)) {
+            error = Shown(folder) + ": " + error + ".";
+            return false;
+        }
+        for (const FolderEntry& entry : entries)
+            items.push_back({entry.name, entry.kind == PathKind::Folder, entry.size, entry.modified});
+        return true;
     }
 
     bool Open(const std::string& file, std::string& error) override {
