@@ -71,10 +71,6 @@ bool Finish(int fd, bool written, const std::string& path, const struct stat* so
     return written;
 }
 
-// Opens a file to read; a pipe or a device named like a page must never wait for a writer,
-// so the open does not block, and the caller takes only regular files.
-int OpenToRead(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }
-
 // The kernel's own copy where the file system has one, else through a buffer.
 bool CopyBytes(int in, int out, off_t size) {
     off_t left = size;
@@ -104,6 +100,22 @@ bool Fail(std::string& error) {
 }
 
 } // namespace
+
+// A pipe or a device named like a page must never wait for a writer, so the open does not
+// block, and the callers take only regular files.
+int OpenPosixToRead(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+}
+
+std::unique_ptr<ByteSource> OpenPosixFile(const std::string& path) {
+    const int fd = OpenPosixToRead(path);
+    struct stat st;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return std::make_unique<FileBytes>(fd);
+    if (fd >= 0)
+        ::close(fd);
+    return nullptr;
+}
 
 std::string PosixPath(const std::string& corePath) {
     std::string path = corePath;
@@ -163,7 +175,7 @@ bool WritePosixFile(const std::string& path, std::string_view bytes, const struc
 }
 
 bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error) {
-    const int in = OpenToRead(from);
+    const int in = OpenPosixToRead(from);
     struct stat st;
     if (in < 0 || ::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int why = in < 0 ? errno : EISDIR;
@@ -278,15 +290,7 @@ bool PosixFileAccess::SameFile(const std::string& a, const std::string& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-std::unique_ptr<ByteSource> PosixFileAccess::Open(const std::string& path) {
-    const int fd = OpenToRead(PosixPath(path));
-    struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        return std::make_unique<FileBytes>(fd);
-    if (fd >= 0)
-        ::close(fd);
-    return nullptr;
-}
+std::unique_ptr<ByteSource> PosixFileAccess::Open(const std::string& path) { return OpenPosixFile(PosixPath(path)); }
 
 bool PosixFileAccess::Recycle(const std::string&, std::string& error) {
     error = "this system has no Recycle Bin the program can use";

@@ -21,6 +21,10 @@ std::string PosixReason(int error);
 // source's whose times the file keeps.
 bool WritePosixFile(const std::string& path, std::string_view bytes, const struct stat* dates = nullptr,
                     std::string* error = nullptr);
+// A file ("/" path) opened to read without ever waiting (a pipe named like a page), or -1.
+int OpenPosixToRead(const std::string& path);
+// The bytes of a regular file ("/" path), or null when it is no readable file.
+std::unique_ptr<ByteSource> OpenPosixFile(const std::string& path);
 // Copies a file ("/" paths) keeping its date.
 bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error = nullptr);
 

@@ -7,41 +7,13 @@
 #include <cerrno>
 
 namespace vk {
-namespace {
-
-class FileBytes : public ByteSource {
-public:
-    explicit FileBytes(int fd) : m_fd(fd) {}
-    ~FileBytes() override { ::close(m_fd); }
-    size_t Read(char* buffer, size_t size) override {
-        const ssize_t n = ::read(m_fd, buffer, size);
-        return n > 0 ? static_cast<size_t>(n) : 0;
-    }
-
-private:
-    int m_fd;
-};
-
-// A pipe or a device named like a page must never wait for a writer, so the open does not
-// block, and the caller takes only regular files.
-int OpenToRead(const std::string& path) { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY); }
-
-} // namespace
 
 bool PosixDisk::Exists(const std::string& name) {
     struct stat st;
     return ::stat(Native(name).c_str(), &st) == 0;
 }
 
-std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) {
-    const int fd = OpenToRead(Native(name));
-    struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        return std::make_unique<FileBytes>(fd);
-    if (fd >= 0)
-        ::close(fd);
-    return nullptr;
-}
+std::unique_ptr<ByteSource> PosixDisk::Open(const std::string& name) { return OpenPosixFile(Native(name)); }
 
 bool PosixDisk::MakeFolder(const std::string& path) {
     return ::mkdir(Native(path).c_str(), 0777) == 0 || errno == EEXIST;
@@ -87,14 +59,14 @@ ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string
 ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
     const std::string path = Native(name);
     struct stat st;
-    return ReadOpen(OpenToRead(path), path, bytes, st);
+    return ReadOpen(OpenPosixToRead(path), path, bytes, st);
 }
 
 ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
                                        bool& copied) {
     const std::string source = Native(from), dest = Native(to);
     struct stat st;
-    const Found found = ReadOpen(OpenToRead(source), source, bytes, st);
+    const Found found = ReadOpen(OpenPosixToRead(source), source, bytes, st);
     copied = false;
     if (found == Found::Read)
         copied = WritePosixFile(dest, bytes, &st, &m_copyError);
