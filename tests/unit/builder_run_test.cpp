@@ -670,3 +670,66 @@ TEST(BuilderRun, AllErrorsInOneMessageOrAsManyAsTheHostShows) {
         EXPECT_EQ(most == 2, told.size() > 15 && told.compare(told.size() - 15, 15, "... and 1 more.") == 0) << told;
     }
 }
+
+namespace {
+
+// What stands at the output folder's place decides how a build may take it: files no build
+// wrote are asked about (kept on No, recycled with the folder on Yes); a folder that cannot be
+// moved aside, or a disk too small, stops the build with the earlier disc as it was.
+TEST(BuilderRun, TheEarlierFolderIsReplacedWholeOrLeftAsItWas) {
+    {
+        FakeBuild build;
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+        build.disk.Put(kOut + "notes\\mine.txt", "mine");
+        build.asked.clear();
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{kFolder, "notes\\mine.txt"}}), build.foreignAsked);
+        EXPECT_EQ("mine", build.disk.Content(kOut + "notes\\mine.txt"));
+        EXPECT_TRUE(build.asked.empty());
+
+        build.replaceForeign = true;
+        EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+        EXPECT_EQ(std::vector<std::string>{kFolder + ".old"}, build.files.recycled);
+        EXPECT_FALSE(build.disk.FolderExists(kOut + "notes"));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder + ".old"));
+        EXPECT_TRUE(build.disk.Has(kOut + "autorun.exe"));
+    }
+    {
+        // The earlier folder is in use: it stays, and nothing of the new one is left.
+        FakeBuild build;
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+        const std::string inf = build.disk.Content(kOut + "autorun.inf");
+        build.files.stuck.insert(kFolder);
+        vk::DiscSettings s = Defaults();
+        s.m_bSound = false;
+        EXPECT_EQ(vk::BuildOutcome::Stopped, vk::RunBuild(s, build));
+        ASSERT_EQ(1u, build.told.size());
+        EXPECT_EQ(0u, build.told[0].find("There was a problem replacing the folder " + kFolder +
+                                         " with the new CD-ROM files: the file is in use by another program."))
+            << build.told[0];
+        EXPECT_EQ(inf, build.disk.Content(kOut + "autorun.inf"));
+        EXPECT_TRUE(build.disk.Has(kOut + "default.wav"));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder + ".part"));
+    }
+    {
+        // Too little room: refused before anything is written.
+        FakeBuild build;
+        build.files.freeBytes = 10000;
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
+        ASSERT_EQ(1u, build.told.size());
+        EXPECT_EQ(0u, build.told[0].find("There is not enough free space in " + kDesktop + " for the CD-ROM files"))
+            << build.told[0];
+        EXPECT_FALSE(build.disk.FolderExists(kFolder));
+        EXPECT_FALSE(build.disk.FolderExists(kFolder + ".part"));
+    }
+    {
+        // A file in the folder's place is no folder to replace.
+        FakeBuild build;
+        build.disk.Put(kFolder, "a file of the user's");
+        EXPECT_EQ(vk::BuildOutcome::Refused, vk::RunBuild(Defaults(), build));
+        EXPECT_EQ(std::vector<std::string>{vk::OutputIsFileMessage(kFolder)}, build.told);
+        EXPECT_EQ("a file of the user's", build.disk.Content(kFolder));
+    }
+}
+
+} // namespace
