@@ -142,20 +142,21 @@ bool WinFileAccess::FreeSpace(const std::string& path, unsigned long long& bytes
     return true;
 }
 
+bool FileIdOf(const std::string& path, FileId& id) {
+    const HANDLE file = OpenForInfo(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const BOOL got = ::GetFileInformationByHandle(file, &info);
+    ::CloseHandle(file);
+    if (got)
+        id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return got;
+}
+
 bool WinFileAccess::SameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION info[2];
-    const std::string* names[2] = {&a, &b};
-    for (int i = 0; i < 2; ++i) {
-        const HANDLE file = OpenForInfo(*names[i]);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        const BOOL got = ::GetFileInformationByHandle(file, &info[i]);
-        ::CloseHandle(file);
-        if (!got)
-            return false;
-    }
-    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+    FileId first, second;
+    return FileIdOf(a, first) && FileIdOf(b, second) && first == second;
 }
 
 std::unique_ptr<ByteSource> WinFileAccess::Open(const std::string& path) { return WinFiles().Open(path); }

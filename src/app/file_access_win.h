@@ -7,6 +7,14 @@ namespace vk {
 // Why a call failed, from GetLastError's value, in words for a message.
 std::string WinReason(unsigned long error);
 
+// What tells one file or folder from another: its volume and its index there.
+struct FileId {
+    unsigned long volume = 0, high = 0, low = 0;
+    bool operator==(const FileId& o) const { return volume == o.volume && high == o.high && low == o.low; }
+};
+// False when the path cannot be opened.
+bool FileIdOf(const std::string& path, FileId& id);
+
 class WinFileAccess : public FileAccess {
 public:
     PathKind Kind(const std::string& path) override;

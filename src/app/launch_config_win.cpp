@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/code_page_win.h"
+#include "app/file_access_win.h"
 
 #include "framework/wide.h"
 
@@ -69,19 +70,8 @@ std::unique_ptr<ByteSource> WinFiles::Open(const std::string& name) {
 }
 
 bool WinFiles::SameFile(const std::string& a, const std::string& b) {
-    BY_HANDLE_FILE_INFORMATION info[2];
-    const std::string* names[2] = {&a, &b};
-    for (int i = 0; i < 2; ++i) {
-        const HANDLE file = OpenForReading(*names[i]);
-        if (file == INVALID_HANDLE_VALUE)
-            return true;
-        const BOOL got = ::GetFileInformationByHandle(file, &info[i]);
-        ::CloseHandle(file);
-        if (!got)
-            return true;
-    }
-    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+    FileId first, second;
+    return !FileIdOf(a, first) || !FileIdOf(b, second) || first == second;
 }
 
 std::vector<std::string> CommandLineArguments() {

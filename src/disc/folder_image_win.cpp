@@ -96,12 +96,7 @@ public:
 private:
     // The path in the form that passes the 260-character limit: a tree 8 folders deep with
     // names of 64 characters is longer.
-    fw::WString Long(const std::string& path) {
-        const std::string shown = Shown(path);
-        if (shown.size() > 2 && shown[1] == ':')
-            return fw::Widen("\\\\?\\" + shown);
-        return fw::Widen(shown.compare(0, 2, "\\\\") == 0 ? "\\\\?\\UNC" + shown.substr(1) : shown);
-    }
+    fw::WString Long(const std::string& path) { return fw::WidePath(Shown(path)); }
 
     std::string m_folder, m_image, m_path;
     HANDLE m_out, m_in = INVALID_HANDLE_VALUE;
