@@ -22,6 +22,13 @@ struct FolderEntry {
     long long modified = 0;      // seconds since 1970, UTC
 };
 
+// Told how far a long copy has come; false stops it.
+class CopyWatch {
+public:
+    virtual ~CopyWatch() = default;
+    virtual bool Copied(unsigned long long bytes) = 0;
+};
+
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
@@ -40,6 +47,10 @@ public:
     // A copy keeping the file's date, overwriting, its read-only attribute cleared; a failed copy
     // leaves nothing half written behind.
     virtual bool Copy(const std::string& from, const std::string& to, std::string& error) = 0;
+    // Copy, telling watch as it goes (a large file takes a while); a copy stopped by watch fails.
+    virtual bool CopyWatched(const std::string& from, const std::string& to, CopyWatch&, std::string& error) {
+        return Copy(from, to, error);
+    }
     // Replaces the file with bytes, read-only or not; nothing half written is left behind.
     virtual bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) = 0;
     // A file's size; false for a folder or no file.

@@ -5,6 +5,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -71,11 +72,18 @@ bool Finish(int fd, bool written, const std::string& path, const struct stat* so
     return written;
 }
 
-// The kernel's own copy where the file system has one, else through a buffer.
-bool CopyBytes(int in, int out, off_t size) {
+// The kernel's own copy where the file system has one, else through a buffer. A watch hears
+// of each 8 MB and may stop the copy.
+bool CopyBytes(int in, int out, off_t size, CopyWatch* watch) {
+    constexpr off_t kStep = 8 << 20;
     off_t left = size;
     while (left > 0) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(left), 0);
+        if (watch && !watch->Copied(static_cast<unsigned long long>(size - left))) {
+            errno = ECANCELED;
+            return false;
+        }
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr,
+                                            static_cast<size_t>(watch ? std::min(left, kStep) : left), 0);
         // Only "no kernel copy here" falls back to the buffer; anything else is the copy's failure.
         if (n < 0 && errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
             return false;
@@ -88,9 +96,16 @@ bool CopyBytes(int in, int out, off_t size) {
     if (::lseek(in, size - left, SEEK_SET) < 0 || ::lseek(out, size - left, SEEK_SET) < 0)
         return false;
     char buffer[1 << 16];
-    for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) != 0;)
+    off_t done = size - left;
+    for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) != 0;) {
         if (n < 0 || !WriteAll(out, buffer, static_cast<size_t>(n)))
             return false;
+        done += n;
+        if (watch && done / kStep != (done - n) / kStep && !watch->Copied(static_cast<unsigned long long>(done))) {
+            errno = ECANCELED;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -174,7 +189,7 @@ bool WritePosixFile(const std::string& path, std::string_view bytes, const struc
     return Finish(fd, WriteAll(fd, bytes.data(), bytes.size()), path, dates, error);
 }
 
-bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error) {
+bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error, CopyWatch* watch) {
     const int in = OpenPosixToRead(from);
     struct stat st;
     if (in < 0 || ::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -191,7 +206,7 @@ bool CopyPosixFile(const std::string& from, const std::string& to, std::string* 
         if (error)
             *error = PosixReason(errno);
     } else {
-        copied = Finish(out, CopyBytes(in, out, st.st_size), to, &st, error);
+        copied = Finish(out, CopyBytes(in, out, st.st_size, watch), to, &st, error);
     }
     ::close(in);
     return copied;
@@ -259,6 +274,11 @@ bool PosixFileAccess::Rename(const std::string& from, const std::string& to, boo
 
 bool PosixFileAccess::Copy(const std::string& from, const std::string& to, std::string& error) {
     return CopyPosixFile(PosixPath(from), PosixPath(to), &error);
+}
+
+bool PosixFileAccess::CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch,
+                                  std::string& error) {
+    return CopyPosixFile(PosixPath(from), PosixPath(to), &error, &watch);
 }
 
 bool PosixFileAccess::WriteWhole(const std::string& path, std::string_view bytes, std::string& error) {

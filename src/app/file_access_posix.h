@@ -26,7 +26,8 @@ int OpenPosixToRead(const std::string& path);
 // The bytes of a regular file ("/" path), or null when it is no readable file.
 std::unique_ptr<ByteSource> OpenPosixFile(const std::string& path);
 // Copies a file ("/" paths) keeping its date.
-bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error = nullptr);
+bool CopyPosixFile(const std::string& from, const std::string& to, std::string* error = nullptr,
+                   CopyWatch* watch = nullptr);
 
 class PosixFileAccess : public FileAccess {
 public:
@@ -37,6 +38,7 @@ public:
     bool RemoveFolder(const std::string& path, std::string& error) override;
     bool Rename(const std::string& from, const std::string& to, bool replace, std::string& error) override;
     bool Copy(const std::string& from, const std::string& to, std::string& error) override;
+    bool CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch, std::string& error) override;
     bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) override;
     bool FileSize(const std::string& path, unsigned long long& size) override;
     bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) override;

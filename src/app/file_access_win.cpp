@@ -120,6 +120,23 @@ bool WinFileAccess::Copy(const std::string& from, const std::string& to, std::st
     return true;
 }
 
+namespace {
+
+DWORD CALLBACK CopyProgress(LARGE_INTEGER, LARGE_INTEGER copied, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD, HANDLE,
+                            HANDLE, LPVOID watch) {
+    return static_cast<CopyWatch*>(watch)->Copied(static_cast<unsigned long long>(copied.QuadPart)) ? PROGRESS_CONTINUE
+                                                                                                      : PROGRESS_CANCEL;
+}
+
+} // namespace
+
+bool WinFileAccess::CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch, std::string& error) {
+    if (!::CopyFileExW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(), CopyProgress, &watch, nullptr, 0))
+        return Fail(error);
+    ClearReadOnly(to);
+    return true;
+}
+
 bool WinFileAccess::WriteWhole(const std::string& path, std::string_view bytes, std::string& error) {
     if (WriteWholeFile(path, std::string(bytes)))
         return true;

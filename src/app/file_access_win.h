@@ -24,6 +24,7 @@ public:
     bool RemoveFolder(const std::string& path, std::string& error) override;
     bool Rename(const std::string& from, const std::string& to, bool replace, std::string& error) override;
     bool Copy(const std::string& from, const std::string& to, std::string& error) override;
+    bool CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch, std::string& error) override;
     bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) override;
     bool FileSize(const std::string& path, unsigned long long& size) override;
     bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) override;

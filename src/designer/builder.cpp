@@ -1,6 +1,7 @@
 #include "designer/builder.h"
 
 #include <memory>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -77,15 +78,59 @@ std::vector<UserFile> UserFiles(const DiscSettings& s) {
     return files;
 }
 
+// The progress of writing the disc: the counts of the plan, and each file's bytes as they go.
+class CopyTracker : public CopyWatch {
+public:
+    CopyTracker(BuildHost& host, const DiscPlan& plan) : m_host(host) {
+        m_progress.stage = BuildStage::Copying;
+        m_progress.pagesTotal = plan.pages;
+        m_progress.filesTotal = plan.files.size();
+        m_progress.bytesTotal = plan.bytes;
+    }
+    // Before each file; false when the user has cancelled.
+    bool Start(const std::string& shown) {
+        m_progress.item = shown;
+        m_base = m_progress.bytes;
+        m_host.Progress(m_progress);
+        return !m_host.Cancelled();
+    }
+    bool Copied(unsigned long long bytes) override {
+        m_progress.bytes = m_base + bytes;
+        m_host.Progress(m_progress);
+        return !m_host.Cancelled();
+    }
+    // After a file written whole.
+    void Done(unsigned long long size, bool page) {
+        m_progress.bytes = m_base + size;
+        ++m_progress.files;
+        m_progress.pages += page;
+    }
+    void Finish() { m_host.Progress(m_progress); }
+
+private:
+    BuildHost& m_host;
+    BuildProgress m_progress;
+    unsigned long long m_base = 0;
+};
+
 // Copies source into the folder under name; a name that would land outside the folder is
 // never tried and fails like any other copy. Messages name the copy at its place in shown, the
-// folder the user knows.
+// folder the user knows; a copy the user cancelled is not told.
 bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const std::string& folder,
-              const std::string& shown, const std::string& name, const std::string& programFolder) {
+              const std::string& shown, const std::string& name, const std::string& programFolder,
+              CopyTracker& tracker) {
     host.SetWorkingFolder(programFolder);
+    if (!tracker.Start(ResolveAgainst(programFolder, source)))
+        return false;
     std::string error;
-    if (!ClimbsOutOfFolder(name) && host.Access().Copy(source, folder + name, error))
+    unsigned long long size = 0;
+    if (!ClimbsOutOfFolder(name) && host.Access().FileSize(source, size) &&
+        host.Access().CopyWatched(source, folder + name, tracker, error)) {
+        tracker.Done(size, false);
         return true;
+    }
+    if (host.Cancelled())
+        return false;
     // A source that is not there is the message's own subject; any other failure says why.
     if (host.Access().Kind(source) != PathKind::File)
         error.clear();
@@ -93,13 +138,87 @@ bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const s
     return false;
 }
 
+// Copies the files the scan found into building, their folders made as needed. A file that
+// went away or became unreadable since the plan is listed as missing; any other failure (a
+// full disk) is told and ends the copy, as does the user's cancel (not told).
+bool CopyLinked(BuildHost& host, DiscPlan& plan, const std::string& building, const std::string& out,
+                CopyTracker& tracker) {
+    FileAccess& fs = host.Access();
+    // Folders made, by their path in the disc in lower case, under the spelling first met.
+    std::unordered_map<std::string, std::string> made;
+    std::string error;
+    for (size_t i = plan.linked; i < plan.files.size(); ++i) {
+        const PlannedFile& file = plan.files[i];
+        if (!tracker.Start(file.source))
+            return false;
+        std::string name = file.name;
+        const size_t last = name.rfind('\\');
+        if (last != std::string::npos) {
+            std::string spelled;
+            size_t begin = 0;
+            for (size_t end = name.find('\\'); end <= last; begin = end + 1, end = name.find('\\', begin)) {
+                const std::string key = Lower(name.substr(0, end));
+                const auto there = made.find(key);
+                if (there != made.end()) {
+                    spelled = there->second;
+                    continue;
+                }
+                spelled += (begin ? "\\" : "") + name.substr(begin, end - begin);
+                if (!fs.MakeFolder(building + spelled, error)) {
+                    host.Tell(ScanCopyFailureMessage(file.source, out + spelled, error));
+                    return false;
+                }
+                made.emplace(key, spelled);
+            }
+            name = spelled + name.substr(last);
+        }
+        if (fs.CopyWatched(file.source, building + name, tracker, error)) {
+            tracker.Done(file.size, file.page);
+            continue;
+        }
+        if (host.Cancelled())
+            return false;
+        if (!fs.Open(file.source)) {
+            const bool gone = fs.Kind(file.source) == PathKind::None;
+            plan.missing.Add(file.source, gone ? MissingReason::Absent : MissingReason::CopyFailed,
+                             gone ? std::string() : error);
+            continue;
+        }
+        host.Tell(ScanCopyFailureMessage(file.source, out + name, error));
+        return false;
+    }
+    tracker.Finish();
+    return true;
+}
+
+// The image's progress, told to the host; the user's cancel stops the image.
+class ImageTracker : public ImageProgress {
+public:
+    ImageTracker(BuildHost& host, const std::string& image) : m_host(host) {
+        m_progress.stage = BuildStage::Imaging;
+        m_progress.item = image;
+    }
+    bool Advance(unsigned long long done, unsigned long long total) override {
+        m_progress.bytes = done;
+        m_progress.bytesTotal = total;
+        m_host.Progress(m_progress);
+        return !m_host.Cancelled();
+    }
+
+private:
+    BuildHost& m_host;
+    BuildProgress m_progress;
+};
+
 // The scan that a build would make, run on the files as they are: each copy is only noted,
 // and a name noted once counts as present, as a copied file would.
 class PlanScanHost : public ScanHost {
 public:
-    PlanScanHost(BuildHost& host, const std::string& programFolder, const std::string& out,
-                 std::vector<PlannedFile>& files, std::vector<std::string>& pages)
-        : m_host(host), m_programFolder(programFolder), m_out(Lower(out)), m_files(files), m_pages(pages) {}
+    PlanScanHost(BuildHost& host, BuildStage stage, const std::string& programFolder, const std::string& out,
+                 DiscPlan& plan, bool checkModes)
+        : m_host(host), m_programFolder(programFolder), m_out(Lower(out)), m_plan(plan), m_checkModes(checkModes) {
+        m_progress.stage = stage;
+    }
 
     bool Exists(const std::string& name) override {
         const std::string key = Lower(name);
@@ -112,26 +231,44 @@ public:
     std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override {
         unsigned long long size = 0;
-        if (!m_host.Access().FileSize(from, size))
+        if (!m_host.Access().FileSize(from, size)) {
+            const PathKind kind = m_host.Access().Kind(from);
+            m_error = kind == PathKind::Folder ? "it is a folder" : kind == PathKind::Other ? "it is not a file" : "";
             return false;
+        }
         m_planned.insert(Lower(to));
-        m_files.push_back({to.substr(m_out.size()), ResolveAgainst(m_programFolder, from), size});
+        const std::string name = to.substr(m_out.size());
+        DocKind kind = DocKind::Html;
+        const bool page = IsScanned(name, kind);
+        m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page});
+        m_plan.bytes += size;
+        m_plan.pages += page;
         return true;
     }
+    std::string CopyError() const override { return m_error; }
     bool MakeFolder(const std::string&) override { return true; }
-    void PageStarting(const std::string& pagePath, unsigned) override {
-        DocKind kind = DocKind::Html;
-        if (IsScanned(pagePath, kind) && kind == DocKind::Html)  // stylesheets have no document mode
-            m_pages.push_back(pagePath);
+    void PageStarting(const std::string& pagePath) override {
+        ++m_progress.pages;
+        m_progress.item = pagePath;
+        m_host.Progress(m_progress);
     }
+    void PageDecoded(const std::string& pagePath, std::string_view text) override {
+        DocKind kind = DocKind::Html;
+        // Stylesheets have no document mode.
+        if (m_checkModes && IsScanned(pagePath, kind) && kind == DocKind::Html && !DeclaresDocumentMode(text))
+            m_plan.undeclared.push_back(pagePath);
+    }
+    bool Stopped() override { return m_host.Cancelled(); }
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
     BuildHost& m_host;
     std::string m_programFolder;
     std::string m_out;
-    std::vector<PlannedFile>& m_files;
-    std::vector<std::string>& m_pages;
+    DiscPlan& m_plan;
+    bool m_checkModes;
+    BuildProgress m_progress;
+    std::string m_error;
     std::unordered_set<std::string> m_planned;
 };
 
@@ -209,13 +346,10 @@ void CheckImagePlace(BuildHost& host, const DiscSettings& s, const std::string& 
 // The errors and warnings of the planned disc: its names, depth and size, the space it takes,
 // where its image goes, and the viewer's pages without a document mode.
 std::vector<Finding> CheckBeforeWriting(const DiscSettings& s, const std::string& out, const std::string& image,
-                                        BuildHost& host) {
-    std::vector<PlannedFile> files;
-    std::vector<std::string> pages;
-    PlanDisc(s, out, host, files, pages);
-    std::vector<Finding> findings = CheckPlannedFiles(files, !image.empty());
+                                        const DiscPlan& plan, BuildHost& host) {
+    std::vector<Finding> findings = CheckPlannedFiles(plan.files, !image.empty());
     if (!image.empty()) {
-        for (const PlannedFile& file : files) {
+        for (const PlannedFile& file : plan.files) {
             const std::string tooLarge = ImageFileSizeProblem(file.size);
             if (!tooLarge.empty())
                 findings.insert(findings.begin(),
@@ -224,19 +358,9 @@ std::vector<Finding> CheckBeforeWriting(const DiscSettings& s, const std::string
         }
         CheckImagePlace(host, s, out, image, findings);
     }
-    CheckSpace(host, out.substr(0, out.size() - 1), image, files, findings);
-    for (const std::string& page : pages) {
-        std::unique_ptr<ByteSource> raw = host.Files().Open(page);
-        if (!raw)
-            continue;
-        DecodedPage decoded(std::move(raw), host.Ansi());
-        std::string text;
-        char buffer[4096];
-        for (size_t n; (n = decoded.Read(buffer, sizeof buffer)) > 0;)
-            text.append(buffer, n);
-        if (!DeclaresDocumentMode(text))
-            findings.push_back({Severity::Warning, NoDocumentModeWarning(ResolveAgainst(s.m_strProgramFolder, page))});
-    }
+    CheckSpace(host, out.substr(0, out.size() - 1), image, plan.files, findings);
+    for (const std::string& page : plan.undeclared)
+        findings.push_back({Severity::Warning, NoDocumentModeWarning(ResolveAgainst(s.m_strProgramFolder, page))});
     return findings;
 }
 
@@ -282,12 +406,10 @@ Survey SurveyOutputFolder(BuildHost& host, const std::string& folder) {
                 built.insert(Lower(name));
         if (HasPageName(config.target) && !ClimbsOutOfFolder(config.target)) {
             const std::string noted = "<the earlier disc>\\";
-            std::vector<PlannedFile> linked;
-            std::vector<std::string> pages;
-            PlanScanHost scan(host, folder, noted, linked, pages);
-            MissingFileList missing;
-            LinkScanner(scan, missing, 0).Scan(root + config.target, noted, true);
-            for (const PlannedFile& file : linked)
+            DiscPlan earlier;
+            PlanScanHost scan(host, BuildStage::Surveying, folder, noted, earlier, false);
+            LinkScanner(scan, earlier.missing).Scan(root + config.target, noted, true);
+            for (const PlannedFile& file : earlier.files)
                 built.insert(Lower(file.name));
         }
     }
@@ -314,29 +436,28 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 } // namespace
 
-void PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, std::vector<PlannedFile>& files,
-              std::vector<std::string>& viewerPages) {
+bool PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, DiscPlan& plan) {
     auto add = [&](const std::string& name, const std::string& source) {
         unsigned long long size = 0;
         if (host.Access().FileSize(source, size))
-            files.push_back({name, ResolveAgainst(s.m_strProgramFolder, source), size});
+            plan.files.push_back({name, ResolveAgainst(s.m_strProgramFolder, source), size});
     };
     if (CopiesTarget(s))
         add(s.m_strTarget, s.m_strTargetPath);
-    files.push_back({kAutorunInf, out + kAutorunInf, AutorunInfText(s, nullptr).size()});
-    files.push_back({kNoteName, out + kNoteName, std::string(kNoteText).size()});
+    plan.files.push_back({kAutorunInf, out + kAutorunInf, AutorunInfText(s, nullptr).size()});
+    plan.files.push_back({kNoteName, out + kNoteName, std::string(kNoteText).size()});
     add(kLauncherName, s.m_strExePath);
     for (const DesignerOption* option : CopiedOptions(s))
         add(UnderscoreSpaces(s.*option->name), s.*option->path);
-    std::vector<std::string> pages;
+    for (const PlannedFile& file : plan.files)
+        plan.bytes += file.size;
+    plan.linked = plan.files.size();
     if (HasPageName(s.m_strTargetPath)) {
-        PlanScanHost scan(host, s.m_strProgramFolder, out, files, pages);
-        MissingFileList missing;
-        LinkScanner(scan, missing, 0).Scan(s.m_strTargetPath, out, true);
+        // Linked pages open in the viewer only when the target does.
+        PlanScanHost scan(host, BuildStage::Reading, s.m_strProgramFolder, out, plan, s.m_bBrowser);
+        LinkScanner(scan, plan.missing).Scan(s.m_strTargetPath, out, true);
     }
-    // Linked pages open in the viewer only when the target does.
-    if (s.m_bBrowser)
-        viewerPages = pages;
+    return !host.Cancelled();
 }
 
 bool UsesProgramIcon(const DiscSettings& s) {
@@ -531,7 +652,12 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
         host.Tell(ReplaceFolderMessage(folder, survey.error));
         return BuildOutcome::Refused;
     }
-    const std::vector<Finding> findings = CheckBeforeWriting(s, folder + "\\", image, host);
+    if (host.Cancelled())
+        return BuildOutcome::Cancelled;
+    DiscPlan plan;
+    if (!PlanDisc(s, folder + "\\", host, plan))
+        return BuildOutcome::Cancelled;
+    const std::vector<Finding> findings = CheckBeforeWriting(s, folder + "\\", image, plan, host);
     const std::string errors = JoinFindings(findings, Severity::Error, host.MostFindingsShown());
     if (!errors.empty()) {
         host.Tell(errors);
@@ -558,39 +684,45 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
     auto stop = [&](const std::string& imagePart = std::string()) {
         Discard(host, staging, imagePart);
         host.SetWorkingFolder(s.m_strProgramFolder);
-        return BuildOutcome::Stopped;
+        return host.Cancelled() ? BuildOutcome::Cancelled : BuildOutcome::Stopped;
     };
+    CopyTracker tracker(host, plan);
 
     // A target that is not there yet is left out: the user may add it to the folder by hand.
     const bool targetMissing = CopiesTarget(s) && fs.Kind(s.m_strTargetPath) == PathKind::None;
     if (CopiesTarget(s) && !targetMissing &&
-        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, building, out, s.m_strTarget, s.m_strProgramFolder))
+        !CopyInto(host, CopyKind::Target, s.m_strTargetPath, building, out, s.m_strTarget, s.m_strProgramFolder,
+                  tracker))
         return stop();
 
     std::string openValue;
+    if (!tracker.Start(out + kAutorunInf))
+        return stop();
     if (!host.WriteAutorunInf(staging, s, openValue, error)) {
         host.Tell(WriteFailureMessage(out + kAutorunInf));
         return stop();
     }
+    tracker.Done(AutorunInfText(s, nullptr).size(), false);
+    if (!tracker.Start(out + kNoteName))
+        return stop();
     if (!fs.WriteWhole(building + kNoteName, kNoteText, error)) {
         host.Tell(WriteFailureMessage(out + kNoteName));
         return stop();
     }
+    tracker.Done(std::string(kNoteText).size(), false);
 
-    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, building, out, kLauncherName, s.m_strProgramFolder))
+    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, building, out, kLauncherName, s.m_strProgramFolder,
+                  tracker))
         return stop();
     for (const DesignerOption* option : CopiedOptions(s))
         if (!CopyInto(host, CopyKind::Extra, s.*option->path, building, out, UnderscoreSpaces(s.*option->name),
-                      s.m_strProgramFolder))
+                      s.m_strProgramFolder, tracker))
             return stop();
-
-    if (HasPageName(s.m_strTargetPath)) {
-        std::string failure;
-        if (!host.ScanPage(s.m_strTargetPath, building, failure)) {
-            host.Tell(Replaced(failure, building, out));
-            return stop();
-        }
-    }
+    host.SetWorkingFolder(s.m_strProgramFolder);
+    if (!CopyLinked(host, plan, building, out, tracker))
+        return stop();
+    if (!plan.missing.Empty())
+        host.ShowMissing(plan.missing.Items());
     if (targetMissing)
         host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
 
@@ -598,12 +730,17 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
     if (!image.empty()) {
         imagePart = UnusedName(fs, image, ".new");
         host.SetWorkingFolder(s.m_strProgramFolder);
-        if (!host.WriteImage(staging, imagePart, image, request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label,
+        ImageTracker progress(host, image);
+        if (!host.WriteImage(staging, imagePart, image,
+                             request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label, progress,
                              error)) {
-            host.Tell(ImageFailureMessage(Replaced(Replaced(error, imagePart, image), staging, folder)));
+            if (!host.Cancelled())
+                host.Tell(ImageFailureMessage(Replaced(Replaced(error, imagePart, image), staging, folder)));
             return stop(imagePart);
         }
     }
+    if (host.Cancelled())
+        return stop(imagePart);
 
     // The swap: the earlier folder steps aside, the new one takes its name, the earlier one goes.
     std::string old;

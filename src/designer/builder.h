@@ -11,6 +11,7 @@
 #include "app/text_decode.h"
 #include "designer/preflight.h"
 #include "designer/scanner.h"
+#include "disc/folder_image.h"
 
 namespace vk {
 
@@ -71,6 +72,22 @@ std::string DoneQuestion(const std::string& folder);
 // The launch argument list: the OPEN= value after its first space.
 std::string PreviewParameters(const std::string& openValue);
 
+// Where a build is, for a progress display. Counts are of what is done so far; a total of 0 is
+// not known yet (the pages are counted as they are read).
+enum class BuildStage {
+    Surveying, // reading the earlier CD-ROM files in the output folder
+    Reading,   // reading the pages for their links, before anything is written
+    Copying,   // writing the CD-ROM files
+    Imaging,   // writing the disc image
+};
+struct BuildProgress {
+    BuildStage stage = BuildStage::Reading;
+    std::string item; // the page being read or the file being copied, as the user knows it
+    size_t pages = 0, pagesTotal = 0;
+    size_t files = 0, filesTotal = 0;
+    unsigned long long bytes = 0, bytesTotal = 0;
+};
+
 class BuildHost {
 public:
     virtual ~BuildHost() = default;
@@ -83,10 +100,13 @@ public:
     // when the file could not be written whole.
     virtual bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
                                  std::string& error) = 0;
-    // Scans the page under the wait dialog; destFolder ends in a backslash. False when a copy
-    // failed for another reason than a missing source (a full disk, say): the scan ends there,
-    // and failure says which copy and why.
-    virtual bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) = 0;
+    // Often during a build; a display shows it at its own pace. Between two calls the host may
+    // let the user's input through.
+    virtual void Progress(const BuildProgress&) {}
+    // True once the user has asked the build to stop; it then ends leaving the earlier disc.
+    virtual bool Cancelled() { return false; }
+    // The linked files that are not on the disc and why, once the files are written.
+    virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
     virtual void Tell(const std::string& message) = 0;
     virtual bool Ask(const std::string& question) = 0;
     virtual void FocusTargetName() = 0;
@@ -105,9 +125,9 @@ public:
     // How many findings of a kind one message shows (a message box must fit the screen).
     virtual size_t MostFindingsShown() { return SIZE_MAX; }
     // Writes the disc image of folder to file, which the user knows as shown; false with a
-    // message naming the file.
+    // message naming the file, or when progress said to stop.
     virtual bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                            const std::string& label, std::string& error) = 0;
+                            const std::string& label, ImageProgress& progress, std::string& error) = 0;
 };
 
 // Where a build goes, beyond the designer's settings.
@@ -121,16 +141,28 @@ enum class BuildOutcome {
     Refused,   // a picked file cannot go on the disc as it is; nothing touched
     NoDesktop, // nothing touched
     Stopped,   // a copy or a write failed and was reported
+    Cancelled, // the user stopped it; the earlier disc is as it was
     Declined,  // built; no preview
     Previewed, // built; preview started
 };
 
 BuildOutcome RunBuild(const DiscSettings& settings, BuildHost& host, const BuildRequest& request = {});
 
-// The files these settings put on the disc in folder (which ends in a backslash) and the pages
-// the built-in viewer would show, found without writing anything; relative paths against the
-// working folder.
-void PlanDisc(const DiscSettings& settings, const std::string& folder, BuildHost& host,
-              std::vector<PlannedFile>& files, std::vector<std::string>& viewerPages);
+// What a build writes, found before anything is written; each page is read once, here, and the
+// copy works from this.
+struct DiscPlan {
+    // Every file of the disc; those of the site's scan from `linked` on, in the scan's order.
+    std::vector<PlannedFile> files;
+    size_t linked = 0;
+    size_t pages = 0; // files read for their links
+    unsigned long long bytes = 0;
+    MissingFileList missing;
+    // Pages the built-in viewer would show that declare no document mode, as the scan read them.
+    std::vector<std::string> undeclared;
+};
+
+// The disc these settings put in folder (which ends in a backslash); relative paths against the
+// working folder. False when the user cancelled it.
+bool PlanDisc(const DiscSettings& settings, const std::string& folder, BuildHost& host, DiscPlan& plan);
 
 } // namespace vk

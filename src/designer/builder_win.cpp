@@ -4,71 +4,66 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <memory>
+
 #include "app/code_page_win.h"
 #include "app/launch_config_win.h"
 #include "app/product.h"
 #include "designer/build_host_win.h"
+#include "designer/build_wait_dlg.h"
 #include "designer/builder.h"
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
-#include "designer/scanner_win.h"
-#include "designer/wait_dlg.h"
+#include "designer/missing_files_dlg.h"
 #include "disc/folder_image.h"
 #include "framework/app.h"
+#include "framework/common_controls.h"
 #include "framework/wide.h"
 
 namespace vk {
 namespace {
 
-// The image's progress in the wait window, a step per whole percent.
-class WaitProgress : public ImageProgress {
-public:
-    WaitProgress(CWaitDlg& wait, const std::string& image) : m_wait(wait), m_image(image) {}
-    void Advance(unsigned long long done, unsigned long long total) override {
-        const int percent = total ? static_cast<int>(done * 100 / total) : 100;
-        if (percent == m_percent)
-            return;
-        m_percent = percent;
-        m_wait.SetItemText(IDC_WAIT_TEXT, m_image + "\n" + std::to_string(percent) + " %");
-        fw::PumpMessages();
-    }
-
-private:
-    CWaitDlg& m_wait;
-    std::string m_image;
-    int m_percent = -1;
-};
-
 class WinBuildHost : public WinBuildFiles<BuildHost> {
 public:
     explicit WinBuildHost(CDesignerDlg& dlg) : m_dlg(dlg) {}
+    ~WinBuildHost() override { CloseWait(); }
 
-    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override {
-        CWaitDlg wait;
-        if (wait.Create(CWaitDlg::IDD, m_dlg)) {
-            wait.ShowWindow(SW_SHOW);
-            wait.SetItemText(IDC_WAIT_TEXT, pagePath);
-            m_dlg.m_pWaitDlg = &wait;
+    // The build runs on the designer's thread: each call shows the progress about ten times a
+    // second and lets waiting messages through about fifty times, which keeps the window
+    // painted and Cancel heard.
+    void Progress(const BuildProgress& progress) override {
+        const DWORD now = ::GetTickCount();
+        const bool newStage = !m_wait || static_cast<int>(progress.stage) != m_stage;
+        if (!m_wait)
+            OpenWait();
+        if (m_wait && (newStage || now - m_shownAt >= 100 || LastOfStage(progress))) {
+            m_wait->Show(progress);
+            m_shownAt = now;
+            m_stage = static_cast<int>(progress.stage);
         }
-        // The designer takes no input while the scan lets messages through.
-        m_dlg.EnableWindow(FALSE);
-        const bool copied = ScanLinkedFiles(pagePath, destFolder, true, m_dlg.m_pWaitDlg, failure);
-        m_dlg.EnableWindow(TRUE);
-        if (m_dlg.m_pWaitDlg) {
-            wait.ShowWindow(SW_HIDE);
-            wait.DestroyWindow();
-            m_dlg.m_pWaitDlg = nullptr;
+        if (newStage || now - m_pumpedAt >= 20) {
+            Pump();
+            m_pumpedAt = now;
         }
-        return copied;
+    }
+    bool Cancelled() override { return m_cancelled || (m_wait && m_wait->CancelAsked()); }
+    void ShowMissing(const std::vector<MissingFile>& missing) override {
+        CloseWait();
+        CMissingFilesDlg dlg(m_dlg);
+        dlg.m_pList = &missing;
+        dlg.DoModal();
     }
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override {
+        CloseWait();
         return ::MessageBoxW(m_dlg, fw::Widen(ForeignFilesMessage(folder, names, 5) + kRecycleQuestion).c_str(),
                              fw::Widen(kAppTitle).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
     }
     void Tell(const std::string& message) override {
+        CloseWait();
         ::MessageBoxW(m_dlg, fw::Widen(message).c_str(), fw::Widen(kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
     }
     bool Ask(const std::string& question) override {
+        CloseWait();
         return ::MessageBoxW(m_dlg, fw::Widen(question).c_str(), fw::Widen(kAppTitle).c_str(),
                              MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
@@ -76,6 +71,7 @@ public:
         m_dlg.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_dlg.GetDlgItem(IDC_TARGET_NAME)), TRUE);
     }
     void StartPreview(const std::string& exe, const std::string& parameters, const std::string& folder) override {
+        CloseWait();
         m_dlg.ShowWindow(SW_MINIMIZE);
         ::ShellExecuteW(nullptr, nullptr, fw::Widen(exe).c_str(), fw::Widen(parameters).c_str(),
                         fw::Widen(folder).c_str(), SW_SHOWNORMAL);
@@ -85,31 +81,64 @@ public:
     AnsiDecoder& Ansi() override { return m_codePage; }
     size_t MostFindingsShown() override { return 5; }
     bool Accept(const std::string& warnings) override {
+        CloseWait();
         return ::MessageBoxW(m_dlg, fw::Widen(AcceptWarningsQuestion(warnings)).c_str(), fw::Widen(kAppTitle).c_str(),
                              MB_YESNO | MB_ICONWARNING) == IDYES;
     }
-    bool WriteImage(const std::string& folder, const std::string& file, const std::string& image,
-                    const std::string& label, std::string& error) override {
-        CWaitDlg wait;
-        const bool shown = wait.Create(CWaitDlg::IDD, m_dlg);
-        if (shown) {
-            wait.SetItemText(IDC_WAIT_LABEL, "Writing the disc image:");
-            wait.SetItemText(IDC_WAIT_TEXT, image);
-            wait.ShowWindow(SW_SHOW);
-        }
-        m_dlg.EnableWindow(FALSE);
-        WaitProgress progress(wait, image);
-        const bool written = WriteFolderImage(folder, file, label, shown ? &progress : nullptr, error);
-        m_dlg.EnableWindow(TRUE);
-        if (shown)
-            wait.DestroyWindow();
-        return written;
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string&, const std::string& label,
+                    ImageProgress& progress, std::string& error) override {
+        return WriteFolderImage(folder, file, label, &progress, error);
     }
 
 private:
+    static bool LastOfStage(const BuildProgress& p) {
+        return p.stage == BuildStage::Copying ? p.files == p.filesTotal : p.bytesTotal && p.bytes == p.bytesTotal;
+    }
+    void OpenWait() {
+        fw::EnsureCommonControls();
+        m_wait = std::make_unique<CBuildWaitDlg>();
+        if (!m_wait->Create(CBuildWaitDlg::IDD, m_dlg)) {
+            m_wait.reset();
+            return;
+        }
+        m_wait->ShowWindow(SW_SHOW);
+        m_dlg.m_pWaitDlg = m_wait.get();
+        // The designer takes no input while the build lets messages through.
+        m_dlg.EnableWindow(FALSE);
+    }
+    void CloseWait() {
+        if (!m_wait)
+            return;
+        m_cancelled = m_cancelled || m_wait->CancelAsked();
+        // The designer first, so that it is the window activated when the wait window goes.
+        m_dlg.EnableWindow(TRUE);
+        m_wait->DestroyWindow();
+        m_wait.reset();
+        m_dlg.m_pWaitDlg = nullptr;
+    }
+    void Pump() {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                // For the loop that ends the program, once the build has ended.
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                m_cancelled = true;
+                return;
+            }
+            if (m_wait && ::IsDialogMessageW(*m_wait, &msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
     CDesignerDlg& m_dlg;
     WinFiles m_readFiles;
     AnsiPageDecoder m_codePage;
+    std::unique_ptr<CBuildWaitDlg> m_wait;
+    bool m_cancelled = false;
+    int m_stage = -1;
+    DWORD m_shownAt = 0, m_pumpedAt = 0;
 };
 
 bool g_building = false;

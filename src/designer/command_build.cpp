@@ -3,6 +3,7 @@
 #include "app/ascii_case.h"
 #include "app/paths.h"
 #include "designer/designer_options.h"
+#include "designer/progress_text.h"
 #include "disc/disc_image.h"
 
 namespace vk {
@@ -19,22 +20,6 @@ constexpr const char* kWindowSizes[] = {"default", "640x480", "800x600", "full"}
 
 // The designer's option row of each file option, in the same order.
 const DesignerOption& RowOf(size_t i) { return DesignerOptions()[i]; }
-
-// The scan of Create CD, printed: each page as it is read, each missing file at the end.
-class PrintingScan : public WatchedScan {
-public:
-    explicit PrintingScan(CommandHost& host) : WatchedScan(host.Disk()), m_host(host) {}
-    void PageStarting(const std::string& pagePath, unsigned) override { m_host.Print("Reading " + pagePath); }
-    void ShowMissing(const std::vector<MissingFile>& missing) override {
-        if (Failed())
-            return; // the build fails for it; a list of what was not copied after it says nothing
-        for (const MissingFile& file : missing)
-            m_host.PrintError("Missing linked file: " + MissingEntryText(file));
-    }
-
-private:
-    CommandHost& m_host;
-};
 
 bool TakeValue(const std::vector<std::string>& args, size_t& i, std::string& value, std::string& error) {
     if (i + 1 >= args.size() || args[i + 1].empty()) {
@@ -92,6 +77,8 @@ bool ParseCommandOptions(const std::vector<std::string>& args, bool launcherOpti
             o.noBrowser = true;
         } else if (arg == "--allow-missing") {
             o.allowMissing = true;
+        } else if (arg == "--quiet") {
+            o.quiet = true;
         } else if (arg == "--help") {
             o.help = true;
         } else if (arg == "--window-size") {
@@ -148,6 +135,7 @@ std::string CommandUsage(const std::string& command, bool launcherOption) {
         text += "  --launcher FILE       the Windows program that goes on the disc as autorun.exe\n"
                 "                        (default: Vintrosk.exe beside this program)\n";
     text += "  --allow-missing       missing linked files are a warning instead of a failure\n"
+            "  --quiet               print only errors, warnings and missing files\n"
             "  --help                this text\n\n"
             "Exit codes: 0 done; 1 an error (the message says which file and why); 2 bad options;\n"
             "3 linked files missing (without --allow-missing).\n";
@@ -159,12 +147,31 @@ bool CommandHost::Accept(const std::string& warnings) {
     return true;
 }
 
-bool CommandHost::ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) {
-    PrintingScan scan(*this);
-    LinkScanner(scan, m_missing, 0).Scan(pagePath, destFolder, true);
-    if (scan.Failed())
-        failure = ScanCopyFailureMessage(scan.FailedSource(), scan.FailedDestination(), scan.FailureReason());
-    return !scan.Failed();
+void CommandHost::Progress(const BuildProgress& progress) {
+    if (m_quiet)
+        return;
+    const size_t columns = TerminalWidth();
+    if (!columns) {
+        // A log gets each page as it is read, and no line rewritten in place.
+        if (progress.stage == BuildStage::Reading)
+            Print("Reading " + progress.item);
+        return;
+    }
+    // About ten times a second, and the first and last of each stage.
+    const unsigned long long now = Milliseconds();
+    const bool last = progress.stage == BuildStage::Copying ? progress.files == progress.filesTotal
+                                                            : progress.bytesTotal && progress.bytes == progress.bytesTotal;
+    if (m_lineShown && now - m_shownAt < 100 && !last)
+        return;
+    m_shownAt = now;
+    m_lineShown = true;
+    ShowProgressLine(ProgressLine(progress, columns - 1));
+}
+
+void CommandHost::ShowMissing(const std::vector<MissingFile>& missing) {
+    m_missing = missing.size();
+    for (const MissingFile& file : missing)
+        PrintError("Missing linked file: " + MissingEntryText(file));
 }
 
 bool CommandHost::ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) {
@@ -239,16 +246,19 @@ int RunCommandBuild(const std::vector<std::string>& args, const std::string& com
         request.image = host.FullPath(o.image);
     request.label = o.label;
 
-    host.Print("Building the CD-ROM files" + (request.folder.empty() ? std::string() : " in " + request.folder));
+    host.SetQuiet(o.quiet);
+    if (!o.quiet)
+        host.Print("Building the CD-ROM files" + (request.folder.empty() ? std::string() : " in " + request.folder));
     const BuildOutcome outcome = RunBuild(s, host, request);
     if (outcome != BuildOutcome::Declined)
         return kExitError;
-    const size_t missing = host.Missing().Items().size();
+    const size_t missing = host.MissingCount();
     if (missing && !o.allowMissing) {
         host.PrintError(std::to_string(missing) + " linked file(s) missing: the CD-ROM files are incomplete.");
         return kExitMissing;
     }
-    host.Print("Done.");
+    if (!o.quiet)
+        host.Print("Done.");
     return kExitDone;
 }
 

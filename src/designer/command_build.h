@@ -28,6 +28,7 @@ struct CommandOptions {
     int windowSize = 0;                         // the designer's list: default, 640x480, 800x600, full
     std::string out, image, label, launcher;
     bool allowMissing = false;
+    bool quiet = false;
     bool help = false;
 };
 
@@ -48,23 +49,37 @@ public:
     // The launcher a build copies when --launcher is not given. Its folder is the program's
     // folder, where the designer's default sample files are read from.
     virtual std::string DefaultLauncher() = 0;
-    // The real files, for the scan that copies linked files.
+    // The real files, for the scan that reads the pages.
     virtual ScanHost& Disk() = 0;
+    // Columns of the terminal that standard output is, or 0 when it is not one: then no
+    // progress line is shown.
+    virtual size_t TerminalWidth() { return 0; }
+    // Rewrites the progress line in place; Print and PrintError clear it first.
+    virtual void ShowProgressLine(const std::string&) {}
+    // A clock for the line's pace.
+    virtual unsigned long long Milliseconds() { return 0; }
 
     void Tell(const std::string& message) override { PrintError(message); }
     bool Ask(const std::string&) override { return false; }
     bool Accept(const std::string& warnings) override;
     void FocusTargetName() override {}
     void StartPreview(const std::string&, const std::string&, const std::string&) override {}
-    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override;
+    void Progress(const BuildProgress& progress) override;
+    void ShowMissing(const std::vector<MissingFile>& missing) override;
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
     AnsiDecoder& Ansi() override { return Disk(); }
 
-    const MissingFileList& Missing() const { return m_missing; }
+    size_t MissingCount() const { return m_missing; }
+    // Only errors, warnings and missing files are printed.
+    void SetQuiet(bool quiet) { m_quiet = quiet; }
+    bool Quiet() const { return m_quiet; }
 
 private:
-    MissingFileList m_missing;
+    size_t m_missing = 0;
+    bool m_quiet = false;
+    unsigned long long m_shownAt = 0;
+    bool m_lineShown = false;
 };
 
 // True for "design --build ...": the one command line that builds without the dialog.

@@ -1,12 +1,10 @@
 #include "designer/command_build_posix.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
+#include <ctime>
 
 #include "app/paths.h"
 #include "disc/folder_image.h"
@@ -30,11 +28,13 @@ PosixCommandHost::PosixCommandHost(std::string launcher, FILE* out, FILE* err)
 }
 
 void PosixCommandHost::Print(const std::string& text) {
+    ShowProgressLine(std::string());
     std::fputs((PosixMessage(text) + "\n").c_str(), m_out);
     std::fflush(m_out);
 }
 
 void PosixCommandHost::PrintError(const std::string& text) {
+    ShowProgressLine(std::string());
     std::fputs((PosixMessage(text) + "\n").c_str(), m_err);
     std::fflush(m_err);
 }
@@ -67,9 +67,33 @@ bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSett
 }
 
 bool PosixCommandHost::WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                                  const std::string& label, std::string& error) {
-    Print("Writing the disc image " + shown);
-    return WriteFolderImage(PosixPath(folder), PosixPath(file), label, nullptr, error);
+                                  const std::string& label, ImageProgress& progress, std::string& error) {
+    if (!Quiet())
+        Print("Writing the disc image " + shown);
+    return WriteFolderImage(PosixPath(folder), PosixPath(file), label, &progress, error);
+}
+
+size_t PosixCommandHost::TerminalWidth() {
+    const int fd = ::fileno(m_out);
+    if (!::isatty(fd))
+        return 0;
+    struct winsize size {};
+    return ::ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+}
+
+void PosixCommandHost::ShowProgressLine(const std::string& line) {
+    if (line.empty() && !m_lineUp)
+        return;
+    // Back to the line's start, the new text, the rest of the old one erased.
+    std::fputs(("\r" + PosixMessage(line) + "\033[K").c_str(), m_out);
+    std::fflush(m_out);
+    m_lineUp = !line.empty();
+}
+
+unsigned long long PosixCommandHost::Milliseconds() {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<unsigned long long>(now.tv_sec) * 1000 + static_cast<unsigned long long>(now.tv_nsec) / 1000000;
 }
 
 } // namespace vk

@@ -30,13 +30,17 @@ public:
     bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
                          std::string& error) override;
     bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, std::string& error) override;
+                    const std::string& label, ImageProgress& progress, std::string& error) override;
+    size_t TerminalWidth() override;
+    void ShowProgressLine(const std::string& line) override;
+    unsigned long long Milliseconds() override;
 
 private:
     std::string m_launcher;
     std::string m_startFolder; // the current folder at start, in the core's form
     FILE* m_out;
     FILE* m_err;
+    bool m_lineUp = false; // a progress line stands on the terminal
     PosixDisk m_disk;
     PosixFileAccess m_files;
 };

@@ -33,6 +33,7 @@ public:
     void Line(const std::string& text) {
         if (!m_handle || m_handle == INVALID_HANDLE_VALUE)
             return;
+        Rewrite(std::string());
         std::string lines;
         for (char c : text)
             lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -46,9 +47,35 @@ public:
         }
     }
 
+    // Columns of the console, 0 when this is not one.
+    size_t Width() const {
+        CONSOLE_SCREEN_BUFFER_INFO info;
+        if (!m_console || !::GetConsoleScreenBufferInfo(m_handle, &info))
+            return 0;
+        return static_cast<size_t>(info.dwSize.X > 0 ? info.dwSize.X : 80);
+    }
+    // The console's last line rewritten in place; empty clears it.
+    void Rewrite(const std::string& line) {
+        if (!m_console || (line.empty() && !m_lineUp))
+            return;
+        fw::WString wide = L"\r" + fw::Widen(line);
+        // A console without escapes is cleared by blanks to the width of the line before.
+        const size_t shown = wide.size();
+        if (shown < m_lineWidth + 1)
+            wide.append(m_lineWidth + 1 - shown, L' ');
+        if (line.empty())
+            wide += L"\r";
+        DWORD written = 0;
+        ::WriteConsoleW(m_handle, wide.c_str(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        m_lineUp = !line.empty();
+        m_lineWidth = line.empty() ? 0 : shown - 1;
+    }
+
 private:
     HANDLE m_handle = nullptr;
     bool m_console = false;
+    bool m_lineUp = false;
+    size_t m_lineWidth = 0;
 };
 
 class WinCommandHost : public WinBuildFiles<CommandHost> {
@@ -66,10 +93,14 @@ public:
     ScanHost& Disk() override { return m_disk; }
 
     bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, std::string& error) override {
-        Print("Writing the disc image " + shown);
-        return WriteFolderImage(folder, file, label, nullptr, error);
+                    const std::string& label, ImageProgress& progress, std::string& error) override {
+        if (!Quiet())
+            Print("Writing the disc image " + shown);
+        return WriteFolderImage(folder, file, label, &progress, error);
     }
+    size_t TerminalWidth() override { return m_out.Width(); }
+    void ShowProgressLine(const std::string& line) override { m_out.Rewrite(line); }
+    unsigned long long Milliseconds() override { return ::GetTickCount(); }
 
 private:
     Output m_out;

@@ -18,6 +18,7 @@ struct PlannedFile {
     std::string name;   // on the disc, from its root, "\" or "/" between folders
     std::string source; // where it is read from, as the user should read it
     unsigned long long size = 0;
+    bool page = false; // read for its links
 };
 
 enum class Severity { Warning, Error };

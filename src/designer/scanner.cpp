@@ -402,13 +402,16 @@ void LinkScanner::Enter(const std::string& relPath, const std::string& source, D
                         DocStack& stack) {
     if (found == ScanHost::Found::Absent)
         return;
-    m_host.PageStarting(source, m_pauseMs);
+    m_host.PageStarting(source);
     if (!stack.Empty() && stack.Top().next == stack.Top().values.size())
         stack.Pop(); // nothing of it is left to follow
     Doc& doc = stack.Push();
     doc.folder = FolderOf(relPath);
-    if (found == ScanHost::Found::Read)
-        DocumentLinkValues(DecodeWholePage(m_page, m_converted, m_host), kind, doc.values);
+    if (found == ScanHost::Found::Read) {
+        const std::string_view text = DecodeWholePage(m_page, m_converted, m_host);
+        m_host.PageDecoded(source, text);
+        DocumentLinkValues(text, kind, doc.values);
+    }
 }
 
 bool LinkScanner::MakeFolders(const std::string& relPath) {
@@ -562,7 +565,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     Enter(relPath, pagePath, kind, found, stack);
     std::vector<std::string> files;
     std::string key, value, folder;
-    while (!stack.Empty()) {
+    while (!stack.Empty() && !m_host.Stopped()) {
         Doc& doc = stack.Top();
         if (doc.next == doc.values.size()) {
             stack.Pop();
@@ -581,7 +584,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         for (const std::string& file : files)
             Follow(file, folder, stack);
     }
-    if (topLevel && !m_missing.Empty())
+    if (topLevel && !m_missing.Empty() && !m_host.Stopped())
         m_host.ShowMissing(m_missing.Items());
 }
 

@@ -19,7 +19,6 @@
 
 namespace vk {
 
-constexpr unsigned kPagePauseMs = 100;
 // Values longer than this name no file of a site (a deep site with long names stays far below:
 // Windows' long paths take up to 32,767 characters); they are listed, cut.
 constexpr size_t kMaxLinkPath = 4096;
@@ -115,8 +114,12 @@ public:
     virtual std::string CopyError() const { return {}; }
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
-    // Once per page, before it is read: show it, let waiting messages through, pause.
-    virtual void PageStarting(const std::string& pagePath, unsigned pauseMs) = 0;
+    // Once per page, before its links are read.
+    virtual void PageStarting(const std::string& pagePath) = 0;
+    // A page's text, as its links are read from it (UTF-8), for a host that looks at more.
+    virtual void PageDecoded(const std::string& /*pagePath*/, std::string_view /*text*/) {}
+    // True when the scan should end where it is: its results are then incomplete.
+    virtual bool Stopped() { return false; }
     // At the end of a top-level scan that found missing files.
     virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
 };
@@ -135,7 +138,7 @@ public:
     Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
     bool Copy(const std::string& from, const std::string& to) override;
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
-    void PageStarting(const std::string&, unsigned) override {}
+    void PageStarting(const std::string&) override {}
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
     bool Failed() const { return !m_reason.empty(); }
@@ -152,8 +155,7 @@ private:
 
 class LinkScanner {
 public:
-    LinkScanner(ScanHost& host, MissingFileList& missing, unsigned pauseMs = kPagePauseMs)
-        : m_host(host), m_missing(missing), m_pauseMs(pauseMs) {}
+    LinkScanner(ScanHost& host, MissingFileList& missing) : m_host(host), m_missing(missing) {}
 
     // Copies what pagePath links to into destFolder (which ends in a backslash), each file at
     // its place relative to the page's folder, and follows linked pages and stylesheets. A
@@ -174,7 +176,6 @@ private:
 
     ScanHost& m_host;
     MissingFileList& m_missing;
-    unsigned m_pauseMs;
     std::string m_start, m_root, m_dest;
     // Documents read in this top-level scan, by their path in the site: each is read at most
     // once, so the scan always ends.

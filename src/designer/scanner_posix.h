@@ -22,7 +22,7 @@ public:
     Found ReadWhole(const std::string& name, std::string& bytes) override;
     // One open of the source: the copy is written from the bytes read.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
-    void PageStarting(const std::string&, unsigned) override {}
+    void PageStarting(const std::string&) override {}
     void ShowMissing(const std::vector<MissingFile>&) override {}
     std::string CopyError() const override { return m_copyError; }
 

@@ -23,11 +23,10 @@ class WinScanHost : private OwnDisk, public WatchedScan {
 public:
     explicit WinScanHost(CWaitDlg* waitDlg) : WatchedScan(m_ownDisk), m_waitDlg(waitDlg) {}
 
-    void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
+    void PageStarting(const std::string& pagePath) override {
         if (m_waitDlg)
             m_waitDlg->SetItemText(IDC_WAIT_TEXT, pagePath);
         fw::PumpMessages();
-        ::Sleep(pauseMs);
     }
     void ShowMissing(const std::vector<MissingFile>& missing) override {
         if (Failed())

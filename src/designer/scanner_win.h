@@ -22,7 +22,7 @@ public:
     bool MakeFolder(const std::string& path) override;
     // A page neither declared nor valid UTF-8 is in the machine's own code page.
     std::string AnsiToUtf8(std::string_view bytes) override;
-    void PageStarting(const std::string&, unsigned) override {}
+    void PageStarting(const std::string&) override {}
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:

@@ -8,7 +8,8 @@ namespace vk {
 class ImageProgress {
 public:
     virtual ~ImageProgress() = default;
-    virtual void Advance(unsigned long long done, unsigned long long total) = 0; // bytes
+    // Bytes; false stops the image, which then fails.
+    virtual bool Advance(unsigned long long done, unsigned long long total) = 0;
 };
 
 // Writes an ISO 9660 + Joliet image of everything under folder (UTF-8 path, no trailing

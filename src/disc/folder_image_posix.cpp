@@ -57,6 +57,10 @@ public:
     void Close() override { close(m_in); }
 
     bool Write(const char* data, size_t size, std::string& error) override {
+        if (m_stopped) {
+            error = "stopped";
+            return false;
+        }
         while (size) {
             const ssize_t put = write(m_out, data, size);
             if (put < 0 && errno == EINTR)
@@ -70,8 +74,8 @@ public:
     }
 
     void Advance(unsigned long long done, unsigned long long total) override {
-        if (m_progress)
-            m_progress->Advance(done, total);
+        if (m_progress && !m_progress->Advance(done, total))
+            m_stopped = true; // the next write fails, and the image with it
     }
 
     std::string Shown(const std::string& path) override { return path.empty() ? m_folder : m_folder + "/" + path; }
@@ -85,6 +89,10 @@ private:
     std::string m_folder, m_image, m_path;
     int m_out, m_in = -1;
     ImageProgress* m_progress;
+    bool m_stopped = false;
+
+public:
+    bool Stopped() const { return m_stopped; }
 };
 
 // The path with every link and "." or ".." step resolved; for a file that does not exist yet,
@@ -117,6 +125,10 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
     }
     PosixHost host(folder, imagePath, out, progress);
     bool ok = WriteDiscImage(host, label, error);
+    if (ok && host.Stopped()) {
+        error = "stopped";
+        ok = false;
+    }
     const bool closed = close(out) == 0;
     if (ok && (!closed || rename(part.c_str(), imagePath.c_str()) != 0)) {
         error = imagePath + ": " + Why(errno) + ".";

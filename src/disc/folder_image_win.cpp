@@ -73,6 +73,10 @@ public:
     void Close() override { ::CloseHandle(m_in); }
 
     bool Write(const char* data, size_t size, std::string& error) override {
+        if (m_stopped) {
+            error = "stopped";
+            return false;
+        }
         DWORD put = 0;
         if (::WriteFile(m_out, data, static_cast<DWORD>(size), &put, nullptr) && put == size)
             return true;
@@ -82,8 +86,8 @@ public:
     }
 
     void Advance(unsigned long long done, unsigned long long total) override {
-        if (m_progress)
-            m_progress->Advance(done, total);
+        if (m_progress && !m_progress->Advance(done, total))
+            m_stopped = true; // the next write fails, and the image with it
     }
 
     std::string Shown(const std::string& path) override {
@@ -101,6 +105,10 @@ private:
     std::string m_folder, m_image, m_path;
     HANDLE m_out, m_in = INVALID_HANDLE_VALUE;
     ImageProgress* m_progress;
+    bool m_stopped = false;
+
+public:
+    bool Stopped() const { return m_stopped; }
 };
 
 } // namespace
@@ -121,6 +129,10 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
         return Fail(imagePath, error);
     WinHost host(root, imagePath, out, progress);
     bool ok = WriteDiscImage(host, label, error);
+    if (ok && host.Stopped()) {
+        error = "stopped";
+        ok = false;
+    }
     const bool closed = ::CloseHandle(out);
     if (ok && (!closed || !::MoveFileExW(part.c_str(), image.c_str(), MOVEFILE_REPLACE_EXISTING)))
         ok = Fail(imagePath, error);

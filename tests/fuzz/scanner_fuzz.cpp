@@ -83,7 +83,7 @@ public:
         folders.insert(Key(path));
         return true;
     }
-    void PageStarting(const std::string&, unsigned) override {}
+    void PageStarting(const std::string&) override {}
     void ShowMissing(const std::vector<vk::MissingFile>&) override {}
 };
 
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         host.files[Key(name)] = "<img src=d.gif>";
     host.files[Key(kOut + "index.htm")] = "the target";
     vk::MissingFileList missing;
-    vk::LinkScanner(host, missing, 0).Scan(kSite + "index.htm", kOut, true);
+    vk::LinkScanner(host, missing).Scan(kSite + "index.htm", kOut, true);
     for (const auto& [name, content] : host.files)
         if (name.compare(0, 3, "c:\\") == 0 && name.compare(0, 7, "c:\\site") != 0 && name.compare(0, 6, "c:\\out") != 0)
             Check(content != "the target", "written outside", name);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 
+#include "app/ascii_case.h"
 #include "designer/builder.h"
 #include "designer/scanner.h"
 #include "fake_build_files.h"
@@ -52,13 +53,20 @@ public:
     std::vector<std::vector<std::string>> foreignAsked; // folder, then the names
     bool replaceForeign = false;
 
-    bool ScanPage(const std::string& pagePath, const std::string& destFolder, std::string& failure) override {
-        scanned.push_back(pagePath);
-        vk::WatchedScan scan(disk);
-        vk::LinkScanner(scan, missing).Scan(pagePath, destFolder, true);
-        if (scan.Failed())
-            failure = vk::ScanCopyFailureMessage(scan.FailedSource(), scan.FailedDestination(), scan.FailureReason());
-        return !scan.Failed();
+    // Every report, and the pages as they were read; Cancelled answers true from the report
+    // numbered cancelAt on.
+    std::vector<vk::BuildProgress> progress;
+    size_t cancelAt = SIZE_MAX;
+    void Progress(const vk::BuildProgress& p) override {
+        progress.push_back(p);
+        if (p.stage == vk::BuildStage::Reading)
+            scanned.push_back(p.item);
+    }
+    bool Cancelled() override { return progress.size() >= cancelAt; }
+    void ShowMissing(const std::vector<vk::MissingFile>& list) override {
+        missing.Clear();
+        for (const vk::MissingFile& file : list)
+            missing.Add(file.path, file.reason, file.detail);
     }
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override {
         std::vector<std::string> asked{folder};
@@ -125,7 +133,7 @@ TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
     EXPECT_EQ("program", build.disk.Content(kOut + "autorun.exe"));
     EXPECT_EQ("splash", build.disk.Content(kOut + "default.jpg"));
     EXPECT_TRUE(build.told.empty());
-    EXPECT_EQ(std::vector<std::string>{"html\\1_Demo_General_Menu.html"}, build.scanned);
+    EXPECT_EQ((std::vector<std::string>{"html\\1_Demo_General_Menu.html", "html\\next.htm"}), build.scanned);
     EXPECT_EQ(std::vector<std::string>{
                   "Your files have been created and placed in " + kOut +
                   "\n\nSimply burn the included files, and all images used within those files (such as HTML "
@@ -234,7 +242,6 @@ TEST(BuilderRun, AFailedCopyStopsTheBuildWithItsMessage) {
         // A failed build leaves no folder, not a part of one (what it had copied was c.left).
         EXPECT_FALSE(build.disk.FolderExists(kFolder));
         EXPECT_FALSE(build.disk.FolderExists(kFolder + ".part"));
-        EXPECT_TRUE(build.scanned.empty());
         EXPECT_TRUE(build.asked.empty());
         EXPECT_TRUE(build.preview.empty());
         // Nothing lands beside the output folder.
@@ -319,7 +326,7 @@ TEST(BuilderRun, TheRememberedPageIsScannedWhateverTheTargetName) {
     vk::DiscSettings s = Defaults();
     s.m_strTarget = "\\";
     vk::RunBuild(s, build);
-    EXPECT_EQ(std::vector<std::string>{"html\\1_Demo_General_Menu.html"}, build.scanned);
+    EXPECT_EQ((std::vector<std::string>{"html\\1_Demo_General_Menu.html", "html\\next.htm"}), build.scanned);
     const std::set<std::string> files = build.disk.FilesIn(kFolder);
     EXPECT_TRUE(files.count("logo.gif") && files.count("next.htm") && files.count("photo.jpg"));
     EXPECT_FALSE(files.count("1_Demo_General_Menu.html"));
@@ -733,3 +740,106 @@ TEST(BuilderRun, TheEarlierFolderIsReplacedWholeOrLeftAsItWas) {
 }
 
 } // namespace
+
+namespace {
+
+// Every file under the desktop, with its content: what a cancelled build must leave as it was.
+std::map<std::string, std::string> DesktopState(const FakeBuild& build) {
+    std::map<std::string, std::string> state;
+    const std::string prefix = vk::Lower(kDesktop + "\\");
+    for (const std::string& name : build.disk.AllFiles())
+        if (vk::Lower(name).compare(0, prefix.size(), prefix) == 0)
+            state[name] = build.disk.Content(name);
+    return state;
+}
+
+} // namespace
+
+// The reports of a build: pages counted as they are read, then files and bytes of the planned
+// totals as they are written, each stage ending at its total.
+TEST(BuilderRun, ProgressReachesItsTotals) {
+    FakeBuild build;
+    build.disk.Put(kProgram + "\\html\\photo.jpg", std::string(5000, 'p'));
+    vk::DiscSettings s = Defaults();
+    s.m_bImage = true;
+    ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+
+    std::vector<vk::BuildProgress> reading, copying, imaging;
+    for (const vk::BuildProgress& p : build.progress)
+        (p.stage == vk::BuildStage::Reading ? reading : p.stage == vk::BuildStage::Copying ? copying : imaging).push_back(p);
+    ASSERT_EQ(2u, reading.size());
+    EXPECT_EQ(1u, reading[0].pages);
+    EXPECT_EQ(2u, reading[1].pages);
+    ASSERT_FALSE(copying.empty());
+    const vk::BuildProgress& last = copying.back();
+    // The start page, autorun.inf, the note, the program, splash, sound, and the three linked files.
+    EXPECT_EQ(9u, last.filesTotal);
+    EXPECT_EQ(last.filesTotal, last.files);
+    EXPECT_EQ(1u, last.pagesTotal); // next.htm; the start page is the target's own copy
+    EXPECT_EQ(last.pagesTotal, last.pages);
+    EXPECT_EQ(last.bytesTotal, last.bytes);
+    EXPECT_GT(last.bytesTotal, 5000u);
+    for (size_t i = 1; i < copying.size(); ++i)
+        EXPECT_LE(copying[i - 1].bytes, copying[i].bytes);
+    ASSERT_FALSE(imaging.empty());
+    EXPECT_EQ(imaging.back().bytesTotal, imaging.back().bytes);
+    EXPECT_EQ(kFolder + ".iso", imaging.back().item);
+}
+
+// Cancel at any report of a rebuild, in any stage: the earlier folder and image are as they
+// were, nothing is left beside them, and the user is told and asked nothing.
+TEST(BuilderRun, CancelAtAnyMomentLeavesTheEarlierDisc) {
+    FakeBuild build;
+    vk::DiscSettings s = Defaults();
+    s.m_bImage = true;
+    ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+    const std::map<std::string, std::string> earlier = DesktopState(build);
+    // The rebuild has more to do: a changed page and a new linked picture.
+    build.disk.Put(kProgram + "\\html\\next.htm", kMode + "<img src='photo.jpg'><img src=new.gif>");
+    build.disk.Put(kProgram + "\\html\\new.gif", "new");
+    build.progress.clear();
+    ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+    const size_t reports = build.progress.size();
+    std::set<vk::BuildStage> stages;
+    for (const vk::BuildProgress& p : build.progress)
+        stages.insert(p.stage);
+    EXPECT_EQ(4u, stages.size()); // surveying, reading, copying, imaging
+
+    for (size_t at = 1; at <= reports; ++at) {
+        SCOPED_TRACE("cancelled at report " + std::to_string(at));
+        FakeBuild again;
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, again));
+        ASSERT_EQ(earlier, DesktopState(again));
+        again.disk.Put(kProgram + "\\html\\next.htm", kMode + "<img src='photo.jpg'><img src=new.gif>");
+        again.disk.Put(kProgram + "\\html\\new.gif", "new");
+        again.progress.clear();
+        again.asked.clear();
+        again.cancelAt = at;
+        EXPECT_EQ(vk::BuildOutcome::Cancelled, vk::RunBuild(s, again));
+        EXPECT_EQ(earlier, DesktopState(again));
+        EXPECT_FALSE(again.disk.FolderExists(kFolder + ".part"));
+        EXPECT_FALSE(again.disk.FolderExists(kFolder + ".old"));
+        EXPECT_TRUE(again.told.empty());
+        EXPECT_TRUE(again.asked.empty());
+        EXPECT_TRUE(again.files.recycled.empty());
+    }
+}
+
+// The plan reads each page for its links, and the copy works from the plan: no page of the
+// site is opened twice in a build, a rebuild or a build with its image.
+TEST(BuilderRun, EachPageIsReadOnce) {
+    FakeBuild build;
+    build.disk.Put(kProgram + "\\html\\next.htm", kMode + "<img src='photo.jpg'><link rel=stylesheet href=s.css>");
+    build.disk.Put(kProgram + "\\html\\s.css", "body { background: url(back.png) }");
+    build.disk.Put(kProgram + "\\html\\back.png", "png");
+    vk::DiscSettings s = Defaults();
+    s.m_bImage = true;
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run ? "rebuild" : "first build");
+        build.disk.opened.clear();
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+        for (const char* page : {"1_Demo_General_Menu.html", "next.htm", "s.css"})
+            EXPECT_EQ(1, build.disk.opened[kProgram + "\\html\\" + page]) << page;
+        EXPECT_TRUE(build.disk.Has(kOut + "back.png"));
+    }
+}

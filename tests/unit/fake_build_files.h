@@ -133,11 +133,17 @@ public:
         return files.WriteWhole(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open), error);
     }
     bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, std::string& error) override {
+                    const std::string& label, vk::ImageProgress& progress, std::string& error) override {
         images.push_back({folder, shown, label});
         error = imageError;
         if (!imageError.empty())
             return false;
+        // Half, then all, as a writer tells it; a stop leaves no image.
+        for (unsigned long long done : {1ULL << 20, 2ULL << 20})
+            if (!progress.Advance(done, 2ULL << 20)) {
+                error = "stopped";
+                return false;
+            }
         disk.Put(file, OurImage("image"));
         return true;
     }

@@ -24,11 +24,13 @@ bool Exists(const std::string& path) {
 
 class Progress : public vk::ImageProgress {
 public:
-    void Advance(unsigned long long done, unsigned long long total) override {
+    bool Advance(unsigned long long done, unsigned long long total) override {
         last = done;
         this->total = total;
+        return done < stopAt;
     }
     unsigned long long last = 0, total = 0;
+    unsigned long long stopAt = ~0ULL; // false from this many bytes on
 };
 
 // A folder of its own under the system's temporary folder, removed afterwards.
@@ -82,6 +84,14 @@ TEST_F(FolderImagePosix, FailuresKeepTheEarlierImage) {
         EXPECT_TRUE(ReadAll(image) == earlier) << c.what;
         EXPECT_FALSE(Exists(image + ".part")) << c.what;
         std::system(("cd '" + src + "' && rm -rf sub/dangling nnnn* 2").c_str());
+    }
+    // Stopped by its progress, after any byte or at the very end.
+    for (unsigned long long stopAt : {1ULL, 24ULL}) {
+        Progress stopping;
+        stopping.stopAt = stopAt;
+        EXPECT_FALSE(vk::WriteFolderImage(src, image, "DISC", &stopping, error)) << stopAt;
+        EXPECT_TRUE(ReadAll(image) == earlier) << stopAt;
+        EXPECT_FALSE(Exists(image + ".part")) << stopAt;
     }
 }
 

@@ -14,10 +14,10 @@ class FakeDisk : public vk::ScanHost {
 public:
     std::string workingFolder = "C:\\work";
     std::vector<std::string> pagesRead;        // as handed to PageStarting
-    std::vector<unsigned> pauses;              // the pause asked for with each page
     std::vector<std::vector<vk::MissingFile>> shownMissing;
     std::vector<std::string> copiedTo;         // destinations of every copy attempt
     std::vector<std::string> madeFolders;      // every folder creation asked for
+    std::map<std::string, int> opened;         // how often each file was opened to be read, by full path
 
     // Creates the folder and those above it.
     void AddFolder(const std::string& path) {
@@ -113,6 +113,7 @@ public:
         auto it = m_files.find(key);
         if (it == m_files.end() || m_unreadable.count(key))
             return nullptr;
+        ++opened[it->second.name];
         return std::make_unique<StringSource>(it->second.content, 1000);
     }
     bool Copy(const std::string& from, const std::string& to) override {
@@ -132,10 +133,7 @@ public:
         m_folders.insert(Key(full));
         return true;
     }
-    void PageStarting(const std::string& pagePath, unsigned pauseMs) override {
-        pagesRead.push_back(pagePath);
-        pauses.push_back(pauseMs);
-    }
+    void PageStarting(const std::string& pagePath) override { pagesRead.push_back(pagePath); }
     void ShowMissing(const std::vector<vk::MissingFile>& missing) override { shownMissing.push_back(missing); }
     // One file or folder by any path that leads to it; a name that is not there tells nothing.
     bool SameFile(const std::string& a, const std::string& b) override {

@@ -18,11 +18,7 @@ public:
     size_t pages = 0;
     std::vector<std::vector<vk::MissingFile>> shownMissing;
 
-    void PageStarting(const std::string&, unsigned pauseMs) override {
-        ++pages;
-        if (pauseMs)
-            ::usleep(pauseMs * 1000);
-    }
+    void PageStarting(const std::string&) override { ++pages; }
     void ShowMissing(const std::vector<vk::MissingFile>& missing) override { shownMissing.push_back(missing); }
 
 protected:

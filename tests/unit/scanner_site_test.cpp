@@ -72,7 +72,7 @@ struct RealSite {
         std::filesystem::create_directories(base / "out");
     }
     ~RealSite() { std::filesystem::remove_all(base); }
-    void Scan() { vk::LinkScanner(disk, missing, 0).Scan("site\\index.htm", "out\\", true); }
+    void Scan() { vk::LinkScanner(disk, missing).Scan("site\\index.htm", "out\\", true); }
     static std::filesystem::path MakeFolder() {
         char pattern[] = "/tmp/vk-site-XXXXXX";
         if (!::mkdtemp(pattern))

@@ -57,9 +57,10 @@ bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_st
 
 class Progress : public vk::ImageProgress {
  public:
-  void Advance(unsigned long long done, unsigned long long total) override {
+  bool Advance(unsigned long long done, unsigned long long total) override {
     last = done;
     this->total = total;
+    return true;
   }
   unsigned long long last = 0, total = 1;
 };
