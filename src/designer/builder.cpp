@@ -227,6 +227,7 @@ public:
         return m_host.Files().Exists(name);
     }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
+    Found ReadWhole(const std::string& name, std::string& bytes) override { return m_host.ReadWhole(name, bytes); }
     bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override {
@@ -435,6 +436,10 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 } // namespace
+
+ScanHost::Found BuildHost::ReadWhole(const std::string& name, std::string& bytes) {
+    return ReadWholeFrom(Files(), name, bytes);
+}
 
 bool PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, DiscPlan& plan) {
     auto add = [&](const std::string& name, const std::string& source) {

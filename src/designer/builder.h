@@ -120,6 +120,8 @@ public:
     // (relative names against the working folder) and the code page of undeclared pages.
     virtual FileSource& Files() = 0;
     virtual AnsiDecoder& Ansi() = 0;
+    // All of a page the build reads for its links. Without an override: through Files().
+    virtual ScanHost::Found ReadWhole(const std::string& name, std::string& bytes);
     // Shows the warnings of those checks; true to build all the same.
     virtual bool Accept(const std::string& warnings) = 0;
     // How many findings of a kind one message shows (a message box must fit the screen).

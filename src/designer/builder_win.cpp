@@ -15,6 +15,7 @@
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
 #include "designer/missing_files_dlg.h"
+#include "designer/scanner_win.h"
 #include "disc/folder_image.h"
 #include "framework/app.h"
 #include "framework/common_controls.h"
@@ -77,8 +78,11 @@ public:
                         fw::Widen(folder).c_str(), SW_SHOWNORMAL);
     }
 
-    FileSource& Files() override { return m_readFiles; }
-    AnsiDecoder& Ansi() override { return m_codePage; }
+    FileSource& Files() override { return m_disk; }
+    AnsiDecoder& Ansi() override { return m_disk; }
+    ScanHost::Found ReadWhole(const std::string& name, std::string& bytes) override {
+        return m_disk.ReadWhole(name, bytes);
+    }
     size_t MostFindingsShown() override { return 5; }
     bool Accept(const std::string& warnings) override {
         CloseWait();
@@ -133,8 +137,7 @@ private:
     }
 
     CDesignerDlg& m_dlg;
-    WinFiles m_readFiles;
-    AnsiPageDecoder m_codePage;
+    WinDisk m_disk;
     std::unique_ptr<CBuildWaitDlg> m_wait;
     bool m_cancelled = false;
     int m_stage = -1;

@@ -69,6 +69,9 @@ public:
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
     AnsiDecoder& Ansi() override { return Disk(); }
+    ScanHost::Found ReadWhole(const std::string& name, std::string& bytes) override {
+        return Disk().ReadWhole(name, bytes);
+    }
 
     size_t MissingCount() const { return m_missing; }
     // Only errors, warnings and missing files are printed.

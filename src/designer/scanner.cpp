@@ -327,17 +327,21 @@ void MissingFileList::Clear() {
     m_seen.clear();
 }
 
-ScanHost::Found ScanHost::ReadWhole(const std::string& name, std::string& bytes) {
+ScanHost::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes) {
     bytes.clear();
-    if (!Exists(name))
-        return Found::Absent;
-    std::unique_ptr<ByteSource> raw = Open(name);
+    if (!files.Exists(name))
+        return ScanHost::Found::Absent;
+    std::unique_ptr<ByteSource> raw = files.Open(name);
     if (!raw)
-        return Found::Unreadable;
+        return ScanHost::Found::Unreadable;
     char buffer[1 << 16];
     for (size_t got; (got = raw->Read(buffer, sizeof buffer)) > 0;)
         bytes.append(buffer, got);
-    return Found::Read;
+    return ScanHost::Found::Read;
+}
+
+ScanHost::Found ScanHost::ReadWhole(const std::string& name, std::string& bytes) {
+    return ReadWholeFrom(*this, name, bytes);
 }
 
 ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) {

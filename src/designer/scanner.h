@@ -124,6 +124,9 @@ public:
     virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
 };
 
+// All of a file through its source: Exists, then Open.
+ScanHost::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes);
+
 // A scan on a disk that notes the first copy that failed although its source could be read:
 // a full disk or a folder that refuses writes is the build's failure, not a missing link.
 // Pages and the missing list go to the hooks below, which a front end overrides.

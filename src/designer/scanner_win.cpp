@@ -44,6 +44,36 @@ private:
 } // namespace
 
 bool WinDisk::Exists(const std::string& name) { return FileExists(name); }
+
+// One open for the whole page (an open costs a trip to the system), read straight into bytes.
+ScanHost::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) {
+    bytes.clear();
+    const HANDLE file = ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FileExists(name) ? Found::Unreadable : Found::Absent;
+    LARGE_INTEGER size{};
+    bool whole = ::GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+    if (whole) {
+        // The size is a hint: a file that grows meanwhile is read to its end.
+        bytes.resize(static_cast<size_t>(size.QuadPart) + 1);
+        size_t got = 0;
+        for (DWORD n = 0;; got += n) {
+            if (got == bytes.size())
+                bytes.resize(bytes.size() * 2);
+            if (!::ReadFile(file, &bytes[got], static_cast<DWORD>(bytes.size() - got), &n, nullptr)) {
+                whole = false;
+                break;
+            }
+            if (n == 0)
+                break;
+        }
+        bytes.resize(whole ? got : 0);
+    }
+    ::CloseHandle(file);
+    return whole ? Found::Read : Found::Unreadable;
+}
 std::unique_ptr<ByteSource> WinDisk::Open(const std::string& name) { return m_files.Open(name); }
 bool WinDisk::Copy(const std::string& from, const std::string& to) {
     if (CopyClearingReadOnly(from, to))

@@ -2,6 +2,7 @@
 // same folder as the designer's Create CD from the same settings. The folders and the image are
 // left in test-output/command_build for the Linux program's side (command_build_test.sh).
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -9,7 +10,7 @@
 #include <utility>
 
 #include "designer/designer_ids.h"
-#include "designer/wait_ids.h"
+#include "designer/build_wait_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -292,37 +293,57 @@ TEST(DesignerImage, CreateCdWritesTheImageBesideTheFolderOrSaysWhyNot) {
   RemoveTree(folder);
 }
 
+// A sound of `megabytes` (zeros): a build that takes long enough to watch.
+void MakeBigSound(const Installed& p, long long megabytes) {
+  HANDLE big = CreateFileW(Wide(p.box.Path("sounds\\default.wav")).c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, big);
+  LARGE_INTEGER size;
+  size.QuadPart = megabytes << 20;
+  SetFilePointerEx(big, size, nullptr, FILE_BEGIN);
+  SetEndOfFile(big);
+  CloseHandle(big);
+}
+
+// The wait window of Create CD at a stage (its label), with its counts; partWay: once its bar
+// shows a part done.
+HWND WaitForStage(const Process& process, const std::string& label, bool partWay, std::string& text,
+                  std::string& counts) {
+  HWND wait = nullptr;
+  WaitUntil(
+      [&] {
+        wait = FindWindowOf(process, "Please wait ..", "#32770");
+        if (!wait || ItemText(wait, IDC_WAIT_LABEL) != label) return false;
+        text = ItemText(wait, IDC_WAIT_TEXT);
+        counts = ItemText(wait, IDC_WAIT_COUNTS);
+        const LRESULT pos = SendMessageW(GetDlgItem(wait, IDC_WAIT_BAR), PBM_GETPOS, 0, 0);
+        return counts.find(" MB") != std::string::npos && (!partWay || (pos > 0 && pos < 1000));
+      },
+      kWait);
+  if (wait && ItemText(wait, IDC_WAIT_LABEL) == label) return wait;
+  if (HWND box = WaitMessageBox(process, 100)) ADD_FAILURE() << "a message instead: " << MessageBoxText(box);
+  return nullptr;
+}
+
 TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
   Installed p;
   const std::string folder = DesktopOutput(), image = folder + ".iso";
   RemoveTree(folder);
   DeleteFileW(Wide(image).c_str());
-  // A sound of 400 MB (zeros) makes an image that takes long enough to watch.
-  HANDLE big = CreateFileW(Wide(p.box.Path("sounds\\default.wav")).c_str(), GENERIC_WRITE, 0, nullptr,
-                           CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, big);
-  LARGE_INTEGER size;
-  size.QuadPart = 400LL << 20;
-  SetFilePointerEx(big, size, nullptr, FILE_BEGIN);
-  SetEndOfFile(big);
-  CloseHandle(big);
+  MakeBigSound(p, 400);
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
     Click(d.dlg, IDC_IMAGE_OPTION);
     Press(d.dlg, IDOK);
-    HWND wait = nullptr;
-    std::string text;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-          wait = FindWindowOf(*d.process, "Please wait ..", "#32770");
-          if (!wait || ItemText(wait, IDC_WAIT_LABEL) != "Writing the disc image:") return false;
-          text = ItemText(wait, IDC_WAIT_TEXT);
-          return text.find(" %") != std::string::npos;
-        },
-        kWait))
-        << DescribeWindows(*d.process);
-    EXPECT_EQ(0u, text.find(image + "\n")) << text;
+    std::string text, counts;
+    // The files first, then the image, each with its counts and its bar part way.
+    EXPECT_TRUE(WaitForStage(*d.process, "Copying the files:", false, text, counts)) << DescribeWindows(*d.process);
+    EXPECT_NE(std::string::npos, counts.find(" files, ")) << counts;
+    HWND wait = WaitForStage(*d.process, "Writing the disc image:", true, text, counts);
+    EXPECT_TRUE(wait) << DescribeWindows(*d.process);
+    EXPECT_EQ(image, text);
+    EXPECT_NE(std::string::npos, counts.find(" of 400.")) << counts;
     if (wait) Screenshot("writing_image");
     HWND question = WaitMessageBox(*d.process, 120000);
     ASSERT_TRUE(question);
@@ -332,6 +353,55 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
   }
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
   // The sandbox stays for a look after a failure; the 400 MB do not.
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+  DeleteFileW(Wide(p.box.Path("sounds\\default.wav")).c_str());
+}
+
+// Cancel while the files are copied and while the image is written: the wait window goes,
+// nothing is asked, and the earlier folder and image are as they were.
+TEST(DesignerProgress, CancelLeavesTheEarlierDisc) {
+  Installed p;
+  const std::string folder = DesktopOutput(), image = folder + ".iso";
+  RemoveTree(folder);
+  DeleteFileW(Wide(image).c_str());
+  std::map<std::string, std::string> earlier;
+  std::string earlierImage;
+  {
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg);
+    Click(d.dlg, IDC_IMAGE_OPTION);
+    ASSERT_EQ(1u, d.CreateCd(IDNO, 1).size());
+    earlier = Contents(folder);
+    earlierImage = ReadWholeFile(image);
+    ASSERT_FALSE(earlier.empty());
+    ASSERT_FALSE(earlierImage.empty());
+  }
+  MakeBigSound(p, 600); // under a CD-R, so no warning asks first
+  DeleteFileW(Wide(image + ".new").c_str()); // left by a run that was killed
+  for (const char* stage : {"Copying the files:", "Writing the disc image:"}) {
+    SCOPED_TRACE(stage);
+    Designer d(p.box);
+    ASSERT_TRUE(d.dlg);
+    Click(d.dlg, IDC_IMAGE_OPTION);
+    Press(d.dlg, IDOK);
+    std::string text, counts;
+    HWND wait = WaitForStage(*d.process, stage, false, text, counts);
+    ASSERT_TRUE(wait) << DescribeWindows(*d.process);
+    if (std::string(stage) == "Copying the files:") Screenshot("build_progress");
+    const DWORD asked = GetTickCount();
+    PostMessageW(wait, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(wait, IDCANCEL)));
+    EXPECT_TRUE(WaitGone(wait, kWait));
+    // The figure for the README; a test does not time itself.
+    printf("[figure] Cancel while %s: the wait window gone after %lu ms\n", stage, GetTickCount() - asked);
+    EXPECT_EQ(nullptr, WaitMessageBox(*d.process, 1000)) << "a message after Cancel";
+    EXPECT_TRUE(IsWindowEnabled(d.dlg));
+    EXPECT_EQ(earlier, Contents(folder));
+    EXPECT_TRUE(ReadWholeFile(image) == earlierImage);
+    for (const char* beside : {".part", ".old"})
+      EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(folder + beside).c_str())) << beside;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image + ".new").c_str()));
+  }
   RemoveTree(folder);
   DeleteFileW(Wide(image).c_str());
   DeleteFileW(Wide(p.box.Path("sounds\\default.wav")).c_str());
