@@ -72,18 +72,20 @@ int ProgressPerMille(const BuildProgress& p) {
 }
 
 std::string ProgressLine(const BuildProgress& p, size_t columns) {
+    const std::string counts = ProgressCounts(p);
     std::string line = ProgressCaption(p.stage);
     line.pop_back(); // the colon
-    line += " " + ProgressCounts(p);
-    if (CodePoints(line) >= columns)
-        return Tail(line, columns); // a very narrow terminal: the figures matter most
+    line += " " + counts;
+    // A narrow terminal drops the caption, then cuts the figures' start.
+    if (CodePoints(line) > columns)
+        line = CodePoints(counts) <= columns ? counts : Tail(counts, columns);
     if (p.stage == BuildStage::Imaging || p.item.empty())
         return line;
-    const size_t room = columns - CodePoints(line);
-    if (room < 6)
+    const size_t used = CodePoints(line);
+    if (used + 8 > columns)
         return line;
-    const size_t item = CodePoints(p.item);
-    return line + ": " + (item + 2 <= room ? p.item : "..." + Tail(p.item, room - 5));
+    const size_t room = columns - used - 2;
+    return line + ": " + (CodePoints(p.item) <= room ? p.item : "..." + Tail(p.item, room - 3));
 }
 
 } // namespace vk

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "designer/command_build.h"
+#include "designer/progress_text.h"
 #include "designer/command_build_posix.h"
 #include "fake_build_files.h"
 
@@ -288,3 +289,73 @@ TEST(CommandBuildPosix, PathsAndMessagesTurnRound) {
 }
 
 } // namespace
+
+// A terminal of 40 columns with a clock that stands still unless a test moves it.
+class TerminalCommand : public FakeCommand {
+public:
+    std::vector<std::string> lines; // each rewrite of the progress line
+    unsigned long long now = 1000;
+    size_t TerminalWidth() override { return 40; }
+    void ShowProgressLine(const std::string& line) override { lines.push_back(line); }
+    unsigned long long Milliseconds() override { return now; }
+};
+
+size_t Characters(const std::string& text) {
+    size_t n = 0;
+    for (unsigned char c : text)
+        n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+// On a terminal: no page lines, a progress line paced to ten a second (the first and the
+// last of a stage always), each fitting the width; --quiet: nothing but what goes wrong.
+TEST(CommandBuild, ATerminalGetsOnePacedLineAndQuietGetsNothing) {
+    {
+        TerminalCommand c;
+        c.disk.Put(kProgram + "\\html\\1_Demo_General_Menu.html", kMode + "<img src=logo.gif><a href=p2.htm>");
+        c.disk.Put(kProgram + "\\html\\p2.htm", kMode + "<a href=p3.htm>");
+        c.disk.Put(kProgram + "\\html\\p3.htm", kMode);
+        EXPECT_EQ(vk::kExitDone, c.Run({"--image", "disc.iso"}));
+        EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Done."}), c.out);
+        ASSERT_FALSE(c.lines.empty());
+        EXPECT_EQ(0u, c.lines.front().find("Reading linked objects 1 page")) << c.lines.front();
+        bool copyingEnd = false;
+        for (const std::string& line : c.lines) {
+            EXPECT_LE(Characters(line), 39u) << line;
+            copyingEnd = copyingEnd || line.find("9 of 9 files") == 0;
+        }
+        EXPECT_TRUE(copyingEnd) << ::testing::PrintToString(c.lines);
+        // The clock stood still: the first of each stage and the ends, not every file.
+        EXPECT_LT(c.lines.size(), 8u) << ::testing::PrintToString(c.lines);
+    }
+    {
+        TerminalCommand c;
+        EXPECT_EQ(vk::kExitDone, c.Run({"--quiet", "--image", "disc.iso"}));
+        EXPECT_TRUE(c.out.empty()) << ::testing::PrintToString(c.out);
+        EXPECT_TRUE(c.err.empty());
+        EXPECT_TRUE(c.lines.empty());
+        EXPECT_TRUE(c.disk.Has(kHere + "\\disc.iso"));
+    }
+}
+
+// The words and figures of the progress display.
+TEST(ProgressText, CountsBarAndLine) {
+    using vk::BuildStage;
+    vk::BuildProgress reading{BuildStage::Reading, "html\\a.htm", 1, 0, 0, 0, 0, 0};
+    vk::BuildProgress copying{BuildStage::Copying, "C:\\site\\\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1.gif", 3,
+                              9, 1203, 2703, 36280320ULL, 75497472ULL};
+    vk::BuildProgress imaging{BuildStage::Imaging, "D:\\disc.iso", 0, 0, 0, 0, 5ULL << 20, 10ULL << 20};
+    EXPECT_EQ("1 page", vk::ProgressCounts(reading));
+    EXPECT_EQ("1,203 of 2,703 files, 34.5 of 72.0 MB", vk::ProgressCounts(copying));
+    EXPECT_EQ("5.0 of 10.0 MB", vk::ProgressCounts(imaging));
+    EXPECT_EQ(-1, vk::ProgressPerMille(reading));
+    EXPECT_EQ(480, vk::ProgressPerMille(copying));
+    EXPECT_EQ(500, vk::ProgressPerMille(imaging));
+    EXPECT_EQ("Reading linked objects 1 page: html\\a.htm", vk::ProgressLine(reading, 80));
+    // The item's end is kept, whole characters only.
+    EXPECT_EQ("Copying the files 1,203 of 2,703 files, 34.5 of 72.0 MB: ...\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1.gif",
+              vk::ProgressLine(copying, 68));
+    EXPECT_EQ("Writing the disc image 5.0 of 10.0 MB", vk::ProgressLine(imaging, 80));
+    for (size_t columns = 1; columns < 90; ++columns)
+        EXPECT_LE(Characters(vk::ProgressLine(copying, columns)), columns) << columns;
+}

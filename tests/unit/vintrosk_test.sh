@@ -230,5 +230,16 @@ expect_err looped "Missing linked file: $work/looped/loop (folder link in a loop
 1 linked file(s) missing: the CD-ROM files are incomplete."
 [ ! -e loopedcd/loop ] || fail "looped: the folder link was followed"
 
+# On a terminal the build shows one line, rewritten in place and cleared before what follows;
+# in a log it writes no such line; --quiet prints only what goes wrong.
+script -qec "$vk build --out tty --image tty.iso" /dev/null >tty.log 2>&1 || fail "tty: the build failed: $(cat tty.log)"
+grep -q $'\r''Copying the files [0-9]' tty.log || fail "tty: no progress line in $(cat -A tty.log | head -c 600)"
+grep -q $'\r\e\[K''Done\.' tty.log || fail "tty: the progress line is not cleared before Done.: $(cat -A tty.log | tail -c 300)"
+grep -q $'\r' good.out good.err && fail "good: a progress line in a log"
+grep -q '^Reading html/1_Demo_General_Menu.html$' good.out || fail "good: no pages in the log: $(cat good.out)"
+run quiet 0 build --out quiet --image quiet.iso --quiet
+[ ! -s quiet.out ] && [ ! -s quiet.err ] || fail "quiet: printed $(cat quiet.out quiet.err)"
+[ -e quiet/autorun.inf ] && [ -e quiet.iso ] || fail "quiet: nothing built"
+
 [ "$failures" = 0 ] && echo "vintrosk: all checks passed"
 exit $((failures > 0))
