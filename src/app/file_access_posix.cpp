@@ -230,9 +230,9 @@ bool PosixFileAccess::List(const std::string& folder, std::vector<FolderEntry>& 
             continue;
         struct stat st;
         // A link is listed as what it leads to, as the copies and the image see it; a broken
-        // one is no file of a build.
+        // one is no file of a build. Looked up from the open folder: one step, not the path.
         FolderEntry found{name, PathKind::Other};
-        if (::stat((dir + "/" + name).c_str(), &st) == 0) {
+        if (::fstatat(::dirfd(handle), entry->d_name, &st, 0) == 0) {
             found.kind = S_ISDIR(st.st_mode) ? PathKind::Folder : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
             found.size = S_ISREG(st.st_mode) ? static_cast<unsigned long long>(st.st_size) : 0;
             found.modified = static_cast<long long>(st.st_mtime);

@@ -237,14 +237,18 @@ public:
             m_error = kind == PathKind::Folder ? "it is a folder" : kind == PathKind::Other ? "it is not a file" : "";
             return false;
         }
-        m_planned.insert(Lower(to));
-        const std::string name = to.substr(m_out.size());
-        DocKind kind = DocKind::Html;
-        const bool page = IsScanned(name, kind);
-        m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page});
-        m_plan.bytes += size;
-        m_plan.pages += page;
+        Note(from, to, size);
         return true;
+    }
+    // A page's size is that of what was read: no second look at the file.
+    Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override {
+        const Found found = ReadWhole(from, bytes);
+        copied = found == Found::Read;
+        if (copied)
+            Note(from, to, bytes.size());
+        else
+            copied = Copy(from, to);
+        return found;
     }
     std::string CopyError() const override { return m_error; }
     bool MakeFolder(const std::string&) override { return true; }
@@ -263,6 +267,16 @@ public:
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
+    void Note(const std::string& from, const std::string& to, unsigned long long size) {
+        m_planned.insert(Lower(to));
+        const std::string name = to.substr(m_out.size());
+        DocKind kind = DocKind::Html;
+        const bool page = IsScanned(name, kind);
+        m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page});
+        m_plan.bytes += size;
+        m_plan.pages += page;
+    }
+
     BuildHost& m_host;
     std::string m_programFolder;
     std::string m_out;

@@ -84,7 +84,12 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bo
 }
 
 bool DeclaresDocumentMode(std::string_view page) {
-    return Lower(std::string(page)).find("x-ua-compatible") != std::string::npos;
+    // Met by its first hyphen, in any letter case, without a copy of the page.
+    constexpr std::string_view kName = "X-UA-COMPATIBLE";
+    for (size_t at = page.find('-', 1); at != std::string_view::npos; at = page.find('-', at + 1))
+        if (EqualsUpper(page.substr(at - 1, kName.size()), kName))
+            return true;
+    return false;
 }
 
 std::string NoDocumentModeWarning(const std::string& page) {

@@ -47,6 +47,9 @@ ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string
         for (ssize_t n; whole && (n = ::read(fd, &bytes[got], bytes.size() - got)) != 0;) {
             whole = n > 0;
             got += n > 0 ? static_cast<size_t>(n) : 0;
+            // A regular file reads short only at its end: no second call to learn it.
+            if (whole && got < bytes.size())
+                break;
             if (got == bytes.size())
                 bytes.resize(bytes.size() * 2);
         }

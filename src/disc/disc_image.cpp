@@ -142,6 +142,8 @@ private:
     std::string Record(const Node& node, Tree tree, const std::string& id) const;
     bool Emit(std::string bytes); // padded to whole sectors
     bool CopyFile(const Node& file);
+    bool CopyFileDirect(const Node& file);
+    bool Flush();
     std::string UdfStream(const Node& folder) const;
     uint32_t DirSector(const Node& n, Tree tree) const { return tree == kIso ? n.sector : n.jolietSector; }
 
@@ -154,7 +156,8 @@ private:
     uint32_t m_pathTableBytes[2] = {0, 0};
     uint32_t m_pathTableSector[2][2] = {{0, 0}, {0, 0}};
     uint32_t m_sectors = 0;
-    std::string m_buffer; // file data on its way, one for all files
+    std::string m_buffer;  // file data on its way, one for all files
+    std::string m_pending; // descriptors, folders and entries not yet written
 };
 
 bool ImageWriter::List() {
@@ -354,14 +357,24 @@ std::string ImageWriter::Descriptor(Tree tree, const std::string& label) const {
     return d;
 }
 
+// Written in pieces of about a chunk: a folder of many files has a sector of its own for each.
 bool ImageWriter::Emit(std::string bytes) {
     bytes.resize((bytes.size() + kSector - 1) / kSector * kSector, '\0');
-    return m_host.Write(bytes.data(), bytes.size(), m_error);
+    m_pending += bytes;
+    return m_pending.size() < kChunk || Flush();
+}
+
+bool ImageWriter::Flush() {
+    const bool ok = m_pending.empty() || m_host.Write(m_pending.data(), m_pending.size(), m_error);
+    m_pending.clear();
+    return ok;
 }
 
 bool ImageWriter::CopyFile(const Node& file) {
     if (!m_host.Open(file.path, m_error))
         return false;
+    if (m_host.CopiesDirect())
+        return CopyFileDirect(file);
     std::string& buffer = m_buffer;
     buffer.resize(kChunk + kSector);
     unsigned long long left = file.item.size;
@@ -384,6 +397,29 @@ bool ImageWriter::CopyFile(const Node& file) {
         ok = m_host.Write(buffer.data(), padded, m_error);
         m_host.Advance(m_done, m_total);
     }
+    m_host.Close();
+    return ok;
+}
+
+// The file's bytes copied by the host in steps, the last asking one byte more to see a file
+// that has grown, then the sector's padding: the same image as through the buffer.
+bool ImageWriter::CopyFileDirect(const Node& file) {
+    unsigned long long left = file.item.size;
+    bool ok = true;
+    for (bool last = false; ok && !last;) {
+        const unsigned long long step = std::min<unsigned long long>(left, 8 * kChunk);
+        last = step == left;
+        const long long got = m_host.CopyDirect(step + (last ? 1 : 0), m_error);
+        if (got < 0)
+            ok = false;
+        else if (static_cast<unsigned long long>(got) != step)
+            ok = Fail(file.path, ": the file changed while the disc image was written.");
+        left -= ok ? step : 0;
+        m_done += ok ? step : 0;
+        m_host.Advance(m_done, m_total);
+    }
+    const size_t padding = (kSector - file.item.size % kSector) % kSector;
+    ok = ok && (!padding || m_host.SkipZeros(padding, m_error));
     m_host.Close();
     return ok;
 }
@@ -489,9 +525,10 @@ bool ImageWriter::Run(const std::string& label) {
     }
     for (size_t i : m_folders[kJoliet])
         ok = ok && Emit(UdfStream(m_nodes[i]));
+    ok = ok && Flush();
     for (size_t i : files)
         ok = ok && CopyFile(m_nodes[i]);
-    return ok && Emit(udf::Anchor(lastAnchor, kMainSequence, kReserveSequence, kSequenceSectors));
+    return ok && Emit(udf::Anchor(lastAnchor, kMainSequence, kReserveSequence, kSequenceSectors)) && Flush();
 }
 
 // A folder's UDF identifier stream: its children under their whole names.

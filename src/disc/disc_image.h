@@ -59,6 +59,13 @@ public:
     virtual long long Read(char* buffer, size_t size, std::string& error) = 0;
     virtual void Close() = 0;
     virtual bool Write(const char* data, size_t size, std::string& error) = 0;
+    // For a host that copies between files without a buffer of its own (only called when
+    // CopiesDirect): up to size bytes of the open file straight into the image, how many it
+    // copied (fewer at the file's end), or -1 with error; and zeros that need not be written,
+    // the image's length covering them.
+    virtual bool CopiesDirect() const { return false; }
+    virtual long long CopyDirect(unsigned long long /*size*/, std::string& /*error*/) { return -1; }
+    virtual bool SkipZeros(size_t /*size*/, std::string& /*error*/) { return false; }
     virtual void Advance(unsigned long long /*done*/, unsigned long long /*total*/) {}
     // A path as the user should read it in a message.
     virtual std::string Shown(const std::string& path) { return path; }
