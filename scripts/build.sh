@@ -21,6 +21,11 @@ else
   cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVINTROSK_WINE_TESTS=ON >/dev/null
   cmake --build build/win -j"$jobs"
 fi
+# The Linux program as users run it: optimised, without the tests' sanitizers.
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVINTROSK_SANITIZE=OFF >/dev/null
+cmake --build build/release --target vintrosk -j"$jobs"
 # The Linux program takes the Windows program beside it as autorun.exe, and that program's
-# sample folders as its defaults: a link makes build/native/vintrosk work as it stands.
+# sample folders as its defaults: a link makes build/release/vintrosk (and the tests' own
+# build/native/vintrosk) work as they stand.
 ln -sfn ../win/program/Vintrosk.exe build/native/Vintrosk.exe
+ln -sfn ../win/program/Vintrosk.exe build/release/Vintrosk.exe

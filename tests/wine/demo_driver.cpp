@@ -4,10 +4,12 @@
 // images shows the wait dialog and the missing-files dialog (the main job's folder replaces
 // that build's). Screenshots of each stage.
 // Usage: demo_driver <Vintrosk.exe>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
 
+#include "designer/build_wait_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -23,18 +25,18 @@ int Fail(const char* what, const Process& p) {
   return 1;
 }
 
-// The program and its sample folders copied, and the start page replaced by a tour of 15
-// pages (the scanner pauses on each, so the wait dialog stays up long enough to be seen), two
-// of which show images that are not there.
+// The program and its sample folders copied, and the start page replaced by a tour of 1,500
+// pages and a film of 300 MB (zeros), so that the wait window's count and bar are seen as the
+// files are copied; two of the pages show images that are not there.
 int MissingFilesRun(const std::string& folder) {
   Sandbox box("demo_missing_files");
   CopyTree(folder, box.Dir());
   // Pages that name their document mode, like the sample site's, so Create CD has no warning.
   const std::string mode = "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\n";
-  std::string tour = "<html><head>" + mode + "</head><body><h1>Tour</h1>\n";
-  for (int i = 1; i <= 15; ++i) {
+  std::string tour = "<html><head>" + mode + "</head><body><h1>Tour</h1>\n<a href=\"tour.avi\">film</a>\n";
+  for (int i = 1; i <= 1500; ++i) {
     char page[16];
-    snprintf(page, sizeof page, "p%02d.html", i);
+    snprintf(page, sizeof page, "p%04d.html", i);
     tour += std::string("<a href=\"") + page + "\">" + page + "</a>\n";
     std::string body = mode + "<img src=\"logo.gif\">\n";
     if (i == 4) body += "<img src=\"team_photo.jpg\">\n";
@@ -42,13 +44,24 @@ int MissingFilesRun(const std::string& folder) {
     box.Write(std::string("html\\") + page, body);
   }
   box.Write("html\\1_Demo_General_Menu.html", tour + "</body></html>\n");
+  HANDLE film = CreateFileW(Wide(box.Path("html\\tour.avi")).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                            nullptr);
+  LARGE_INTEGER size;
+  size.QuadPart = 300LL << 20;
+  SetFilePointerEx(film, size, nullptr, FILE_BEGIN);
+  SetEndOfFile(film);
+  CloseHandle(film);
 
   printf("demo: Create CD on a site with missing images\n");
   Process designer(box.Path("Vintrosk.exe"), "design", box.Dir());
   HWND dlg = WaitWindow(designer, "Vintrosk!", "#32770", kWait);
   if (!dlg) return Fail("the designer did not open", designer);
   Press(dlg, IDOK);
-  if (!WaitWindow(designer, "Please wait ..", "#32770", kWait)) return Fail("no wait dialog", designer);
+  HWND wait = WaitWindow(designer, "Please wait ..", "#32770", kWait);
+  if (!wait) return Fail("no wait dialog", designer);
+  // The copy under way: its count and its bar part done.
+  WaitUntil([&] { return ItemText(wait, IDC_WAIT_LABEL) == "Copying the files:" &&
+                         SendMessageW(GetDlgItem(wait, IDC_WAIT_BAR), PBM_GETPOS, 0, 0) > 100; }, kWait);
   Screenshot("6-please-wait");
   HWND missing = WaitWindow(designer, "Vintrosk! - Linked Web Page Files Not found", "#32770", kWait);
   if (!missing) return Fail("no missing-files dialog", designer);
@@ -59,6 +72,7 @@ int MissingFilesRun(const std::string& folder) {
   Press(question, IDNO);
   Press(dlg, IDCANCEL);
   if (!designer.WaitExit(kWait)) return Fail("the designer did not close", designer);
+  DeleteFileW(Wide(box.Path("html\\tour.avi")).c_str());
   return 0;
 }
 
