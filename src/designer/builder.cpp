@@ -226,6 +226,7 @@ public:
             return m_planned.count(key) > 0;
         return m_host.Files().Exists(name);
     }
+    void AlreadyThere(const std::string& path) { m_planned.insert(Lower(path)); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
     Found ReadWhole(const std::string& name, std::string& bytes) override { return m_host.ReadWhole(name, bytes); }
     bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
@@ -474,6 +475,10 @@ bool PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, Di
     if (HasPageName(s.m_strTargetPath)) {
         // Linked pages open in the viewer only when the target does.
         PlanScanHost scan(host, BuildStage::Reading, s.m_strProgramFolder, out, plan, s.m_bBrowser);
+        // A link to a file the build writes itself (the target, autorun.exe) finds it there, as
+        // the copy would: the site's file of that name never replaces it.
+        for (const PlannedFile& file : plan.files)
+            scan.AlreadyThere(out + file.name);
         LinkScanner(scan, plan.missing).Scan(s.m_strTargetPath, out, true);
     }
     return !host.Cancelled();

@@ -843,3 +843,15 @@ TEST(BuilderRun, EachPageIsReadOnce) {
         EXPECT_TRUE(build.disk.Has(kOut + "back.png"));
     }
 }
+
+// A page that links to a file the build writes itself finds the build's file on the disc: the
+// site's own autorun.exe or autorun.inf never replaces it, and is not listed as missing.
+TEST(BuilderRun, LinksToTheBuildsOwnFilesKeepThem) {
+    FakeBuild build;
+    build.disk.Put(kProgram + "\\html\\next.htm", kMode + "<a href=autorun.exe>run</a><a href=autorun.inf>i</a>");
+    build.disk.Put(kProgram + "\\html\\autorun.exe", "the site's own program");
+    ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
+    EXPECT_EQ("program", build.disk.Content(kOut + "autorun.exe"));
+    EXPECT_EQ(0u, build.disk.Content(kOut + "autorun.inf").find("[autorun]"));
+    EXPECT_TRUE(build.missing.Empty()) << ::testing::PrintToString(build.missing.Items());
+}
