@@ -4,9 +4,9 @@
 #
 #   tools/build_benchmark.sh [RUNS]
 #
-# Each pair runs in turn, build then copy, RUNS times (7) after a warm-up each, on warm caches;
-# the output is removed before each run, outside the time. The medians and the median of the
-# ratios count. The manuals: the Apache manual (apache2-doc: 1,857 of its files are links,
+# The build of the folder, the build with its image and the copy run in turn, RUNS times (7)
+# after a warm-up, on warm caches; the output is removed before each run, outside the time.
+# The medians and the medians of the ratios of each run count. The manuals: the Apache manual (apache2-doc: 1,857 of its files are links,
 # which cp -rL and the build both copy as files) and the Python manual (python3-doc). A build
 # copies the files its start page reaches, which the table counts beside the copy's.
 # Peak memory: generated chains of 1,000 and 10,000 pages (make_sample_site.py's chain).
@@ -39,34 +39,35 @@ build() {
   [ -z "${3:-}" ] || args+=(--image "$3")
 }
 
-printf '%-8s %-7s %-10s %9s %9s %7s %11s %11s\n' manual place what build_s cp_s ratio build_files cp_files
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b > 0 ? a / b : 0) }'; }
+printf '%-11s %-9s %8s %8s %8s %12s %12s %12s %6s %6s\n' manual place folder_s image_s cp_s folder/cp image/cp image/folder files cp_files
 for start in "${sites[@]}"; do
   manual=$(dirname "$start")
   name=$(basename "$(dirname "$(readlink -f "$manual")")")
   for i in "${!places[@]}"; do
     w=${work[$i]}
-    for what in folder image; do
-      image=""
-      [ "$what" = folder ] || image="$w/out.iso"
-      b=() c=() r=() kb=()
-      for run in $(seq 0 "$runs"); do
-        rm -rf "$w/out" "$w/out.iso" "$w/copy"
-        build "$start" "$w/out" "$image"
-        read -r bs bk < <(timed "$w/b" "${args[@]}")
-        bfiles=$(find "$w/out" -type f | wc -l)
-        rm -rf "$w/out" "$w/out.iso"
-        read -r cs _ < <(timed "$w/c" cp -rL "$manual" "$w/copy")
-        cfiles=$(find "$w/copy" -type f | wc -l)
-        rm -rf "$w/copy"
-        [ "$run" -gt 0 ] || continue  # the warm-up
-        b+=("$bs") c+=("$cs") kb+=("$bk")
-        r+=("$(awk -v a="$bs" -v b="$cs" 'BEGIN { printf "%.3f", (b > 0 ? a / b : 0) }')")
-      done
-      printf '%-8s %-7s %-10s %9s %9s %7s %11s %11s\n' "$name" "${places[$i]}" "$what" \
-        "$(printf '%s\n' "${b[@]}" | median)" "$(printf '%s\n' "${c[@]}" | median)" \
-        "$(printf '%s\n' "${r[@]}" | median)" "$bfiles" "$cfiles"
-      echo "         build peak memory: $(printf '%s\n' "${kb[@]}" | median) KB"
+    f=() m=() c=() fc=() mc=() mf=() kf=() km=()
+    for run in $(seq 0 "$runs"); do
+      rm -rf "$w/out" "$w/out.iso" "$w/copy"
+      build "$start" "$w/out" ""
+      read -r fs fk < <(timed "$w/f" "${args[@]}")
+      bfiles=$(find "$w/out" -type f | wc -l)
+      rm -rf "$w/out"
+      build "$start" "$w/out" "$w/out.iso"
+      read -r ms mk < <(timed "$w/m" "${args[@]}")
+      rm -rf "$w/out" "$w/out.iso"
+      read -r cs _ < <(timed "$w/c" cp -rL "$manual" "$w/copy")
+      cfiles=$(find "$w/copy" -type f | wc -l)
+      rm -rf "$w/copy"
+      [ "$run" -gt 0 ] || continue  # the warm-up
+      f+=("$fs") m+=("$ms") c+=("$cs") kf+=("$fk") km+=("$mk")
+      fc+=("$(ratio "$fs" "$cs")") mc+=("$(ratio "$ms" "$cs")") mf+=("$(ratio "$ms" "$fs")")
     done
+    med() { printf '%s\n' "$@" | median; }
+    printf '%-11s %-9s %8s %8s %8s %12s %12s %12s %6s %6s\n' "$name" "${places[$i]}" "$(med "${f[@]}")" \
+      "$(med "${m[@]}")" "$(med "${c[@]}")" "$(med "${fc[@]}")" "$(med "${mc[@]}")" "$(med "${mf[@]}")" \
+      "$bfiles" "$cfiles"
+    echo "            peak memory: folder $(med "${kf[@]}") KB, with the image $(med "${km[@]}") KB"
   done
 done
 

@@ -55,6 +55,13 @@ public:
     virtual bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) = 0;
     // A file's size; false for a folder or no file.
     virtual bool FileSize(const std::string& path, unsigned long long& size) = 0;
+    // What stands at path as List would give it in its folder; false when nothing does.
+    virtual bool Details(const std::string& path, FolderEntry& entry) {
+        entry.kind = Kind(path);
+        entry.size = 0;
+        entry.modified = 0;
+        return entry.kind != PathKind::None && (entry.kind != PathKind::File || FileSize(path, entry.size));
+    }
     // Bytes free to this user on the volume that holds path (which exists), and a name of that
     // volume that two paths share exactly when they are on the same one.
     virtual bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) = 0;

@@ -109,6 +109,12 @@ bool CopyBytes(int in, int out, off_t size, CopyWatch* watch) {
     return true;
 }
 
+void Describe(const struct stat& st, FolderEntry& entry) {
+    entry.kind = S_ISDIR(st.st_mode) ? PathKind::Folder : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
+    entry.size = S_ISREG(st.st_mode) ? static_cast<unsigned long long>(st.st_size) : 0;
+    entry.modified = static_cast<long long>(st.st_mtime);
+}
+
 bool Fail(std::string& error) {
     error = PosixReason(errno);
     return false;
@@ -232,11 +238,8 @@ bool PosixFileAccess::List(const std::string& folder, std::vector<FolderEntry>& 
         // A link is listed as what it leads to, as the copies and the image see it; a broken
         // one is no file of a build. Looked up from the open folder: one step, not the path.
         FolderEntry found{name, PathKind::Other};
-        if (::fstatat(::dirfd(handle), entry->d_name, &st, 0) == 0) {
-            found.kind = S_ISDIR(st.st_mode) ? PathKind::Folder : S_ISREG(st.st_mode) ? PathKind::File : PathKind::Other;
-            found.size = S_ISREG(st.st_mode) ? static_cast<unsigned long long>(st.st_size) : 0;
-            found.modified = static_cast<long long>(st.st_mtime);
-        }
+        if (::fstatat(::dirfd(handle), entry->d_name, &st, 0) == 0)
+            Describe(st, found);
         entries.push_back(found);
     }
     ::closedir(handle);
@@ -290,6 +293,14 @@ bool PosixFileAccess::FileSize(const std::string& path, unsigned long long& size
     if (::stat(PosixPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     size = static_cast<unsigned long long>(st.st_size);
+    return true;
+}
+
+bool PosixFileAccess::Details(const std::string& path, FolderEntry& entry) {
+    struct stat st;
+    if (::stat(PosixPath(path).c_str(), &st) != 0)
+        return false;
+    Describe(st, entry);
     return true;
 }
 

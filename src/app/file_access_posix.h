@@ -41,6 +41,7 @@ public:
     bool CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch, std::string& error) override;
     bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) override;
     bool FileSize(const std::string& path, unsigned long long& size) override;
+    bool Details(const std::string& path, FolderEntry& entry) override;
     bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) override;
     bool SameFile(const std::string& a, const std::string& b) override;
     std::unique_ptr<ByteSource> Open(const std::string& path) override;

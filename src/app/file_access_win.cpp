@@ -70,6 +70,31 @@ PathKind WinFileAccess::Kind(const std::string& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
+namespace {
+
+FolderEntry Entry(const std::string& name, DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
+    const bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+    return {name, folder ? PathKind::Folder : PathKind::File,
+            folder ? 0 : static_cast<unsigned long long>(sizeHigh) << 32 | sizeLow, UnixSeconds(written)};
+}
+
+} // namespace
+
+long long UnixSeconds(const FILETIME& written) {
+    // File times count 100 ns from 1601.
+    const long long time =
+        (static_cast<long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime) - 116444736000000000LL;
+    return time >= 0 ? time / 10000000 : (time - 9999999) / 10000000;
+}
+
+bool WinFileAccess::Details(const std::string& path, FolderEntry& entry) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(fw::WidePath(path).c_str(), GetFileExInfoStandard, &data))
+        return false;
+    entry = Entry(entry.name, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+    return true;
+}
+
 bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) {
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileW(fw::WidePath(folder + "\\*").c_str(), &entry);
@@ -79,13 +104,8 @@ bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& en
         const std::string name = fw::Narrow(entry.cFileName);
         if (name == "." || name == "..")
             continue;
-        const bool folder = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        // File times count 100 ns from 1601.
-        const long long time = (static_cast<long long>(entry.ftLastWriteTime.dwHighDateTime) << 32 |
-                                entry.ftLastWriteTime.dwLowDateTime) - 116444736000000000LL;
-        entries.push_back({name, folder ? PathKind::Folder : PathKind::File,
-                           folder ? 0 : static_cast<unsigned long long>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
-                           time >= 0 ? time / 10000000 : (time - 9999999) / 10000000});
+        entries.push_back(Entry(name, entry.dwFileAttributes, entry.nFileSizeHigh, entry.nFileSizeLow,
+                                entry.ftLastWriteTime));
     } while (::FindNextFileW(find, &entry));
     const DWORD end = ::GetLastError();
     ::FindClose(find);

@@ -15,6 +15,9 @@ struct FileId {
 // False when the path cannot be opened.
 bool FileIdOf(const std::string& path, FileId& id);
 
+// A file time as List gives it: seconds since 1970, UTC, rounded down.
+long long UnixSeconds(const FILETIME& time);
+
 class WinFileAccess : public FileAccess {
 public:
     PathKind Kind(const std::string& path) override;
@@ -27,6 +30,7 @@ public:
     bool CopyWatched(const std::string& from, const std::string& to, CopyWatch& watch, std::string& error) override;
     bool WriteWhole(const std::string& path, std::string_view bytes, std::string& error) override;
     bool FileSize(const std::string& path, unsigned long long& size) override;
+    bool Details(const std::string& path, FolderEntry& entry) override;
     bool FreeSpace(const std::string& path, unsigned long long& bytes, std::string& volume) override;
     bool SameFile(const std::string& a, const std::string& b) override;
     std::unique_ptr<ByteSource> Open(const std::string& path) override;

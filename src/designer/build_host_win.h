@@ -29,8 +29,29 @@ public:
         return false;
     }
 
+    bool StartBeside(BuildWork& work) override {
+        m_beside = ::CreateThread(nullptr, 0, RunBeside, &work, 0, nullptr);
+        return m_beside != nullptr;
+    }
+    bool WaitBeside(unsigned ms) override {
+        if (!m_beside)
+            return true;
+        if (::WaitForSingleObject(m_beside, ms) != WAIT_OBJECT_0)
+            return false;
+        ::CloseHandle(m_beside);
+        m_beside = nullptr;
+        return true;
+    }
+    ~WinBuildFiles() override { WaitBeside(INFINITE); }
+
 private:
+    static DWORD WINAPI RunBeside(void* work) {
+        static_cast<BuildWork*>(work)->Run();
+        return 0;
+    }
+
     WinFileAccess m_files;
+    HANDLE m_beside = nullptr;
 };
 
 } // namespace vk

@@ -8,6 +8,7 @@
 #include "app/ascii_case.h"
 #include "app/launch_config.h"
 #include "app/paths.h"
+#include "designer/build_copy.h"
 #include "designer/designer_options.h"
 #include "designer/scanner.h"
 #include "disc/disc_image.h"
@@ -78,41 +79,6 @@ std::vector<UserFile> UserFiles(const DiscSettings& s) {
     return files;
 }
 
-// The progress of writing the disc: the counts of the plan, and each file's bytes as they go.
-class CopyTracker : public CopyWatch {
-public:
-    CopyTracker(BuildHost& host, const DiscPlan& plan) : m_host(host) {
-        m_progress.stage = BuildStage::Copying;
-        m_progress.pagesTotal = plan.pages;
-        m_progress.filesTotal = plan.files.size();
-        m_progress.bytesTotal = plan.bytes;
-    }
-    // Before each file; false when the user has cancelled.
-    bool Start(const std::string& shown) {
-        m_progress.item = shown;
-        m_base = m_progress.bytes;
-        m_host.Progress(m_progress);
-        return !m_host.Cancelled();
-    }
-    bool Copied(unsigned long long bytes) override {
-        m_progress.bytes = m_base + bytes;
-        m_host.Progress(m_progress);
-        return !m_host.Cancelled();
-    }
-    // After a file written whole.
-    void Done(unsigned long long size, bool page) {
-        m_progress.bytes = m_base + size;
-        ++m_progress.files;
-        m_progress.pages += page;
-    }
-    void Finish() { m_host.Progress(m_progress); }
-
-private:
-    BuildHost& m_host;
-    BuildProgress m_progress;
-    unsigned long long m_base = 0;
-};
-
 // Copies source into the folder under name; a name that would land outside the folder is
 // never tried and fails like any other copy. Messages name the copy at its place in shown, the
 // folder the user knows; a copy the user cancelled is not told.
@@ -136,59 +102,6 @@ bool CopyInto(BuildHost& host, CopyKind kind, const std::string& source, const s
         error.clear();
     host.Tell(CopyFailureMessage(kind, source, shown + name, error));
     return false;
-}
-
-// Copies the files the scan found into building, their folders made as needed. A file that
-// went away or became unreadable since the plan is listed as missing; any other failure (a
-// full disk) is told and ends the copy, as does the user's cancel (not told).
-bool CopyLinked(BuildHost& host, DiscPlan& plan, const std::string& building, const std::string& out,
-                CopyTracker& tracker) {
-    FileAccess& fs = host.Access();
-    // Folders made, by their path in the disc in lower case, under the spelling first met.
-    std::unordered_map<std::string, std::string> made;
-    std::string error;
-    for (size_t i = plan.linked; i < plan.files.size(); ++i) {
-        const PlannedFile& file = plan.files[i];
-        if (!tracker.Start(file.source))
-            return false;
-        std::string name = file.name;
-        const size_t last = name.rfind('\\');
-        if (last != std::string::npos) {
-            std::string spelled;
-            size_t begin = 0;
-            for (size_t end = name.find('\\'); end <= last; begin = end + 1, end = name.find('\\', begin)) {
-                const std::string key = Lower(name.substr(0, end));
-                const auto there = made.find(key);
-                if (there != made.end()) {
-                    spelled = there->second;
-                    continue;
-                }
-                spelled += (begin ? "\\" : "") + name.substr(begin, end - begin);
-                if (!fs.MakeFolder(building + spelled, error)) {
-                    host.Tell(ScanCopyFailureMessage(file.source, out + spelled, error));
-                    return false;
-                }
-                made.emplace(key, spelled);
-            }
-            name = spelled + name.substr(last);
-        }
-        if (fs.CopyWatched(file.source, building + name, tracker, error)) {
-            tracker.Done(file.size, file.page);
-            continue;
-        }
-        if (host.Cancelled())
-            return false;
-        if (!fs.Open(file.source)) {
-            const bool gone = fs.Kind(file.source) == PathKind::None;
-            plan.missing.Add(file.source, gone ? MissingReason::Absent : MissingReason::CopyFailed,
-                             gone ? std::string() : error);
-            continue;
-        }
-        host.Tell(ScanCopyFailureMessage(file.source, out + name, error));
-        return false;
-    }
-    tracker.Finish();
-    return true;
 }
 
 // The image's progress, told to the host; the user's cancel stops the image.
@@ -228,27 +141,32 @@ public:
     }
     void AlreadyThere(const std::string& path) { m_planned.insert(Lower(path)); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
-    Found ReadWhole(const std::string& name, std::string& bytes) override { return m_host.ReadWhole(name, bytes); }
+    Found ReadWhole(const std::string& name, std::string& bytes) override {
+        return m_host.ReadPage(name, bytes, m_modified);
+    }
     bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
     std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
     bool Copy(const std::string& from, const std::string& to) override {
-        unsigned long long size = 0;
-        if (!m_host.Access().FileSize(from, size)) {
+        FolderEntry file;
+        if (!m_host.Access().Details(from, file) || file.kind != PathKind::File) {
             const PathKind kind = m_host.Access().Kind(from);
             m_error = kind == PathKind::Folder ? "it is a folder" : kind == PathKind::Other ? "it is not a file" : "";
             return false;
         }
-        Note(from, to, size);
+        Note(from, to, file.size, file.modified);
         return true;
     }
     // A page's size is that of what was read: no second look at the file.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override {
         const Found found = ReadWhole(from, bytes);
         copied = found == Found::Read;
-        if (copied)
-            Note(from, to, bytes.size());
-        else
+        FolderEntry file;
+        if (!copied)
             copied = Copy(from, to);
+        else if (!m_plan.dated || m_modified >= 0)
+            Note(from, to, bytes.size(), m_modified >= 0 ? m_modified : 0);
+        else if ((copied = m_host.Access().Details(from, file)))
+            Note(from, to, bytes.size(), file.modified);
         return found;
     }
     std::string CopyError() const override { return m_error; }
@@ -268,12 +186,12 @@ public:
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
-    void Note(const std::string& from, const std::string& to, unsigned long long size) {
+    void Note(const std::string& from, const std::string& to, unsigned long long size, long long modified) {
         m_planned.insert(Lower(to));
         const std::string name = to.substr(m_out.size());
         DocKind kind = DocKind::Html;
         const bool page = IsScanned(name, kind);
-        m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page});
+        m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page, modified});
         m_plan.bytes += size;
         m_plan.pages += page;
     }
@@ -285,6 +203,7 @@ private:
     bool m_checkModes;
     BuildProgress m_progress;
     std::string m_error;
+    long long m_modified = -1; // of the page read last
     std::unordered_set<std::string> m_planned;
 };
 
@@ -452,7 +371,8 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 } // namespace
 
-ScanHost::Found BuildHost::ReadWhole(const std::string& name, std::string& bytes) {
+ScanHost::Found BuildHost::ReadPage(const std::string& name, std::string& bytes, long long& modified) {
+    modified = -1;
     return ReadWholeFrom(Files(), name, bytes);
 }
 
@@ -679,6 +599,7 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
     if (host.Cancelled())
         return BuildOutcome::Cancelled;
     DiscPlan plan;
+    plan.dated = !image.empty();
     if (!PlanDisc(s, folder + "\\", host, plan))
         return BuildOutcome::Cancelled;
     const std::vector<Finding> findings = CheckBeforeWriting(s, folder + "\\", image, plan, host);
@@ -743,25 +664,57 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
                       s.m_strProgramFolder, tracker))
             return stop();
     host.SetWorkingFolder(s.m_strProgramFolder);
-    if (!CopyLinked(host, plan, building, out, tracker))
+    const NamesOnDisc names(plan);
+    if (!MakeFolders(host, names, building, out))
         return stop();
+
+    // The image is written on a second thread while the site's files are copied, where the host
+    // has one: it lists the plan, and reads each file once its copy is whole.
+    std::string imagePart;
+    const std::string label = request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label;
+    if (!image.empty()) {
+        imagePart = UnusedName(fs, image, ".new");
+        host.ImageStarting(image);
+    }
+    PlannedListing listing(fs, staging, plan, names);
+    ImageBeside beside(host, staging, imagePart, image, label, listing);
+    const bool imageBeside = !image.empty() && host.StartBeside(beside);
+    const bool copied = CopyLinked(host, plan, names, building, out, tracker, imageBeside ? &listing : nullptr);
+    if (imageBeside) {
+        if (!copied)
+            beside.Stop();
+        BuildProgress shown;
+        shown.stage = BuildStage::Imaging;
+        shown.item = image;
+        while (!host.WaitBeside(20)) {
+            shown.bytes = beside.Done();
+            shown.bytesTotal = beside.Total();
+            host.Progress(shown);
+            if (host.Cancelled())
+                beside.Stop();
+        }
+    }
+    if (!copied)
+        return stop(imagePart);
     if (!plan.missing.Empty())
         host.ShowMissing(plan.missing.Items());
     if (targetMissing)
         host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
 
-    std::string imagePart;
-    if (!image.empty()) {
-        imagePart = UnusedName(fs, image, ".new");
-        host.SetWorkingFolder(s.m_strProgramFolder);
-        ImageTracker progress(host, image);
-        if (!host.WriteImage(staging, imagePart, image,
-                             request.label.empty() ? DefaultVolumeLabel(s.m_strTarget) : request.label, progress,
-                             error)) {
-            if (!host.Cancelled())
-                host.Tell(ImageFailureMessage(Replaced(Replaced(error, imagePart, image), staging, folder)));
-            return stop(imagePart);
+    if (!image.empty() && !host.Cancelled()) {
+        bool written = imageBeside && beside.Written();
+        error = imageBeside ? beside.Error() : std::string();
+        // A file of the plan that could not be copied after all leaves the planned image short:
+        // it is written again from the folder as it is.
+        if (!imageBeside || (!written && listing.Incomplete())) {
+            host.SetWorkingFolder(s.m_strProgramFolder);
+            ImageTracker progress(host, image);
+            written = host.WriteImage(staging, imagePart, image, label, progress, nullptr, error);
         }
+        if (!written && !host.Cancelled())
+            host.Tell(ImageFailureMessage(Replaced(Replaced(error, imagePart, image), staging, folder)));
+        if (!written)
+            return stop(imagePart);
     }
     if (host.Cancelled())
         return stop(imagePart);

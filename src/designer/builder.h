@@ -88,6 +88,13 @@ struct BuildProgress {
     unsigned long long bytes = 0, bytesTotal = 0;
 };
 
+// Work a build may hand to a thread of its own.
+class BuildWork {
+public:
+    virtual ~BuildWork() = default;
+    virtual void Run() = 0;
+};
+
 class BuildHost {
 public:
     virtual ~BuildHost() = default;
@@ -120,16 +127,27 @@ public:
     // (relative names against the working folder) and the code page of undeclared pages.
     virtual FileSource& Files() = 0;
     virtual AnsiDecoder& Ansi() = 0;
-    // All of a page the build reads for its links. Without an override: through Files().
-    virtual ScanHost::Found ReadWhole(const std::string& name, std::string& bytes);
+    // All of a page the build reads for its links, and its date where the read tells it (-1
+    // where not). Without an override: through Files().
+    virtual ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified);
     // Shows the warnings of those checks; true to build all the same.
     virtual bool Accept(const std::string& warnings) = 0;
     // How many findings of a kind one message shows (a message box must fit the screen).
     virtual size_t MostFindingsShown() { return SIZE_MAX; }
     // Writes the disc image of folder to file, which the user knows as shown; false with a
-    // message naming the file, or when progress said to stop.
+    // message naming the file, or when progress said to stop. With a listing, the folder is
+    // still being filled: the listing gives its entries and says when each file is whole.
     virtual bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                            const std::string& label, ImageProgress& progress, std::string& error) = 0;
+                            const std::string& label, ImageProgress& progress, ImageListing* listing,
+                            std::string& error) = 0;
+    // Before the image is written (beside the copy, or after it); shown: its path as the user
+    // knows it.
+    virtual void ImageStarting(const std::string& /*shown*/) {}
+    // Starts work on a thread beside the build; false where the host has none (the build then
+    // does the work in its turn). At most one at a time.
+    virtual bool StartBeside(BuildWork&) { return false; }
+    // Waits up to ms for the work started; true once it has ended, its thread with it.
+    virtual bool WaitBeside(unsigned /*ms*/) { return true; }
 };
 
 // Where a build goes, beyond the designer's settings.
@@ -159,6 +177,8 @@ struct DiscPlan {
     size_t pages = 0; // files read for their links
     unsigned long long bytes = 0;
     MissingFileList missing;
+    // Whether each file's date is noted (an image written while the files are copied needs them).
+    bool dated = false;
     // Pages the built-in viewer would show that declare no document mode, as the scan read them.
     std::vector<std::string> undeclared;
 };

@@ -80,8 +80,8 @@ public:
 
     FileSource& Files() override { return m_disk; }
     AnsiDecoder& Ansi() override { return m_disk; }
-    ScanHost::Found ReadWhole(const std::string& name, std::string& bytes) override {
-        return m_disk.ReadWhole(name, bytes);
+    ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
+        return m_disk.ReadWholeDated(name, bytes, modified);
     }
     size_t MostFindingsShown() override { return 5; }
     bool Accept(const std::string& warnings) override {
@@ -90,8 +90,8 @@ public:
                              MB_YESNO | MB_ICONWARNING) == IDYES;
     }
     bool WriteImage(const std::string& folder, const std::string& file, const std::string&, const std::string& label,
-                    ImageProgress& progress, std::string& error) override {
-        return WriteFolderImage(folder, file, label, &progress, error);
+                    ImageProgress& progress, ImageListing* listing, std::string& error) override {
+        return WriteFolderImage(folder, file, label, &progress, error, listing);
     }
 
 private:

@@ -168,6 +168,11 @@ void CommandHost::Progress(const BuildProgress& progress) {
     ShowProgressLine(ProgressLine(progress, columns - 1));
 }
 
+void CommandHost::ImageStarting(const std::string& shown) {
+    if (!m_quiet)
+        Print("Writing the disc image " + shown);
+}
+
 void CommandHost::ShowMissing(const std::vector<MissingFile>& missing) {
     m_missing = missing.size();
     for (const MissingFile& file : missing)

@@ -65,12 +65,13 @@ public:
     void FocusTargetName() override {}
     void StartPreview(const std::string&, const std::string&, const std::string&) override {}
     void Progress(const BuildProgress& progress) override;
+    void ImageStarting(const std::string& shown) override;
     void ShowMissing(const std::vector<MissingFile>& missing) override;
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
     AnsiDecoder& Ansi() override { return Disk(); }
-    ScanHost::Found ReadWhole(const std::string& name, std::string& bytes) override {
-        return Disk().ReadWhole(name, bytes);
+    ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
+        return Disk().ReadWholeDated(name, bytes, modified);
     }
 
     size_t MissingCount() const { return m_missing; }

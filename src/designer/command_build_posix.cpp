@@ -67,10 +67,29 @@ bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSett
 }
 
 bool PosixCommandHost::WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                                  const std::string& label, ImageProgress& progress, std::string& error) {
-    if (!Quiet())
-        Print("Writing the disc image " + shown);
-    return WriteFolderImage(PosixPath(folder), PosixPath(file), label, &progress, error);
+                                  const std::string& label, ImageProgress& progress, ImageListing* listing,
+                                  std::string& error) {
+    (void)shown;
+    return WriteFolderImage(PosixPath(folder), PosixPath(file), label, &progress, error, listing);
+}
+
+bool PosixCommandHost::StartBeside(BuildWork& work) {
+    m_besideDone = false;
+    m_beside = std::thread([this, &work] {
+        work.Run();
+        m_besideDone = true;
+    });
+    return true;
+}
+
+bool PosixCommandHost::WaitBeside(unsigned ms) {
+    for (unsigned waited = 0; !m_besideDone && waited < ms; ++waited)
+        ::usleep(1000);
+    if (!m_besideDone)
+        return false;
+    if (m_beside.joinable())
+        m_beside.join();
+    return true;
 }
 
 size_t PosixCommandHost::TerminalWidth() {

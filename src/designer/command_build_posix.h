@@ -1,8 +1,10 @@
 // Create CD without the dialog on a POSIX file system, for the Linux program. The core's paths
 // are "\"-separated; this host turns them into "/" paths at every call and back.
 #pragma once
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "designer/command_build.h"
 #include "designer/scanner_posix.h"
@@ -30,7 +32,11 @@ public:
     bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
                          std::string& error) override;
     bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, ImageProgress& progress, std::string& error) override;
+                    const std::string& label, ImageProgress& progress, ImageListing* listing,
+                    std::string& error) override;
+    bool StartBeside(BuildWork& work) override;
+    bool WaitBeside(unsigned ms) override;
+    ~PosixCommandHost() override { WaitBeside(~0u); }
     size_t TerminalWidth() override;
     void ShowProgressLine(const std::string& line) override;
     unsigned long long Milliseconds() override;
@@ -41,6 +47,8 @@ private:
     FILE* m_out;
     FILE* m_err;
     bool m_lineUp = false; // a progress line stands on the terminal
+    std::thread m_beside;
+    std::atomic<bool> m_besideDone{true};
     PosixDisk m_disk;
     PosixFileAccess m_files;
 };

@@ -92,11 +92,9 @@ public:
     std::string DefaultLauncher() override { return ModulePath(); }
     ScanHost& Disk() override { return m_disk; }
 
-    bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, ImageProgress& progress, std::string& error) override {
-        if (!Quiet())
-            Print("Writing the disc image " + shown);
-        return WriteFolderImage(folder, file, label, &progress, error);
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string&, const std::string& label,
+                    ImageProgress& progress, ImageListing* listing, std::string& error) override {
+        return WriteFolderImage(folder, file, label, &progress, error, listing);
     }
     size_t TerminalWidth() override { return m_out.Width(); }
     void ShowProgressLine(const std::string& line) override { m_out.Rewrite(line); }

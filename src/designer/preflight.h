@@ -18,7 +18,8 @@ struct PlannedFile {
     std::string name;   // on the disc, from its root, "\" or "/" between folders
     std::string source; // where it is read from, as the user should read it
     unsigned long long size = 0;
-    bool page = false; // read for its links
+    bool page = false;      // read for its links
+    long long modified = 0; // seconds since 1970, UTC, when the plan is dated
 };
 
 enum class Severity { Warning, Error };

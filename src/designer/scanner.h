@@ -107,6 +107,11 @@ public:
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
     // All of a document the scan reads. Without an override: Exists, then Open.
     virtual Found ReadWhole(const std::string& name, std::string& bytes);
+    // ReadWhole, and the file's date (seconds since 1970, UTC) where the read tells it; -1 where not.
+    virtual Found ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
+        modified = -1;
+        return ReadWhole(name, bytes);
+    }
     // Copy and ReadWhole of the same file, so that a host can read it once for both; copied
     // tells whether the copy was made. Without an override: Copy, then ReadWhole.
     virtual Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied);

@@ -65,6 +65,14 @@ ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes
     return ReadOpen(OpenPosixToRead(path), path, bytes, st);
 }
 
+ScanHost::Found PosixDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
+    const std::string path = Native(name);
+    struct stat st;
+    const Found found = ReadOpen(OpenPosixToRead(path), path, bytes, st);
+    modified = found == Found::Read ? static_cast<long long>(st.st_mtime) : -1;
+    return found;
+}
+
 ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
                                        bool& copied) {
     const std::string source = Native(from), dest = Native(to);

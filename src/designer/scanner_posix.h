@@ -20,6 +20,7 @@ public:
     // By device and file number: both spellings must name a file for them to be two.
     bool SameFile(const std::string& a, const std::string& b) override;
     Found ReadWhole(const std::string& name, std::string& bytes) override;
+    Found ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) override;
     // One open of the source: the copy is written from the bytes read.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
     void PageStarting(const std::string&) override {}

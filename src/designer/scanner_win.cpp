@@ -45,16 +45,25 @@ private:
 
 bool WinDisk::Exists(const std::string& name) { return FileExists(name); }
 
-// One open for the whole page (an open costs a trip to the system), read straight into bytes.
 ScanHost::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) {
+    long long modified = 0;
+    return ReadWholeDated(name, bytes, modified);
+}
+
+// One open for the whole page (an open costs a trip to the system), read straight into bytes.
+ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
     bytes.clear();
+    modified = -1;
     const HANDLE file = ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return FileExists(name) ? Found::Unreadable : Found::Absent;
     LARGE_INTEGER size{};
+    FILETIME written;
     bool whole = ::GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+    if (whole && ::GetFileTime(file, nullptr, nullptr, &written))
+        modified = UnixSeconds(written);
     if (whole) {
         // The size is a hint: a file that grows meanwhile is read to its end.
         bytes.resize(static_cast<size_t>(size.QuadPart) + 1);

@@ -17,6 +17,7 @@ public:
     bool Exists(const std::string& name) override;
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
     Found ReadWhole(const std::string& name, std::string& bytes) override;
+    Found ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) override;
     bool SameFile(const std::string& a, const std::string& b) override { return m_files.SameFile(a, b); }
     bool Copy(const std::string& from, const std::string& to) override;
     std::string CopyError() const override { return m_copyError; }

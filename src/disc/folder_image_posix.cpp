@@ -23,10 +23,13 @@ std::string Why(int error) {
 
 class PosixHost : public DiscHost {
 public:
-    PosixHost(const std::string& folder, const std::string& image, int out, ImageProgress* progress)
-        : m_folder(folder), m_image(image), m_out(out), m_progress(progress) {}
+    PosixHost(const std::string& folder, const std::string& image, int out, ImageProgress* progress,
+              ImageListing* listing)
+        : m_folder(folder), m_image(image), m_out(out), m_progress(progress), m_listing(listing) {}
 
     bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) override {
+        if (m_listing)
+            return m_listing->List(folder, items, error);
         const std::string path = Shown(folder);
         std::vector<FolderEntry> entries;
         if (!PosixFileAccess().List(CorePath(path), entries, error))
@@ -41,6 +44,8 @@ public:
 
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
+        if (!WaitUntilWhole(file, error))
+            return false;
         m_in = open(m_path.c_str(), O_RDONLY);
         return m_in >= 0 || Fail(m_path, Why(errno), error);
     }
@@ -133,7 +138,22 @@ private:
 
     std::string m_folder, m_image, m_path;
     int m_out, m_in = -1;
+    // A file being copied while the image is written is read once it is whole.
+    bool WaitUntilWhole(const std::string& file, std::string& error) {
+        for (;;) {
+            const ImageListing::State state = m_listing ? m_listing->FileState(file) : ImageListing::State::Ready;
+            if (state == ImageListing::State::Ready)
+                return true;
+            if (state == ImageListing::State::Never || m_stopped) {
+                error = m_path + ": it was not copied.";
+                return false;
+            }
+            ::usleep(1000);
+        }
+    }
+
     ImageProgress* m_progress;
+    ImageListing* m_listing;
     bool m_stopped = false;
     bool m_kernelCopy = true;
     off_t m_offset = 0; // where the image is written next
@@ -156,7 +176,7 @@ std::string RealPath(const std::string& path) {
 } // namespace
 
 bool WriteFolderImage(const std::string& folder, const std::string& imagePath, const std::string& label,
-                      ImageProgress* progress, std::string& error) {
+                      ImageProgress* progress, std::string& error, ImageListing* listing) {
     const std::string root = RealPath(folder);
     if (RealPath(imagePath).rfind(root + "/", 0) == 0) {
         error = imagePath + ": the disc image cannot lie inside the folder it is made of.";
@@ -170,7 +190,7 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
         error = imagePath + ": " + Why(errno) + ".";
         return false;
     }
-    PosixHost host(folder, imagePath, out, progress);
+    PosixHost host(folder, imagePath, out, progress, listing);
     bool ok = WriteDiscImage(host, label, error);
     if (ok && host.Stopped()) {
         error = "stopped";

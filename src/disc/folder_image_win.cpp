@@ -38,10 +38,13 @@ std::string FullPath(const std::string& path) {
 
 class WinHost : public DiscHost {
 public:
-    WinHost(const std::string& folder, const std::string& image, HANDLE out, ImageProgress* progress)
-        : m_folder(folder), m_image(image), m_out(out), m_progress(progress) {}
+    WinHost(const std::string& folder, const std::string& image, HANDLE out, ImageProgress* progress,
+            ImageListing* listing)
+        : m_folder(folder), m_image(image), m_out(out), m_progress(progress), m_listing(listing) {}
 
     bool List(const std::string& folder, std::vector<DiscItem>& items, std::string& error) override {
+        if (m_listing)
+            return m_listing->List(folder, items, error);
         std::string core = m_folder + (folder.empty() ? "" : "\\" + folder);
         for (char& c : core)
             if (c == '/')
@@ -58,6 +61,8 @@ public:
 
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
+        if (!WaitUntilWhole(file, error))
+            return false;
         m_in = ::CreateFileW(Long(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         return m_in != INVALID_HANDLE_VALUE || Fail(m_path, error);
@@ -104,7 +109,22 @@ private:
 
     std::string m_folder, m_image, m_path;
     HANDLE m_out, m_in = INVALID_HANDLE_VALUE;
+    // A file being copied while the image is written is read once it is whole.
+    bool WaitUntilWhole(const std::string& file, std::string& error) {
+        for (;;) {
+            const ImageListing::State state = m_listing ? m_listing->FileState(file) : ImageListing::State::Ready;
+            if (state == ImageListing::State::Ready)
+                return true;
+            if (state == ImageListing::State::Never || m_stopped) {
+                error = m_path + ": it was not copied.";
+                return false;
+            }
+            ::Sleep(1);
+        }
+    }
+
     ImageProgress* m_progress;
+    ImageListing* m_listing;
     bool m_stopped = false;
 
 public:
@@ -114,7 +134,7 @@ public:
 } // namespace
 
 bool WriteFolderImage(const std::string& folder, const std::string& imagePath, const std::string& label,
-                      ImageProgress* progress, std::string& error) {
+                      ImageProgress* progress, std::string& error, ImageListing* listing) {
     const std::string root = FullPath(folder);
     if (IsInsideFolder(root, FullPath(imagePath))) {
         error = imagePath + ": the disc image cannot lie inside the folder it is made of.";
@@ -127,7 +147,7 @@ bool WriteFolderImage(const std::string& folder, const std::string& imagePath, c
                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (out == INVALID_HANDLE_VALUE)
         return Fail(imagePath, error);
-    WinHost host(root, imagePath, out, progress);
+    WinHost host(root, imagePath, out, progress, listing);
     bool ok = WriteDiscImage(host, label, error);
     if (ok && host.Stopped()) {
         error = "stopped";

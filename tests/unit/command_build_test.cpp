@@ -316,7 +316,9 @@ TEST(CommandBuild, ATerminalGetsOnePacedLineAndQuietGetsNothing) {
         c.disk.Put(kProgram + "\\html\\p2.htm", kMode + "<a href=p3.htm>");
         c.disk.Put(kProgram + "\\html\\p3.htm", kMode);
         EXPECT_EQ(vk::kExitDone, c.Run({"--image", "disc.iso"}));
-        EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Done."}), c.out);
+        EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Writing the disc image " + kHere + "\\disc.iso",
+                                            "Done."}),
+                  c.out);
         ASSERT_FALSE(c.lines.empty());
         EXPECT_EQ(0u, c.lines.front().find("Reading linked objects 1 page")) << c.lines.front();
         bool copyingEnd = false;

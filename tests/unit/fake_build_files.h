@@ -133,7 +133,8 @@ public:
         return files.WriteWhole(folder + "\\autorun.inf", vk::AutorunInfText(settings, &open), error);
     }
     bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
-                    const std::string& label, vk::ImageProgress& progress, std::string& error) override {
+                    const std::string& label, vk::ImageProgress& progress, vk::ImageListing*,
+                    std::string& error) override {
         images.push_back({folder, shown, label});
         error = imageError;
         if (!imageError.empty())
