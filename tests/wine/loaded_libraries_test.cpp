@@ -1,9 +1,13 @@
 // The system libraries the launcher loads on its way. One with no splash and no sound that
 // hands its target to the shell loads neither winmm (nor msacm32, which winmm brings along)
 // nor oleaut32, imported or loaded later: each one costs start-up time. The sound and the
-// splash still get theirs, which also shows that the watch below sees libraries loaded late.
-// The test runs the launcher as its debugger and notes every library mapped into it.
+// splash still get theirs, which also shows that the watch below sees libraries loaded late,
+// and so does the designer's Play Sound. The test runs the launcher as its debugger and notes
+// every library mapped into it; the designer, which stays open, has its modules listed.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <initializer_list>
@@ -11,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/designer_ids.h"
 #include "harness.h"
 
 using namespace vt;
@@ -101,6 +106,19 @@ Outcome RunNotingLibraries(const std::string& exe, const std::string& args, cons
   return run;
 }
 
+// The file names of the modules in a running process, in lower case.
+std::set<std::string> ModulesOf(const Process& process) {
+  std::set<std::string> names;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.Id());
+  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  MODULEENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry))
+    names.insert(Lower(Utf8(entry.szModule)));
+  CloseHandle(snapshot);
+  return names;
+}
+
 std::string Listed(const std::set<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += name + " ";
@@ -145,6 +163,22 @@ TEST(LoadedLibraries, SoundAndSplashLoadTheirsWhenTheyStart) {
     EXPECT_TRUE(loaded.count(c.needs)) << Listed(loaded);
   }
   EXPECT_TRUE(WaitRecords(box.Path("recorded.txt"), 2, kEndMs)) << "targets not handed over";
+}
+
+// The designer loads winmm when Play Sound is pressed, not before.
+TEST(LoadedLibraries, DesignerLoadsWinmmForPlaySound) {
+  Sandbox box;
+  box.Write("sounds\\default.wav", MakeWav(0.5));  // the default sound, beside the program
+  Process p(box.CopyVintrosk(), "design", box.Dir());
+  HWND dlg = WaitWindow(p, "Vintrosk!", "#32770", kEndMs);
+  ASSERT_TRUE(dlg) << DescribeWindows(p);
+  const std::set<std::string> before = ModulesOf(p);
+  EXPECT_TRUE(before.count("user32.dll")) << Listed(before);  // the list is read at all
+  EXPECT_FALSE(before.count("winmm.dll")) << Listed(before);
+  Press(dlg, IDC_PLAY_SOUND);
+  EXPECT_TRUE(WaitUntil([&] { return ModulesOf(p).count("winmm.dll") > 0; }, kEndMs)) << Listed(ModulesOf(p));
+  Press(dlg, IDCANCEL);
+  EXPECT_TRUE(p.WaitExit(kEndMs)) << DescribeWindows(p);
 }
 
 // Tells Wine not to load these libraries into programs of this file name, while it lives.
