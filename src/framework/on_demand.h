@@ -2,7 +2,7 @@
 // first call instead of imported: an imported library is loaded when the program starts, and
 // the launcher that only hands its target to the shell needs none of these. winmm (which
 // brings msacm32 along) serves the start-up sound and the designer's preview of it; oleaut32
-// serves the pictures of the splash and the designer and the viewer's hosted controls. Each
+// serves the splash picture and the strings and variants of the viewer's hosted controls. Each
 // library is loaded from the system folder, never from beside the program on the disc. When a
 // library or a function is missing, the call answers as a failed call would.
 #pragma once
