@@ -1,6 +1,5 @@
 #include "app/autoplay_win.h"
 
-#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "app/autoplay.h"
@@ -11,6 +10,7 @@
 #include "app/startup.h"
 #include "controls/shell_open_win.h"
 #include "controls/splash_dlg.h"
+#include "framework/on_demand.h"
 #include "framework/wide.h"
 #include "viewer/open_viewer.h"
 
@@ -154,12 +154,12 @@ void RunAutoplay(const LaunchConfig& config) {
 DWORD WINAPI PlaySoundThread(void* param) {
     SoundJob* job = static_cast<SoundJob*>(param);
     const std::string open = "open waveaudio!" + job->path + " alias mysound wait";
-    if (::mciSendStringW(fw::Widen(open).c_str(), nullptr, 0, nullptr) != 0) {
+    if (fw::SendMciCommand(fw::Widen(open).c_str()) != 0) {
         job->done = true;
         return 1;
     }
-    ::mciSendStringW(L"play mysound from 0 wait", nullptr, 0, nullptr);
-    ::mciSendStringW(L"close mysound wait", nullptr, 0, nullptr);
+    fw::SendMciCommand(L"play mysound from 0 wait");
+    fw::SendMciCommand(L"close mysound wait");
     job->done = true;
     return 0;
 }

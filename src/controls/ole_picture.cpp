@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "controls/picture_geometry.h"
+#include "framework/on_demand.h"
 #include "framework/wide.h"
 
 BOOL COlePicture::LoadFromResource(UINT id) {
@@ -47,7 +48,7 @@ BOOL COlePicture::LoadFromStream(IStream* stream) {
     if (!stream)
         return FALSE;
     // Size 0: the loader finds the picture's length in the stream itself.
-    if (FAILED(::OleLoadPicture(stream, 0, FALSE, IID_IPicture, m_pPicture.PutVoid())))
+    if (FAILED(fw::LoadPicture(stream, 0, FALSE, IID_IPicture, m_pPicture.PutVoid())))
         m_pPicture.Reset();
     return static_cast<bool>(m_pPicture);
 }
@@ -60,7 +61,7 @@ BOOL COlePicture::LoadFromBitmap(HBITMAP bitmap) {
     desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = bitmap;
-    if (FAILED(::OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, m_pPicture.PutVoid()))) {
+    if (FAILED(fw::CreatePicture(&desc, IID_IPicture, TRUE, m_pPicture.PutVoid()))) {
         m_pPicture.Reset();
         ::DeleteObject(bitmap);
     }

@@ -12,6 +12,7 @@
 #include "designer/designer_ids.h"
 #include "designer/designer_options.h"
 #include "framework/file_dialog.h"
+#include "framework/on_demand.h"
 #include "framework/wide.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)
@@ -107,7 +108,7 @@ void CDesignerDlg::PlaySound() {
     UpdateData(true);
     // The default sound's path is relative to the program, not to wherever it was started.
     const std::string sound = vk::ResolveAgainst(m_strProgramFolder, m_strSoundPath);
-    ::PlaySoundW(fw::Widen(sound).c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+    fw::PlaySoundNamed(fw::Widen(sound).c_str(), SND_FILENAME | SND_ASYNC);
 }
 
 // Modal to the designer. A Help command can still arrive while the designer is disabled (a

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/com_ptr.h"
+#include "framework/on_demand.h"
 #include "framework/wide.h"
 
 // One site object per hosted control. Each COM interface that the control asks of its
@@ -591,11 +592,11 @@ bool ArgText(const VARIANT* arg, std::string& text) {
     if (!arg)
         return false;
     if (arg->vt == VT_BSTR) {
-        text = Narrow(arg->bstrVal, ::SysStringLen(arg->bstrVal));
+        text = Narrow(arg->bstrVal, BstrLength(arg->bstrVal));
         return true;
     }
     if (arg->vt == (VT_BYREF | VT_BSTR) && arg->pbstrVal) {
-        text = Narrow(*arg->pbstrVal, ::SysStringLen(*arg->pbstrVal));
+        text = Narrow(*arg->pbstrVal, BstrLength(*arg->pbstrVal));
         return true;
     }
     return false;
@@ -621,18 +622,17 @@ bool TextProperty(IDispatch* object, DISPID id, std::string& text) {
     if (!object)
         return false;
     DISPPARAMS none = {};
-    VARIANT result;
-    ::VariantInit(&result);
+    VARIANT result{}; // VT_EMPTY
     const bool read = SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                                &result, nullptr, nullptr)) &&
                       ArgText(&result, text);
-    ::VariantClear(&result);
+    ClearVariant(&result);
     return read;
 }
 
 BSTR Utf8ToBstr(const std::string& text) {
     const WString wide = Widen(text);
-    return ::SysAllocStringLen(wide.c_str(), static_cast<UINT>(wide.size()));
+    return AllocBstr(wide.c_str(), static_cast<UINT>(wide.size()));
 }
 
 IDispatch* AxControl::Dispatch() const {

@@ -2,6 +2,8 @@
 
 #include <exdisp.h>
 
+#include "framework/on_demand.h"
+
 namespace {
 const DISPID kNavigate = 104;
 }
@@ -13,11 +15,8 @@ HRESULT CWebBrowser2::Navigate(const std::string& url, VARIANT* flags, VARIANT* 
     BSTR wideUrl = fw::Utf8ToBstr(url);
     if (!wideUrl)
         return E_OUTOFMEMORY;
-    VARIANT empty;
-    ::VariantInit(&empty);
-    VARIANTARG args[5];
-    for (VARIANTARG& arg : args)
-        ::VariantInit(&arg);
+    VARIANT empty{}; // VT_EMPTY
+    VARIANTARG args[5] = {};
     args[0].vt = VT_BSTR;
     args[0].bstrVal = wideUrl;
     VARIANT* optional[] = {flags, targetFrameName, postData, headers};
@@ -26,6 +25,6 @@ HRESULT CWebBrowser2::Navigate(const std::string& url, VARIANT* flags, VARIANT* 
         args[i + 1].pvarVal = optional[i] ? optional[i] : &empty;
     }
     const HRESULT hr = Invoke(kNavigate, DISPATCH_METHOD, args, 5);
-    ::SysFreeString(wideUrl);
+    fw::FreeBstr(wideUrl);
     return hr;
 }
