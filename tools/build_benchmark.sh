@@ -9,7 +9,7 @@
 # The medians and the medians of the ratios of each run count. The manuals: the Apache manual (apache2-doc: 1,857 of its files are links,
 # which cp -rL and the build both copy as files) and the Python manual (python3-doc). A build
 # copies the files its start page reaches, which the table counts beside the copy's.
-# Peak memory: generated chains of 1,000 and 10,000 pages (make_sample_site.py's chain).
+# Peak memory: generated chains of 1,000, 10,000 and 50,000 pages, each linking the next.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
@@ -72,7 +72,7 @@ for start in "${sites[@]}"; do
 done
 
 # Peak memory against the number of pages: a chain of pages, each linking the next and a picture.
-for pages in 1000 10000; do
+for pages in 1000 10000 50000; do
   site="${work[0]}/chain$pages"
   mkdir -p "$site"
   python3 - "$site" "$pages" <<'PY'
@@ -81,10 +81,13 @@ site, n = sys.argv[1], int(sys.argv[2])
 open(os.path.join(site, "pic.gif"), "wb").write(b"GIF89a")
 for i in range(n):
     nxt = f'<a href="p{i + 1}.html">next</a>' if i + 1 < n else ""
-    open(os.path.join(site, f"p{i}.html"), "w").write(f'<html><body><img src="pic.gif">{nxt}</body></html>\n')
+    open(os.path.join(site, f"p{i}.html"), "w").write(
+        '<html><head><meta http-equiv="X-UA-Compatible" content="IE=edge"></head>'
+        f'<body><img src="pic.gif">{nxt}</body></html>\n')
 PY
   rm -rf "${work[0]}/out"
   build "$site/p0.html" "${work[0]}/out"
   read -r s k < <(timed "${work[0]}/m" "${args[@]}")
   echo "chain of $pages pages: ${s} s, peak memory $k KB"
+  rm -rf "$site" "${work[0]}/out"
 done

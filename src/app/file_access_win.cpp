@@ -75,15 +75,14 @@ namespace {
 FolderEntry Entry(const std::string& name, DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
     const bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
     return {name, folder ? PathKind::Folder : PathKind::File,
-            folder ? 0 : static_cast<unsigned long long>(sizeHigh) << 32 | sizeLow, UnixSeconds(written)};
+            folder ? 0 : static_cast<unsigned long long>(sizeHigh) << 32 | sizeLow, UnixSeconds(written.dwHighDateTime, written.dwLowDateTime)};
 }
 
 } // namespace
 
-long long UnixSeconds(const FILETIME& written) {
+long long UnixSeconds(unsigned long high, unsigned long low) {
     // File times count 100 ns from 1601.
-    const long long time =
-        (static_cast<long long>(written.dwHighDateTime) << 32 | written.dwLowDateTime) - 116444736000000000LL;
+    const long long time = (static_cast<long long>(high) << 32 | low) - 116444736000000000LL;
     return time >= 0 ? time / 10000000 : (time - 9999999) / 10000000;
 }
 

@@ -15,8 +15,8 @@ struct FileId {
 // False when the path cannot be opened.
 bool FileIdOf(const std::string& path, FileId& id);
 
-// A file time as List gives it: seconds since 1970, UTC, rounded down.
-long long UnixSeconds(const FILETIME& time);
+// A file time (its two halves) as List gives it: seconds since 1970, UTC, rounded down.
+long long UnixSeconds(unsigned long high, unsigned long low);
 
 class WinFileAccess : public FileAccess {
 public:

@@ -136,10 +136,10 @@ public:
     bool Exists(const std::string& name) override {
         const std::string key = Lower(name);
         if (key.compare(0, m_out.size(), m_out) == 0)
-            return m_planned.count(key) > 0;
+            return m_planned.count(key.substr(m_out.size())) > 0;
         return m_host.Files().Exists(name);
     }
-    void AlreadyThere(const std::string& path) { m_planned.insert(Lower(path)); }
+    void AlreadyThere(const std::string& path) { m_planned.insert(Lower(path.substr(m_out.size()))); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_host.Files().Open(name); }
     Found ReadWhole(const std::string& name, std::string& bytes) override {
         return m_host.ReadPage(name, bytes, m_modified);
@@ -187,8 +187,8 @@ public:
 
 private:
     void Note(const std::string& from, const std::string& to, unsigned long long size, long long modified) {
-        m_planned.insert(Lower(to));
         const std::string name = to.substr(m_out.size());
+        m_planned.insert(Lower(name));
         DocKind kind = DocKind::Html;
         const bool page = IsScanned(name, kind);
         m_plan.files.push_back({name, ResolveAgainst(m_programFolder, from), size, page, modified});
@@ -204,7 +204,7 @@ private:
     BuildProgress m_progress;
     std::string m_error;
     long long m_modified = -1; // of the page read last
-    std::unordered_set<std::string> m_planned;
+    std::unordered_set<std::string> m_planned; // names inside the output folder, in lower case
 };
 
 // Bytes a set of files takes: on a disk of 4 KB clusters, the common size, and in the image,

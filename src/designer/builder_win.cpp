@@ -33,6 +33,8 @@ public:
     // second and lets waiting messages through about fifty times, which keeps the window
     // painted and Cancel heard.
     void Progress(const BuildProgress& progress) override {
+        if (m_cancelled)
+            return; // the build is on its way out
         const DWORD now = ::GetTickCount();
         const bool newStage = !m_wait || static_cast<int>(progress.stage) != m_stage;
         if (!m_wait)
@@ -47,7 +49,13 @@ public:
             m_pumpedAt = now;
         }
     }
-    bool Cancelled() override { return m_cancelled || (m_wait && m_wait->CancelAsked()); }
+    // Once asked, the window goes at once: what the build still does (removing what it made
+    // beside the earlier disc) needs no more of the user's time.
+    bool Cancelled() override {
+        if (!m_cancelled && m_wait && m_wait->CancelAsked())
+            CloseWait();
+        return m_cancelled;
+    }
     void ShowMissing(const std::vector<MissingFile>& missing) override {
         CloseWait();
         CMissingFilesDlg dlg(m_dlg);

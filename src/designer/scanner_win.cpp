@@ -63,7 +63,7 @@ ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& by
     FILETIME written;
     bool whole = ::GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
     if (whole && ::GetFileTime(file, nullptr, nullptr, &written))
-        modified = UnixSeconds(written);
+        modified = UnixSeconds(written.dwHighDateTime, written.dwLowDateTime);
     if (whole) {
         // The size is a hint: a file that grows meanwhile is read to its end.
         bytes.resize(static_cast<size_t>(size.QuadPart) + 1);

@@ -330,20 +330,25 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
   const std::string folder = DesktopOutput(), image = folder + ".iso";
   RemoveTree(folder);
   DeleteFileW(Wide(image).c_str());
-  MakeBigSound(p, 400);
+  // Long enough for each stage to be met: more than a CD-R holds, so a warning asks first.
+  MakeBigSound(p, 1500);
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
     Click(d.dlg, IDC_IMAGE_OPTION);
     Press(d.dlg, IDOK);
+    HWND warning = WaitMessageBox(*d.process, kWait);
+    ASSERT_TRUE(warning);
+    Press(warning, IDYES);
     std::string text, counts;
-    // The files first, then the image, each with its counts and its bar part way.
-    EXPECT_TRUE(WaitForStage(*d.process, "Copying the files:", false, text, counts)) << DescribeWindows(*d.process);
+    // The files first, with their counts and the bar part way; then the image, written beside
+    // the copy, for as long as it takes after it.
+    EXPECT_TRUE(WaitForStage(*d.process, "Copying the files:", true, text, counts)) << DescribeWindows(*d.process);
     EXPECT_NE(std::string::npos, counts.find(" files, ")) << counts;
-    HWND wait = WaitForStage(*d.process, "Writing the disc image:", true, text, counts);
+    HWND wait = WaitForStage(*d.process, "Writing the disc image:", false, text, counts);
     EXPECT_TRUE(wait) << DescribeWindows(*d.process);
     EXPECT_EQ(image, text);
-    EXPECT_NE(std::string::npos, counts.find(" of 400.")) << counts;
+    EXPECT_NE(std::string::npos, counts.find(" of 1,500.")) << counts;
     if (wait) Screenshot("writing_image");
     HWND question = WaitMessageBox(*d.process, 120000);
     ASSERT_TRUE(question);
@@ -352,7 +357,7 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
     WaitGone(question, kWait);
   }
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(Wide(image).c_str()));
-  // The sandbox stays for a look after a failure; the 400 MB do not.
+  // The sandbox stays for a look after a failure; the 1,500 MB do not.
   RemoveTree(folder);
   DeleteFileW(Wide(image).c_str());
   DeleteFileW(Wide(p.box.Path("sounds\\default.wav")).c_str());
@@ -377,7 +382,8 @@ TEST(DesignerProgress, CancelLeavesTheEarlierDisc) {
     ASSERT_FALSE(earlier.empty());
     ASSERT_FALSE(earlierImage.empty());
   }
-  MakeBigSound(p, 600); // under a CD-R, so no warning asks first
+  // Long enough for each stage to be met: more than a CD-R holds, so a warning asks first.
+  MakeBigSound(p, 1500);
   DeleteFileW(Wide(image + ".new").c_str()); // left by a run that was killed
   for (const char* stage : {"Copying the files:", "Writing the disc image:"}) {
     SCOPED_TRACE(stage);
@@ -385,6 +391,10 @@ TEST(DesignerProgress, CancelLeavesTheEarlierDisc) {
     ASSERT_TRUE(d.dlg);
     Click(d.dlg, IDC_IMAGE_OPTION);
     Press(d.dlg, IDOK);
+    HWND warning = WaitMessageBox(*d.process, kWait);
+    ASSERT_TRUE(warning);
+    ASSERT_NE(std::string::npos, MessageBoxText(warning).find("they need a DVD")) << MessageBoxText(warning);
+    Press(warning, IDYES);
     std::string text, counts;
     HWND wait = WaitForStage(*d.process, stage, false, text, counts);
     ASSERT_TRUE(wait) << DescribeWindows(*d.process);
