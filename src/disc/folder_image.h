@@ -26,6 +26,23 @@ public:
     virtual State FileState(const std::string& file) = 0;
 };
 
+// Waits until the listing (if any) has file whole, nap() between looks; false with error when
+// it never will be or stopped is set.
+template <class Nap>
+bool WaitUntilWhole(ImageListing* listing, const std::string& file, const std::string& shown, const bool& stopped,
+                    Nap nap, std::string& error) {
+    for (;;) {
+        const ImageListing::State state = listing ? listing->FileState(file) : ImageListing::State::Ready;
+        if (state == ImageListing::State::Ready)
+            return true;
+        if (state == ImageListing::State::Never || stopped) {
+            error = shown + ": it was not copied.";
+            return false;
+        }
+        nap();
+    }
+}
+
 // Writes an ISO 9660 + Joliet image of everything under folder (UTF-8 path, no trailing
 // separator) to imagePath (which must not lie inside folder). False with a message naming
 // the file and why; a partly written image is removed and an earlier image at imagePath is

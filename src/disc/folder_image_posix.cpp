@@ -44,7 +44,8 @@ public:
 
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
-        if (!WaitUntilWhole(file, error))
+        // A file being copied while the image is written is read once it is whole.
+        if (!WaitUntilWhole(m_listing, file, m_path, m_stopped, [] { ::usleep(1000); }, error))
             return false;
         m_in = open(m_path.c_str(), O_RDONLY);
         return m_in >= 0 || Fail(m_path, Why(errno), error);
@@ -138,20 +139,6 @@ private:
 
     std::string m_folder, m_image, m_path;
     int m_out, m_in = -1;
-    // A file being copied while the image is written is read once it is whole.
-    bool WaitUntilWhole(const std::string& file, std::string& error) {
-        for (;;) {
-            const ImageListing::State state = m_listing ? m_listing->FileState(file) : ImageListing::State::Ready;
-            if (state == ImageListing::State::Ready)
-                return true;
-            if (state == ImageListing::State::Never || m_stopped) {
-                error = m_path + ": it was not copied.";
-                return false;
-            }
-            ::usleep(1000);
-        }
-    }
-
     ImageProgress* m_progress;
     ImageListing* m_listing;
     bool m_stopped = false;

@@ -61,7 +61,8 @@ public:
 
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
-        if (!WaitUntilWhole(file, error))
+        // A file being copied while the image is written is read once it is whole.
+        if (!WaitUntilWhole(m_listing, file, m_path, m_stopped, [] { ::Sleep(1); }, error))
             return false;
         m_in = ::CreateFileW(Long(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -109,20 +110,6 @@ private:
 
     std::string m_folder, m_image, m_path;
     HANDLE m_out, m_in = INVALID_HANDLE_VALUE;
-    // A file being copied while the image is written is read once it is whole.
-    bool WaitUntilWhole(const std::string& file, std::string& error) {
-        for (;;) {
-            const ImageListing::State state = m_listing ? m_listing->FileState(file) : ImageListing::State::Ready;
-            if (state == ImageListing::State::Ready)
-                return true;
-            if (state == ImageListing::State::Never || m_stopped) {
-                error = m_path + ": it was not copied.";
-                return false;
-            }
-            ::Sleep(1);
-        }
-    }
-
     ImageProgress* m_progress;
     ImageListing* m_listing;
     bool m_stopped = false;

@@ -325,6 +325,16 @@ HWND WaitForStage(const Process& process, const std::string& label, bool partWay
   return nullptr;
 }
 
+// Create CD with the image option on, Yes to the warning that the files need a DVD.
+void CreateCdWithImagePastTheDvdWarning(Designer& d) {
+  Click(d.dlg, IDC_IMAGE_OPTION);
+  Press(d.dlg, IDOK);
+  HWND warning = WaitMessageBox(*d.process, kWait);
+  ASSERT_TRUE(warning);
+  ASSERT_NE(std::string::npos, MessageBoxText(warning).find("they need a DVD")) << MessageBoxText(warning);
+  Press(warning, IDYES);
+}
+
 TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
   Installed p;
   const std::string folder = DesktopOutput(), image = folder + ".iso";
@@ -335,11 +345,7 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
   {
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
-    Click(d.dlg, IDC_IMAGE_OPTION);
-    Press(d.dlg, IDOK);
-    HWND warning = WaitMessageBox(*d.process, kWait);
-    ASSERT_TRUE(warning);
-    Press(warning, IDYES);
+    ASSERT_NO_FATAL_FAILURE(CreateCdWithImagePastTheDvdWarning(d));
     std::string text, counts;
     // The files first, with their counts and the bar part way; then the image, written beside
     // the copy, for as long as it takes after it.
@@ -389,12 +395,7 @@ TEST(DesignerProgress, CancelLeavesTheEarlierDisc) {
     SCOPED_TRACE(stage);
     Designer d(p.box);
     ASSERT_TRUE(d.dlg);
-    Click(d.dlg, IDC_IMAGE_OPTION);
-    Press(d.dlg, IDOK);
-    HWND warning = WaitMessageBox(*d.process, kWait);
-    ASSERT_TRUE(warning);
-    ASSERT_NE(std::string::npos, MessageBoxText(warning).find("they need a DVD")) << MessageBoxText(warning);
-    Press(warning, IDYES);
+    ASSERT_NO_FATAL_FAILURE(CreateCdWithImagePastTheDvdWarning(d));
     std::string text, counts;
     HWND wait = WaitForStage(*d.process, stage, false, text, counts);
     ASSERT_TRUE(wait) << DescribeWindows(*d.process);
