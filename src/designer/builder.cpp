@@ -676,22 +676,26 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
         imagePart = UnusedName(fs, image, ".new");
         host.ImageStarting(image);
     }
-    PlannedListing listing(fs, staging, plan, names);
-    ImageBeside beside(host, staging, imagePart, image, label, listing);
-    const bool imageBeside = !image.empty() && host.StartBeside(beside);
-    const bool copied = CopyLinked(host, plan, names, building, out, tracker, imageBeside ? &listing : nullptr);
+    std::unique_ptr<PlannedListing> listing;
+    std::unique_ptr<ImageBeside> beside;
+    if (!image.empty()) {
+        listing = std::make_unique<PlannedListing>(fs, staging, plan, names);
+        beside = std::make_unique<ImageBeside>(host, staging, imagePart, image, label, *listing);
+    }
+    const bool imageBeside = beside && host.StartBeside(*beside);
+    const bool copied = CopyLinked(host, plan, names, building, out, tracker, imageBeside ? listing.get() : nullptr);
     if (imageBeside) {
         if (!copied)
-            beside.Stop();
+            beside->Stop();
         BuildProgress shown;
         shown.stage = BuildStage::Imaging;
         shown.item = image;
         while (!host.WaitBeside(20)) {
-            shown.bytes = beside.Done();
-            shown.bytesTotal = beside.Total();
+            shown.bytes = beside->Done();
+            shown.bytesTotal = beside->Total();
             host.Progress(shown);
             if (host.Cancelled())
-                beside.Stop();
+                beside->Stop();
         }
     }
     if (!copied)
@@ -702,11 +706,11 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
         host.Tell(MissingTargetWarning(ResolveAgainst(s.m_strProgramFolder, s.m_strTargetPath), s.m_strTarget, out));
 
     if (!image.empty() && !host.Cancelled()) {
-        bool written = imageBeside && beside.Written();
-        error = imageBeside ? beside.Error() : std::string();
+        bool written = imageBeside && beside->Written();
+        error = imageBeside ? beside->Error() : std::string();
         // A file of the plan that could not be copied after all leaves the planned image short:
         // it is written again from the folder as it is.
-        if (!imageBeside || (!written && listing.Incomplete())) {
+        if (!imageBeside || (!written && listing->Incomplete())) {
             host.SetWorkingFolder(s.m_strProgramFolder);
             ImageTracker progress(host, image);
             written = host.WriteImage(staging, imagePart, image, label, progress, nullptr, error);

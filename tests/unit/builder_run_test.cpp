@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <thread>
 
 #include "app/ascii_case.h"
 #include "designer/builder.h"
@@ -854,4 +855,98 @@ TEST(BuilderRun, LinksToTheBuildsOwnFilesKeepThem) {
     EXPECT_EQ("program", build.disk.Content(kOut + "autorun.exe"));
     EXPECT_EQ(0u, build.disk.Content(kOut + "autorun.inf").find("[autorun]"));
     EXPECT_TRUE(build.missing.Empty()) << ::testing::PrintToString(build.missing.Items());
+}
+
+namespace {
+
+// A build whose image is written on a thread of its own, as the real hosts do: the image asks
+// the listing for every file it lists and fails on one that will never be copied.
+class ThreadedBuild : public FakeBuild {
+public:
+    std::vector<std::string> listed;  // every file the image's listing gave, "/" between steps
+    std::string vanishing;            // a source removed once the copy starts
+    bool StartBeside(vk::BuildWork& work) override {
+        m_thread = std::thread([&work] { work.Run(); });
+        return true;
+    }
+    bool WaitBeside(unsigned) override {
+        if (m_thread.joinable())
+            m_thread.join();
+        return true;
+    }
+    void Progress(const vk::BuildProgress& p) override {
+        if (p.stage == vk::BuildStage::Copying && !vanishing.empty()) {
+            disk.Remove(vanishing);
+            vanishing.clear();
+        }
+        FakeBuild::Progress(p);
+    }
+    bool WriteImage(const std::string& folder, const std::string& file, const std::string& shown,
+                    const std::string& label, vk::ImageProgress& progress, vk::ImageListing* listing,
+                    std::string& error) override {
+        if (listing && !Walk(*listing, "", error))
+            return false;
+        return FakeBuild::WriteImage(folder, file, shown, label, progress, nullptr, error);
+    }
+
+private:
+    bool Walk(vk::ImageListing& listing, const std::string& folder, std::string& error) {
+        std::vector<vk::DiscItem> items;
+        if (!listing.List(folder, items, error))
+            return false;
+        for (const vk::DiscItem& item : items) {
+            const std::string path = folder.empty() ? item.name : folder + "/" + item.name;
+            if (item.folder) {
+                if (!Walk(listing, path, error))
+                    return false;
+                continue;
+            }
+            vk::ImageListing::State state;
+            while ((state = listing.FileState(path)) == vk::ImageListing::State::Waiting)
+                std::this_thread::yield();
+            if (state == vk::ImageListing::State::Never) {
+                error = path + ": it was not copied.";
+                return false;
+            }
+            listed.push_back(path);
+        }
+        return true;
+    }
+    std::thread m_thread;
+};
+
+} // namespace
+
+// The image beside the copy lists exactly the disc the copy writes, each file once it is
+// whole; a file gone between the plan and its copy is listed as missing and the image is
+// written again from the folder as it is.
+TEST(BuilderRun, TheImageBesideTheCopyListsTheDiscOrIsWrittenAgain) {
+    {
+        ThreadedBuild build;
+        build.disk.Put(kProgram + "\\html\\next.htm", kMode + "<img src='photo.jpg'><img src='pics/a.gif'>");
+        build.disk.Put(kProgram + "\\html\\pics\\a.gif", "a");
+        vk::DiscSettings s = Defaults();
+        s.m_bImage = true;
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+        std::set<std::string> listed(build.listed.begin(), build.listed.end());
+        EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
+                                         "autorun.exe", "default.jpg", "default.wav", "logo.gif", "next.htm",
+                                         "photo.jpg", "pics/a.gif"}),
+                  listed);
+        EXPECT_EQ(1u, build.images.size());
+        EXPECT_TRUE(build.disk.Has(kFolder + ".iso"));
+    }
+    {
+        ThreadedBuild build;
+        build.vanishing = kProgram + "\\html\\photo.jpg";
+        vk::DiscSettings s = Defaults();
+        s.m_bImage = true;
+        ASSERT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
+        EXPECT_EQ((std::vector<vk::MissingFile>{{kProgram + "\\html\\photo.jpg", vk::MissingReason::Absent}}),
+                  build.missing.Items());
+        EXPECT_EQ(1u, build.images.size()); // the image beside failed before writing; then once from the folder
+        EXPECT_TRUE(build.disk.Has(kFolder + ".iso"));
+        EXPECT_FALSE(build.disk.Has(kOut + "photo.jpg"));
+        EXPECT_TRUE(build.told.empty()) << ::testing::PrintToString(build.told);
+    }
 }
