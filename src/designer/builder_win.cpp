@@ -15,6 +15,7 @@
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
 #include "designer/missing_files_dlg.h"
+#include "designer/progress_text.h"
 #include "designer/scanner_win.h"
 #include "disc/folder_image.h"
 #include "framework/app.h"
@@ -39,7 +40,7 @@ public:
         const bool newStage = !m_wait || static_cast<int>(progress.stage) != m_stage;
         if (!m_wait)
             OpenWait();
-        if (m_wait && (newStage || now - m_shownAt >= 100 || LastOfStage(progress))) {
+        if (m_wait && (newStage || now - m_shownAt >= 100 || ProgressAtStageEnd(progress))) {
             m_wait->Show(progress);
             m_shownAt = now;
             m_stage = static_cast<int>(progress.stage);
@@ -103,9 +104,6 @@ public:
     }
 
 private:
-    static bool LastOfStage(const BuildProgress& p) {
-        return p.stage == BuildStage::Copying ? p.files == p.filesTotal : p.bytesTotal && p.bytes == p.bytesTotal;
-    }
     void OpenWait() {
         fw::EnsureCommonControls();
         m_wait = std::make_unique<CBuildWaitDlg>();

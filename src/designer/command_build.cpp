@@ -159,9 +159,7 @@ void CommandHost::Progress(const BuildProgress& progress) {
     }
     // About ten times a second, and the first and last of each stage.
     const unsigned long long now = Milliseconds();
-    const bool last = progress.stage == BuildStage::Copying ? progress.files == progress.filesTotal
-                                                            : progress.bytesTotal && progress.bytes == progress.bytesTotal;
-    if (m_lineShown && now - m_shownAt < 100 && !last)
+    if (m_lineShown && now - m_shownAt < 100 && !ProgressAtStageEnd(progress))
         return;
     m_shownAt = now;
     m_lineShown = true;

@@ -65,6 +65,10 @@ std::string ProgressCounts(const BuildProgress& p) {
     return {};
 }
 
+bool ProgressAtStageEnd(const BuildProgress& p) {
+    return p.stage == BuildStage::Copying ? p.files == p.filesTotal : p.bytesTotal && p.bytes == p.bytesTotal;
+}
+
 int ProgressPerMille(const BuildProgress& p) {
     if (p.bytesTotal == 0)
         return p.stage == BuildStage::Copying || p.stage == BuildStage::Imaging ? 1000 : -1;

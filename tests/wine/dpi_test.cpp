@@ -144,21 +144,27 @@ std::string PictureFault(HWND splash) {
     return fault;
 }
 
-TEST(Scaled, SplashOfA400By300PictureGrowsWithTheScale) {
-    Sandbox box;
-    box.CopyVintrosk();
-    box.Copy(WinPath(std::string(VT_FIXTURES) + "/pic400x300.jpg"), "logo.jpg");
-    Process p(box.Path("Vintrosk.exe"), "none 0 0 logo.jpg", box.Dir());
+// The launcher's splash: its captionless popup dialog, once shown.
+HWND WaitForSplash(const Process& p) {
     HWND splash = nullptr;
-    ASSERT_TRUE(WaitUntil(
+    WaitUntil(
         [&] {
             for (HWND w : p.Windows(true))
                 if (ClassOf(w) == "#32770" && IsCaptionlessPopup(w))
                     splash = w;
             return splash != nullptr;
         },
-        20000))
-        << DescribeWindows(p);
+        20000);
+    return splash;
+}
+
+TEST(Scaled, SplashOfA400By300PictureGrowsWithTheScale) {
+    Sandbox box;
+    box.CopyVintrosk();
+    box.Copy(WinPath(std::string(VT_FIXTURES) + "/pic400x300.jpg"), "logo.jpg");
+    Process p(box.Path("Vintrosk.exe"), "none 0 0 logo.jpg", box.Dir());
+    const HWND splash = WaitForSplash(p);
+    ASSERT_TRUE(splash) << DescribeWindows(p);
     const RECT r = RectOf(splash);
     EXPECT_EQ(Scaled(400) + Scaled(5), r.right - r.left) << Describe(splash);
     EXPECT_EQ(Scaled(300) + Scaled(5), r.bottom - r.top) << Describe(splash);
@@ -178,16 +184,8 @@ TEST(Scaled, SplashLargerThanTheScreenFitsItsWorkArea) {
     box.CopyVintrosk();
     box.Write("big.jpg", MakeJpeg(1600, 1200));
     Process p(box.Path("Vintrosk.exe"), "none 0 0 big.jpg", box.Dir());
-    HWND splash = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            for (HWND w : p.Windows(true))
-                if (ClassOf(w) == "#32770" && IsCaptionlessPopup(w))
-                    splash = w;
-            return splash != nullptr;
-        },
-        20000))
-        << DescribeWindows(p);
+    const HWND splash = WaitForSplash(p);
+    ASSERT_TRUE(splash) << DescribeWindows(p);
     const RECT r = RectOf(splash);
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
