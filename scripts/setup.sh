@@ -28,6 +28,8 @@ command -v bsdtar >/dev/null                 || need+=(libarchive-tools)
 # The benchmarks: CPU time and peak memory of a command.
 [ -x /usr/bin/time ]                         || need+=(time)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+# The sources' one format, which the tests check.
+command -v clang-format >/dev/null           || need+=(clang-format)
 # clang with libFuzzer, for the short fuzz runs of the tests.
 command -v clang++ >/dev/null                || need+=(clang)
 compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-dev)

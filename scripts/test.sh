@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs every test: the core's native tests (with AddressSanitizer and UBSan), then the tests
-# that run the real program under Wine. Installs what is missing first.
+# Runs every test: the sources' format, the core's native tests (with AddressSanitizer and
+# UBSan), then the tests that run the real program under Wine. Installs what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/setup.sh
+tools/format.sh --check
 scripts/build.sh
 ctest --test-dir build/native --output-on-failure
 

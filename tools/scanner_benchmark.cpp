@@ -30,12 +30,16 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 // pictures, a few paragraphs of text, web and mail links that are not copied.
 std::string Page(int i) {
     std::string p = "<html>\r\n<head>\r\n<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">\r\n"
-                    "<title>Page " + std::to_string(i) + "</title>\r\n"
+                    "<title>Page " +
+                    std::to_string(i) +
+                    "</title>\r\n"
                     "<style>body { font-family: Tahoma; color: #203050; } td { padding: 4px; }</style>\r\n"
-                    "</head>\r\n<body background=\"" + ImageName(i % kImages) + "\">\r\n";
-    p += "<p><a href=\"index.htm\">Menu</a> | <a href='" + PageName((i + kPages - 1) % kPages) + "'>Back</a> | "
-         "<a href='" + PageName((i + 1) % kPages) + "#top'>Next</a> | <a href=\"" + PageName(i / 50 * 50) +
-         "\">Section</a></p>\r\n";
+                    "</head>\r\n<body background=\"" +
+                    ImageName(i % kImages) + "\">\r\n";
+    p += "<p><a href=\"index.htm\">Menu</a> | <a href='" + PageName((i + kPages - 1) % kPages) +
+         "'>Back</a> | "
+         "<a href='" +
+         PageName((i + 1) % kPages) + "#top'>Next</a> | <a href=\"" + PageName(i / 50 * 50) + "\">Section</a></p>\r\n";
     for (int k = 0; k < 5; ++k)
         p += "<img src=\"" + ImageName((i * 5 + k) % kImages) + "\" width=120 height=90 alt=\"Picture " +
              std::to_string(k) + "\">\r\n";

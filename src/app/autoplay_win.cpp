@@ -41,8 +41,8 @@ void ShowSplash(const std::string& imagePath) {
 
 bool SameFile(const std::string& a, const std::string& b) {
     auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        HANDLE file = ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+        HANDLE file = ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
         const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
@@ -125,8 +125,7 @@ void RunAutoplay(const LaunchConfig& config) {
 
     if (plan.open == OpenWith::Viewer) {
         App().EnableControlContainer();
-        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind,
-                     mark);
+        OpenInViewer(ModuleFolder() + "\\" + plan.viewerFile, ReadIconEntry(), plan.windowSize, plan.viewerKind, mark);
         // Closed, the viewer leaves the disc to the next launcher, though this one may still
         // wait for its sound.
         if (viewerMutex != INVALID_HANDLE_VALUE)
@@ -135,9 +134,9 @@ void RunAutoplay(const LaunchConfig& config) {
         ::MessageBoxW(nullptr, fw::Widen(OwnProgramMessage(plan.shellFile)).c_str(), fw::Widen(kAppTitle).c_str(),
                       MB_OK | MB_ICONINFORMATION);
     } else if (plan.open == OpenWith::Shell) {
-        const int result = static_cast<int>(reinterpret_cast<INT_PTR>(
-            ::ShellExecuteW(nullptr, nullptr, fw::Widen(plan.shellFile).c_str(), fw::Widen(plan.shellParams).c_str(),
-                            L"", SW_SHOWNORMAL)));
+        const int result = static_cast<int>(
+            reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, nullptr, fw::Widen(plan.shellFile).c_str(),
+                                                      fw::Widen(plan.shellParams).c_str(), L"", SW_SHOWNORMAL)));
         // Otherwise the disc would end after its splash with nothing shown. No window of the
         // launcher is on screen now, so the message has no owner.
         if (result <= 32)

@@ -82,8 +82,8 @@ bool CopyBytes(int in, int out, off_t size, CopyWatch* watch) {
             errno = ECANCELED;
             return false;
         }
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr,
-                                            static_cast<size_t>(watch ? std::min(left, kStep) : left), 0);
+        const ssize_t n =
+            ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(watch ? std::min(left, kStep) : left), 0);
         // Only "no kernel copy here" falls back to the buffer; anything else is the copy's failure.
         if (n < 0 && errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
             return false;

@@ -48,13 +48,13 @@ std::string WinReason(unsigned long error) {
         break;
     }
     wchar_t* text = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string reason = text ? fw::Narrow(text) : std::string();
     if (text)
         ::LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
-                               reason.back() == ' '))
+    while (!reason.empty() &&
+           (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' || reason.back() == ' '))
         reason.pop_back();
     if (reason.empty())
         return "error " + std::to_string(error);
@@ -75,7 +75,8 @@ namespace {
 FolderEntry Entry(const std::string& name, DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
     const bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
     return {name, folder ? PathKind::Folder : PathKind::File,
-            folder ? 0 : static_cast<unsigned long long>(sizeHigh) << 32 | sizeLow, UnixSeconds(written.dwHighDateTime, written.dwLowDateTime)};
+            folder ? 0 : static_cast<unsigned long long>(sizeHigh) << 32 | sizeLow,
+            UnixSeconds(written.dwHighDateTime, written.dwLowDateTime)};
 }
 
 } // namespace
@@ -103,8 +104,8 @@ bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& en
         const std::string name = fw::Narrow(entry.cFileName);
         if (name == "." || name == "..")
             continue;
-        entries.push_back(Entry(name, entry.dwFileAttributes, entry.nFileSizeHigh, entry.nFileSizeLow,
-                                entry.ftLastWriteTime));
+        entries.push_back(
+            Entry(name, entry.dwFileAttributes, entry.nFileSizeHigh, entry.nFileSizeLow, entry.ftLastWriteTime));
     } while (::FindNextFileW(find, &entry));
     const DWORD end = ::GetLastError();
     ::FindClose(find);
@@ -130,7 +131,8 @@ bool WinFileAccess::Rename(const std::string& from, const std::string& to, bool 
         error = WinReason(ERROR_ALREADY_EXISTS);
         return false;
     }
-    return ::MoveFileExW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
+    return ::MoveFileExW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(),
+                         replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
            Fail(error);
 }
 

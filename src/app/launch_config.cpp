@@ -9,8 +9,8 @@ namespace vk {
 namespace {
 
 std::string* ValueSlot(LaunchConfig& config, int index) {
-    std::string* slots[] = {&config.target, &config.browserFlag, &config.windowSize,
-                            &config.splashOrSound, &config.sound};
+    std::string* slots[] = {&config.target, &config.browserFlag, &config.windowSize, &config.splashOrSound,
+                            &config.sound};
     return slots[index];
 }
 
@@ -53,13 +53,9 @@ LaunchConfig ReadLaunchConfig(const std::vector<std::string>& args, FileSource& 
     return ReadLaunchConfig(args, files, Page1252());
 }
 
-std::string ReadIconEntry(FileSource& files) {
-    return ReadIconEntry(files, Page1252());
-}
+std::string ReadIconEntry(FileSource& files) { return ReadIconEntry(files, Page1252()); }
 
-bool ReadLabelEntry(FileSource& files, std::string& label) {
-    return ReadLabelEntry(files, label, Page1252());
-}
+bool ReadLabelEntry(FileSource& files, std::string& label) { return ReadLabelEntry(files, label, Page1252()); }
 
 std::string AutorunInfText(const DiscSettings& settings, std::string* openValue) {
     return AutorunInfText(settings, openValue, Page1252());

@@ -41,7 +41,7 @@ bool ReadLabelEntry(FileSource& files, std::string& label);
 // The designer's settings for one disc, with its defaults: what the dialog shows, what Create
 // CD copies, and what autorun.inf says. Named as the designer's members, which they are.
 struct DiscSettings {
-    std::string m_strExePath;       // the running program, copied as autorun.exe
+    std::string m_strExePath;                             // the running program, copied as autorun.exe
     std::string m_strTarget = "1_Demo_General_Menu.html"; // the file to open, as named on the disc
     bool m_bSplash = true;
     std::string m_strSplashName = "default.jpg";
@@ -57,7 +57,7 @@ struct DiscSettings {
     std::string m_strSoundPath = "sounds/default.wav";
     std::string m_strIconPath = "autorun.exe";
     std::string m_strProgramFolder; // without a trailing backslash
-    bool m_bImage = false; // also a disc image beside the output folder
+    bool m_bImage = false;          // also a disc image beside the output folder
 };
 
 // The exact bytes of autorun.inf for these settings, whose names are UTF-8: in the ANSI code

@@ -27,16 +27,17 @@ private:
 };
 
 HANDLE OpenForReading(const std::string& name) {
-    return ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool WriteAndClose(HANDLE file, const std::string& bytes) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    bool whole = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                 written == bytes.size();
+    bool whole =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     whole = ::FlushFileBuffers(file) && whole;
     return ::CloseHandle(file) && whole;
 }
@@ -142,8 +143,8 @@ bool WriteAutorunInf(const std::string& folder, const DiscSettings& settings, st
     const DWORD attributes = ::GetFileAttributesW(path.data());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ::SetFileAttributesW(path.data(), FILE_ATTRIBUTE_NORMAL);
-    return WriteAndClose(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
-                         bytes);
+    return WriteAndClose(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), bytes);
 }
 
 } // namespace vk

@@ -69,7 +69,8 @@ std::string ResolveAgainst(const std::string& folder, const std::string& path) {
     if (isUnc || (hasDrive && path.size() >= 3 && IsSlash(path[2])))
         return Normalise(path);
     if (hasDrive) // "C:x" means the drive's current folder, which only the folder's drive knows
-        return Normalise(Lower(path.substr(0, 2)) == Lower(folder.substr(0, 2)) ? folder + "\\" + path.substr(2) : path);
+        return Normalise(Lower(path.substr(0, 2)) == Lower(folder.substr(0, 2)) ? folder + "\\" + path.substr(2)
+                                                                                : path);
     if (IsSlash(path[0]))
         return Normalise(folder.substr(0, RootLength(folder)) + path.substr(1));
     return Normalise(folder + "\\" + path);
@@ -130,7 +131,8 @@ std::string ShortenMiddle(const std::string& path, int width, const TextWidth& m
     for (size_t length : lengths)
         if (length <= path.size() - tail)
             heads.push_back(length);
-    const size_t head = Longest(heads, [&](size_t length) { return measure.Of(path.substr(0, length) + end) <= width; });
+    const size_t head =
+        Longest(heads, [&](size_t length) { return measure.Of(path.substr(0, length) + end) <= width; });
     if (head == 0 && tail == 0)
         return dots;
     return path.substr(0, head) + end;

@@ -16,9 +16,7 @@ namespace vk {
 
 static AutorunApp theApp;
 
-static DWORD WINAPI HideSplashThread(void* splash) {
-    return HideSplashAfterDelay(static_cast<CSplashDlg*>(splash));
-}
+static DWORD WINAPI HideSplashThread(void* splash) { return HideSplashAfterDelay(static_cast<CSplashDlg*>(splash)); }
 
 AutorunApp& App() { return theApp; }
 
@@ -32,7 +30,8 @@ AutorunApp::~AutorunApp() {
 BOOL AutorunApp::InitInstance() {
     const std::vector<std::string> args = CommandLineArguments();
     if (IsCommandBuild(args))
-        ::ExitProcess(static_cast<UINT>(RunCommandBuildOnWindows(std::vector<std::string>(args.begin() + 2, args.end()))));
+        ::ExitProcess(
+            static_cast<UINT>(RunCommandBuildOnWindows(std::vector<std::string>(args.begin() + 2, args.end()))));
     InitCom();
     LaunchConfig config = ReadLaunchConfig();
     switch (ChooseStartupPath(config)) {

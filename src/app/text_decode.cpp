@@ -83,8 +83,8 @@ bool EncodingOfCharset(std::string_view label, PageEncoding& encoding) {
             encoding = PageEncoding::Utf8;
             return true;
         }
-    for (const char* name : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "iso_8859-1",
-                             "latin1", "l1", "us-ascii", "ascii", "ansi_x3.4-1968"})
+    for (const char* name : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "iso_8859-1", "latin1",
+                             "l1", "us-ascii", "ascii", "ansi_x3.4-1968"})
         if (l == name) {
             encoding = PageEncoding::Windows1252;
             return true;
@@ -208,11 +208,16 @@ namespace {
 
 std::string ToUtf8(PageEncoding encoding, std::string_view text, AnsiDecoder& ansi) {
     switch (encoding) {
-    case PageEncoding::Utf8: return Utf8FromUtf8(text);
-    case PageEncoding::Utf16Le: return Utf8FromUtf16(text, false);
-    case PageEncoding::Utf16Be: return Utf8FromUtf16(text, true);
-    case PageEncoding::Windows1252: return Utf8FromWindows1252(text);
-    case PageEncoding::Ansi: return text.empty() ? std::string() : ansi.AnsiToUtf8(text);
+    case PageEncoding::Utf8:
+        return Utf8FromUtf8(text);
+    case PageEncoding::Utf16Le:
+        return Utf8FromUtf16(text, false);
+    case PageEncoding::Utf16Be:
+        return Utf8FromUtf16(text, true);
+    case PageEncoding::Windows1252:
+        return Utf8FromWindows1252(text);
+    case PageEncoding::Ansi:
+        return text.empty() ? std::string() : ansi.AnsiToUtf8(text);
     }
     return std::string();
 }

@@ -23,9 +23,9 @@ std::string Utf16LeFileBytes(std::string_view utf8);
 
 // How a text file's first bytes say it is encoded.
 enum class TextForm {
-    Ansi,     // no byte-order mark: the ANSI code page
-    Utf8,     // EF BB BF
-    Utf16Le,  // FF FE
+    Ansi,    // no byte-order mark: the ANSI code page
+    Utf8,    // EF BB BF
+    Utf16Le, // FF FE
 };
 
 // Hands out a file's text without its byte-order mark: UTF-8 for the Unicode forms, the bytes

@@ -4,8 +4,8 @@
 
 namespace vk {
 
-Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth,
-                            int textHeight, uint32_t style) {
+Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth, int textHeight,
+                        uint32_t style) {
     Rect r = window;
     if (style & kStaticCenterImage) {
         const int shrink = ((r.bottom - r.top) - textHeight) / 2;

@@ -13,14 +13,13 @@ constexpr uint32_t kStaticCenter = 0x1;
 constexpr uint32_t kStaticRight = 0x2;
 constexpr uint32_t kStaticCenterImage = 0x200;
 
-
 // Where a link goes when it fits its text. window: its rectangle in its parent's client
 // coordinates; border: window size less client size; text: the text's extent. The text keeps
 // its alignment: left-aligned text keeps the left edge, centred text (SS_CENTER) the centre,
 // right-aligned text (SS_RIGHT) the right edge; vertically the top edge, or the centre with
 // SS_CENTERIMAGE.
-Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth,
-                            int textHeight, uint32_t style);
+Placement FitLinkToText(const Rect& window, int borderWidth, int borderHeight, int textWidth, int textHeight,
+                        uint32_t style);
 
 // Colours as 0x00BBGGRR, the system's COLORREF.
 constexpr uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }

@@ -49,8 +49,8 @@ void CHyperLink::PreSubclassWindow() {
 }
 
 void CHyperLink::CreateToolTip() {
-    m_hToolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    m_hToolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (m_hToolTip)
         SendToolMessage(TTM_ADDTOOLW);
 }
@@ -91,9 +91,8 @@ void CHyperLink::FitToText() {
         ::ReleaseDC(m_hWnd, dc);
     }
     const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-    const vk::Placement place =
-        vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth, borderHeight,
-                          extent.cx, extent.cy, style);
+    const vk::Placement place = vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth,
+                                                  borderHeight, extent.cx, extent.cy, style);
     MoveWindow(place.x, place.y, place.width, place.height, TRUE);
 }
 

@@ -20,6 +20,7 @@ public:
     const std::string& GetTarget() const { return m_strTarget; }
     // Shrinks (or grows) the control to its text, keeping the text's alignment.
     void FitToText();
+
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -32,9 +33,9 @@ private:
     void CreateToolTip();
     void SendToolMessage(UINT msg);
 
-    bool m_bActive = false;   // pressed or focused
-    bool m_bHover = false;    // pointer over it; the control holds the capture meanwhile
-    bool m_bVisited = false;  // opened successfully once
+    bool m_bActive = false;  // pressed or focused
+    bool m_bHover = false;   // pointer over it; the control holds the capture meanwhile
+    bool m_bVisited = false; // opened successfully once
     DWORD m_nStyle = kUnderline | kFitToText | kFocusOnClick;
     std::string m_strTarget;
     HFONT m_hLinkFont = nullptr;

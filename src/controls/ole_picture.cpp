@@ -94,13 +94,13 @@ BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBound
     m_pPicture->get_Height(&height);
     const SIZE natural = GetPixelSize(dc);
     const vk::RenderArgs a = vk::RenderArgsFor(vk::Rect{dest.left, dest.top, dest.right, dest.bottom},
-                                               vk::Size{natural.cx, natural.cy},
-                                               vk::Size{width, height});
+                                               vk::Size{natural.cx, natural.cy}, vk::Size{width, height});
     const bool smaller = a.cx < natural.cx || a.cy < natural.cy;
     const int mode = smaller ? ::SetStretchBltMode(dc, HALFTONE) : 0;
     if (smaller)
         ::SetBrushOrgEx(dc, 0, 0, nullptr); // as HALFTONE asks
-    const HRESULT drawn = m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds);
+    const HRESULT drawn =
+        m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds);
     if (mode)
         ::SetStretchBltMode(dc, mode);
     return SUCCEEDED(drawn);

@@ -17,7 +17,7 @@ LRESULT CPictureCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_PRINTCLIENT:  // a copy of the window's look in any context (PrintWindow, AnimateWindow)
+    case WM_PRINTCLIENT: // a copy of the window's look in any context (PrintWindow, AnimateWindow)
         if (lp & PRF_ERASEBKGND)
             OnEraseBkgnd(reinterpret_cast<HDC>(wp));
         Paint(reinterpret_cast<HDC>(wp));
@@ -85,9 +85,8 @@ HBRUSH CPictureCtrl::BackgroundBrush(HDC dc) const {
     // The static class has no brush of its own: it takes its background from its parent, as
     // for its text. The parent may change the context's colours and font while it answers.
     const int saved = ::SaveDC(dc);
-    HBRUSH brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageW(::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                       reinterpret_cast<LPARAM>(m_hWnd)));
+    HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+        ::GetParent(m_hWnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hWnd)));
     ::RestoreDC(dc, saved);
     return brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
 }

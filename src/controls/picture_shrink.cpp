@@ -15,8 +15,8 @@ bool PictureShrink::Accepts(Size from, Size to) {
 }
 
 PictureShrink::PictureShrink(Size from, Size to, uint8_t* out, size_t outStride, int sourcePixelBytes)
-    : m_from(from), m_to(to), m_pixelBytes(sourcePixelBytes), m_out(out), m_outStride(outStride), m_column(from.cx), m_columnShare(from.cx),
-      m_rowSums(static_cast<size_t>(to.cx) * 3), m_resultSums(static_cast<size_t>(to.cx) * 3) {
+    : m_from(from), m_to(to), m_pixelBytes(sourcePixelBytes), m_out(out), m_outStride(outStride), m_column(from.cx),
+      m_columnShare(from.cx), m_rowSums(static_cast<size_t>(to.cx) * 3), m_resultSums(static_cast<size_t>(to.cx) * 3) {
     for (int x = 0; x < from.cx; ++x) {
         const int64_t start = static_cast<int64_t>(x) * to.cx;
         const int column = static_cast<int>(start / from.cx);

@@ -31,8 +31,8 @@ bool CPictureFile::Open(const std::string& path) {
     if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                   m_factory.PutVoid())) ||
         FAILED(::SHCreateStreamOnFileW(fw::Widen(path).c_str(), STGM_READ | STGM_SHARE_DENY_WRITE, stream.Put())) ||
-        FAILED(m_factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                  decoder.Put())) ||
+        FAILED(
+            m_factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put())) ||
         FAILED(decoder->GetFrame(0, m_frame.Put())) || FAILED(m_frame->GetSize(&width, &height)) ||
         width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
         m_frame.Reset();
@@ -48,7 +48,8 @@ bool CPictureFile::ReducedSource(vk::Size size, fw::ComPtr<IWICBitmapSource>& so
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
     if (FAILED(m_frame->QueryInterface(kIidSourceTransform, transform.PutVoid())) ||
         FAILED(transform->GetClosestSize(&width, &height)) || width < static_cast<UINT>(size.cx) ||
-        height < static_cast<UINT>(size.cy) || (width >= static_cast<UINT>(m_size.cx) && height >= static_cast<UINT>(m_size.cy)) ||
+        height < static_cast<UINT>(size.cy) ||
+        (width >= static_cast<UINT>(m_size.cx) && height >= static_cast<UINT>(m_size.cy)) ||
         FAILED(transform->GetClosestPixelFormat(&format)))
         return false;
     // Four bytes a pixel hold any format a decoder gives for these pictures.
@@ -65,8 +66,8 @@ bool CPictureFile::ReducedSource(vk::Size size, fw::ComPtr<IWICBitmapSource>& so
 
 HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
     fw::ComPtr<IWICBitmapSource> source;
-    if (!m_frame || (!ReducedSource(size, source) &&
-                     FAILED(m_frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()))))
+    if (!m_frame ||
+        (!ReducedSource(size, source) && FAILED(m_frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()))))
         return nullptr;
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
@@ -80,8 +81,8 @@ HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
     if (blend) {
         fw::ComPtr<IWICFormatConverter> converter;
         if (FAILED(m_factory->CreateFormatConverter(converter.Put())) ||
-            FAILED(converter->Initialize(source.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
-                                         nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+            FAILED(converter->Initialize(source.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr,
+                                         0.0, WICBitmapPaletteTypeCustom)) ||
             FAILED(converter->QueryInterface(IID_IWICBitmapSource, source.PutVoid())))
             return nullptr;
         pixelBytes = 4;

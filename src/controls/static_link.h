@@ -29,7 +29,7 @@ protected:
 
     std::string m_strLink;
     COLORREF m_color = kUnvisited;
-    HFONT m_hUnderlineFont = nullptr;  // made on first use, ours
+    HFONT m_hUnderlineFont = nullptr; // made on first use, ours
     BOOL m_bDeleteOnDestroy;
     // Set when the control has nothing to open; from then on it is a plain static for good.
     BOOL m_bNotALink = FALSE;

@@ -82,7 +82,9 @@ public:
     ImageBeside(BuildHost& host, const std::string& folder, const std::string& file, const std::string& shown,
                 const std::string& label, PlannedListing& listing)
         : m_host(host), m_folder(folder), m_file(file), m_shown(shown), m_label(label), m_listing(listing) {}
-    void Run() override { m_written = m_host.WriteImage(m_folder, m_file, m_shown, m_label, *this, &m_listing, m_error); }
+    void Run() override {
+        m_written = m_host.WriteImage(m_folder, m_file, m_shown, m_label, *this, &m_listing, m_error);
+    }
     bool Advance(unsigned long long done, unsigned long long total) override {
         m_done = done;
         m_total = total;

@@ -203,7 +203,7 @@ private:
     bool m_checkModes;
     BuildProgress m_progress;
     std::string m_error;
-    long long m_modified = -1; // of the page read last
+    long long m_modified = -1;                 // of the page read last
     std::unordered_set<std::string> m_planned; // names inside the output folder, in lower case
 };
 
@@ -240,8 +240,7 @@ void CheckSpace(BuildHost& host, const std::string& folder, const std::string& i
     }
     for (const Need& need : needs)
         if (need.known && need.needed > need.available)
-            findings.insert(findings.begin(),
-                            {Severity::Error, SpaceMessage(need.place, need.needed, need.available)});
+            findings.insert(findings.begin(), {Severity::Error, SpaceMessage(need.place, need.needed, need.available)});
 }
 
 // Why the image may not be written where asked: it would replace what is not an earlier
@@ -288,8 +287,9 @@ std::vector<Finding> CheckBeforeWriting(const DiscSettings& s, const std::string
             const std::string tooLarge = ImageFileSizeProblem(file.size);
             if (!tooLarge.empty())
                 findings.insert(findings.begin(),
-                                {Severity::Error, "The file " + file.source + " cannot go into the disc image: " +
-                                                      tooLarge + ".\n\nPlease leave the image out or select a smaller file."});
+                                {Severity::Error, "The file " + file.source +
+                                                      " cannot go into the disc image: " + tooLarge +
+                                                      ".\n\nPlease leave the image out or select a smaller file."});
         }
         CheckImagePlace(host, s, out, image, findings);
     }
@@ -409,8 +409,8 @@ bool UsesProgramIcon(const DiscSettings& s) {
         return false;
     // The designer's default, or the running program picked by hand: anything else named so
     // is another program, whose copy would replace the launcher.
-    return s.m_strIconPath == kLauncherName ||
-           SamePath(ResolveAgainst(s.m_strProgramFolder, s.m_strIconPath), ResolveAgainst(s.m_strProgramFolder, s.m_strExePath));
+    return s.m_strIconPath == kLauncherName || SamePath(ResolveAgainst(s.m_strProgramFolder, s.m_strIconPath),
+                                                        ResolveAgainst(s.m_strProgramFolder, s.m_strExePath));
 }
 
 std::string PickedFileProblem(const DiscSettings& s, const std::string& folder, bool& targetConcerned) {
@@ -656,8 +656,7 @@ BuildOutcome RunBuild(const DiscSettings& s, BuildHost& host, const BuildRequest
     }
     tracker.Done(std::string(kNoteText).size(), false);
 
-    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, building, out, kLauncherName, s.m_strProgramFolder,
-                  tracker))
+    if (!CopyInto(host, CopyKind::Program, s.m_strExePath, building, out, kLauncherName, s.m_strProgramFolder, tracker))
         return stop();
     for (const DesignerOption* option : CopiedOptions(s))
         if (!CopyInto(host, CopyKind::Extra, s.*option->path, building, out, UnderscoreSpaces(s.*option->name),

@@ -68,8 +68,11 @@ bool ParseCommandOptions(const std::vector<std::string>& args, bool launcherOpti
         }
         if (known)
             continue;
-        std::string* value = arg == "--out" ? &o.out : arg == "--image" ? &o.image : arg == "--label" ? &o.label
-                           : arg == "--launcher" && launcherOption ? &o.launcher : nullptr;
+        std::string* value = arg == "--out"                          ? &o.out
+                             : arg == "--image"                      ? &o.image
+                             : arg == "--label"                      ? &o.label
+                             : arg == "--launcher" && launcherOption ? &o.launcher
+                                                                     : nullptr;
         if (value) {
             if (!TakeValue(args, i, *value, error))
                 return false;
@@ -94,7 +97,8 @@ bool ParseCommandOptions(const std::vector<std::string>& args, bool launcherOpti
                 return false;
             }
         } else {
-            error = arg.compare(0, 1, "-") == 0 ? "There is no option " + arg + "." : "Unexpected argument " + arg + ".";
+            error =
+                arg.compare(0, 1, "-") == 0 ? "There is no option " + arg + "." : "Unexpected argument " + arg + ".";
             return false;
         }
     }

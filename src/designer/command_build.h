@@ -13,9 +13,9 @@ namespace vk {
 
 enum ExitCode {
     kExitDone = 0,
-    kExitError = 1,      // the message names the file and why
+    kExitError = 1, // the message names the file and why
     kExitBadOptions = 2,
-    kExitMissing = 3,    // linked files missing, without --allow-missing
+    kExitMissing = 3, // linked files missing, without --allow-missing
 };
 
 // The options with a file, in the designer's order: the file to open, splash, sound, icon.
@@ -25,7 +25,7 @@ struct CommandOptions {
     std::array<std::string, kFileOptions> file; // as given; empty when not given
     std::array<bool, kFileOptions> none{};      // --no-splash and the like
     bool noBrowser = false;
-    int windowSize = 0;                         // the designer's list: default, 640x480, 800x600, full
+    int windowSize = 0; // the designer's list: default, 640x480, 800x600, full
     std::string out, image, label, launcher;
     bool allowMissing = false;
     bool quiet = false;

@@ -61,8 +61,8 @@ void PosixCommandHost::SetWorkingFolder(const std::string& folder) {
     }
 }
 
-bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSettings& settings,
-                                       std::string& openValue, std::string& error) {
+bool PosixCommandHost::WriteAutorunInf(const std::string& folder, const DiscSettings& settings, std::string& openValue,
+                                       std::string& error) {
     return m_files.WriteWhole(folder + "\\" + kAutorunInf, AutorunInfText(settings, &openValue), error);
 }
 

@@ -5,6 +5,8 @@
 namespace vk {
 
 const std::vector<DesignerOption>& DesignerOptions() {
+    // A table, laid out by hand.
+    // clang-format off
     static const std::vector<DesignerOption> options = {
         {"file to open", 0, nullptr, {0, 0}, IDC_SELECT_FILE,
          {"html", ".*", "Select the File to Auto-Play on CD-ROM",
@@ -34,6 +36,7 @@ const std::vector<DesignerOption>& DesignerOptions() {
          nullptr, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer.", nullptr,
          nullptr},
     };
+    // clang-format on
     return options;
 }
 
@@ -88,11 +91,16 @@ const char* TooltipText(int controlId) {
     }
     // The buttons that belong to no option.
     switch (controlId) {
-    case 1: return "Compile your autoplay CD-ROM files for testing and burn.";
-    case IDC_HELP_BUTTON: return "Help on creating autoplay CD-ROMs.";
-    case IDC_PLAY_SOUND: return "Preview the sound effect to autoplay.";
-    case IDC_IMAGE_OPTION: return "Also write a disc image of the CD-ROM files beside their folder, ready to burn.";
-    default: return "";
+    case 1:
+        return "Compile your autoplay CD-ROM files for testing and burn.";
+    case IDC_HELP_BUTTON:
+        return "Help on creating autoplay CD-ROMs.";
+    case IDC_PLAY_SOUND:
+        return "Preview the sound effect to autoplay.";
+    case IDC_IMAGE_OPTION:
+        return "Also write a disc image of the CD-ROM files beside their folder, ready to burn.";
+    default:
+        return "";
     }
 }
 

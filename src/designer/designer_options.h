@@ -13,22 +13,22 @@ struct FilePicker {
     const char* subfolder;        // of the program's folder, where the dialog starts
     const char* defaultExtension; // ".*" for none
     const char* title;
-    const char* filter;           // description|pattern pairs, ended by "||"
-    bool underscoreName;          // the shown name has "_" for every space
+    const char* filter;  // description|pattern pairs, ended by "||"
+    bool underscoreName; // the shown name has "_" for every space
 };
 
 // One option of the designer: the controls that show it, the settings it keeps, and how its
 // file is picked. An id of 0 or a null member means the option has no such part.
 struct DesignerOption {
-    const char* role;                      // in messages: "the splash image ..."
-    int checkBox;                          // turns the option on and off
+    const char* role; // in messages: "the splash image ..."
+    int checkBox;     // turns the option on and off
     bool DiscSettings::*on;
-    int enables[2];                        // what the check box enables, 0 where unused
+    int enables[2]; // what the check box enables, 0 where unused
     int selectButton;
     FilePicker picker;
-    int nameControl;                       // shows the file's name
+    int nameControl; // shows the file's name
     std::string DiscSettings::*name;
-    std::string DiscSettings::*path;       // where the picked file is read from
+    std::string DiscSettings::*path; // where the picked file is read from
     const char* checkBoxTip;
     const char* selectTip;
     const char* nameTip;

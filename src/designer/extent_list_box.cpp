@@ -52,7 +52,8 @@ int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
     int width;
     if (::GetWindowLongW(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
-        width = static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + vk::ScaleToDpi(2, Dpi());
+        width =
+            static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + vk::ScaleToDpi(2, Dpi());
     } else {
         SIZE size{};
         ::GetTextExtentPoint32W(dc, text, length, &size);

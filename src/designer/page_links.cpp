@@ -60,7 +60,8 @@ void PictureLiterals(std::string_view code, LinkValues& values) {
         const std::string_view literal = code.substr(open + 1, close - open - 1);
         i = close + 1;
         const size_t dot = literal.rfind('.');
-        if (literal.empty() || dot == std::string_view::npos || literal.find_first_of(" \t\r\n<>") != std::string_view::npos)
+        if (literal.empty() || dot == std::string_view::npos ||
+            literal.find_first_of(" \t\r\n<>") != std::string_view::npos)
             continue;
         const std::string ext = Lower(std::string(literal.substr(dot)));
         if (ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".png" || ext == ".bmp")

@@ -59,7 +59,8 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bo
             warnings.push_back({Severity::Warning, "The folder " + deepFolder + " lies deeper than the " +
                                                        std::to_string(kMaxFolderLevels) +
                                                        " folder levels of ISO 9660 and Joliet: systems that read "
-                                                       "only those may not reach it" + kept});
+                                                       "only those may not reach it" +
+                                                       kept});
     }
     for (const auto& [parent, children] : folders) {
         const std::vector<std::u16string> joliet = JolietNames(children);
@@ -67,13 +68,14 @@ std::vector<Finding> CheckPlannedFiles(const std::vector<PlannedFile>& files, bo
             if (!JolietHoldsName(children[i].first))
                 warnings.push_back({Severity::Warning, "The name " + spelled[parent] + children[i].first +
                                                            " is longer than the 64 characters of Joliet, so it is "
-                                                           "shortened to " + Utf16ToUtf8(joliet[i]) +
+                                                           "shortened to " +
+                                                           Utf16ToUtf8(joliet[i]) +
                                                            " on systems that read only Joliet" + kept});
     }
     const unsigned long long total = sectors * kDiscSector;
     if (total > kDvdBytes)
-        errors.push_back({Severity::Error, "The files for the CD-ROM take " + Megabytes(total) +
-                                               ", more than the " + Megabytes(kDvdBytes) +
+        errors.push_back({Severity::Error, "The files for the CD-ROM take " + Megabytes(total) + ", more than the " +
+                                               Megabytes(kDvdBytes) +
                                                " a recordable DVD holds.\n\nPlease leave some files out."});
     else if (total > kCdBytes)
         warnings.push_back({Severity::Warning, "The files for the CD-ROM take " + Megabytes(total) +

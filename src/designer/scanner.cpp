@@ -251,8 +251,8 @@ ResolvedLink ResolveLink(const std::string& siteRoot, const std::string& pageFol
     const size_t colon = v.find(':');
     const std::string lower = Lower(v.substr(0, colon == std::string::npos ? 0 : colon + 1));
     if (colon != std::string::npos && colon >= 2 &&
-        lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") >= colon &&
-        lower[0] >= 'a' && lower[0] <= 'z') {
+        lower.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789+-.") >= colon && lower[0] >= 'a' &&
+        lower[0] <= 'z') {
         if (lower.compare(0, 5, "file:") == 0)
             return FileUrl(siteRoot, v);
         return {};
@@ -344,7 +344,8 @@ ScanHost::Found ScanHost::ReadWhole(const std::string& name, std::string& bytes)
     return ReadWholeFrom(*this, name, bytes);
 }
 
-ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) {
+ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                      bool& copied) {
     copied = Copy(from, to);
     return ReadWhole(from, bytes);
 }
@@ -524,10 +525,13 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         return;
     }
     bool copied = false;
-    const ScanHost::Found found = made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
+    const ScanHost::Found found =
+        made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
     if (!copied)
         NotCopied(source, found == ScanHost::Found::Absent,
-                  !made ? kFolderNotMade : found == ScanHost::Found::Read ? m_host.CopyError() : kUnreadable);
+                  !made                            ? kFolderNotMade
+                  : found == ScanHost::Found::Read ? m_host.CopyError()
+                                                   : kUnreadable);
     Enter(link.path, source, kind, found, stack);
 }
 
@@ -550,7 +554,8 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     m_root = PageFolder(pagePath);
     m_dest = destFolder;
     // A path without a backslash has the drive's root as its folder.
-    const std::string relPath = pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
+    const std::string relPath =
+        pagePath.compare(0, m_root.size(), m_root) == 0 ? pagePath.substr(m_root.size()) : pagePath;
     const std::string startKey = Lower(relPath);
     if (!m_visited.Insert(startKey))
         return;

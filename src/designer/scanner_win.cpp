@@ -54,9 +54,9 @@ ScanHost::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) 
 ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
     bytes.clear();
     modified = -1;
-    const HANDLE file = ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE file =
+        ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return FileExists(name) ? Found::Unreadable : Found::Absent;
     LARGE_INTEGER size{};

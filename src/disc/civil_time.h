@@ -22,7 +22,8 @@ inline Civil ToCivil(long long t) {
     const int doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const int mp = (5 * doy + 2) / 153;
     const int month = mp < 10 ? mp + 3 : mp - 9;
-    return {yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1, secs / 3600, secs / 60 % 60, secs % 60};
+    return {
+        yoe + era * 400 + (month <= 2), month, doy - (153 * mp + 2) / 5 + 1, secs / 3600, secs / 60 % 60, secs % 60};
 }
 
 } // namespace vk

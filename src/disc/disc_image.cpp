@@ -98,16 +98,16 @@ struct Node {
     std::string path; // relative, "/"-separated
     DiscItem item;
     size_t parent = 0;
-    unsigned level = 1;                   // folders: the root is 1
-    SortKey<std::u16string> key[2];       // each tree's name, the 8.3 one in ASCII
-    std::vector<size_t> children[2];      // folders: children in each tree's order
-    uint32_t sector = 0;                  // files: data; folders: primary directory
-    uint32_t jolietSector = 0;            // folders: Joliet directory
-    uint32_t bytes[2] = {0, 0};           // folders: directory sizes
-    uint16_t number[2] = {0, 0};          // folders: path table numbers
-    std::u16string joliet;                // the Joliet name: the whole name, or shortened
-    uint32_t entryBlock = 0;              // UDF file entry, a block of the partition
-    uint32_t streamBlock = 0;             // folders: UDF identifier stream
+    unsigned level = 1;              // folders: the root is 1
+    SortKey<std::u16string> key[2];  // each tree's name, the 8.3 one in ASCII
+    std::vector<size_t> children[2]; // folders: children in each tree's order
+    uint32_t sector = 0;             // files: data; folders: primary directory
+    uint32_t jolietSector = 0;       // folders: Joliet directory
+    uint32_t bytes[2] = {0, 0};      // folders: directory sizes
+    uint16_t number[2] = {0, 0};     // folders: path table numbers
+    std::u16string joliet;           // the Joliet name: the whole name, or shortened
+    uint32_t entryBlock = 0;         // UDF file entry, a block of the partition
+    uint32_t streamBlock = 0;        // folders: UDF identifier stream
     uint32_t streamBytes = 0;
 };
 
@@ -271,9 +271,7 @@ std::string Utf16Be(const std::u16string& text) {
     return out;
 }
 
-std::string Ascii(const std::u16string& text) {
-    return std::string(text.begin(), text.end());
-}
+std::string Ascii(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 std::string Id(const Node& n, Tree tree) {
     const SortKey<std::u16string>& k = n.key[tree];
@@ -381,7 +379,8 @@ bool ImageWriter::CopyFile(const Node& file) {
     bool ok = true;
     while (ok) {
         // One byte more than is left, to see a file that has grown.
-        const long long got = m_host.Read(&buffer[0], static_cast<size_t>(std::min<unsigned long long>(left + 1, kChunk)), m_error);
+        const long long got =
+            m_host.Read(&buffer[0], static_cast<size_t>(std::min<unsigned long long>(left + 1, kChunk)), m_error);
         if (got < 0 || static_cast<unsigned long long>(got) > left) {
             ok = got < 0 ? false : Fail(file.path, ": the file changed while the disc image was written.");
             break;
@@ -493,7 +492,9 @@ bool ImageWriter::Run(const std::string& label) {
     std::string head(16 * kSector, '\0');
     head += Descriptor(kIso, label) + Descriptor(kJoliet, label);
     head += std::string(kSector, '\0');
-    head.replace(head.size() - kSector, 7, "\xFF" "CD001\1");
+    head.replace(head.size() - kSector, 7,
+                 "\xFF"
+                 "CD001\1");
     head += udf::RecognitionSequence();
     head.resize(kMainSequence * kSector, '\0');
     head += udf::DescriptorSequence(volume, kMainSequence);
@@ -615,8 +616,8 @@ std::vector<std::u16string> JolietNames(const std::vector<std::pair<std::string,
         if (whole.size() <= kJolietNameMax)
             continue;
         const size_t dot = children[i].second ? std::u16string::npos : whole.rfind(u'.');
-        const std::u16string ext = dot != std::u16string::npos && whole.size() - dot <= 16 ? whole.substr(dot)
-                                                                                          : std::u16string();
+        const std::u16string ext =
+            dot != std::u16string::npos && whole.size() - dot <= 16 ? whole.substr(dot) : std::u16string();
         for (unsigned number = 1;; ++number) {
             const std::string digits = "~" + Decimal(number);
             std::u16string stem = whole.substr(0, kJolietNameMax - ext.size() - digits.size());

@@ -9,9 +9,9 @@
 
 namespace vk {
 
-constexpr size_t kJolietNameMax = 64;      // UTF-16 units in one Joliet name
-constexpr unsigned kMaxFolderLevels = 8;   // ISO 9660 folder depth, the disc's root being level 1
-constexpr size_t kVolumeLabelMax = 16;     // UTF-16 units in the Joliet volume label
+constexpr size_t kJolietNameMax = 64;                       // UTF-16 units in one Joliet name
+constexpr unsigned kMaxFolderLevels = 8;                    // ISO 9660 folder depth, the disc's root being level 1
+constexpr size_t kVolumeLabelMax = 16;                      // UTF-16 units in the Joliet volume label
 constexpr unsigned long long kImageFileMax = 0xFFFFFFFFULL; // bytes of one file: one extent
 // The bytes at the start of an image that tell whose it is: its primary volume descriptor.
 constexpr size_t kImageHeadBytes = 17 * 2048;
@@ -42,7 +42,7 @@ bool IsImageOfOurs(const std::string& head);
 
 // One entry of a listed folder.
 struct DiscItem {
-    std::string name;            // UTF-8, one path component
+    std::string name; // UTF-8, one path component
     bool folder = false;
     unsigned long long size = 0; // bytes, files only
     long long modified = 0;      // seconds since 1970-01-01 UTC

@@ -17,9 +17,7 @@
 namespace vk {
 namespace {
 
-std::string Why(int error) {
-    return error == ENOSPC ? "the disc is full" : std::strerror(error);
-}
+std::string Why(int error) { return error == ENOSPC ? "the disc is full" : std::strerror(error); }
 
 class PosixHost : public DiscHost {
 public:
@@ -45,7 +43,8 @@ public:
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
         // A file being copied while the image is written is read once it is whole.
-        if (!WaitUntilWhole(m_listing, file, m_path, m_stopped, [] { ::usleep(1000); }, error))
+        if (!WaitUntilWhole(
+                m_listing, file, m_path, m_stopped, [] { ::usleep(1000); }, error))
             return false;
         m_in = open(m_path.c_str(), O_RDONLY);
         return m_in >= 0 || Fail(m_path, Why(errno), error);

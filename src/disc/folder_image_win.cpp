@@ -15,8 +15,8 @@ std::string Why(DWORD error) {
     if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
         return "the disc is full";
     wchar_t* text = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                     error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::string why = text ? fw::Narrow(text) : "it cannot be read or written";
     ::LocalFree(text);
     while (!why.empty() && (why.back() == '\n' || why.back() == '\r' || why.back() == '.' || why.back() == ' '))
@@ -62,7 +62,8 @@ public:
     bool Open(const std::string& file, std::string& error) override {
         m_path = Shown(file);
         // A file being copied while the image is written is read once it is whole.
-        if (!WaitUntilWhole(m_listing, file, m_path, m_stopped, [] { ::Sleep(1); }, error))
+        if (!WaitUntilWhole(
+                m_listing, file, m_path, m_stopped, [] { ::Sleep(1); }, error))
             return false;
         m_in = ::CreateFileW(Long(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

@@ -64,7 +64,9 @@ void Regid(std::string& d, size_t at, const std::string& id, const std::string& 
     d.replace(at + 24, suffix.size(), suffix);
 }
 
-std::string RevisionSuffix() { return std::string{static_cast<char>(kRevision & 0xFF), static_cast<char>(kRevision >> 8)}; }
+std::string RevisionSuffix() {
+    return std::string{static_cast<char>(kRevision & 0xFF), static_cast<char>(kRevision >> 8)};
+}
 
 void Domain(std::string& d, size_t at) { Regid(d, at, "*OSTA UDF Compliant", RevisionSuffix()); }
 void Implementation(std::string& d, size_t at) { Regid(d, at, "*Vintrosk!"); }

@@ -24,8 +24,8 @@ struct Extent {
 
 // The volume's identity and time, shared by its descriptors.
 struct Volume {
-    std::string label;          // UTF-8
-    long long time = 0;         // seconds since 1970, UTC
+    std::string label;  // UTF-8
+    long long time = 0; // seconds since 1970, UTC
     uint32_t partitionStart = 0;
     uint32_t partitionBlocks = 0;
     uint32_t integritySector = 0;

@@ -213,10 +213,8 @@ public:
 
     HRESULT QueryInterface(REFIID riid, void** out) {
         const QiEntry table[] = {
-            {&IID_IUnknown, &m_client},
-            {&IID_IOleClientSite, &m_client},
-            {&IID_IOleWindow, &m_inPlaceSite},
-            {&IID_IOleInPlaceSite, &m_inPlaceSite},
+            {&IID_IUnknown, &m_client},           {&IID_IOleClientSite, &m_client},
+            {&IID_IOleWindow, &m_inPlaceSite},    {&IID_IOleInPlaceSite, &m_inPlaceSite},
             {&IID_IDocHostUIHandler, &m_docHost},
         };
         return QueryTable(table, riid, out);
@@ -244,7 +242,8 @@ public:
     void Close();
 
 private:
-    explicit AxSite(HWND host) : m_host(host), m_client(*this), m_inPlaceSite(*this), m_frame(*this), m_sink(*this), m_docHost(*this) {}
+    explicit AxSite(HWND host)
+        : m_host(host), m_client(*this), m_inPlaceSite(*this), m_frame(*this), m_sink(*this), m_docHost(*this) {}
     ~AxSite() = default;
     HRESULT Activate(REFCLSID clsid);
 
@@ -623,8 +622,8 @@ bool TextProperty(IDispatch* object, DISPID id, std::string& text) {
         return false;
     DISPPARAMS none = {};
     VARIANT result{}; // VT_EMPTY
-    const bool read = SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                                               &result, nullptr, nullptr)) &&
+    const bool read = SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
+                                               nullptr, nullptr)) &&
                       ArgText(&result, text);
     ClearVariant(&result);
     return read;

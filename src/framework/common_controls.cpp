@@ -14,7 +14,8 @@ HMODULE CommonControls() {
         if (!module)
             return nullptr;
         using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        if (auto init = reinterpret_cast<Init>(reinterpret_cast<void (*)()>(::GetProcAddress(module, "InitCommonControlsEx")))) {
+        if (auto init = reinterpret_cast<Init>(
+                reinterpret_cast<void (*)()>(::GetProcAddress(module, "InitCommonControlsEx")))) {
             INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
             init(&controls);
         }

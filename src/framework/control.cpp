@@ -28,10 +28,10 @@ bool Control::Create(const char* className, const char* text, DWORD style, const
     if (!hook)
         return false;
     s_creating = this;
-    HWND hwnd = ::CreateWindowExW(0, Widen(className ? className : "").c_str(), Widen(text ? text : "").c_str(), style,
-                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                  nullptr);
+    HWND hwnd =
+        ::CreateWindowExW(0, Widen(className ? className : "").c_str(), Widen(text ? text : "").c_str(), style,
+                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
     s_creating = nullptr;
     ::UnhookWindowsHookEx(hook);
     return hwnd != nullptr;

@@ -37,8 +37,8 @@ bool Dialog::Create(int templateId, HWND parent) {
     m_templateId = templateId;
     m_parent = parent;
     EnsureCommonControls();
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
-                                     DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, DialogProc,
+                                     reinterpret_cast<LPARAM>(this));
     return hwnd != nullptr;
 }
 

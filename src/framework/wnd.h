@@ -30,9 +30,7 @@ public:
     BOOL SetWindowText(const std::string& text) const { return ::SetWindowTextW(m_hWnd, Widen(text).c_str()); }
     std::string GetWindowText() const;
     // Messages that carry text carry UTF-16, as the windows are Unicode windows.
-    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return ::SendMessageW(m_hWnd, msg, wp, lp);
-    }
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
     // Centres on the owner when it is visible and not minimised, else on the work area of the
     // window's monitor; either way the window stays inside that work area.
     void CenterWindow() const;

@@ -20,7 +20,8 @@ std::string LauncherBesideThisProgram() {
     const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     std::string path = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string();
     const size_t slash = path.rfind('/');
-    const std::string beside = (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/Vintrosk.exe";
+    const std::string beside =
+        (slash == std::string::npos ? std::string(".") : path.substr(0, slash)) + "/Vintrosk.exe";
     char* real = ::realpath(beside.c_str(), nullptr);
     const std::string launcher = real ? real : beside;
     std::free(real);

@@ -99,8 +99,8 @@ bool ActionsAllowedFrom(const std::string& sourceUrl, const std::string& discFol
 bool ActionTextTooLong(const std::string& text) { return text.size() >= kActionTextLimit; }
 
 std::string ActionTooLongMessage(size_t length) {
-    return "This action link is too long to be carried out (" + std::to_string(length) +
-           " characters; the limit is " + std::to_string(kActionTextLimit - 1) + ").";
+    return "This action link is too long to be carried out (" + std::to_string(length) + " characters; the limit is " +
+           std::to_string(kActionTextLimit - 1) + ").";
 }
 
 std::string TrimLeadingSpaces(const std::string& text) {

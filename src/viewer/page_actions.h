@@ -14,8 +14,8 @@ enum class PageAction { Message, Quit, Run, Browse, Copy };
 // One row per action, in the fixed order in which a navigation's URL is searched for them.
 struct PageActionKind {
     PageAction action;
-    const char* keyword;  // upper case, as searched for
-    bool takesArgument;   // without an "=" after its keyword it does nothing
+    const char* keyword; // upper case, as searched for
+    bool takesArgument;  // without an "=" after its keyword it does nothing
 };
 const std::vector<PageActionKind>& PageActionKinds();
 const PageActionKind& KindOf(PageAction action);

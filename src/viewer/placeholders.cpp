@@ -10,7 +10,7 @@ namespace {
 struct PlaceholderWord {
     const char* word; // upper case, as matched
     KnownFolder folder;
-    bool driveOnly;   // the folder's first two characters, its drive letter and colon
+    bool driveOnly; // the folder's first two characters, its drive letter and colon
 };
 
 const PlaceholderWord kWords[] = {

@@ -40,9 +40,9 @@ public:
     // what a disc holds, at times of what it refuses.
     std::string Name() {
         static const char* const kPieces[] = {
-            "a", "b", "Z", "x", "0", "9", ".", ".", " ", "_", "-", "~", "+", "'", "[", "é", "Ω", "日本", "😀",
-            "LONGNAME", "long name ", "txt", "HTM",
-            ";", "*", "?", ":", "\\", "\t", "\xFF", "\xC3", // refused
+            "a",   "b", "Z", "x", "0", "9",  ".",    ".",    " ",        "_",          "-",
+            "~",   "+", "'", "[", "é", "Ω",  "日本", "😀",    "LONGNAME", "long name ", "txt",
+            "HTM", ";", "*", "?", ":", "\\", "\t",   "\xFF", "\xC3", // refused
         };
         constexpr unsigned kHeld = 23, kAll = sizeof kPieces / sizeof *kPieces;
         const unsigned length = Byte(), refusable = Byte() >= 252;
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The tree: a walk that adds files, enters new folders and climbs back.
     std::string folder;
-    unsigned depth = 1; // the root's level
+    unsigned depth = 1;                                                // the root's level
     std::map<std::string, std::pair<std::string, long long>> expected; // path: content, date
     std::set<std::string> folders;
     for (int entries = 0; in.More() && entries < 120; ++entries) {

@@ -94,6 +94,8 @@ public:
     unsigned Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
     // Text of pieces that pages, styles and hostile values are made of; now and then a raw byte.
     std::string Text(size_t pieces) {
+        // A table, laid out by hand.
+        // clang-format off
         static const char* const kPieces[] = {
             "<img src=\"", "<a href='", "<link href=", "\">", "'>", ">", "\"", "'", " ", "\n", "<style>", "</style>",
             "<script>", "</script>", "<!--", "-->", "<p style=\"", "url(", ")", "@import '", ";", "<body background=",
@@ -105,6 +107,7 @@ public:
             "<a href=\"b.htm\">", "<a href=\"sub/b.htm\">", "<link href=\"c.css\">", "<link href=\"sub/c.css\">",
             "<img src=\"../d.gif\">", "<img src=\"sub/d.gif\">", "url(d.gif)", "url(../sub/d.gif)", "<a href=x>",
             "<img src=\"", "<img src=\"", "<a href=\"", "<a href=\"", "%20", ". ", "|", "x|y/../"};
+        // clang-format on
         std::string text;
         for (size_t k = 0; k < pieces && More(); ++k) {
             const unsigned b = Byte();
@@ -130,7 +133,8 @@ void CheckValue(const std::string& value) {
         CheckInside(kOut + link.path, "resolved outside the site");
         ++g_files;
     }
-    Check(link.kind == vk::LinkKind::Skip || link.path.size() <= vk::kMaxListedPath + 3 || link.kind == vk::LinkKind::File,
+    Check(link.kind == vk::LinkKind::Skip || link.path.size() <= vk::kMaxListedPath + 3 ||
+              link.kind == vk::LinkKind::File,
           "listed uncut", link.path);
 }
 
@@ -161,7 +165,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vk::MissingFileList missing;
     vk::LinkScanner(host, missing).Scan(kSite + "index.htm", kOut, true);
     for (const auto& [name, content] : host.files)
-        if (name.compare(0, 3, "c:\\") == 0 && name.compare(0, 7, "c:\\site") != 0 && name.compare(0, 6, "c:\\out") != 0)
+        if (name.compare(0, 3, "c:\\") == 0 && name.compare(0, 7, "c:\\site") != 0 &&
+            name.compare(0, 6, "c:\\out") != 0)
             Check(content != "the target", "written outside", name);
     ++g_scans;
     g_copies += host.copies;
@@ -178,8 +183,7 @@ int main() {
             c = static_cast<char>((seed = seed * 1664525 + 1013904223) >> 24);
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.data()), input.size());
     }
-    std::printf("%u generated sites scanned, %u files copied, %u values resolved inside\n", g_scans, g_copies,
-                g_files);
+    std::printf("%u generated sites scanned, %u files copied, %u values resolved inside\n", g_scans, g_copies, g_files);
     // A series that no longer reaches the copies would show nothing.
     return g_copies > 1000 && g_files > 100 ? 0 : 1;
 }

@@ -20,12 +20,9 @@ TEST(ChooseStartupPath, ByConfiguration) {
         std::vector<std::string> args;
         vk::StartupPath path;
     } cases[] = {
-        {{"design"}, vk::StartupPath::Designer},
-        {{"design", "1", "0", "x.jpg"}, vk::StartupPath::Designer},
-        {{"Design"}, vk::StartupPath::Launcher},
-        {{"DESIGN"}, vk::StartupPath::Launcher},
-        {{"design "}, vk::StartupPath::Launcher},
-        {{"index.htm", "design"}, vk::StartupPath::Launcher},
+        {{"design"}, vk::StartupPath::Designer},  {{"design", "1", "0", "x.jpg"}, vk::StartupPath::Designer},
+        {{"Design"}, vk::StartupPath::Launcher},  {{"DESIGN"}, vk::StartupPath::Launcher},
+        {{"design "}, vk::StartupPath::Launcher}, {{"index.htm", "design"}, vk::StartupPath::Launcher},
     };
     for (const Case& c : cases)
         EXPECT_EQ(vk::ChooseStartupPath(Config(c.args)), c.path) << c.args[0];
@@ -44,7 +41,14 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
         int windowSize;
         ViewerKind kind;
     } cases[] = {
-        {{"index.htm", "1", "0", "logo.jpg", "intro.wav"}, "intro.wav", "logo.jpg", OpenWith::Viewer, "index.htm", "", 0, ViewerKind::Page},
+        {{"index.htm", "1", "0", "logo.jpg", "intro.wav"},
+         "intro.wav",
+         "logo.jpg",
+         OpenWith::Viewer,
+         "index.htm",
+         "",
+         0,
+         ViewerKind::Page},
         {{"none", "0", "0", "intro.wav"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
         {{"none", "0", "0", "logo.jpg"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
         {{"movie.avi", "0", "0"}, "", "", OpenWith::Shell, "movie.avi", "", 0, ViewerKind::Page},
@@ -62,13 +66,41 @@ TEST(PlanAutoplay, SoundSplashAndTarget) {
         {{"\\", "0", "0"}, "", "", OpenWith::Shell, "\\", "", 0, ViewerKind::Page},
         {{"Design"}, "", "", OpenWith::Shell, "Design", "", 0, ViewerKind::Page},
         {{"none", "0", "0", "logo.jpeg"}, "", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
-        {{"none", "0", "0", "LOGO.JPG", "Intro.WAV"}, "intro.wav", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "LOGO.JPG", "Intro.WAV"},
+         "intro.wav",
+         "logo.jpg",
+         OpenWith::Nothing,
+         "",
+         "",
+         0,
+         ViewerKind::Page},
         {{"none", "0", "0", "pic.gif.txt"}, "", "pic.gif.txt", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
         {{"none", "0", "0", "back.bmp"}, "", "back.bmp", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
         {{"none", "0", "0", "logo.jpg", "notes.txt"}, "", "logo.jpg", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
-        {{"none", "0", "0", "intro.wav", "readme.txt"}, "intro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
-        {{"none", "0", "0", "readme.txt", "outro.wav"}, "outro.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
-        {{"none", "0", "0", "first.wav", "second.wav"}, "second.wav", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
+        {{"none", "0", "0", "intro.wav", "readme.txt"},
+         "intro.wav",
+         "",
+         OpenWith::Nothing,
+         "",
+         "",
+         0,
+         ViewerKind::Page},
+        {{"none", "0", "0", "readme.txt", "outro.wav"},
+         "outro.wav",
+         "",
+         OpenWith::Nothing,
+         "",
+         "",
+         0,
+         ViewerKind::Page},
+        {{"none", "0", "0", "first.wav", "second.wav"},
+         "second.wav",
+         "",
+         OpenWith::Nothing,
+         "",
+         "",
+         0,
+         ViewerKind::Page},
         {{"none", "0", "intro.wav"}, "", "", OpenWith::Nothing, "", "", 0, ViewerKind::Page},
         {{"NONE", "0", "0"}, "", "", OpenWith::Shell, "NONE", "", 0, ViewerKind::Page},
     };
@@ -95,10 +127,15 @@ TEST(ShellFailureMessage, NamesTheTargetAndTheProgramItWasHandedTo) {
         int code;
         std::string message;
     } cases[] = {
-        {{"readme.vtq", "0", "0"}, 31,
+        {{"readme.vtq", "0", "0"},
+         31,
          "Can't open readme.vtq:\n\nThere is no application associated\nwith the given filename extension."},
-        {{"docs\\gone.pdf", "0", "0", "logo.jpg"}, 2, "Can't open docs\\gone.pdf:\n\nThe specified file was not found."},
-        {{"index.htm", "0", "0"}, 5, "Can't open index.htm:\n\nThe operating system denied\naccess to the specified file."},
+        {{"docs\\gone.pdf", "0", "0", "logo.jpg"},
+         2,
+         "Can't open docs\\gone.pdf:\n\nThe specified file was not found."},
+        {{"index.htm", "0", "0"},
+         5,
+         "Can't open index.htm:\n\nThe operating system denied\naccess to the specified file."},
         // A slide show goes to PowerPoint, which may be the file that is missing.
         {{"Slides.PPT", "1", "0"}, 2, "Can't open Slides.PPT with Powerpnt.exe:\n\nThe specified file was not found."},
         {{"\\", "0", "0"}, 4, "Can't open \\:\n\nUnknown Error (4) occurred."},
@@ -131,7 +168,7 @@ TEST(DiscViewerMark, SameForOneFolderInAnySpellingOtherForAnother) {
     const std::string site = vk::DiscViewerMark("C:\\Users\\Ann\\Desktop\\CD-ROM Distributable Files");
     struct Case {
         const char* folder;
-        const std::string& same;  // the mark it must equal, or differ from
+        const std::string& same; // the mark it must equal, or differ from
         bool equal;
     } cases[] = {
         {"D:", disc, true},
@@ -154,7 +191,8 @@ TEST(DiscViewerMark, SameForOneFolderInAnySpellingOtherForAnother) {
 
 // A mutex name may hold no backslash; this one is the same fixed length for any folder.
 TEST(DiscViewerMark, IsAPlainNameOfFixedLength) {
-    for (const char* folder : {"", "D:\\", "\\\\server\\share\\disc", "C:\\a very long folder name that goes on and on"}) {
+    for (const char* folder :
+         {"", "D:\\", "\\\\server\\share\\disc", "C:\\a very long folder name that goes on and on"}) {
         const std::string mark = vk::DiscViewerMark(folder);
         EXPECT_EQ(mark.size(), 32u) << folder;
         EXPECT_EQ(mark.rfind("VINTROSK_VIEWER_", 0), 0u) << mark;

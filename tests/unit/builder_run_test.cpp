@@ -124,8 +124,7 @@ TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
     EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(Defaults(), build));
 
     EXPECT_EQ((std::set<std::string>{"1_Demo_General_Menu.html", "autorun.inf", "COPY_ALL_TO_CDROM_ROOT.txt",
-                                     "autorun.exe", "default.jpg", "default.wav", "logo.gif", "next.htm",
-                                     "photo.jpg"}),
+                                     "autorun.exe", "default.jpg", "default.wav", "logo.gif", "next.htm", "photo.jpg"}),
               build.disk.FilesIn(kFolder));
     EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\n"
               "ICON=autorun.exe\r\n",
@@ -135,12 +134,13 @@ TEST(BuilderRun, DefaultsBuildTheSampleDisc) {
     EXPECT_EQ("splash", build.disk.Content(kOut + "default.jpg"));
     EXPECT_TRUE(build.told.empty());
     EXPECT_EQ((std::vector<std::string>{"html\\1_Demo_General_Menu.html", "html\\next.htm"}), build.scanned);
-    EXPECT_EQ(std::vector<std::string>{
-                  "Your files have been created and placed in " + kOut +
-                  "\n\nSimply burn the included files, and all images used within those files (such as HTML "
-                  "graphics), to your CD-ROM root directory for auto-play.\n\nWould you like to preview your "
-                  "CD-ROM Auto-Play now?"},
-              build.asked);
+    EXPECT_EQ(
+        std::vector<std::string>{
+            "Your files have been created and placed in " + kOut +
+            "\n\nSimply burn the included files, and all images used within those files (such as HTML "
+            "graphics), to your CD-ROM root directory for auto-play.\n\nWould you like to preview your "
+            "CD-ROM Auto-Play now?"},
+        build.asked);
     EXPECT_TRUE(build.preview.empty());
     // Relative sample paths resolved against the program folder, which stays the working folder.
     EXPECT_EQ(kProgram, build.disk.workingFolder);
@@ -152,9 +152,9 @@ TEST(BuilderRun, YesStartsThePreviewInTheOutputFolder) {
     vk::DiscSettings s = Defaults();
     s.m_nWindowSize = 2;
     EXPECT_EQ(vk::BuildOutcome::Previewed, vk::RunBuild(s, build));
-    EXPECT_EQ((std::vector<std::string>{kOut + "autorun.exe", "1_Demo_General_Menu.html 1 2 default.jpg default.wav",
-                                        kOut}),
-              build.preview);
+    EXPECT_EQ(
+        (std::vector<std::string>{kOut + "autorun.exe", "1_Demo_General_Menu.html 1 2 default.jpg default.wav", kOut}),
+        build.preview);
 }
 
 TEST(BuilderRun, NothingIsTouchedWithoutATargetNameOrADesktop) {
@@ -267,10 +267,12 @@ TEST(BuilderRun, NamesOnTheDisc) {
          {"1_Demo_General_Menu.html", "default.jpg", "intro_music.wav"}},
         {"splash on with no image chosen",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_strSplashName.clear(); },
-         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.wav", {"1_Demo_General_Menu.html", "default.wav"}},
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.wav",
+         {"1_Demo_General_Menu.html", "default.wav"}},
         {"options off",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_bSplash = s.m_bSound = s.m_bIcon = s.m_bBrowser = false; },
-         "OPEN=autorun.exe 1_Demo_General_Menu.html 0 0", {"1_Demo_General_Menu.html"}},
+         "OPEN=autorun.exe 1_Demo_General_Menu.html 0 0",
+         {"1_Demo_General_Menu.html"}},
         {"a custom icon is copied under its name",
          [](vk::DiscSettings& s, FakeDisk& disk) {
              s.m_strIconName = "my disc.ico";
@@ -281,7 +283,8 @@ TEST(BuilderRun, NamesOnTheDisc) {
          {"1_Demo_General_Menu.html", "default.jpg", "default.wav", "my_disc.ico"}},
         {"a backslash target opens the disc and is not copied",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "\\"; },
-         "OPEN=autorun.exe \\ 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+         "OPEN=autorun.exe \\ 1 0 default.jpg default.wav",
+         {"default.jpg", "default.wav"}},
         {"the same picture as splash image and icon",
          [](vk::DiscSettings& s, FakeDisk&) {
              s.m_strIconName = "default.jpg";
@@ -302,7 +305,8 @@ TEST(BuilderRun, NamesOnTheDisc) {
              s.m_strTarget.clear();
              s.m_strTargetPath = "C:\\docs\\manual.pdf";
          },
-         "OPEN=autorun.exe none 1 0 default.jpg default.wav", {"default.jpg", "default.wav"}},
+         "OPEN=autorun.exe none 1 0 default.jpg default.wav",
+         {"default.jpg", "default.wav"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -359,14 +363,12 @@ TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsT
              disk.Put(s.m_strTargetPath, "the user's program");
          },
          vk::ReservedNameMessage("file to open", "AutoRun.EXE"), true},
-        {"a target named like autorun.inf",
-         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.inf"; },
+        {"a target named like autorun.inf", [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.inf"; },
          vk::ReservedNameMessage("file to open", "autorun.inf"), true},
         {"a target named like the note, in another letter case",
          [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "copy_all_to_cdrom_root.TXT"; },
          vk::ReservedNameMessage("file to open", "copy_all_to_cdrom_root.TXT"), true},
-        {"a trailing dot that Windows drops",
-         [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.exe."; },
+        {"a trailing dot that Windows drops", [](vk::DiscSettings& s, FakeDisk&) { s.m_strTarget = "autorun.exe."; },
          vk::ReservedNameMessage("file to open", "autorun.exe."), true},
         {"an icon taken from a program called AUTORUN.EXE",
          [](vk::DiscSettings& s, FakeDisk& disk) {
@@ -381,8 +383,7 @@ TEST(BuilderRun, PickedFilesThatWouldBeLostOrReplacedAreRefusedBeforeAnythingIsT
              disk.Put(s.m_strIconPath, "another program");
          },
          vk::ReservedNameMessage("icon file", "autorun.exe"), false},
-        {"a sound named like autorun.inf",
-         [](vk::DiscSettings& s, FakeDisk&) { s.m_strSoundName = "AUTORUN.INF"; },
+        {"a sound named like autorun.inf", [](vk::DiscSettings& s, FakeDisk&) { s.m_strSoundName = "AUTORUN.INF"; },
          vk::ReservedNameMessage("sound", "AUTORUN.INF"), false},
         {"two different files under one name",
          [](vk::DiscSettings& s, FakeDisk& disk) {
@@ -463,8 +464,11 @@ TEST(BuilderRun, AMissingTargetIsLeftOutWithAWarningBeforeTheQuestion) {
     s.m_strTarget = "gone.htm";
     s.m_strTargetPath = "html\\gone.htm";
     EXPECT_EQ(vk::BuildOutcome::Declined, vk::RunBuild(s, build));
-    EXPECT_EQ(std::vector<std::string>{"The file to open, " + kProgram + "\\html\\gone.htm, was not found, so it is "
-                                       "not in " + kOut + "\n\nThe CD-ROM will not start until you add gone.htm to "
+    EXPECT_EQ(std::vector<std::string>{"The file to open, " + kProgram +
+                                       "\\html\\gone.htm, was not found, so it is "
+                                       "not in " +
+                                       kOut +
+                                       "\n\nThe CD-ROM will not start until you add gone.htm to "
                                        "that folder."},
               build.told);
     EXPECT_EQ(1u, build.toldBeforeAsking);
@@ -522,8 +526,8 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
              s.m_strTarget = name;
              s.m_strTargetPath = "html\\" + name;
          },
-         false, "is longer than the 64 characters of Joliet, so it is shortened to " + std::string(57, 't') +
-                    "~1.html"},
+         false,
+         "is longer than the 64 characters of Joliet, so it is shortened to " + std::string(57, 't') + "~1.html"},
         {"a name longer than any disc holds",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
              b.disk.Put(html + "next.htm", kMode + "<img src=" + std::string(251, 'u') + ".gif>");
@@ -543,21 +547,22 @@ TEST(BuilderRun, ChecksBeforeWritingRefuseOrWarnNamingTheFile) {
          },
          false, "The folder 1\\2\\3\\4\\5\\6\\7\\8 lies deeper than the 8 folder levels of ISO 9660 and Joliet"},
         {"more than a DVD",
-         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 4800000000ULL; },
-         true, "more than the 4700 MB a recordable DVD holds"},
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 4800000000ULL; }, true,
+         "more than the 4700 MB a recordable DVD holds"},
         {"the image inside the output folder",
          [&](FakeBuild&, vk::DiscSettings&, vk::BuildRequest& r) { r.image = kOut + "disc.iso"; }, true,
          "The disc image " + kOut + "disc.iso would lie inside " + kOut},
         {"more than a CD",
-         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 800000000ULL; },
-         false, "The files for the CD-ROM take 800 MB, more than the 737 MB a CD-R holds, so they need a DVD."},
+         [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) { b.files.sizes["photo.jpg"] = 800000000ULL; }, false,
+         "The files for the CD-ROM take 800 MB, more than the 737 MB a CD-R holds, so they need a DVD."},
         {"a page without a document mode",
          [&](FakeBuild& b, vk::DiscSettings&, vk::BuildRequest&) {
              b.disk.Put(html + "next.htm", "<img src='photo.jpg'>");
          },
          false,
-         "The page " + html + "next.htm declares no document mode (X-UA-Compatible), so the built-in viewer "
-                              "draws it in its oldest mode."},
+         "The page " + html +
+             "next.htm declares no document mode (X-UA-Compatible), so the built-in viewer "
+             "draws it in its oldest mode."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -767,7 +772,10 @@ TEST(BuilderRun, ProgressReachesItsTotals) {
 
     std::vector<vk::BuildProgress> reading, copying, imaging;
     for (const vk::BuildProgress& p : build.progress)
-        (p.stage == vk::BuildStage::Reading ? reading : p.stage == vk::BuildStage::Copying ? copying : imaging).push_back(p);
+        (p.stage == vk::BuildStage::Reading   ? reading
+         : p.stage == vk::BuildStage::Copying ? copying
+                                              : imaging)
+            .push_back(p);
     ASSERT_EQ(2u, reading.size());
     EXPECT_EQ(1u, reading[0].pages);
     EXPECT_EQ(2u, reading[1].pages);
@@ -863,8 +871,8 @@ namespace {
 // the listing for every file it lists and fails on one that will never be copied.
 class ThreadedBuild : public FakeBuild {
 public:
-    std::vector<std::string> listed;  // every file the image's listing gave, "/" between steps
-    std::string vanishing;            // a source removed once the copy starts
+    std::vector<std::string> listed; // every file the image's listing gave, "/" between steps
+    std::string vanishing;           // a source removed once the copy starts
     bool StartBeside(vk::BuildWork& work) override {
         m_thread = std::thread([&work] { work.Run(); });
         return true;

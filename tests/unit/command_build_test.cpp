@@ -19,8 +19,8 @@ TEST(CommandOptions, GoodOptionsSetTheirFields) {
     vk::CommandOptions o;
     std::string error;
     ASSERT_TRUE(vk::ParseCommandOptions({"--target", "site\\index.htm", "--splash", "s.jpg", "--no-sound", "--icon",
-                                         "d.ico", "--no-browser", "--window-size", "800x600", "--out", "cd",
-                                         "--image", "cd.iso", "--label", "MY_DISC", "--allow-missing"},
+                                         "d.ico", "--no-browser", "--window-size", "800x600", "--out", "cd", "--image",
+                                         "cd.iso", "--label", "MY_DISC", "--allow-missing"},
                                         false, o, error))
         << error;
     EXPECT_EQ((std::array<std::string, 4>{"site\\index.htm", "s.jpg", "", "d.ico"}), o.file);
@@ -36,8 +36,8 @@ TEST(CommandOptions, GoodOptionsSetTheirFields) {
     struct Case {
         std::vector<std::string> args;
         int windowSize;
-    } sizes[] = {{{}, 0}, {{"--window-size", "default"}, 0}, {{"--window-size", "640x480"}, 1},
-                 {{"--window-size", "FULL"}, 3}};
+    } sizes[] = {
+        {{}, 0}, {{"--window-size", "default"}, 0}, {{"--window-size", "640x480"}, 1}, {{"--window-size", "FULL"}, 3}};
     for (const Case& c : sizes) {
         ASSERT_TRUE(vk::ParseCommandOptions(c.args, false, o, error)) << error;
         EXPECT_EQ(c.windowSize, o.windowSize);
@@ -77,8 +77,8 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndTheExitCodes) {
     const std::string windows = vk::CommandUsage("Vintrosk.exe design --build", false);
     const std::string linux = vk::CommandUsage("vintrosk build", true);
     for (const char* option : {"--target FILE", "--splash FILE", "--no-splash", "--sound FILE", "--no-sound",
-                               "--icon FILE", "--no-icon", "--no-browser", "--window-size", "--out DIR",
-                               "--image FILE", "--label NAME", "--allow-missing", "--help", "Exit codes: 0 done"}) {
+                               "--icon FILE", "--no-icon", "--no-browser", "--window-size", "--out DIR", "--image FILE",
+                               "--label NAME", "--allow-missing", "--help", "Exit codes: 0 done"}) {
         EXPECT_NE(std::string::npos, windows.find(option)) << option;
         EXPECT_NE(std::string::npos, linux.find(option)) << option;
     }
@@ -149,9 +149,9 @@ TEST(CommandBuild, TheDefaultsBuildTheSampleDiscOnTheDesktop) {
     EXPECT_EQ("[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\n"
               "ICON=autorun.exe\r\n",
               c.disk.Content(folder + "\\autorun.inf"));
-    EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Reading html\\1_Demo_General_Menu.html",
-                                        "Done."}),
-              c.out);
+    EXPECT_EQ(
+        (std::vector<std::string>{"Building the CD-ROM files", "Reading html\\1_Demo_General_Menu.html", "Done."}),
+        c.out);
     EXPECT_TRUE(c.err.empty()) << c.Err();
     EXPECT_TRUE(c.images.empty());
 }
@@ -189,34 +189,56 @@ TEST(CommandBuild, FailuresEndWithTheirExitCodeAndMessage) {
         std::string message;
         bool written;
     } cases[] = {
-        {"a bad option", {"--sound"}, nullptr, vk::kExitBadOptions,
-         "The option --sound needs a value.\nRun vintrosk build --help for the options.\n", false},
-        {"a given file missing", {"--splash", "gone.jpg", "--out", "cd"}, nullptr, vk::kExitError,
-         "The splash image C:\\work\\gone.jpg was not found.\n", false},
-        {"a default file missing", {"--out", "cd"},
-         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\sounds\\default.wav"); }, vk::kExitError,
-         "The sound C:\\Vintrosk\\sounds\\default.wav was not found.\n", false},
-        {"no launcher", {"--launcher", "C:\\none\\Vintrosk.exe", "--out", "cd"}, nullptr, vk::kExitError,
+        {"a bad option",
+         {"--sound"},
+         nullptr,
+         vk::kExitBadOptions,
+         "The option --sound needs a value.\nRun vintrosk build --help for the options.\n",
+         false},
+        {"a given file missing",
+         {"--splash", "gone.jpg", "--out", "cd"},
+         nullptr,
+         vk::kExitError,
+         "The splash image C:\\work\\gone.jpg was not found.\n",
+         false},
+        {"a default file missing",
+         {"--out", "cd"},
+         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\sounds\\default.wav"); },
+         vk::kExitError,
+         "The sound C:\\Vintrosk\\sounds\\default.wav was not found.\n",
+         false},
+        {"no launcher",
+         {"--launcher", "C:\\none\\Vintrosk.exe", "--out", "cd"},
+         nullptr,
+         vk::kExitError,
          "The program to copy as autorun.exe, C:\\none\\Vintrosk.exe, was not found. Please name it with "
          "--launcher.\n",
          false},
-        {"an output folder of other files", {"--out", "docs"},
-         [](FakeCommand& c) { c.disk.Put(kHere + "\\docs\\letter.txt", "mine"); }, vk::kExitError,
+        {"an output folder of other files",
+         {"--out", "docs"},
+         [](FakeCommand& c) { c.disk.Put(kHere + "\\docs\\letter.txt", "mine"); },
+         vk::kExitError,
          "The folder C:\\work\\docs holds files that Create CD did not make:\n\n    letter.txt\n\nThey are kept, and "
          "nothing was written. Please move them away, or name a new or empty folder with --out.\n",
          false},
-        {"an unwritable output folder", {"--out", "cd"}, [](FakeCommand& c) { c.files.unwritable.insert(kHere + "\\cd.part"); },
+        {"an unwritable output folder",
+         {"--out", "cd"},
+         [](FakeCommand& c) { c.files.unwritable.insert(kHere + "\\cd.part"); },
          vk::kExitError,
          "There was a problem creating the output folder C:\\work\\cd\n\nPlease check that the folder above it "
          "exists and that you may write there.\n",
          false},
-        {"a missing linked file", {"--out", "cd"},
-         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\html\\logo.gif"); }, vk::kExitMissing,
+        {"a missing linked file",
+         {"--out", "cd"},
+         [](FakeCommand& c) { c.disk.Remove(kProgram + "\\html\\logo.gif"); },
+         vk::kExitMissing,
          "Missing linked file: html\\logo.gif (not found)\n"
          "1 linked file(s) missing: the CD-ROM files are incomplete.\n",
          true},
-        {"a name no disc holds", {"--target", "a;b.htm", "--out", "cd"},
-         [](FakeCommand& c) { c.disk.Put(kHere + "\\a;b.htm", kMode); }, vk::kExitError,
+        {"a name no disc holds",
+         {"--target", "a;b.htm", "--out", "cd"},
+         [](FakeCommand& c) { c.disk.Put(kHere + "\\a;b.htm", kMode); },
+         vk::kExitError,
          "The file C:\\work\\a;b.htm cannot go on the CD-ROM as a;b.htm: the name holds a character a disc cannot "
          "hold (* / : ; ? \\ or a control character).\n\nPlease rename the file or select another one.\n",
          false},
@@ -316,8 +338,8 @@ TEST(CommandBuild, ATerminalGetsOnePacedLineAndQuietGetsNothing) {
         c.disk.Put(kProgram + "\\html\\p2.htm", kMode + "<a href=p3.htm>");
         c.disk.Put(kProgram + "\\html\\p3.htm", kMode);
         EXPECT_EQ(vk::kExitDone, c.Run({"--image", "disc.iso"}));
-        EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files", "Writing the disc image " + kHere + "\\disc.iso",
-                                            "Done."}),
+        EXPECT_EQ((std::vector<std::string>{"Building the CD-ROM files",
+                                            "Writing the disc image " + kHere + "\\disc.iso", "Done."}),
                   c.out);
         ASSERT_FALSE(c.lines.empty());
         EXPECT_EQ(0u, c.lines.front().find("Reading linked objects 1 page")) << c.lines.front();
@@ -344,8 +366,14 @@ TEST(CommandBuild, ATerminalGetsOnePacedLineAndQuietGetsNothing) {
 TEST(ProgressText, CountsBarAndLine) {
     using vk::BuildStage;
     vk::BuildProgress reading{BuildStage::Reading, "html\\a.htm", 1, 0, 0, 0, 0, 0};
-    vk::BuildProgress copying{BuildStage::Copying, "C:\\site\\\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1.gif", 3,
-                              9, 1203, 2703, 36280320ULL, 75497472ULL};
+    vk::BuildProgress copying{BuildStage::Copying,
+                              "C:\\site\\\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1.gif",
+                              3,
+                              9,
+                              1203,
+                              2703,
+                              36280320ULL,
+                              75497472ULL};
     vk::BuildProgress imaging{BuildStage::Imaging, "D:\\disc.iso", 0, 0, 0, 0, 5ULL << 20, 10ULL << 20};
     EXPECT_EQ("1 page", vk::ProgressCounts(reading));
     EXPECT_EQ("1,203 of 2,703 files, 34.5 of 72.0 MB", vk::ProgressCounts(copying));

@@ -50,7 +50,7 @@ TEST(DiscLabel, DefaultFromTheTargetsName) {
         {"index.htm", "INDEX"},
         {"C:\\Shows\\My Show.pps", "MY_SHOW"},
         {"html/1_Demo_General_Menu.html", "1_DEMO_GENERAL_M"}, // 16 characters at most
-        {"\\", "VINTROSK"},                                     // the disc root
+        {"\\", "VINTROSK"},                                    // the disc root
         {"", "VINTROSK"},
         {"Κατάλογος.htm", "VINTROSK"}, // nothing of it is a d-character
         {"café.htm", "CAF_"},
@@ -153,10 +153,12 @@ TEST(DiscNames, PrimaryNamesAreUnique83InUpperCase) {
         std::vector<std::string> primary;
     } cases[] = {
         {{"autorun.inf", "autorun.exe", "index.htm"}, {}, {"AUTORUN.EXE;1", "AUTORUN.INF;1", "INDEX.HTM;1"}},
-        {{"page.html", "README", "a.b.c.d", "café.txt", "日本.txt", ".hidden"}, {},
+        {{"page.html", "README", "a.b.c.d", "café.txt", "日本.txt", ".hidden"},
+         {},
          {"A_B_C.D;1", "CAF_.TXT;1", "PAGE.HTM;1", "README.;1", "_HIDDEN.;1", "__.TXT;1"}},
         // The first in the Joliet order keeps the short name, the next are numbered.
-        {{"Long file name two.txt", "Long file name one.txt", "Long file name three.txt"}, {},
+        {{"Long file name two.txt", "Long file name one.txt", "Long file name three.txt"},
+         {},
          {"LONG_FIL.TXT;1", "LONG_F_1.TXT;1", "LONG_F_2.TXT;1"}},
         // A name that needs only upper case keeps it even when a longer one sorts first.
         {{"A+B.txt", "a_b.txt"}, {}, {"A_B.TXT;1", "A_B_1.TXT;1"}},
@@ -183,9 +185,10 @@ TEST(DiscNames, PrimaryNamesAreUnique83InUpperCase) {
         for (const auto& [name, record] : joliet) {
             if (record.folder)
                 continue;
-            EXPECT_EQ(std::count_if(primary.begin(), primary.end(), [&](const auto& p) {
-                          return p.second.sector == record.sector && p.second.size == record.size;
-                      }),
+            EXPECT_EQ(std::count_if(primary.begin(), primary.end(),
+                                    [&](const auto& p) {
+                                        return p.second.sector == record.sector && p.second.size == record.size;
+                                    }),
                       1)
                 << name;
         }
@@ -310,12 +313,12 @@ TEST(DiscImage, FoldersPathTablesAndDepth) {
         EXPECT_EQ(little[0].parent, 1u);
         if (tree == 1) {
             EXPECT_EQ(ids, (std::vector<std::string>{std::string(1, '\0'), "A", "B", "LEVEL_2", "Z", "LEVEL_3",
-                                                      "LEVEL_4", "LEVEL_5", "LEVEL_6", "LEVEL_7", "LEVEL_8"}));
+                                                     "LEVEL_4", "LEVEL_5", "LEVEL_6", "LEVEL_7", "LEVEL_8"}));
             EXPECT_EQ(little[4].parent, 2u);
             EXPECT_EQ(little[5].parent, 4u);
         } else {
             EXPECT_EQ(ids, (std::vector<std::string>{std::string(1, '\0'), "Level 2", "a", "b", "Level 3", "z",
-                                                      "Level 4", "Level 5", "Level 6", "Level 7", "Level 8"}));
+                                                     "Level 4", "Level 5", "Level 6", "Level 7", "Level 8"}));
             EXPECT_EQ(little[4].parent, 2u);
             EXPECT_EQ(little[5].parent, 3u);
         }
@@ -340,7 +343,8 @@ TEST(DiscImage, ErrorsNameTheFile) {
         std::string message; // a part of it
     } cases[] = {
         {"folder unreadable", [](MemoryDisc& d) { d.failList = "sub"; }, "/src/sub: permission denied."},
-        {"file unreadable", [](MemoryDisc& d) { d.failOpen = "sub/file.txt"; }, "/src/sub/file.txt: permission denied."},
+        {"file unreadable", [](MemoryDisc& d) { d.failOpen = "sub/file.txt"; },
+         "/src/sub/file.txt: permission denied."},
         {"read fails", [](MemoryDisc& d) { d.failRead = "sub/file.txt"; }, "/src/sub/file.txt: permission denied."},
         {"disc full", [](MemoryDisc& d) { d.writeRoom = 25 * 2048; }, "image.iso: the disc is full."},
         {"file shrank", [](MemoryDisc& d) { d.sizeChange = -1; }, "changed while"},
@@ -348,7 +352,10 @@ TEST(DiscImage, ErrorsNameTheFile) {
         {"name too long", [](MemoryDisc& d) { d.Add("sub/" + std::string(255, 'n')); },
          "/src/sub/" + std::string(255, 'n') + ": the name is longer than a disc holds"},
         {"character", [](MemoryDisc& d) { d.Add("sub/what?.txt"); }, "/src/sub/what?.txt: the name holds a character"},
-        {"too large", [](MemoryDisc& d) { d.folders["sub"].push_back({"huge.bin", false, 1ull << 32, 0}); },
+        {"too large",
+         [](MemoryDisc& d) {
+             d.folders["sub"].push_back({"huge.bin", false, 1ull << 32, 0});
+         },
          "/src/sub/huge.bin: the file is larger than the 4 GB"},
     };
     for (const auto& c : cases) {

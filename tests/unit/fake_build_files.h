@@ -123,8 +123,8 @@ class FakeBuildFiles : public Host {
 public:
     FakeDisk disk;
     FakeFileAccess files{disk};
-    std::vector<std::vector<std::string>> images;    // folder, image (as shown), label
-    std::string imageError;                          // the image fails with it, when set
+    std::vector<std::vector<std::string>> images; // folder, image (as shown), label
+    std::string imageError;                       // the image fails with it, when set
 
     vk::FileAccess& Access() override { return files; }
     void SetWorkingFolder(const std::string& folder) override { disk.workingFolder = folder; }

@@ -97,8 +97,8 @@ TEST_F(FolderImagePosix, FailuresKeepTheEarlierImage) {
 
 TEST_F(FolderImagePosix, ImageInsideTheFolderOrNowhere) {
     std::string error;
-    for (const std::string& inside : {src + "/disc.iso", src + "/sub/../sub/disc.iso", dir + "/../" +
-                                          dir.substr(dir.rfind('/') + 1) + "/disc/x.iso"}) {
+    for (const std::string& inside : {src + "/disc.iso", src + "/sub/../sub/disc.iso",
+                                      dir + "/../" + dir.substr(dir.rfind('/') + 1) + "/disc/x.iso"}) {
         EXPECT_FALSE(vk::WriteFolderImage(src, inside, "DISC", nullptr, error)) << inside;
         EXPECT_EQ(error, inside + ": the disc image cannot lie inside the folder it is made of.");
     }

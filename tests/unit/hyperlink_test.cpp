@@ -61,9 +61,9 @@ TEST(LinkColour, ActiveThenVisitedThenFresh) {
         bool active, visited;
         uint32_t colour;
     } cases[] = {
-        {false, false, 0xFF0000},  // blue
-        {false, true, 0x800080},   // purple
-        {true, false, 0x808000},   // teal
+        {false, false, 0xFF0000}, // blue
+        {false, true, 0x800080},  // purple
+        {true, false, 0x808000},  // teal
         {true, true, 0x808000},
     };
     for (const Case& c : cases)

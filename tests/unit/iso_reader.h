@@ -11,7 +11,7 @@
 #include "app/unicode_text.h"
 
 struct IsoRecord {
-    std::string id;  // raw identifier bytes (UCS-2 big-endian in the Joliet tree)
+    std::string id; // raw identifier bytes (UCS-2 big-endian in the Joliet tree)
     uint32_t sector = 0, size = 0;
     bool folder = false;
     unsigned char date[7] = {};

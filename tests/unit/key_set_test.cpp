@@ -12,8 +12,13 @@ TEST(KeySet, AnswersAsAnOrdinarySetWouldThroughGrowth) {
     std::set<std::string> model;
     unsigned seed = 11;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
-    const std::string special[] = {"", std::string("a\0b", 3), std::string("a\0c", 3), std::string(70000, 'x'),
-                                   std::string(70000, 'x') + "y", "en\\index.html", "EN\\index.html"};
+    const std::string special[] = {"",
+                                   std::string("a\0b", 3),
+                                   std::string("a\0c", 3),
+                                   std::string(70000, 'x'),
+                                   std::string(70000, 'x') + "y",
+                                   "en\\index.html",
+                                   "EN\\index.html"};
     for (const std::string& key : special)
         EXPECT_EQ(model.insert(key).second, keys.Insert(key)) << key.size();
     for (int i = 0; i < 60000; ++i) {

@@ -26,7 +26,9 @@ TEST(ReadLaunchConfig, FromCommandLine) {
         Values args;
         Values expected;
     } cases[] = {
-        {"full list", {"index.htm", "1", "2", "logo.jpg", "intro.wav"}, {"index.htm", "1", "2", "logo.jpg", "intro.wav"}},
+        {"full list",
+         {"index.htm", "1", "2", "logo.jpg", "intro.wav"},
+         {"index.htm", "1", "2", "logo.jpg", "intro.wav"}},
         {"seven arguments give five", {"a", "b", "c", "d", "e", "f", "g"}, {"a", "b", "c", "d", "e"}},
         {"one argument", {"design"}, {"design"}},
         {"quoted argument keeps its space", {"my file.htm", "0"}, {"my file.htm", "0"}},
@@ -49,28 +51,44 @@ TEST(ReadLaunchConfig, FromAutorunInf) {
         bool found;
         Values expected;
     } cases[] = {
-        {"designer default", "[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
-         true, {"1_Demo_General_Menu.html", "1", "0", "default.jpg", "default.wav"}},
+        {"designer default",
+         "[autorun]\r\nOPEN=autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav\r\nICON=autorun.exe\r\n",
+         true,
+         {"1_Demo_General_Menu.html", "1", "0", "default.jpg", "default.wav"}},
         {"nothing after .exe", "[autorun]\r\nOPEN=autorun.exe\r\n", true, {}},
         {"only blanks after .exe", "[autorun]\r\nOPEN=autorun.exe   \r\n", true, {}},
         {"upper-case .EXE is not matched", "[autorun]\r\nOPEN=AUTORUN.EXE index.htm\r\n", false, {}},
         {"OPEN on the first line", "OPEN=autorun.exe index.htm 1 0\r\n", false, {}},
         {"OPEN on the third line", "[autorun]\r\n\r\nOPEN=autorun.exe index.htm 1 0\r\n", false, {}},
-        {"runs of spaces and a trailing space", "[autorun]\r\nOPEN=autorun.exe    index.htm   1 \r\n", true, {"index.htm", "1"}},
+        {"runs of spaces and a trailing space",
+         "[autorun]\r\nOPEN=autorun.exe    index.htm   1 \r\n",
+         true,
+         {"index.htm", "1"}},
         {"tab stays inside a value", "[autorun]\r\nOPEN=autorun.exe a\tb 1\r\n", true, {"a\tb", "1"}},
         {"more than five values", "[autorun]\r\nOPEN=autorun.exe a b c d e f g\r\n", true, {"a", "b", "c", "d", "e"}},
-        {"key and program name not checked", "x\r\nwhatever.exe none 0 0 intro.wav", true, {"none", "0", "0", "intro.wav"}},
+        {"key and program name not checked",
+         "x\r\nwhatever.exe none 0 0 intro.wav",
+         true,
+         {"none", "0", "0", "intro.wav"}},
         {"first .exe counts", "[autorun]\r\nOPEN=autorun.exe setup.exe 0 0\r\n", true, {"setup.exe", "0", "0"}},
-        {"values keep their case", "[autorun]\r\nOPEN=autorun.exe INDEX.HTM 1 0 Logo.JPG\r\n", true, {"INDEX.HTM", "1", "0", "Logo.JPG"}},
+        {"values keep their case",
+         "[autorun]\r\nOPEN=autorun.exe INDEX.HTM 1 0 Logo.JPG\r\n",
+         true,
+         {"INDEX.HTM", "1", "0", "Logo.JPG"}},
         {"bare LF lines", "[autorun]\nOPEN=autorun.exe \\ 0 0\n", true, {"\\", "0", "0"}},
         {"file ends after the first line", "[autorun]\r\n", false, {}},
         {"empty file", "", false, {}},
         {"second line without .exe", "[autorun]\r\nOPEN=index.htm\r\n", false, {}},
         // The rest of an over-long first line must not be taken for the second line.
         {"long first line", "[autorun]" + std::string(1200, ' ') + "x.exe a\r\nOPEN=autorun.exe b\r\n", true, {"b"}},
-        {"long second line keeps 999 characters", "[autorun]\r\nOPEN=autorun.exe a " + std::string(990, 'b') + " c\r\n",
-         true, {"a", std::string(999 - 19, 'b')}},
-        {".exe beyond the kept characters", "[autorun]\r\n" + std::string(999, ' ') + "OPEN=autorun.exe a\r\n", false, {}},
+        {"long second line keeps 999 characters",
+         "[autorun]\r\nOPEN=autorun.exe a " + std::string(990, 'b') + " c\r\n",
+         true,
+         {"a", std::string(999 - 19, 'b')}},
+        {".exe beyond the kept characters",
+         "[autorun]\r\n" + std::string(999, ' ') + "OPEN=autorun.exe a\r\n",
+         false,
+         {}},
     };
     for (const Case& c : cases) {
         MemoryFiles files;
@@ -160,8 +178,8 @@ TEST(AutorunInfText, ExactBytes) {
         std::string open;
     };
     std::vector<Case> cases;
-    cases.push_back({"designer defaults", defaults(),
-                     "autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav"});
+    cases.push_back(
+        {"designer defaults", defaults(), "autorun.exe 1_Demo_General_Menu.html 1 0 default.jpg default.wav"});
     {
         vk::DiscSettings s = defaults();
         s.m_strTarget = "index.htm";
@@ -174,8 +192,8 @@ TEST(AutorunInfText, ExactBytes) {
         vk::DiscSettings s = defaults();
         s.m_strSplashName = "my logo.jpg";
         s.m_strSoundName = "intro  music.wav";
-        cases.push_back({"spaces become underscores", s,
-                         "autorun.exe 1_Demo_General_Menu.html 1 0 my_logo.jpg intro__music.wav"});
+        cases.push_back(
+            {"spaces become underscores", s, "autorun.exe 1_Demo_General_Menu.html 1 0 my_logo.jpg intro__music.wav"});
     }
     {
         vk::DiscSettings s = defaults();
@@ -207,7 +225,8 @@ TEST(AutorunInfText, ExactBytes) {
         std::string open;
         std::string text = vk::AutorunInfText(c.settings, &open);
         EXPECT_EQ(open, c.open) << c.name;
-        EXPECT_EQ(text, "[autorun]\r\nOPEN=" + c.open + "\r\nICON=" + vk::UnderscoreSpaces(c.settings.m_strIconName) + "\r\n")
+        EXPECT_EQ(text,
+                  "[autorun]\r\nOPEN=" + c.open + "\r\nICON=" + vk::UnderscoreSpaces(c.settings.m_strIconName) + "\r\n")
             << c.name;
     }
 
@@ -253,7 +272,7 @@ std::string Utf16File(std::u16string_view text) {
 }
 
 const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1"; // Καλημέρα
-const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC"; // 日本
+const std::string kJapanese = "\xE6\x97\xA5\xE6\x9C\xAC";                                      // 日本
 const std::string kOmega = "\xCE\xA9";
 const std::string kFffd = "\xEF\xBF\xBD";
 
@@ -316,12 +335,14 @@ TEST(AutorunInfText, OtherNamesMakeAUnicodeFile) {
         std::string open;
     } cases[] = {
         {"Greek target", &vk::DiscSettings::m_strTarget, kGreek + ".htm",
-         u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 logo.jpg intro.wav\r\nICON=autorun.exe\r\n",
+         u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 logo.jpg "
+         u"intro.wav\r\nICON=autorun.exe\r\n",
          "autorun.exe " + kGreek + ".htm 1 0 logo.jpg intro.wav"},
         {"Japanese splash with a space", &vk::DiscSettings::m_strSplashName, kJapanese + " 1.jpg",
          u"[autorun]\r\nOPEN=autorun.exe index.htm 1 0 \u65E5\u672C_1.jpg intro.wav\r\nICON=autorun.exe\r\n",
          "autorun.exe index.htm 1 0 " + kJapanese + "_1.jpg intro.wav"},
-        {"Greek sound beside Latin-1 would be ANSI alone", &vk::DiscSettings::m_strSoundName, "\xC3\xA9" + kOmega + ".wav",
+        {"Greek sound beside Latin-1 would be ANSI alone", &vk::DiscSettings::m_strSoundName,
+         "\xC3\xA9" + kOmega + ".wav",
          u"[autorun]\r\nOPEN=autorun.exe index.htm 1 0 logo.jpg \u00E9\u03A9.wav\r\nICON=autorun.exe\r\n",
          "autorun.exe index.htm 1 0 logo.jpg \xC3\xA9" + kOmega + ".wav"},
         {"only the icon", &vk::DiscSettings::m_strIconName, kOmega + ".ico",
@@ -370,34 +391,67 @@ TEST(ReadLaunchConfig, EveryFormOfAutorunInf) {
         bool found;
         Values expected;
     } cases[] = {
-        {"UTF-16LE Greek", Utf16File(u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 \u03A9.jpg\r\n"),
-         true, {kGreek + ".htm", "1", "0", kOmega + ".jpg"}},
+        {"UTF-16LE Greek",
+         Utf16File(
+             u"[autorun]\r\nOPEN=autorun.exe \u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1.htm 1 0 \u03A9.jpg\r\n"),
+         true,
+         {kGreek + ".htm", "1", "0", kOmega + ".jpg"}},
         {"UTF-16LE bare LF", Utf16File(u"[autorun]\nOPEN=autorun.exe \u65E5\u672C 0 2\n"), true, {kJapanese, "0", "2"}},
-        {"UTF-16LE outside the BMP", Utf16File(u"[autorun]\r\nOPEN=autorun.exe \U0001F600 1\r\n"), true, {"\xF0\x9F\x98\x80", "1"}},
+        {"UTF-16LE outside the BMP",
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe \U0001F600 1\r\n"),
+         true,
+         {"\xF0\x9F\x98\x80", "1"}},
         {"UTF-16LE mark only", "\xFF\xFE", false, {}},
         {"UTF-16LE one line", Utf16File(u"[autorun]\r\n"), false, {}},
         {"UTF-16LE upper-case .EXE", Utf16File(u"[autorun]\r\nOPEN=AUTORUN.EXE a\r\n"), false, {}},
         {"UTF-8 mark", "\xEF\xBB\xBF[autorun]\r\nOPEN=autorun.exe " + kGreek + " 1\r\n", true, {kGreek, "1"}},
-        {"UTF-8 mark, invalid bytes", "\xEF\xBB\xBF[autorun]\r\nOPEN=autorun.exe a\xE9 1\r\n", true, {"a" + kFffd, "1"}},
-        {"ANSI decoded from the code page", "[autorun]\r\nOPEN=autorun.exe caf\xE9.htm 1 0 \x80.jpg\r\n", true,
+        {"UTF-8 mark, invalid bytes",
+         "\xEF\xBB\xBF[autorun]\r\nOPEN=autorun.exe a\xE9 1\r\n",
+         true,
+         {"a" + kFffd, "1"}},
+        {"ANSI decoded from the code page",
+         "[autorun]\r\nOPEN=autorun.exe caf\xE9.htm 1 0 \x80.jpg\r\n",
+         true,
          {"caf\xC3\xA9.htm", "1", "0", "\xE2\x82\xAC.jpg"}},
         // What the readers keep is counted in characters, not bytes.
         {"UTF-16LE long second line keeps 999 characters",
-         Utf16File(u"[autorun]\r\nOPEN=autorun.exe a " + std::u16string(990, u'\u03A9') + u" c\r\n"), true,
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe a " + std::u16string(990, u'\u03A9') + u" c\r\n"),
+         true,
          {"a", Repeat(kOmega, 999 - 19)}},
         {"UTF-16LE .exe beyond the kept characters",
-         Utf16File(u"[autorun]\r\n" + std::u16string(999, u'\u03A9') + u"OPEN=autorun.exe a\r\n"), false, {}},
-        {"UTF-16LE .exe just inside", Utf16File(u"[autorun]\r\n" + std::u16string(995, u'\u03A9') + u".exe a\r\n"), true, {}},
+         Utf16File(u"[autorun]\r\n" + std::u16string(999, u'\u03A9') + u"OPEN=autorun.exe a\r\n"),
+         false,
+         {}},
+        {"UTF-16LE .exe just inside",
+         Utf16File(u"[autorun]\r\n" + std::u16string(995, u'\u03A9') + u".exe a\r\n"),
+         true,
+         {}},
         {"UTF-16LE long first line's rest is no line",
-         Utf16File(u"[autorun]" + std::u16string(1200, u'\u03A9') + u"x.exe a\r\nOPEN=autorun.exe b\r\n"), true, {"b"}},
+         Utf16File(u"[autorun]" + std::u16string(1200, u'\u03A9') + u"x.exe a\r\nOPEN=autorun.exe b\r\n"),
+         true,
+         {"b"}},
         {"pairs count as one character",
-         Utf16File(u"[autorun]\r\nOPEN=autorun.exe " + [] { std::u16string t; for (int i = 0; i < 990; ++i) t += u"\U0001F600"; return t; }() + u"\r\n"),
-         true, {Repeat("\xF0\x9F\x98\x80", 999 - 17)}},
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe " +
+                   [] {
+                       std::u16string t;
+                       for (int i = 0; i < 990; ++i)
+                           t += u"\U0001F600";
+                       return t;
+                   }() +
+                   u"\r\n"),
+         true,
+         {Repeat("\xF0\x9F\x98\x80", 999 - 17)}},
         // Damaged files are read to the end without harm.
         {"odd byte count", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a") + "b", true, {"a" + kFffd}},
-        {"unpaired surrogates", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\xD83D" u"b \xDE00 c\xD83D"), true,
+        {"unpaired surrogates",
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\xD83D"
+                   u"b \xDE00 c\xD83D"),
+         true,
          {"a" + kFffd + "b", kFffd, "c" + kFffd}},
-        {"UTF-16 text without its mark is not Unicode", Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\r\n").substr(2), false, {}},
+        {"UTF-16 text without its mark is not Unicode",
+         Utf16File(u"[autorun]\r\nOPEN=autorun.exe a\r\n").substr(2),
+         false,
+         {}},
     };
     for (const Case& c : cases) {
         MemoryFiles files;
@@ -437,15 +491,24 @@ TEST(ReadLabelEntry, EveryFormOfAutorunInf) {
         bool found;
         std::string label;
     } cases[] = {
-        {"UTF-16LE", Utf16File(u"[autorun]\r\nLABEL=\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 Disc\r\n"), true, kGreek + " Disc"},
+        {"UTF-16LE", Utf16File(u"[autorun]\r\nLABEL=\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 Disc\r\n"), true,
+         kGreek + " Disc"},
         {"UTF-16LE lower-case key", Utf16File(u"label=\u03A9\r\n"), false, ""},
         {"UTF-8 mark", "\xEF\xBB\xBFLABEL=" + kJapanese + "\r\n", true, kJapanese},
         {"ANSI", "LABEL=Caf\xE9\r\n", true, "Caf\xC3\xA9"},
-        {"99 characters kept", Utf16File(u"LABEL=" + std::u16string(200, u'\u03A9') + u"\r\n"), true, Repeat(kOmega, 93)},
+        {"99 characters kept", Utf16File(u"LABEL=" + std::u16string(200, u'\u03A9') + u"\r\n"), true,
+         Repeat(kOmega, 93)},
         {"99 characters of pairs",
-         Utf16File(u"LABEL=" + [] { std::u16string t; for (int i = 0; i < 200; ++i) t += u"\U0001F600"; return t; }()),
+         Utf16File(u"LABEL=" +
+                   [] {
+                       std::u16string t;
+                       for (int i = 0; i < 200; ++i)
+                           t += u"\U0001F600";
+                       return t;
+                   }()),
          true, Repeat("\xF0\x9F\x98\x80", 93)},
-        {"rest of a long line is not a line", Utf16File(std::u16string(150, u'\u03A9') + u"LABEL=hidden\r\n"), false, ""},
+        {"rest of a long line is not a line", Utf16File(std::u16string(150, u'\u03A9') + u"LABEL=hidden\r\n"), false,
+         ""},
     };
     for (const Case& c : cases) {
         MemoryFiles files;
@@ -481,9 +544,20 @@ TEST(AtoiRule, LikeTheCLibrary) {
         const char* text;
         int value;
     } cases[] = {
-        {"", 0},        {"0", 0},       {"3", 3},         {"  7", 7},   {"\t2", 2},
-        {"+1", 1},      {"-2", -2},     {"12abc", 12},    {"abc", 0},   {"1.5", 1},
-        {"- 1", 0},     {"--1", 0},     {"007", 7},       {"99999999999", 2147483647},
+        {"", 0},
+        {"0", 0},
+        {"3", 3},
+        {"  7", 7},
+        {"\t2", 2},
+        {"+1", 1},
+        {"-2", -2},
+        {"12abc", 12},
+        {"abc", 0},
+        {"1.5", 1},
+        {"- 1", 0},
+        {"--1", 0},
+        {"007", 7},
+        {"99999999999", 2147483647},
         {"-99999999999", -2147483647 - 1},
     };
     for (const Case& c : cases)

@@ -18,9 +18,9 @@ public:
     std::string image;
     std::vector<std::pair<unsigned long long, unsigned long long>> progress;
     std::string failList = "\x01", failOpen = "\x01", failRead = "\x01"; // the path whose call fails
-    size_t writeRoom = SIZE_MAX;              // bytes the image may take before the disc is full
-    size_t readStep = SIZE_MAX;               // the most one Read hands out
-    long long sizeChange = 0;                 // files read back longer or shorter than listed
+    size_t writeRoom = SIZE_MAX; // bytes the image may take before the disc is full
+    size_t readStep = SIZE_MAX;  // the most one Read hands out
+    long long sizeChange = 0;    // files read back longer or shorter than listed
     int opened = 0;
 
     void Add(const std::string& path, const std::string& content = "", long long modified = 1000000000) {

@@ -34,9 +34,7 @@ public:
     std::map<std::string, std::string> files;
     std::set<std::string> unreadable; // present, but every open fails
 
-    bool Exists(const std::string& name) override {
-        return files.count(name) || unreadable.count(name);
-    }
+    bool Exists(const std::string& name) override { return files.count(name) || unreadable.count(name); }
     std::unique_ptr<vk::ByteSource> Open(const std::string& name) override {
         auto it = files.find(name);
         if (it == files.end() || unreadable.count(name))

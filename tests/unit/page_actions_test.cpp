@@ -95,13 +95,15 @@ TEST(RunCopyList, PairsInOrder) {
         bool allCopied;
         std::string log;
     } cases[] = {
-        {"C:\\a.txt,C:\\D\\a.txt", true, "show[C:\\a.txt ->\n]show[C:\\a.txt ->\nC:\\D\\a.txt]mkdir[C:\\D]copy[C:\\a.txt>C:\\D\\a.txt]"},
+        {"C:\\a.txt,C:\\D\\a.txt", true,
+         "show[C:\\a.txt ->\n]show[C:\\a.txt ->\nC:\\D\\a.txt]mkdir[C:\\D]copy[C:\\a.txt>C:\\D\\a.txt]"},
         {"a\\1, b\\2 ", true, "show[a\\1 ->\n]show[a\\1 ->\n b\\2 ]mkdir[b]copy[a\\1>b\\2 ]"},
         {"", true, ""},
         {",,,", true, ""},
         {"a\\1,,b\\2", true, "show[a\\1 ->\n]show[a\\1 ->\nb\\2]mkdir[b]copy[a\\1>b\\2]"},
         {"a\\1,b\\2,odd", true, "show[a\\1 ->\n]show[a\\1 ->\nb\\2]mkdir[b]copy[a\\1>b\\2]show[odd ->\n]"},
-        {"bad,x\\y", false, "show[bad ->\n]show[bad ->\nx\\y]mkdir[x]copy[bad>x\\y]error[Error copying file bad to x\\y]"},
+        {"bad,x\\y", false,
+         "show[bad ->\n]show[bad ->\nx\\y]mkdir[x]copy[bad>x\\y]error[Error copying file bad to x\\y]"},
         {"a\\1,bare.txt", true, "show[a\\1 ->\n]show[a\\1 ->\nbare.txt]copy[a\\1>bare.txt]"},
     };
     for (const Case& c : cases) {
@@ -123,7 +125,7 @@ TEST(CopyProgressText, EachLineFitsWithBothEndsOfItsPath) {
         {"C:\\Disc\\folder\\readme.txt", "", 26, "C:\\Disc\\f...\\readme.txt ->\n"},
         {"C:\\Disc\\folder\\readme.txt", "C:\\Users\\Ann\\Desktop\\DiscFiles\\readme.txt", 26,
          "C:\\Disc\\f...\\readme.txt ->\nC:\\Users\\Ann...\\readme.txt"},
-        {"a.txt", "b.txt", 26, "a.txt ->\nb.txt"},  // short ones as they are
+        {"a.txt", "b.txt", 26, "a.txt ->\nb.txt"}, // short ones as they are
         {" a.txt", " b\\c.txt ", 26, " a.txt ->\n b\\c.txt "},
     };
     for (const Case& c : cases)
@@ -150,7 +152,8 @@ TEST(UnknownPlaceholderRefusal, NamesTheWordOfAnyDestination) {
         // A later pair refuses the whole list, leading blanks trimmed as a copy trims them.
         {"a.txt,{desktop}\\D\\a.txt,, b.txt,  {programfile}\\D\\b.txt",
          "Nothing has been copied: the destination {programfile}\\D\\b.txt names the folder {programfile}, which is "
-         "unknown." + known},
+         "unknown." +
+             known},
         {"{root}\\a.txt,{desktop}\\DiscFiles\\a.txt,{Windows}\\win.ini,{SYSTEM}\\x\\win.ini", ""},
         {"a.txt,{Root}\\a.txt,b.txt,{programFILES}\\D\\b.txt", ""},
         // Sources are read, not written: one that is not there fails its own copy.

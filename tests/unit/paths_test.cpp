@@ -61,8 +61,8 @@ public:
             if ((c & 0xC0) == 0x80)
                 continue;
             width += std::string("il.\\/:").find(static_cast<char>(c)) != std::string::npos ? 2
-                     : c == 'W' || c == 'M'                                              ? 9
-                                                                                         : 5;
+                     : c == 'W' || c == 'M'                                                 ? 9
+                                                                                            : 5;
         }
         return width;
     }
@@ -77,22 +77,22 @@ TEST(ShortenMiddle, KeepsTheStartAndTheEndAroundDots) {
         int width;
         const char* shown;
     } cases[] = {
-        {"C:\\a\\b.txt", 10, "C:\\a\\b.txt"},  // fits exactly: unchanged
+        {"C:\\a\\b.txt", 10, "C:\\a\\b.txt"}, // fits exactly: unchanged
         {"C:\\a\\b.txt", 100, "C:\\a\\b.txt"},
         // The file name whole, the rest for the start.
         {"C:\\Program Files\\Vintrosk\\readme.txt", 24, "C:\\Program...\\readme.txt"},
         {"C:\\Program Files\\Vintrosk\\readme.txt", 35, "C:\\Program Files\\Vint...\\readme.txt"},
         // A name that would leave the start less than a third: both ends share the width.
         {"C:\\Docs\\a-very-long-file-name-for-the-installation-guide.txt", 30, "C:\\Docs\\a-very...ion-guide.txt"},
-        {"abcdefghijklmnopqrstuvwxyz", 10, "abcd...xyz"},  // no separator at all
-        {"\\readme-of-some-length.txt", 12, "\\read....txt"},  // the only separator starts it
+        {"abcdefghijklmnopqrstuvwxyz", 10, "abcd...xyz"},     // no separator at all
+        {"\\readme-of-some-length.txt", 12, "\\read....txt"}, // the only separator starts it
         {"\\\\server\\share\\a\\b\\c\\d\\e\\f.htm", 20, "\\\\server\\sh...\\f.htm"},
-        {"C:\\Docs\\", 6, "C:...\\"},                  // a folder's closing separator is its end
-        {"abcdef", 4, "a..."},                          // the start takes what is left
-        {"abcdef", 3, "..."},                          // room for the dots alone
-        {"abcdef", 2, "..."},                          // not even that: the dots all the same
+        {"C:\\Docs\\", 6, "C:...\\"}, // a folder's closing separator is its end
+        {"abcdef", 4, "a..."},        // the start takes what is left
+        {"abcdef", 3, "..."},         // room for the dots alone
+        {"abcdef", 2, "..."},         // not even that: the dots all the same
         {"C:\\\xce\x95\xce\xbb\xce\xad\xce\xbd\xce\xb7\\\xce\xbf\xce\xb4\xce\xb7\xce\xb3\xcf\x8c\xcf\x82.txt", 16,
-         "C:\\\xce\x95\xce\xbb\xce\xad\xce\xbd...\xcf\x8c\xcf\x82.txt"},  // Greek letters stay whole
+         "C:\\\xce\x95\xce\xbb\xce\xad\xce\xbd...\xcf\x8c\xcf\x82.txt"}, // Greek letters stay whole
     };
     for (const Case& c : cases)
         EXPECT_EQ(vk::ShortenMiddle(c.path, c.width, each), c.shown) << c.path << " in " << c.width;

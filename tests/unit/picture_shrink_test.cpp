@@ -24,7 +24,7 @@ struct Picture {
                 p[0] = c & 0xFF;
                 p[1] = (c >> 8) & 0xFF;
                 p[2] = (c >> 16) & 0xFF;
-                p[3] = 0x77;  // whatever the source holds there is not copied
+                p[3] = 0x77; // whatever the source holds there is not copied
             }
     }
     uint32_t At(int x, int y) const {
@@ -60,25 +60,41 @@ TEST(PictureShrink, EachPixelIsTheMeanOfTheAreaItCovers) {
         const char* name;
         Size from, to;
         uint32_t (*colour)(int x, int y);
-        std::vector<uint32_t> expected;  // the result's pixels, row by row
+        std::vector<uint32_t> expected; // the result's pixels, row by row
     } cases[] = {
-        {"the same size copies", {3, 2}, {3, 2},
+        {"the same size copies",
+         {3, 2},
+         {3, 2},
          [](int x, int y) -> uint32_t { return 0x102030u * (x + 1) + 0x010101u * y; },
          {0x102030, 0x204060, 0x306090, 0x112131, 0x214161, 0x316191}},
-        {"halves average four pixels", {4, 2}, {2, 1},
+        {"halves average four pixels",
+         {4, 2},
+         {2, 1},
          [](int x, int y) -> uint32_t { return x < 2 ? (y ? 0x000064u : 0x0000C8u) : 0xFF0000u; },
          {0x000096, 0xFF0000}},
-        {"three into two: the middle pixel is shared", {3, 1}, {2, 1},
-         [](int x, int) -> uint32_t { return x == 0 ? 0x000000u : x == 1 ? 0x0000FFu : 0x00FF00u; },
+        {"three into two: the middle pixel is shared",
+         {3, 1},
+         {2, 1},
+         [](int x, int) -> uint32_t { return x == 0   ? 0x000000u
+                                             : x == 1 ? 0x0000FFu
+                                                      : 0x00FF00u; },
          // 2/3 of 0 and 1/3 of 255; 1/3 of 255 and 2/3 of 255 green
          {0x000055, 0x00AA55}},
-        {"three rows into two", {1, 3}, {1, 2},
-         [](int, int y) -> uint32_t { return y == 0 ? 0xF0F0F0u : y == 1 ? 0x000000u : 0x303030u; },
+        {"three rows into two",
+         {1, 3},
+         {1, 2},
+         [](int, int y) -> uint32_t { return y == 0   ? 0xF0F0F0u
+                                             : y == 1 ? 0x000000u
+                                                      : 0x303030u; },
          {0xA0A0A0, 0x202020}},
-        {"one-pixel stripes turn grey", {8, 2}, {2, 1},
+        {"one-pixel stripes turn grey",
+         {8, 2},
+         {2, 1},
          [](int x, int) -> uint32_t { return x % 2 ? 0xFFFFFFu : 0u; },
-         {0x808080, 0x808080}},  // 127.5 rounds up
-        {"a whole picture into one pixel", {5, 3}, {1, 1},
+         {0x808080, 0x808080}}, // 127.5 rounds up
+        {"a whole picture into one pixel",
+         {5, 3},
+         {1, 1},
          [](int x, int y) -> uint32_t { return (x == 2 && y == 1) ? 0x0000F0u : 0u; },
          {0x000010}},
     };
@@ -124,8 +140,8 @@ TEST(PictureShrink, AcceptsOnlyASmallerOrEqualNonEmptyResult) {
         Size from, to;
         bool accepted;
     } cases[] = {
-        {{8000, 8000}, {731, 731}, true}, {{10, 10}, {10, 10}, true}, {{10, 10}, {11, 5}, false},
-        {{10, 10}, {5, 11}, false},       {{10, 10}, {0, 5}, false},  {{10, 10}, {5, 0}, false},
+        {{8000, 8000}, {731, 731}, true}, {{10, 10}, {10, 10}, true},   {{10, 10}, {11, 5}, false},
+        {{10, 10}, {5, 11}, false},       {{10, 10}, {0, 5}, false},    {{10, 10}, {5, 0}, false},
         {{65535, 10}, {5, 5}, true},      {{65536, 10}, {5, 5}, false},
     };
     for (const Case& c : cases)

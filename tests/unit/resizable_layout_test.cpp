@@ -46,28 +46,53 @@ TEST(AnchorLayout, MovesAndStretchesByTheChangeOfSize) {
         std::vector<Size> sizes; // the first one is the window's creation
         Rect stretch, corner, wideCorner;
     } cases[] = {
-        {"first size only sets the baseline", {{false, 300, 200}},
-         kStretchStart, kCornerStart, kWideCornerStart},
-        {"grow right by 30", {{false, 300, 200}, {false, 330, 200}},
-         {0, 0, 330, 200}, {280, 170, 320, 190}, {10, 170, 130, 190}},
-        {"shrink back", {{false, 300, 200}, {false, 330, 200}, {false, 300, 200}},
-         kStretchStart, kCornerStart, kWideCornerStart},
-        {"grow in both directions in steps", {{false, 300, 200}, {false, 310, 205}, {false, 340, 260}},
-         {0, 0, 340, 260}, {290, 230, 330, 250}, {10, 230, 140, 250}},
-        {"minimise and restore", {{false, 300, 200}, {false, 320, 210}, {true, 0, 0}, {false, 320, 210}},
-         {0, 0, 320, 210}, {270, 180, 310, 200}, {10, 180, 120, 200}},
-        {"minimise, then restore to another size", {{false, 300, 200}, {true, 0, 0}, {false, 310, 200}},
-         {0, 0, 310, 200}, {260, 170, 300, 190}, {10, 170, 110, 190}},
-        {"maximise", {{false, 300, 200}, {false, 1018, 700}},
-         {0, 0, 1018, 700}, {968, 670, 1008, 690}, {10, 670, 818, 690}},
-        {"maximise and restore", {{false, 300, 200}, {false, 1018, 700}, {false, 300, 200}},
-         kStretchStart, kCornerStart, kWideCornerStart},
-        {"minimised before the first size", {{true, 0, 0}, {false, 300, 200}, {false, 300, 230}},
-         {0, 0, 300, 230}, {250, 200, 290, 220}, {10, 200, 100, 220}},
+        {"first size only sets the baseline", {{false, 300, 200}}, kStretchStart, kCornerStart, kWideCornerStart},
+        {"grow right by 30",
+         {{false, 300, 200}, {false, 330, 200}},
+         {0, 0, 330, 200},
+         {280, 170, 320, 190},
+         {10, 170, 130, 190}},
+        {"shrink back",
+         {{false, 300, 200}, {false, 330, 200}, {false, 300, 200}},
+         kStretchStart,
+         kCornerStart,
+         kWideCornerStart},
+        {"grow in both directions in steps",
+         {{false, 300, 200}, {false, 310, 205}, {false, 340, 260}},
+         {0, 0, 340, 260},
+         {290, 230, 330, 250},
+         {10, 230, 140, 250}},
+        {"minimise and restore",
+         {{false, 300, 200}, {false, 320, 210}, {true, 0, 0}, {false, 320, 210}},
+         {0, 0, 320, 210},
+         {270, 180, 310, 200},
+         {10, 180, 120, 200}},
+        {"minimise, then restore to another size",
+         {{false, 300, 200}, {true, 0, 0}, {false, 310, 200}},
+         {0, 0, 310, 200},
+         {260, 170, 300, 190},
+         {10, 170, 110, 190}},
+        {"maximise",
+         {{false, 300, 200}, {false, 1018, 700}},
+         {0, 0, 1018, 700},
+         {968, 670, 1008, 690},
+         {10, 670, 818, 690}},
+        {"maximise and restore",
+         {{false, 300, 200}, {false, 1018, 700}, {false, 300, 200}},
+         kStretchStart,
+         kCornerStart,
+         kWideCornerStart},
+        {"minimised before the first size",
+         {{true, 0, 0}, {false, 300, 200}, {false, 300, 230}},
+         {0, 0, 300, 230},
+         {250, 200, 290, 220},
+         {10, 200, 100, 220}},
     };
     for (const Case& c : cases) {
         FakeDialog dialog;
-        dialog.controls = {{kStretch, kStretchStart}, {kCorner, kCornerStart}, {kWideCorner, kWideCornerStart},
+        dialog.controls = {{kStretch, kStretchStart},
+                           {kCorner, kCornerStart},
+                           {kWideCorner, kWideCornerStart},
                            {kUnlisted, kUnlistedStart}};
         vk::AnchorLayout layout;
         layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
@@ -117,10 +142,10 @@ TEST(AnchorLayout, DpiChangeScalesControlsAndBaseline) {
 TEST(AnchorLayout, EntriesHoldIdAndFlags) {
     vk::AnchorLayout layout;
     layout.Add(1085, vk::AnchorSizeX | vk::AnchorSizeY);
-    layout.Add(1032, 0);                         // no flags: nothing
-    layout.Add(1033, 0x10000);                   // low 16 bits of the flags are 0: nothing
-    layout.Add(0x12345, vk::AnchorMoveX);        // the id keeps its low 16 bits
-    layout.Add(1085, vk::AnchorSizeX);           // a control may be listed twice
+    layout.Add(1032, 0);                  // no flags: nothing
+    layout.Add(1033, 0x10000);            // low 16 bits of the flags are 0: nothing
+    layout.Add(0x12345, vk::AnchorMoveX); // the id keeps its low 16 bits
+    layout.Add(1085, vk::AnchorSizeX);    // a control may be listed twice
     EXPECT_EQ(layout.Entries(), (std::vector<uint32_t>{0x000C043D, 0x00012345, 0x0004043D}));
 }
 

@@ -10,10 +10,10 @@ using vk::MissingReason;
 namespace {
 
 const std::string kOut = "C:\\out\\";
-const std::string kConsole = "console_\xC3\xA9.png";   // console_é.png
+const std::string kConsole = "console_\xC3\xA9.png";                               // console_é.png
 const std::string kGreek = "\xCE\xB5\xCE\xB9\xCE\xBA\xCF\x8C\xCE\xBD\xCE\xB1.gif"; // εικόνα.gif
-const std::string kJapanese = "\xE7\x94\xBB\xE5\x83\x8F.jpg";                     // 画像.jpg
-const std::string kJapanesePage = "\xE6\x97\xA5\xE6\x9C\xAC.htm";                 // 日本.htm
+const std::string kJapanese = "\xE7\x94\xBB\xE5\x83\x8F.jpg";                      // 画像.jpg
+const std::string kJapanesePage = "\xE6\x97\xA5\xE6\x9C\xAC.htm";                  // 日本.htm
 
 std::string Utf16Le(const std::u16string& text) {
     std::string out = "\xFF\xFE";
@@ -39,26 +39,51 @@ TEST(ScannerEncoding, LinksAreFoundByTheNamesTheyDecodeTo) {
         {"Windows-1252 page without a declaration", "<img src=\"console_\xE9.png\">", {kConsole}, {kConsole}, {}},
         {"declared ISO-8859-1 page",
          "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\"><img src=console_\xE9.png>",
-         {kConsole}, {kConsole}, {}},
+         {kConsole},
+         {kConsole},
+         {}},
         {"a UTF-8 page with one Latin-1 byte is read as ANSI",
-         "<img src=\"console_\xE9.png\"><p>caf\xC3\xA9</p>", {kConsole}, {kConsole}, {}},
+         "<img src=\"console_\xE9.png\"><p>caf\xC3\xA9</p>",
+         {kConsole},
+         {kConsole},
+         {}},
         {"percent-escaped UTF-8", "<img src=\"console_%C3%A9.png\">", {kConsole}, {kConsole}, {}},
         {"escaped blank", "<a href=\"my%20page.htm\">", {"my page.htm"}, {"my page.htm"}, {}},
         {"Greek and Japanese in UTF-8",
          "<img src=\"" + kGreek + "\"><p>" + kJapanese + "</p><a href=\"" + kJapanesePage + "\">",
-         {kGreek, kJapanese, kJapanesePage}, {kGreek, kJapanesePage}, {}},
-        {"UTF-16 page", Utf16Le(u"<img src=\"\u03b5\u03b9\u03ba\u03cc\u03bd\u03b1.gif\">\r\n<img src=\"\u753b\u50cf.jpg\">"),
-         {kGreek, kJapanese}, {kGreek, kJapanese}, {}},
-        {"a missing UTF-8 name is listed in UTF-8", "<img src=\"%E7%94%BB%E5%83%8F.jpg\">", {}, {},
+         {kGreek, kJapanese, kJapanesePage},
+         {kGreek, kJapanesePage},
+         {}},
+        {"UTF-16 page",
+         Utf16Le(u"<img src=\"\u03b5\u03b9\u03ba\u03cc\u03bd\u03b1.gif\">\r\n<img src=\"\u753b\u50cf.jpg\">"),
+         {kGreek, kJapanese},
+         {kGreek, kJapanese},
+         {}},
+        {"a missing UTF-8 name is listed in UTF-8",
+         "<img src=\"%E7%94%BB%E5%83%8F.jpg\">",
+         {},
+         {},
          {{"html\\" + kJapanese, MissingReason::Absent}}},
-        {"escapes that are not UTF-8 are looked up as written", "<img src=\"caf%E9.gif\">", {"caf%E9.gif"},
-         {"caf%E9.gif"}, {}},
-        {"an escaped NUL is listed as written, never cut short", "<img src=\"x.gif%00.txt\">", {"x.gif"}, {},
+        {"escapes that are not UTF-8 are looked up as written",
+         "<img src=\"caf%E9.gif\">",
+         {"caf%E9.gif"},
+         {"caf%E9.gif"},
+         {}},
+        {"an escaped NUL is listed as written, never cut short",
+         "<img src=\"x.gif%00.txt\">",
+         {"x.gif"},
+         {},
          {{"html\\x.gif%00.txt", MissingReason::BadName}}},
         {"an escaped control character in a web address is still skipped",
-         "<a href=\"http://example.com/%0A.htm\">", {}, {}, {}},
-        {"an escaped dot with a following name stays inside", "<img src=\"sub%2F%2E%2E%2Fin.gif\">", {"in.gif"},
-         {"in.gif"}, {}},
+         "<a href=\"http://example.com/%0A.htm\">",
+         {},
+         {},
+         {}},
+        {"an escaped dot with a following name stays inside",
+         "<img src=\"sub%2F%2E%2E%2Fin.gif\">",
+         {"in.gif"},
+         {"in.gif"},
+         {}},
     };
     for (const EncodingCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,9 +118,12 @@ TEST(ScannerEncoding, EscapedStepsNeverLeaveTheOutputFolder) {
     EXPECT_EQ(std::vector<std::string>{"C:\\out\\up.gif"}, disk.copiedTo);
     // Listed once per file, in one spelling.
     const MissingReason outside = MissingReason::Outside;
-    EXPECT_EQ((std::vector<vk::MissingFile>{{"up.gif", outside}, {"\\\\host\\x.gif", outside},
-                                            {"C:\\x\\drive.gif", outside}, {"..\\b.htm", outside},
-                                            {"deep.gif", outside}, {"html\\up.gif", MissingReason::Absent}}),
+    EXPECT_EQ((std::vector<vk::MissingFile>{{"up.gif", outside},
+                                            {"\\\\host\\x.gif", outside},
+                                            {"C:\\x\\drive.gif", outside},
+                                            {"..\\b.htm", outside},
+                                            {"deep.gif", outside},
+                                            {"html\\up.gif", MissingReason::Absent}}),
               missing.Items());
     EXPECT_EQ(std::vector<std::string>{"html\\index.htm"}, disk.pagesRead);
 }

@@ -13,11 +13,11 @@
 class FakeDisk : public vk::ScanHost {
 public:
     std::string workingFolder = "C:\\work";
-    std::vector<std::string> pagesRead;        // as handed to PageStarting
+    std::vector<std::string> pagesRead; // as handed to PageStarting
     std::vector<std::vector<vk::MissingFile>> shownMissing;
-    std::vector<std::string> copiedTo;         // destinations of every copy attempt
-    std::vector<std::string> madeFolders;      // every folder creation asked for
-    std::map<std::string, int> opened;         // how often each file was opened to be read, by full path
+    std::vector<std::string> copiedTo;    // destinations of every copy attempt
+    std::vector<std::string> madeFolders; // every folder creation asked for
+    std::map<std::string, int> opened;    // how often each file was opened to be read, by full path
 
     // Creates the folder and those above it.
     void AddFolder(const std::string& path) {

@@ -43,8 +43,7 @@ TEST(ScannerRules, LinkValuesOfAPage) {
         {"<a href=\"a&amp;b.htm\"><img src=\"x&#47;y&#x2E;gif\"><a href=\"q.htm?a=1&copy=2\">",
          {"a&b.htm", "x/y.gif", "q.htm?a=1&copy=2"}},
         // Styles: attributes, blocks, imports; strings and comments in them are no links.
-        {"<p style=\"background:url(back.jpg)\"><div style='background: URL( \"a b.png\" )'>",
-         {"back.jpg", "a b.png"}},
+        {"<p style=\"background:url(back.jpg)\"><div style='background: URL( \"a b.png\" )'>", {"back.jpg", "a b.png"}},
         {"<style>@import \"base.css\"; @import url(more.css); /* url(no.gif) */ "
          "p{content:\"url(no2.gif)\";background:url('bg.gif')} <a href=no.htm></style><img src=yes.gif>",
          {"base.css", "more.css", "bg.gif", "yes.gif"}},
@@ -81,9 +80,15 @@ TEST(ScannerRules, LinkValuesOfAStylesheet) {
 
 TEST(ScannerRules, CharacterReferences) {
     const std::pair<const char*, const char*> cases[] = {
-        {"a&amp;b", "a&b"}, {"&lt;&gt;&quot;&apos;", "<>\"'"}, {"&#47;&#x2f;&#X2F;", "///"},
-        {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"}, {"&#0;&#xD800;&#99999999;", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-        {"&amp", "&"}, {"?a=1&ampx=2", "?a=1&ampx=2"}, {"&unknown;", "&unknown;"}, {"&#;&#x;", "&#;&#x;"},
+        {"a&amp;b", "a&b"},
+        {"&lt;&gt;&quot;&apos;", "<>\"'"},
+        {"&#47;&#x2f;&#X2F;", "///"},
+        {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"},
+        {"&#0;&#xD800;&#99999999;", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"&amp", "&"},
+        {"?a=1&ampx=2", "?a=1&ampx=2"},
+        {"&unknown;", "&unknown;"},
+        {"&#;&#x;", "&#;&#x;"},
         {"&", "&"},
     };
     for (const auto& [in, out] : cases)
@@ -95,7 +100,7 @@ TEST(ScannerRules, WhereAValueLies) {
         const char* folder; // the page's folder inside the site
         const char* value;
         LinkKind kind;
-        const char* path;   // inside the site, or what the missing list shows
+        const char* path; // inside the site, or what the missing list shows
     } cases[] = {
         {"", "logo.gif", LinkKind::File, "logo.gif"},
         {"", "images/logo.gif", LinkKind::File, "images\\logo.gif"},
@@ -211,11 +216,11 @@ TEST(ScannerRules, PageFolderIsCutAtTheLastBackslashOnly) {
 
 // Steps as ResolveLink reads them: ".", and steps Windows trims to nothing, stay.
 TEST(ScannerRules, NamesThatStayInTheFolder) {
-    for (const char* name : {"autorun.exe", "my_logo.jpg", "sub\\page.htm", "a..b", "..a", "x..", "sub/../x",
-                             "..  \\x", ".../x", ". .\\x", "x|y/../a"})
+    for (const char* name : {"autorun.exe", "my_logo.jpg", "sub\\page.htm", "a..b", "..a", "x..", "sub/../x", "..  \\x",
+                             ".../x", ". .\\x", "x|y/../a"})
         EXPECT_FALSE(vk::ClimbsOutOfFolder(name)) << name;
-    for (const char* name : {"..", "..\\x.htm", "sub/../../x", ".../../x", "x|y/../../a", "\\", "/x", "D:x.htm",
-                             "a.txt:stream"})
+    for (const char* name :
+         {"..", "..\\x.htm", "sub/../../x", ".../../x", "x|y/../../a", "\\", "/x", "D:x.htm", "a.txt:stream"})
         EXPECT_TRUE(vk::ClimbsOutOfFolder(name)) << name;
 }
 

@@ -49,9 +49,7 @@ struct Site {
     CountingDisk disk;
     vk::MissingFileList missing;
     Site() { disk.AddFolder("C:\\out"); }
-    void Run(const std::string& page = "C:\\site\\index.htm") {
-        vk::LinkScanner(disk, missing).Scan(page, kOut, true);
-    }
+    void Run(const std::string& page = "C:\\site\\index.htm") { vk::LinkScanner(disk, missing).Scan(page, kOut, true); }
     std::set<std::string> Out() const {
         std::set<std::string> files;
         for (const std::string& file : disk.AllFiles())
@@ -100,8 +98,7 @@ TEST(ScannerSite, FoldersAreKeptAndEachPageResolvesAgainstItsOwnFolder) {
     site.Run();
 
     EXPECT_EQ((std::set<std::string>{"_static\\site.css", "_static\\base.css", "_static\\fonts\\f.woff",
-                                     "img\\logo.gif", "img\\bg.png", "api\\mod.html", "api\\pic.gif",
-                                     "index.htm"}),
+                                     "img\\logo.gif", "img\\bg.png", "api\\mod.html", "api\\pic.gif", "index.htm"}),
               site.Out());
     EXPECT_EQ((std::vector<vk::MissingFile>{{"C:\\site\\img\\none.gif", MissingReason::Absent},
                                             {"C:\\outside.gif", MissingReason::Outside}}),
@@ -163,8 +160,10 @@ TEST(ScannerSite, CirclesAndDeepChainsEndWithOneFileOpen) {
     for (int i = 0; i < kDepth; ++i) {
         const std::string name = "p" + std::to_string(i) + ".htm";
         // Each page links one page deeper, back to the start, and to itself in other spellings.
-        site.disk.Put("C:\\site\\d\\" + name, "<a href=\"p" + std::to_string(i + 1) + ".htm\"><a href=\"../index.htm\">"
-                                               "<a href=\"./" + name + "\"><a href=\"../D/" + name + "#x\">");
+        site.disk.Put("C:\\site\\d\\" + name, "<a href=\"p" + std::to_string(i + 1) +
+                                                  ".htm\"><a href=\"../index.htm\">"
+                                                  "<a href=\"./" +
+                                                  name + "\"><a href=\"../D/" + name + "#x\">");
     }
     site.disk.Put("C:\\site\\index.htm", "<a href=\"d/p0.htm\"><a href=index.htm>");
 
@@ -180,10 +179,20 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     RealSite site;
     const fs::path& base = site.base;
     fs::create_directories(base / "site" / "sub");
-    const std::string hostile[] = {"..\\..\\x.gif", "C:\\x.gif", "\\\\server\\share\\x.gif", "file:///C:/x.gif",
-                                   "%2e%2e/x.gif", "%2e%2e%5cx.gif", "sub/../../x.gif", "/../x.gif",
-                                   "file:///" + base.string() + "/x.gif", std::string(5000, 'a') + ".gif",
-                                   "....//x.gif", "sub/%2e%2e/%2e%2e/x.gif", "con.gif", "aux"};
+    const std::string hostile[] = {"..\\..\\x.gif",
+                                   "C:\\x.gif",
+                                   "\\\\server\\share\\x.gif",
+                                   "file:///C:/x.gif",
+                                   "%2e%2e/x.gif",
+                                   "%2e%2e%5cx.gif",
+                                   "sub/../../x.gif",
+                                   "/../x.gif",
+                                   "file:///" + base.string() + "/x.gif",
+                                   std::string(5000, 'a') + ".gif",
+                                   "....//x.gif",
+                                   "sub/%2e%2e/%2e%2e/x.gif",
+                                   "con.gif",
+                                   "aux"};
     std::string page = "<a href=\"index.htm\"><img src=\"sub/in.gif\">";
     for (const std::string& value : hostile)
         page += "<img src=\"" + value + "\"><a href=\"" + value + ".htm\">";
@@ -201,8 +210,8 @@ TEST(ScannerSite, HostileValuesWriteNothingOutsideARealOutputFolder) {
     std::set<std::string> all;
     for (const auto& entry : fs::recursive_directory_iterator(base))
         all.insert(fs::relative(entry.path(), base).string());
-    EXPECT_EQ((std::set<std::string>{"out", "out/index.htm", "out/sub", "out/sub/in.gif", "site", "site/index.htm", "site/sub",
-                                     "site/sub/in.gif", "x.gif", "x.gif.htm"}),
+    EXPECT_EQ((std::set<std::string>{"out", "out/index.htm", "out/sub", "out/sub/in.gif", "site", "site/index.htm",
+                                     "site/sub", "site/sub/in.gif", "x.gif", "x.gif.htm"}),
               all);
     EXPECT_EQ(1u, site.disk.pages);
     for (const vk::MissingFile& entry : site.missing.Items())
@@ -259,9 +268,10 @@ TEST(ScannerSite, NamesApartOnlyByLetterCaseAreListedNotLost) {
     const fs::path& base = site.base;
     fs::create_directories(base / "site" / "img");
     fs::create_directories(base / "site" / "IMG");
-    std::ofstream(base / "site" / "index.htm") << "<a href=Index.htm><a href=FAQ.html><a href=faq.html><a href=Faq.html>"
-                                                  "<img src=pic.gif><img src=Pic.gif><img src=same.gif><img src=SAME.gif>"
-                                                  "<img src=img/a.gif><img src=IMG/a.gif>";
+    std::ofstream(base / "site" / "index.htm")
+        << "<a href=Index.htm><a href=FAQ.html><a href=faq.html><a href=Faq.html>"
+           "<img src=pic.gif><img src=Pic.gif><img src=same.gif><img src=SAME.gif>"
+           "<img src=img/a.gif><img src=IMG/a.gif>";
     std::ofstream(base / "site" / "Index.htm") << "<p>the index, not the start page";
     std::ofstream(base / "site" / "FAQ.html") << "<p>short";
     std::ofstream(base / "site" / "faq.html") << "<p>long";
@@ -327,22 +337,32 @@ TEST(ScannerSite, EachMissingFileSaysWhy) {
         vk::MissingFile expected;
     } cases[] = {
         {"no such file", "gone.gif", [](const fs::path&) {}, {"site\\gone.gif", MissingReason::Absent}},
-        {"outside the site", "../up.gif", [](const fs::path& s) { std::ofstream(s / ".." / "up.gif") << "up"; },
+        {"outside the site",
+         "../up.gif",
+         [](const fs::path& s) { std::ofstream(s / ".." / "up.gif") << "up"; },
          {"up.gif", MissingReason::Outside}},
-        {"a character no name holds", "a%7Cb.gif", [](const fs::path& s) { std::ofstream(s / "a|b.gif") << "x"; },
+        {"a character no name holds",
+         "a%7Cb.gif",
+         [](const fs::path& s) { std::ofstream(s / "a|b.gif") << "x"; },
          {"site\\a|b.gif", MissingReason::BadName}},
         {"a device name", "aux.gif", [](const fs::path&) {}, {"site\\aux.gif", MissingReason::BadName}},
-        {"too long", tooLong, [](const fs::path&) {},
+        {"too long",
+         tooLong,
+         [](const fs::path&) {},
          {("site\\" + tooLong).substr(0, vk::kMaxListedPath) + "...", MissingReason::BadName}},
-        {"a letter-case twin", "A.gif",
+        {"a letter-case twin",
+         "A.gif",
          [](const fs::path& s) {
              std::ofstream(s / "a.gif") << "lower";
              std::ofstream(s / "A.gif") << "upper";
          },
          {"site\\A.gif", MissingReason::CaseTwin}},
-        {"a copy that failed", "dir.gif", [](const fs::path& s) { fs::create_directory(s / "dir.gif"); },
+        {"a copy that failed",
+         "dir.gif",
+         [](const fs::path& s) { fs::create_directory(s / "dir.gif"); },
          {"site\\dir.gif", MissingReason::CopyFailed, "is a directory"}},
-        {"a folder link in a loop", "loop/a.gif",
+        {"a folder link in a loop",
+         "loop/a.gif",
          [](const fs::path& s) {
              std::ofstream(s / "a.gif") << "a";
              fs::create_directory_symlink(".", s / "loop");

@@ -69,7 +69,8 @@ TEST(PageEncoding, DetectedByMarkDeclarationOrValidity) {
          std::string(1024, ' ') + "<meta charset=windows-1252>\xC3\xA9", PageEncoding::Utf8, 0},
         {"plain ASCII", "<img src=a.gif>", PageEncoding::Utf8, 0},
         {"empty", "", PageEncoding::Utf8, 0},
-        {"valid UTF-8", "console_" + kEAcuteUtf8 + ".png \xCE\xB1 \xE6\x97\xA5 \xF0\x9F\x98\x80", PageEncoding::Utf8, 0},
+        {"valid UTF-8", "console_" + kEAcuteUtf8 + ".png \xCE\xB1 \xE6\x97\xA5 \xF0\x9F\x98\x80", PageEncoding::Utf8,
+         0},
         {"one Latin-1 byte in UTF-8 text: ANSI", "caf\xC3\xA9 and caf\xE9", PageEncoding::Ansi, 0},
         {"overlong form", "\xC0\xAF", PageEncoding::Ansi, 0},
         {"encoded surrogate", "\xED\xA0\x80", PageEncoding::Ansi, 0},
@@ -95,12 +96,22 @@ TEST(PageEncoding, PagesBecomeUtf8) {
         std::string text;
         PageEncoding encoding;
     } cases[] = {
-        {"UTF-8 mark dropped", "\xEF\xBB\xBF" "a" + kEAcuteUtf8, "a" + kEAcuteUtf8, PageEncoding::Utf8},
-        {"UTF-16LE with a pair", Utf16(u"\u00e9\u03b1\U0001F600\r\n", false), kEAcuteUtf8 + "\xCE\xB1\xF0\x9F\x98\x80\r\n",
-         PageEncoding::Utf16Le},
+        {"UTF-8 mark dropped",
+         "\xEF\xBB\xBF"
+         "a" +
+             kEAcuteUtf8,
+         "a" + kEAcuteUtf8, PageEncoding::Utf8},
+        {"UTF-16LE with a pair", Utf16(u"\u00e9\u03b1\U0001F600\r\n", false),
+         kEAcuteUtf8 + "\xCE\xB1\xF0\x9F\x98\x80\r\n", PageEncoding::Utf16Le},
         {"UTF-16BE", Utf16(u"<img src=\u65e5.gif>", true), "<img src=\xE6\x97\xA5.gif>", PageEncoding::Utf16Be},
-        {"UTF-16 lone surrogates and an odd byte", Utf16(u"a\xD800" "b\xDC00", false) + "x",
-         "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD", PageEncoding::Utf16Le},
+        {"UTF-16 lone surrogates and an odd byte",
+         Utf16(u"a\xD800"
+               "b\xDC00",
+               false) +
+             "x",
+         "a\xEF\xBF\xBD"
+         "b\xEF\xBF\xBD\xEF\xBF\xBD",
+         PageEncoding::Utf16Le},
         {"declared 1252: the C1 row", "<meta charset=windows-1252>\x80\x81\x8A\x9F\xE9",
          "<meta charset=windows-1252>\xE2\x82\xAC\xC2\x81\xC5\xA0\xC5\xB8" + kEAcuteUtf8, PageEncoding::Windows1252},
         {"declared UTF-8: a bad byte becomes U+FFFD", "<meta charset=utf-8>\xE9.gif",
@@ -124,7 +135,10 @@ TEST(PageEncoding, PagesBecomeUtf8) {
 
 TEST(PageEncoding, OnlyUndeclaredInvalidPagesGoToTheAnsiCodePage) {
     RecordingAnsi ansi;
-    EXPECT_EQ("\xC3\xA9\x61", vk::DecodePage("<meta charset=latin1>\xE9" "a", ansi).substr(21));
+    EXPECT_EQ("\xC3\xA9\x61", vk::DecodePage("<meta charset=latin1>\xE9"
+                                             "a",
+                                             ansi)
+                                  .substr(21));
     EXPECT_EQ(kEAcuteUtf8, vk::DecodePage(kEAcuteUtf8, ansi));
     EXPECT_TRUE(ansi.calls.empty());
     EXPECT_EQ("[" + kEAcuteUtf8 + "]", vk::DecodePage("\xE9", ansi));
@@ -143,7 +157,10 @@ TEST(PageEncoding, BlocksNeverCutACharacter) {
         wideText += wideLine;
     }
     const std::string pages[] = {
-        "\xEF\xBB\xBF" + utf8, utf8, Utf16(wideText, false), Utf16(wideText, true),
+        "\xEF\xBB\xBF" + utf8,
+        utf8,
+        Utf16(wideText, false),
+        Utf16(wideText, true),
         "<meta charset=windows-1252>" + std::string(1100, '\x80') + "\xE9",
     };
     for (const std::string& page : pages) {

@@ -47,8 +47,7 @@ TEST(LineReader, KeepsBufferMinusOneAndDropsTheRestOfALongLine) {
     // A line exactly as long as the buffer keeps, CR LF behind it, stays whole.
     EXPECT_EQ(ReadAll("123456789\r\nz", 10), (Lines{"123456789", "z"}));
     // The rest of a line longer than a 4096-byte read is not a new line either.
-    EXPECT_EQ(ReadAll(std::string(10000, 'y') + "\nend", 1000),
-              (Lines{std::string(999, 'y'), "end"}));
+    EXPECT_EQ(ReadAll(std::string(10000, 'y') + "\nend", 1000), (Lines{std::string(999, 'y'), "end"}));
 }
 
 TEST(LineReader, ReadFailureEndsLikeEndOfFile) {

@@ -92,7 +92,9 @@ private:
     struct Partition {
         uint16_t number = 0;
         uint32_t start = 0, length = 0;
-        bool operator==(const Partition& o) const { return number == o.number && start == o.start && length == o.length; }
+        bool operator==(const Partition& o) const {
+            return number == o.number && start == o.start && length == o.length;
+        }
     };
     struct Sequence {
         std::string volumeId, logicalVolumeId;
@@ -136,7 +138,8 @@ private:
         if (sum % 256 != static_cast<unsigned char>(s[at + 4]))
             return Fail(where + ": the tag checksum does not match", why);
         if (Le(s, at, 2) != id)
-            return Fail(where + ": a tag of identifier " + std::to_string(Le(s, at, 2)) + ", not " + std::to_string(id), why);
+            return Fail(where + ": a tag of identifier " + std::to_string(Le(s, at, 2)) + ", not " + std::to_string(id),
+                        why);
         if (Le(s, at + 2, 2) != 2 && Le(s, at + 2, 2) != 3)
             return Fail(where + ": descriptor version " + std::to_string(Le(s, at + 2, 2)), why);
         if (Le(s, at + 12, 4) != location)
@@ -187,7 +190,8 @@ private:
                 units += static_cast<char16_t>(static_cast<unsigned char>(b[i]));
         } else if (id == 16 && b.size() % 2 == 1) {
             for (size_t i = 1; i < b.size(); i += 2)
-                units += static_cast<char16_t>(static_cast<unsigned char>(b[i]) << 8 | static_cast<unsigned char>(b[i + 1]));
+                units +=
+                    static_cast<char16_t>(static_cast<unsigned char>(b[i]) << 8 | static_cast<unsigned char>(b[i + 1]));
         } else {
             return Fail("compression " + std::to_string(id) + " over " + std::to_string(b.size()) + " bytes", why);
         }
@@ -261,7 +265,8 @@ private:
     }
 
     // A volume descriptor sequence up to its terminating descriptor.
-    bool ReadSequence(std::pair<uint32_t, uint32_t> extent, const std::string& which, Sequence& out, std::string& why) const {
+    bool ReadSequence(std::pair<uint32_t, uint32_t> extent, const std::string& which, Sequence& out,
+                      std::string& why) const {
         bool primary = false, logical = false;
         for (uint32_t i = 0; i < extent.second / kSector; ++i) {
             const uint32_t s = extent.first + i;
@@ -271,9 +276,14 @@ private:
             const unsigned id = static_cast<unsigned>(Le(d, 0, 2));
             if (id == 0 && d == std::string(kSector, '\0'))
                 break; // an unrecorded sector ends the sequence before its terminator
-            static const char* const kNames[] = {"?", "the primary volume descriptor", "?", "?",
-                                                 "the implementation use volume descriptor", "the partition descriptor",
-                                                 "the logical volume descriptor", "the unallocated space descriptor",
+            static const char* const kNames[] = {"?",
+                                                 "the primary volume descriptor",
+                                                 "?",
+                                                 "?",
+                                                 "the implementation use volume descriptor",
+                                                 "the partition descriptor",
+                                                 "the logical volume descriptor",
+                                                 "the unallocated space descriptor",
                                                  "the terminating descriptor"};
             if (id < 1 || id > 8 || id == 2 || id == 3)
                 return Fail("the " + which + " volume descriptor sequence holds a descriptor of tag " +
@@ -318,7 +328,10 @@ private:
                 }
             } else if (id == 8) {
                 if (!primary || !logical || out.partitions.empty())
-                    return Fail("the " + which + " volume descriptor sequence lacks a primary, partition or logical volume descriptor", why);
+                    return Fail(
+                        "the " + which +
+                            " volume descriptor sequence lacks a primary, partition or logical volume descriptor",
+                        why);
                 return true;
             }
         }
@@ -452,7 +465,8 @@ private:
 
 // Every file and folder of the UDF tree, folders before what they hold; false with why on
 // anything a reader would stumble over.
-inline bool ReadUdfTree(const std::string& image, std::vector<UdfEntry>& entries, UdfVolume& volume, std::string& error) {
+inline bool ReadUdfTree(const std::string& image, std::vector<UdfEntry>& entries, UdfVolume& volume,
+                        std::string& error) {
     return UdfReader(image).Read(entries, volume, error);
 }
 inline bool ReadUdfTree(const std::string& image, std::vector<UdfEntry>& entries, std::string& error) {

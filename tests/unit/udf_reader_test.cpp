@@ -22,12 +22,8 @@ std::string ReadAll(const std::string& path) {
 }
 
 // mkudffs lies in /usr/sbin, outside a plain user's PATH.
-int Shell(const std::string& command) {
-    return std::system(("PATH=\"$PATH:/usr/sbin:/sbin\"; " + command).c_str());
-}
-bool Have(const std::string& tool) {
-    return Shell("command -v " + tool + " >/dev/null 2>&1") == 0;
-}
+int Shell(const std::string& command) { return std::system(("PATH=\"$PATH:/usr/sbin:/sbin\"; " + command).c_str()); }
+bool Have(const std::string& tool) { return Shell("command -v " + tool + " >/dev/null 2>&1") == 0; }
 
 uint64_t Le(const std::string& s, size_t at, int bytes) {
     uint64_t v = 0;
@@ -109,8 +105,8 @@ protected:
         for (int i = 10; i < 40; ++i)
             Put(src, "many/a file with a fairly long name, number " + std::to_string(i) + ".txt", Bytes(i, i));
         const std::string image = dir + "/bridge.iso";
-        EXPECT_EQ(Shell("genisoimage -quiet -udf -J -joliet-long -input-charset utf-8 -V BRIDGE -o '" + image +
-                        "' '" + src + "'"),
+        EXPECT_EQ(Shell("genisoimage -quiet -udf -J -joliet-long -input-charset utf-8 -V BRIDGE -o '" + image + "' '" +
+                        src + "'"),
                   0);
         return ReadAll(image);
     }
@@ -235,16 +231,17 @@ TEST_F(UdfImages, DamagedCopiesAreReported) {
         const char* error; // a part of the message, or nullptr when the copy reads
         std::function<void(const std::vector<UdfEntry>&)> check;
     } cases[] = {
-        {"a CRC byte of the anchor flipped (so its checksum fails too)",
-         [](std::string& s) { s[256 * 2048 + 8] ^= 1; }, "checksum", nullptr},
+        {"a CRC byte of the anchor flipped (so its checksum fails too)", [](std::string& s) { s[256 * 2048 + 8] ^= 1; },
+         "checksum", nullptr},
         {"the anchor's checksum right but its CRC wrong",
          [](std::string& s) { s[256 * 2048 + 8] ^= 1, Checksum(s, 256 * 2048); }, "descriptor CRC", nullptr},
         {"a byte of the logical volume descriptor changed",
          [](std::string& s) { s[Tags(s, 6, 2048).front() + 100] ^= 0x20; }, "descriptor CRC", nullptr},
         {"a byte of a name changed", [&](std::string& s) { s[Fid(s, japanese) + 40] ^= 1; }, "descriptor CRC", nullptr},
-        {"a byte of a file entry changed", [&](std::string& s) { s[fe(s, 5000) + 60] ^= 1; }, "descriptor CRC", nullptr},
-        {"the image cut inside its partition", [](std::string& s) { s.resize(280 * 2048); }, "past the end of the image",
+        {"a byte of a file entry changed", [&](std::string& s) { s[fe(s, 5000) + 60] ^= 1; }, "descriptor CRC",
          nullptr},
+        {"the image cut inside its partition", [](std::string& s) { s.resize(280 * 2048); },
+         "past the end of the image", nullptr},
         {"the image cut inside its first anchor", [](std::string& s) { s.resize(200 * 2048); }, "anchor", nullptr},
         {"the image not whole sectors", [](std::string& s) { s.pop_back(); }, "whole number of sectors", nullptr},
         {"no NSR02 in the recognition sequence", [](std::string& s) { s.replace(s.find("NSR02"), 5, "NSR99"); },
@@ -268,7 +265,8 @@ TEST_F(UdfImages, DamagedCopiesAreReported) {
          "reserve volume descriptor sequence differs", nullptr},
         {"a folder leading back to the root",
          [&](std::string& s) {
-             const size_t fsd = Tags(s, 256, 2048).front(), docs = Fid(s, "\x08" "docs");
+             const size_t fsd = Tags(s, 256, 2048).front(), docs = Fid(s, "\x08"
+                                                                          "docs");
              PutLe(s, docs + 24, 4, Le(s, fsd + 400 + 4, 4));
              Retag(s, docs);
          },
@@ -296,7 +294,8 @@ TEST_F(UdfImages, DamagedCopiesAreReported) {
          "unpaired surrogate", nullptr},
         {"a file identifier calling a file a folder",
          [&](std::string& s) {
-             const size_t at = Fid(s, "\x08" "empty");
+             const size_t at = Fid(s, "\x08"
+                                      "empty");
              s[at + 18] |= 2;
              Retag(s, at);
          },
@@ -316,7 +315,8 @@ TEST_F(UdfImages, DamagedCopiesAreReported) {
          }},
         {"a file marked hidden: still listed, as hidden",
          [&](std::string& s) {
-             const size_t at = Fid(s, "\x08" "empty");
+             const size_t at = Fid(s, "\x08"
+                                      "empty");
              s[at + 18] |= 1;
              Retag(s, at);
          },
@@ -327,7 +327,8 @@ TEST_F(UdfImages, DamagedCopiesAreReported) {
          }},
         {"a file marked deleted: gone",
          [&](std::string& s) {
-             const size_t at = Fid(s, "\x08" "empty");
+             const size_t at = Fid(s, "\x08"
+                                      "empty");
              s[at + 18] |= 4;
              Retag(s, at);
          },

@@ -42,7 +42,10 @@ TEST(UnicodeText, InvalidInputBecomesReplacement) {
         std::string utf8;
         std::u16string utf16;
     } cases[] = {
-        {"lone continuation byte", "a\x80" "b", u"a\uFFFDb"},
+        {"lone continuation byte",
+         "a\x80"
+         "b",
+         u"a\uFFFDb"},
         {"overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
         {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
         {"cut-off sequence at the end", "a\xE6\x97", u"a\uFFFD\uFFFD"},
@@ -53,7 +56,9 @@ TEST(UnicodeText, InvalidInputBecomesReplacement) {
         EXPECT_EQ(vk::Utf8ToUtf16(c.utf8), c.utf16) << c.name;
         EXPECT_FALSE(vk::IsValidUtf8(c.utf8)) << c.name;
     }
-    EXPECT_EQ(vk::Utf16ToUtf8(u"a\xD83D" "b"), "a" + kFffd + "b");
+    EXPECT_EQ(vk::Utf16ToUtf8(u"a\xD83D"
+                              "b"),
+              "a" + kFffd + "b");
     EXPECT_EQ(vk::Utf16ToUtf8(u"\xDE00\xD83D"), kFffd + kFffd);
 }
 
@@ -79,7 +84,8 @@ TEST(DecodedText, FormsAndDamagedFiles) {
     } cases[] = {
         {"empty file", "", vk::TextForm::Ansi, ""},
         {"one byte", "a", vk::TextForm::Ansi, "a"},
-        {"ANSI bytes as they are", "[autorun]\r\nICON=caf\xE9\r\n", vk::TextForm::Ansi, "[autorun]\r\nICON=caf\xE9\r\n"},
+        {"ANSI bytes as they are", "[autorun]\r\nICON=caf\xE9\r\n", vk::TextForm::Ansi,
+         "[autorun]\r\nICON=caf\xE9\r\n"},
         {"FF alone", "\xFF", vk::TextForm::Ansi, "\xFF"},
         {"UTF-16LE mark only", "\xFF\xFE", vk::TextForm::Utf16Le, ""},
         {"UTF-16LE", "\xFF\xFE" + Le(u"\u03A9\r\nb"), vk::TextForm::Utf16Le, "\xCE\xA9\r\nb"},
@@ -89,10 +95,14 @@ TEST(DecodedText, FormsAndDamagedFiles) {
         {"high surrogate at the end", "\xFF\xFE" + Le(u"a\xD83D"), vk::TextForm::Utf16Le, "a" + kFffd},
         {"high surrogate and half a unit", "\xFF\xFE" + Le(u"\xD83D") + "x", vk::TextForm::Utf16Le, kFffd + kFffd},
         {"high surrogate before a letter", "\xFF\xFE" + Le(u"\xD83Dz"), vk::TextForm::Utf16Le, kFffd + "z"},
-        {"two high surrogates", "\xFF\xFE" + Le(u"\xD83D\xD83D\xDE00"), vk::TextForm::Utf16Le, kFffd + "\xF0\x9F\x98\x80"},
+        {"two high surrogates", "\xFF\xFE" + Le(u"\xD83D\xD83D\xDE00"), vk::TextForm::Utf16Le,
+         kFffd + "\xF0\x9F\x98\x80"},
         {"low surrogate alone", "\xFF\xFE" + Le(u"a\xDE00z"), vk::TextForm::Utf16Le, "a" + kFffd + "z"},
         {"NUL kept", "\xFF\xFE" + Le(std::u16string(u"a\0b", 3)), vk::TextForm::Utf16Le, std::string("a\0b", 3)},
-        {"UTF-8 mark", "\xEF\xBB\xBF" "\xCE\xA9", vk::TextForm::Utf8, "\xCE\xA9"},
+        {"UTF-8 mark",
+         "\xEF\xBB\xBF"
+         "\xCE\xA9",
+         vk::TextForm::Utf8, "\xCE\xA9"},
         {"UTF-8 mark only", "\xEF\xBB\xBF", vk::TextForm::Utf8, ""},
         {"start of a UTF-8 mark is ANSI", "\xEF\xBB", vk::TextForm::Ansi, "\xEF\xBB"},
         {"big-endian mark is not read as Unicode", "\xFE\xFF", vk::TextForm::Ansi, "\xFE\xFF"},

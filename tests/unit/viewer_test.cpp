@@ -16,14 +16,10 @@ TEST(PlanWindowSize, ByIndexFromTheLaunchValue) {
         ViewerPlacement placement;
         int x, y, width, height;
     } cases[] = {
-        {"0", ViewerPlacement::Keep, 0, 0, 0, 0},
-        {"1", ViewerPlacement::Centred, 0, 0, 640, 480},
-        {"2", ViewerPlacement::Centred, 0, 0, 800, 600},
-        {"3", ViewerPlacement::FullScreen, -2, -2, 1026, 770},
-        {"7", ViewerPlacement::Keep, 0, 0, 0, 0},
-        {"-1", ViewerPlacement::Keep, 0, 0, 0, 0},
-        {"abc", ViewerPlacement::Keep, 0, 0, 0, 0},
-        {"", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"0", ViewerPlacement::Keep, 0, 0, 0, 0},          {"1", ViewerPlacement::Centred, 0, 0, 640, 480},
+        {"2", ViewerPlacement::Centred, 0, 0, 800, 600},   {"3", ViewerPlacement::FullScreen, -2, -2, 1026, 770},
+        {"7", ViewerPlacement::Keep, 0, 0, 0, 0},          {"-1", ViewerPlacement::Keep, 0, 0, 0, 0},
+        {"abc", ViewerPlacement::Keep, 0, 0, 0, 0},        {"", ViewerPlacement::Keep, 0, 0, 0, 0},
         {" 2x", ViewerPlacement::Centred, 0, 0, 800, 600},
     };
     for (const Case& c : cases) {
@@ -54,9 +50,9 @@ TEST(PlanWindowSize, NamedSizesGrowWithTheScreensDpi) {
     struct Case {
         int index, dpi, width, height;
     } cases[] = {
-        {1, 96, 640, 480},   {2, 96, 800, 600},    {1, 120, 800, 600},  {2, 120, 1000, 750},
-        {1, 144, 960, 720},  {2, 144, 1200, 900},  {1, 192, 1280, 960}, {2, 192, 1600, 1200},
-        {1, 168, 1120, 840}, {1, 0, 640, 480}, // 175 %; a dpi the system could not tell
+        {1, 96, 640, 480},    {2, 96, 800, 600},   {1, 120, 800, 600},  {2, 120, 1000, 750},
+        {1, 144, 960, 720},   {2, 144, 1200, 900}, {1, 192, 1280, 960}, {2, 192, 1600, 1200},
+        {1, 168, 1120, 840},  {1, 0, 640, 480}, // 175 %; a dpi the system could not tell
         {3, 192, 2050, 1538},
     };
     for (const Case& c : cases) {
@@ -112,11 +108,8 @@ TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
         vk::Size minTrack;
         vk::Size expected;
     } cases[] = {
-        {{450, 300}, {450, 300}},
-        {{150, 150}, {150, 150}},
-        {{0, 0}, {112, 27}},
-        {{450, 0}, {112, 27}},
-        {{0, 300}, {112, 27}},
+        {{450, 300}, {450, 300}}, {{150, 150}, {150, 150}}, {{0, 0}, {112, 27}},
+        {{450, 0}, {112, 27}},    {{0, 300}, {112, 27}},
     };
     for (const Case& c : cases) {
         vk::Size system = {112, 27};
@@ -136,13 +129,17 @@ TEST(InitialTitle, LabelThenMovieFileName) {
         std::string title;
     } cases[] = {
         {"movie by file name", ViewerKind::Movie, "D:\\intro.avi", nullptr, true, "intro.avi"},
-        {"movie in a folder", ViewerKind::Movie, "C:\\discs\\one\\intro.avi", "[autorun]\r\nOPEN=autorun.exe intro.avi 1 1\r\n",
-         true, "intro.avi"},
-        {"label over movie name", ViewerKind::Movie, "D:\\intro.avi", "[autorun]\r\nLABEL=Product Disc\r\n", true, "Product Disc"},
+        {"movie in a folder", ViewerKind::Movie, "C:\\discs\\one\\intro.avi",
+         "[autorun]\r\nOPEN=autorun.exe intro.avi 1 1\r\n", true, "intro.avi"},
+        {"label over movie name", ViewerKind::Movie, "D:\\intro.avi", "[autorun]\r\nLABEL=Product Disc\r\n", true,
+         "Product Disc"},
         {"label of a page", ViewerKind::Page, "D:\\index.htm", "LABEL=Product Disc\r\n", true, "Product Disc"},
-        {"lower-case label is no label", ViewerKind::Movie, "D:\\intro.avi", "label=Product Disc\r\n", true, "intro.avi"},
-        {"lower-case label leaves a page untitled", ViewerKind::Page, "D:\\index.htm", "label=Product Disc\r\n", false, ""},
-        {"label keeps its leading blank", ViewerKind::Page, "D:\\index.htm", "LABEL = Product Disc\r\n", true, " Product Disc"},
+        {"lower-case label is no label", ViewerKind::Movie, "D:\\intro.avi", "label=Product Disc\r\n", true,
+         "intro.avi"},
+        {"lower-case label leaves a page untitled", ViewerKind::Page, "D:\\index.htm", "label=Product Disc\r\n", false,
+         ""},
+        {"label keeps its leading blank", ViewerKind::Page, "D:\\index.htm", "LABEL = Product Disc\r\n", true,
+         " Product Disc"},
         {"page without label", ViewerKind::Page, "D:\\index.htm", "[autorun]\r\nICON=disc.ico\r\n", false, ""},
         {"backslash only in front", ViewerKind::Movie, "\\intro.avi", nullptr, false, ""},
         {"no backslash", ViewerKind::Movie, "intro.avi", nullptr, false, ""},

@@ -93,9 +93,12 @@ TEST(Scaled, DesignerKeepsItsDialogUnitsAndShowsIconsOfTheScale) {
     const struct {
         int id, left, top, width, height; // dialog units, as the template has them
     } controls[] = {
-        {IDC_TARGET_NAME, 15, 20, 155, 14},    {IDC_SELECT_FILE, 249, 20, 50, 14},
-        {IDC_BROWSER_OPTION, 15, 53, 226, 10}, {IDC_SELECT_SOUND, 249, 153, 50, 14},
-        {IDOK, 7, 208, 50, 14},                {IDCANCEL, 282, 208, 50, 14},
+        {IDC_TARGET_NAME, 15, 20, 155, 14},
+        {IDC_SELECT_FILE, 249, 20, 50, 14},
+        {IDC_BROWSER_OPTION, 15, 53, 226, 10},
+        {IDC_SELECT_SOUND, 249, 153, 50, 14},
+        {IDOK, 7, 208, 50, 14},
+        {IDCANCEL, 282, 208, 50, 14},
     };
     for (const auto& c : controls) {
         const RECT expected = {x(c.left), y(c.top), x(c.left) + x(c.width), y(c.top) + y(c.height)};
@@ -129,8 +132,11 @@ std::string PictureFault(HWND splash) {
     const struct {
         int x, y;
         COLORREF colour;
-    } probes[] = {{5, 5, RGB(255, 0, 0)}, {30, 30, RGB(128, 128, 128)}, {392, 292, RGB(0, 0, 255)},
-                  {397, 297, RGB(0, 0, 255)}, {200, 150, RGB(128, 128, 128)}};
+    } probes[] = {{5, 5, RGB(255, 0, 0)},
+                  {30, 30, RGB(128, 128, 128)},
+                  {392, 292, RGB(0, 0, 255)},
+                  {397, 297, RGB(0, 0, 255)},
+                  {200, 150, RGB(128, 128, 128)}};
     std::string fault;
     HDC screen = GetDC(nullptr);
     for (const auto& probe : probes) {
@@ -202,8 +208,8 @@ TEST(Scaled, SplashLargerThanTheScreenFitsItsWorkArea) {
         ReleaseDC(nullptr, screen);
         return got;
     };
-    EXPECT_TRUE(WaitUntil([&] { return Near(at(0.04, 0.04), RGB(255, 0, 0)) && Near(at(0.96, 0.96), RGB(0, 0, 255)); },
-                          1500))
+    EXPECT_TRUE(
+        WaitUntil([&] { return Near(at(0.04, 0.04), RGB(255, 0, 0)) && Near(at(0.96, 0.96), RGB(0, 0, 255)); }, 1500))
         << std::hex << at(0.04, 0.04) << " " << at(0.96, 0.96);
     Screenshot(Tag("large_splash"));
     EXPECT_TRUE(p.WaitExit(10000));

@@ -64,7 +64,8 @@ std::string ResourceAt(const std::string& address) {
         return "<cannot load " + file + ">";
     std::string bytes = "<no resource>";
     if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(nameId), MAKEINTRESOURCEA(typeId)))
-        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+        bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                     SizeofResource(module, found));
     FreeLibrary(module);
     return bytes;
 }

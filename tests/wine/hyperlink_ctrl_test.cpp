@@ -63,7 +63,7 @@ void Key(HWND control, WPARAM key) { SendMessageA(control, WM_KEYDOWN, key, 1); 
 
 // How the dialog has the control draw its text, through reflection.
 struct Look {
-    bool hollow;  // the dialog's background shows through
+    bool hollow; // the dialog's background shows through
     COLORREF text;
 };
 
@@ -216,9 +216,9 @@ TEST(HyperLink, FitsItsTextKeepingItsAlignment) {
     struct Case {
         const char* what;
         int id;
-        RECT units;  // the template's x, y, width and height
+        RECT units; // the template's x, y, width and height
         Keep keep;
-        bool middle;  // vertically centred
+        bool middle; // vertically centred
     } cases[] = {
         {"left", kLeft, {10, 10, 150, 12}, kLeftEdge, false},
         {"centred", kCentre, {10, 26, 151, 12}, kCentreLine, false},
@@ -390,7 +390,7 @@ TEST(HyperLink, HoldsTheMouseWhileThePointerIsOverIt) {
     HWND other = host.Item(kOther);
     struct Step {
         const char* what;
-        HWND takesCapture;  // before the move
+        HWND takesCapture; // before the move
         POINT at;
         bool captured;
     } steps[] = {
@@ -446,11 +446,11 @@ TEST(HyperLink, FallsBackToTheWebBrowserAndReportsWhatCannotBeOpened) {
     const std::string kPrefix = "Can't open link:\n\n";
     struct Case {
         const char* what;
-        std::string target;  // empty: the link's own text, an e-mail address
+        std::string target; // empty: the link's own text, an e-mail address
         WebPageBrowser::Kind kind;
         std::string command;
         std::string opened;  // the browser's command line, or empty
-        std::string message;  // or the message box's text
+        std::string message; // or the message box's text
     } cases[] = {
         {"e-mail address", "", WebPageBrowser::kCommand, "\"" + browser + "\" \"%1\" -nohome",
          "\"" + browser + "\"  support@vintrosk.example", ""},
@@ -466,8 +466,8 @@ TEST(HyperLink, FallsBackToTheWebBrowserAndReportsWhatCannotBeOpened) {
         {"no program for the file", box.Path("notes.vtq"), WebPageBrowser::kNoCommand, "", "",
          kPrefix + "There is no application associated\nwith the given filename extension."},
         // The browser's failure is reported, not the shell's.
-        {"browser that is not there", box.Path("notes.vtq"), WebPageBrowser::kCommand,
-         box.Path("gone.exe") + " %1", "", kPrefix + "The specified file was not found."},
+        {"browser that is not there", box.Path("notes.vtq"), WebPageBrowser::kCommand, box.Path("gone.exe") + " %1", "",
+         kPrefix + "The specified file was not found."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -11,95 +11,105 @@ using namespace vt;
 
 namespace {
 
-const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1";  // Καλημέρα
+const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1"; // Καλημέρα
 
 std::string ReadWhole(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(GetFileSize(f, nullptr), '\0');
-  DWORD got = 0;
-  if (!bytes.empty()) ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(f);
-  bytes.resize(got);
-  return bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes(GetFileSize(f, nullptr), '\0');
+    DWORD got = 0;
+    if (!bytes.empty())
+        ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(f);
+    bytes.resize(got);
+    return bytes;
 }
 
-}  // namespace
+} // namespace
 
 // The core's Windows-1252 stands in for the system's page in the native tests; Wine runs 1252,
 // so the two must agree byte for byte and on what cannot be written.
 TEST(AnsiCodePage, AgreesWithTheCoresWindows1252) {
-  ASSERT_EQ(1252u, GetACP());
-  vk::AnsiCodePage system;
-  vk::Windows1252 core;
-  for (int b = 0; b < 256; ++b) {
-    const std::string byte(1, static_cast<char>(b));
-    EXPECT_EQ(core.ToUtf8(byte), system.ToUtf8(byte)) << "byte " << b;
-  }
-  const std::string names[] = {
-      "index.htm", "", "caf\xC3\xA9.htm", "\xE2\x82\xAC", "\xE2\x80\x9C" "a\xE2\x80\x9D", "\xC2\x81\xC2\x9D",
-      "\xC2\x80",                       // a C1 control that 1252 does not hold
-      "\xCE\xB1",                       // Greek alpha: best fit would write "a"
-      "\xEF\xBC\xA1",                   // fullwidth A: best fit would write "A"
-      kGreek + ".htm", "\xE6\x97\xA5\xE6\x9C\xAC", "\xF0\x9F\x98\x80",
-      "caf\xE9",                        // not UTF-8
-  };
-  for (const std::string& name : names) {
-    std::string fromSystem, fromCore;
-    const bool systemHolds = system.FromUtf8(name, fromSystem);
-    const bool coreHolds = core.FromUtf8(name, fromCore);
-    EXPECT_EQ(coreHolds, systemHolds) << name;
-    if (systemHolds && coreHolds) {
-      EXPECT_EQ(fromCore, fromSystem) << name;
+    ASSERT_EQ(1252u, GetACP());
+    vk::AnsiCodePage system;
+    vk::Windows1252 core;
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(core.ToUtf8(byte), system.ToUtf8(byte)) << "byte " << b;
     }
-  }
+    const std::string names[] = {
+        "index.htm",
+        "",
+        "caf\xC3\xA9.htm",
+        "\xE2\x82\xAC",
+        "\xE2\x80\x9C"
+        "a\xE2\x80\x9D",
+        "\xC2\x81\xC2\x9D",
+        "\xC2\x80",     // a C1 control that 1252 does not hold
+        "\xCE\xB1",     // Greek alpha: best fit would write "a"
+        "\xEF\xBC\xA1", // fullwidth A: best fit would write "A"
+        kGreek + ".htm",
+        "\xE6\x97\xA5\xE6\x9C\xAC",
+        "\xF0\x9F\x98\x80",
+        "caf\xE9", // not UTF-8
+    };
+    for (const std::string& name : names) {
+        std::string fromSystem, fromCore;
+        const bool systemHolds = system.FromUtf8(name, fromSystem);
+        const bool coreHolds = core.FromUtf8(name, fromCore);
+        EXPECT_EQ(coreHolds, systemHolds) << name;
+        if (systemHolds && coreHolds) {
+            EXPECT_EQ(fromCore, fromSystem) << name;
+        }
+    }
 }
 
 // Written through the program's own writer into a Greek-named folder, and read back there by
 // its readers from the working folder.
 TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
-  struct Case {
-    const char* name;
-    std::string target;
-    std::string icon;
-    bool unicode;
-  } cases[] = {
-      {"ASCII names", "index.htm", "autorun.exe", false},
-      {"Western names", "caf\xC3\xA9.htm", "\xC3\x84.ico", false},
-      {"Greek target", kGreek + ".htm", "autorun.exe", true},
-      {"Greek icon", "index.htm", kGreek + ".ico", true},
-  };
-  const std::string folder = "C:\\vtests\\" + kGreek;
-  const std::wstring wideFolder = Wide(folder);
-  const std::wstring inf = Wide(folder + "\\autorun.inf");
-  // The sandbox's ANSI functions could not empty a folder of this name: the test keeps its own.
-  CreateDirectoryA("C:\\vtests", nullptr);
-  DeleteFileW(inf.c_str());
-  CreateDirectoryW(wideFolder.c_str(), nullptr);
-  wchar_t before[MAX_PATH] = L"";
-  GetCurrentDirectoryW(MAX_PATH, before);
+    struct Case {
+        const char* name;
+        std::string target;
+        std::string icon;
+        bool unicode;
+    } cases[] = {
+        {"ASCII names", "index.htm", "autorun.exe", false},
+        {"Western names", "caf\xC3\xA9.htm", "\xC3\x84.ico", false},
+        {"Greek target", kGreek + ".htm", "autorun.exe", true},
+        {"Greek icon", "index.htm", kGreek + ".ico", true},
+    };
+    const std::string folder = "C:\\vtests\\" + kGreek;
+    const std::wstring wideFolder = Wide(folder);
+    const std::wstring inf = Wide(folder + "\\autorun.inf");
+    // The sandbox's ANSI functions could not empty a folder of this name: the test keeps its own.
+    CreateDirectoryA("C:\\vtests", nullptr);
+    DeleteFileW(inf.c_str());
+    CreateDirectoryW(wideFolder.c_str(), nullptr);
+    wchar_t before[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, before);
 
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    vk::DiscSettings s;
-    s.m_strTarget = c.target;
-    s.m_strIconName = c.icon;
-    std::string open;
-    ASSERT_TRUE(vk::WriteAutorunInf(folder, s, open));
-    vk::AnsiCodePage ansi;
-    const std::string bytes = ReadWhole(inf);
-    EXPECT_EQ(vk::AutorunInfText(s, nullptr, ansi), bytes);
-    EXPECT_EQ(c.unicode, bytes.compare(0, 2, "\xFF\xFE") == 0);
-    EXPECT_EQ("autorun.exe " + c.target + " 1 0 default.jpg default.wav", open);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        vk::DiscSettings s;
+        s.m_strTarget = c.target;
+        s.m_strIconName = c.icon;
+        std::string open;
+        ASSERT_TRUE(vk::WriteAutorunInf(folder, s, open));
+        vk::AnsiCodePage ansi;
+        const std::string bytes = ReadWhole(inf);
+        EXPECT_EQ(vk::AutorunInfText(s, nullptr, ansi), bytes);
+        EXPECT_EQ(c.unicode, bytes.compare(0, 2, "\xFF\xFE") == 0);
+        EXPECT_EQ("autorun.exe " + c.target + " 1 0 default.jpg default.wav", open);
 
-    ASSERT_TRUE(SetCurrentDirectoryW(wideFolder.c_str()));
-    vk::WinFiles files;
-    const vk::LaunchConfig config = vk::ReadLaunchConfig({}, files, ansi);
-    EXPECT_EQ(c.target, config.target);
-    EXPECT_EQ(5, config.count);
-    EXPECT_EQ(c.icon, vk::ReadIconEntry());
-    SetCurrentDirectoryW(before);
-  }
-  EXPECT_TRUE(DeleteFileW(inf.c_str()));
-  EXPECT_TRUE(RemoveDirectoryW(wideFolder.c_str()));
+        ASSERT_TRUE(SetCurrentDirectoryW(wideFolder.c_str()));
+        vk::WinFiles files;
+        const vk::LaunchConfig config = vk::ReadLaunchConfig({}, files, ansi);
+        EXPECT_EQ(c.target, config.target);
+        EXPECT_EQ(5, config.count);
+        EXPECT_EQ(c.icon, vk::ReadIconEntry());
+        SetCurrentDirectoryW(before);
+    }
+    EXPECT_TRUE(DeleteFileW(inf.c_str()));
+    EXPECT_TRUE(RemoveDirectoryW(wideFolder.c_str()));
 }

@@ -22,14 +22,14 @@ namespace {
 
 // Controls of the host dialog 500 (picture_ctrl_test.rc).
 const int kHostDlg = 500;
-const int kLinkText = 601;       // text and string 601: a web address
-const int kNoString = 602;       // no string 601 of its own
-const int kStringThird = 603;    // empty text, string "third.doc"
-const int kFrame = 604;          // a black frame with a string
-const int kImageResource = 701;  // IMAGE 701 is small.bmp
+const int kLinkText = 601;      // text and string 601: a web address
+const int kNoString = 602;      // no string 601 of its own
+const int kStringThird = 603;   // empty text, string "third.doc"
+const int kFrame = 604;         // a black frame with a string
+const int kImageResource = 701; // IMAGE 701 is small.bmp
 
-const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255),
-               kGrey = RGB(128, 128, 128), kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 160, 0), kBlue = RGB(0, 0, 255), kGrey = RGB(128, 128, 128),
+               kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
 
 class OleEnvironment : public ::testing::Environment {
     void SetUp() override { ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr))); }
@@ -135,14 +135,14 @@ TEST(OlePicture, LoadsFromStreamAndFromImageResource) {
 // A name outside any ANSI code page: the path reaches the file system whole, as UTF-16.
 TEST(OlePicture, LoadsAFileWithAJapaneseName) {
     vt::Sandbox box;
-    const std::string name = "\xe6\x97\xa5\xe6\x9c\xac.bmp";  // 日本.bmp in UTF-8
+    const std::string name = "\xe6\x97\xa5\xe6\x9c\xac.bmp"; // 日本.bmp in UTF-8
     const fw::WString wide = fw::Widen(box.Dir()) + L"\\\u65e5\u672c.bmp";
     ASSERT_TRUE(CopyFileW(fw::Widen(Fixture("small.bmp")).c_str(), wide.c_str(), FALSE));
     COlePicture picture;
     EXPECT_TRUE(picture.LoadFromFile(box.Path(name)));
     EXPECT_EQ(40, SizeOf(picture).cx);
     EXPECT_EQ(30, SizeOf(picture).cy);
-    picture.LoadFromStream(nullptr);  // lets the file go
+    picture.LoadFromStream(nullptr); // lets the file go
     EXPECT_TRUE(DeleteFileW(wide.c_str()));
 }
 
@@ -159,7 +159,7 @@ TEST(OlePicture, FailedOpenKeepsThePictureUndecodableDataEmptiesIt) {
     struct Step {
         const char* what;
         bool loaded;
-        LONG cx;  // width afterwards
+        LONG cx; // width afterwards
     };
     const Step steps[] = {
         {"missing file", picture.LoadFromFile(box.Path("missing.jpg")) != FALSE, SizeOf(picture).cx},
@@ -224,7 +224,8 @@ TEST(PictureFile, MeasuresAndAveragesDownEachFormat) {
         EXPECT_EQ(150, SizeOf(shown).cy) << file;
         Canvas canvas(300, 200);
         EXPECT_TRUE(shown.RenderInto(canvas.dc(), RECT{0, 0, 0, 0}));
-        for (const Probe& p : {Probe{3, 3, kRed}, Probe{196, 146, kBlue}, Probe{100, 75, kGrey}, Probe{250, 100, kWhite}})
+        for (const Probe& p :
+             {Probe{3, 3, kRed}, Probe{196, 146, kBlue}, Probe{100, 75, kGrey}, Probe{250, 100, kWhite}})
             EXPECT_TRUE(Near(canvas.At(p.x, p.y), p.colour))
                 << file << " at " << p.x << "," << p.y << ": " << Hex(canvas.At(p.x, p.y));
     }
@@ -271,7 +272,7 @@ private:
 
 // What a link asks of the shell and of the user, scripted.
 struct Script {
-    std::set<std::string> opens;  // targets the shell can open
+    std::set<std::string> opens; // targets the shell can open
     std::vector<std::string> tried;
     int beeps = 0;
 };
@@ -299,7 +300,7 @@ int Scripted<Base>::destroyed = 0;
 
 // How the control's text is drawn: what the dialog answers for it with reflection.
 struct Look {
-    bool hollow;  // the parent's background shows through
+    bool hollow; // the parent's background shows through
     COLORREF text;
     bool underlined;
     LONG fontHeight;
@@ -322,8 +323,8 @@ Look LookOf(HWND dlg, HWND control) {
 bool ShowsLinkCursor(HWND control) {
     HCURSOR before = LoadCursor(nullptr, IDC_CROSS), arrow = LoadCursor(nullptr, IDC_ARROW);
     SetCursor(before);
-    LRESULT answered = SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
-                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    LRESULT answered =
+        SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     HCURSOR now = GetCursor();
     return answered && now && now != before && now != arrow;
 }
@@ -335,7 +336,7 @@ TEST(StaticLink, PictureControlWithoutStringOfItsIdIsNotALink) {
     Script script;
     Scripted<CPictureCtrl> picture(script, TRUE);
     ASSERT_TRUE(picture.SubclassDlgItem(kNoString, host));
-    SetWindowTextA(host.Item(kNoString), "https://vintrosk.example/");  // even with an address as text
+    SetWindowTextA(host.Item(kNoString), "https://vintrosk.example/"); // even with an address as text
 
     EXPECT_FALSE(ShowsLinkCursor(picture));
     EXPECT_EQ(LoadCursor(nullptr, IDC_ARROW), GetCursor()) << "the plain static's arrow";
@@ -351,7 +352,7 @@ TEST(StaticLink, LinkIsBlueUnderlinedOverItsParentWithAHandCursor) {
     HostDlg host;
     Script script;
     script.opens = {"https://vintrosk.example/frame"};
-    Scripted<CPictureCtrl> picture(script, TRUE);  // string 601 exists: a link
+    Scripted<CPictureCtrl> picture(script, TRUE); // string 601 exists: a link
     Scripted<CStaticLink> frame(script, "https://vintrosk.example/frame", FALSE);
     ASSERT_TRUE(picture.SubclassDlgItem(kLinkText, host));
     ASSERT_TRUE(frame.SubclassDlgItem(kFrame, host));
@@ -397,17 +398,29 @@ TEST(StaticLink, ClickTriesTargetThenWindowTextThenStringOfItsId) {
         const char* target;
         const char* text;
         std::set<std::string> opens;
-        std::vector<std::string> tried;  // on the first click
+        std::vector<std::string> tried; // on the first click
         bool opened;
-        std::vector<std::string> triedAgain;  // on a second click
+        std::vector<std::string> triedAgain; // on a second click
     } cases[] = {
         {"target opens", kStringThird, "readme.txt", "", {"readme.txt"}, {"readme.txt"}, true, {"readme.txt"}},
         // An empty target fails without asking the shell; the text becomes the target.
         {"empty target, text opens", kLinkText, "", kText.c_str(), {kText}, {kText}, true, {kText}},
-        {"only the string opens", kStringThird, "gone.doc", "gone too.doc", {kThird},
-         {"gone.doc", "gone too.doc", kThird}, true, {kThird}},
-        {"nothing opens", kStringThird, "gone.doc", "gone too.doc", {}, {"gone.doc", "gone too.doc", kThird},
-         false, {}},
+        {"only the string opens",
+         kStringThird,
+         "gone.doc",
+         "gone too.doc",
+         {kThird},
+         {"gone.doc", "gone too.doc", kThird},
+         true,
+         {kThird}},
+        {"nothing opens",
+         kStringThird,
+         "gone.doc",
+         "gone too.doc",
+         {},
+         {"gone.doc", "gone too.doc", kThird},
+         false,
+         {}},
         {"no source at all", kNoString, "", "", {}, {}, false, {}},
     };
     for (const Case& c : cases) {
@@ -433,7 +446,7 @@ TEST(StaticLink, ClickTriesTargetThenWindowTextThenStringOfItsId) {
             EXPECT_FALSE(ShowsLinkCursor(link));
         }
         script.tried.clear();
-        script.opens.insert(c.target);  // even a target that would open now
+        script.opens.insert(c.target); // even a target that would open now
         Click(link);
         EXPECT_EQ(c.triedAgain, script.tried);
         EXPECT_EQ(c.opened ? 0 : 1, script.beeps);
@@ -445,7 +458,7 @@ TEST(StaticLink, TheShellOpensTheTargetOrTheLinkGivesUp) {
     const std::string program = box.CopyRecorder("opened.exe");
     HostDlg host;
     CStaticLink opens(program.c_str());
-    CStaticLink fails(box.Path("missing.doc").c_str());  // and "third.doc" is nowhere either
+    CStaticLink fails(box.Path("missing.doc").c_str()); // and "third.doc" is nowhere either
     ASSERT_TRUE(opens.SubclassDlgItem(kNoString, host));
     ASSERT_TRUE(fails.SubclassDlgItem(kStringThird, host));
 
@@ -460,7 +473,7 @@ TEST(StaticLink, TheShellOpensTheTargetOrTheLinkGivesUp) {
 // The shell gets the target whole, as UTF-16, though no ANSI code page here holds its name.
 TEST(StaticLink, OpensATargetWithAGreekName) {
     vt::Sandbox box;
-    const std::string target = box.Path("\xce\x91\xce\x92\xce\x93.exe");  // ΑΒΓ.exe in UTF-8
+    const std::string target = box.Path("\xce\x91\xce\x92\xce\x93.exe"); // ΑΒΓ.exe in UTF-8
     ASSERT_TRUE(CopyFileW(fw::Widen(box.CopyRecorder("plain.exe")).c_str(), fw::Widen(target).c_str(), FALSE));
     HostDlg host;
     CStaticLink opens(target.c_str());
@@ -521,12 +534,15 @@ TEST(PictureCtrl, LoadsItsImageResourceWhenAttachedOrCreated) {
 
 TEST(PictureCtrl, ErasesOnlyAroundThePicture) {
     struct Case {
-        const char* file;  // none: an empty control
-        int cx, cy;        // the control's size
+        const char* file; // none: an empty control
+        int cx, cy;       // the control's size
         std::vector<Probe> probes;
     } cases[] = {
-        {"small.bmp", 60, 50, {{2, 2, kBlue}, {39, 29, kBlue}, {45, 10, kYellow}, {10, 35, kYellow}, {55, 45, kYellow}}},
-        {"small.bmp", 20, 15, {{2, 2, kBlue}, {19, 14, kBlue}}},  // squeezed: nothing around it
+        {"small.bmp",
+         60,
+         50,
+         {{2, 2, kBlue}, {39, 29, kBlue}, {45, 10, kYellow}, {10, 35, kYellow}, {55, 45, kYellow}}},
+        {"small.bmp", 20, 15, {{2, 2, kBlue}, {19, 14, kBlue}}}, // squeezed: nothing around it
         {"small.bmp", 20, 50, {{19, 29, kBlue}, {10, 35, kYellow}}},
         {nullptr, 60, 50, {{2, 2, kYellow}, {55, 45, kYellow}}},
     };
@@ -542,8 +558,8 @@ TEST(PictureCtrl, ErasesOnlyAroundThePicture) {
         canvas.Fill(kBlue);
         EXPECT_TRUE(SendMessageA(picture, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0));
         for (const Probe& p : c.probes)
-            EXPECT_EQ(p.colour, canvas.At(p.x, p.y)) << (c.file ? c.file : "no picture") << " in " << c.cx << "x"
-                                                     << c.cy << " at " << p.x << "," << p.y;
+            EXPECT_EQ(p.colour, canvas.At(p.x, p.y))
+                << (c.file ? c.file : "no picture") << " in " << c.cx << "x" << c.cy << " at " << p.x << "," << p.y;
     }
 }
 
@@ -556,8 +572,11 @@ TEST(PictureCtrl, PaintsNaturalSizeInALargerControlAndSqueezesEachAxisInASmaller
         {"small.bmp", 60, 50, {{2, 2, kRed}, {12, 12, kGreen}, {39, 29, kGreen}, {45, 10, kYellow}, {10, 35, kYellow}}},
         {"pic400x300.bmp", 100, 75, {{2, 2, kRed}, {7, 7, kGrey}, {98, 73, kBlue}, {90, 10, kGrey}}},
         // Only the width is squeezed; the height stays natural, the rest is erased.
-        {"pic400x300.bmp", 100, 340, {{2, 15, kRed}, {10, 10, kGrey}, {98, 290, kBlue}, {98, 275, kGrey}, {50, 320, kYellow}}},
-        {nullptr, 60, 50, {{2, 2, kYellow}, {20, 5, kYellow}, {55, 45, kYellow}}},  // no "Static" text either
+        {"pic400x300.bmp",
+         100,
+         340,
+         {{2, 15, kRed}, {10, 10, kGrey}, {98, 290, kBlue}, {98, 275, kGrey}, {50, 320, kYellow}}},
+        {nullptr, 60, 50, {{2, 2, kYellow}, {20, 5, kYellow}, {55, 45, kYellow}}}, // no "Static" text either
     };
     for (const Case& c : cases) {
         HostDlg host;
@@ -573,9 +592,9 @@ TEST(PictureCtrl, PaintsNaturalSizeInALargerControlAndSqueezesEachAxisInASmaller
         SendMessageA(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
         for (const Probe& p : c.probes) {
             COLORREF got = canvas.At(p.x, p.y);
-            EXPECT_TRUE(Near(got, p.colour)) << (c.file ? c.file : "no picture") << " in " << c.cx << "x" << c.cy
-                                             << " at " << p.x << "," << p.y << ": " << Hex(got) << " not "
-                                             << Hex(p.colour);
+            EXPECT_TRUE(Near(got, p.colour))
+                << (c.file ? c.file : "no picture") << " in " << c.cx << "x" << c.cy << " at " << p.x << "," << p.y
+                << ": " << Hex(got) << " not " << Hex(p.colour);
         }
     }
 }
@@ -602,7 +621,7 @@ TEST(SplashDlg, EmptyPathLoadsDefaultGifFromTheCurrentFolder) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     struct Case {
-        const char* defaultGif;  // copied in as default.gif, or none
+        const char* defaultGif; // copied in as default.gif, or none
         LONG cx, cy;
     } cases[] = {
         {"pic400x300.gif", 405, 305},

@@ -9,7 +9,8 @@
 #include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  if (__argc > 1) ShellExecuteA(nullptr, nullptr, __argv[1], "", "", SW_SHOWNORMAL);
-  return 0;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if (__argc > 1)
+        ShellExecuteA(nullptr, nullptr, __argv[1], "", "", SW_SHOWNORMAL);
+    return 0;
 }

@@ -76,7 +76,7 @@ bool Answers(HWND wnd) {
 
 struct Picture {
     const char* fixture;
-    const char* as;  // the name on the launch list
+    const char* as; // the name on the launch list
 };
 void PrintTo(const Picture& p, std::ostream* out) { *out << p.as; }
 
@@ -102,7 +102,7 @@ TEST_P(LauncherSplash, ShowsPictureCentredForTwoSecondsWhileBlocked) {
     while (IsWindowVisible(splash)) {
         bool shown = ShowsFixturePicture(splash);
         if (!IsWindowVisible(splash))
-            break;  // hidden while we looked
+            break; // hidden while we looked
         ++samples;
         missing += shown ? 0 : 1;
         lastSample = Now();
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, LauncherSplash,
 
 TEST(LauncherSplash, PictureThatCannotBeLoadedGivesAFiveByFiveWindow) {
     struct Case {
-        const char* fixture;  // copied in as the splash, or none
+        const char* fixture; // copied in as the splash, or none
         const char* as;
     } cases[] = {
         {nullptr, "missing.jpg"},
@@ -185,16 +185,15 @@ TEST_P(LargeSplash, FitsTheWorkAreaWholeCentredAndSmooth) {
     EXPECT_GT(filled, 0.9) << Describe(splash);
     // The picture is the window less its margin of 5 pixels; its shape is the file's.
     const LONG pw = cx - 5, ph = cy - 5;
-    EXPECT_NEAR(static_cast<double>(pw) / ph, static_cast<double>(large.width) / large.height, 0.01)
-        << pw << "x" << ph;
+    EXPECT_NEAR(static_cast<double>(pw) / ph, static_cast<double>(large.width) / large.height, 0.01) << pw << "x" << ph;
 
     const struct {
         double fx, fy;
         int tolerance;
     } probes[] = {
-        {0.04, 0.04, 12}, {0.96, 0.96, 12},                    // the corners' blocks: the whole picture
-        {0.25, 0.5, 12},  {0.75, 0.3, 12},                     // flat grey
-        {0.5, 0.5, 40},   {0.43, 0.45, 40}, {0.57, 0.56, 40},  // stripes averaged to grey
+        {0.04, 0.04, 12}, {0.96, 0.96, 12},                   // the corners' blocks: the whole picture
+        {0.25, 0.5, 12},  {0.75, 0.3, 12},                    // flat grey
+        {0.5, 0.5, 40},   {0.43, 0.45, 40}, {0.57, 0.56, 40}, // stripes averaged to grey
     };
     auto shows = [&](std::string* wrong) {
         HDC screen = GetDC(nullptr);
@@ -244,10 +243,10 @@ TEST(DesignerSplash, ShowsSplashscreenJpgBesideTheProgramThenHidesItWhileTheDesi
     // leaves part of the picture to be seen.
     EXPECT_TRUE(WaitUntil(
         [&] {
-          HWND designer = FindWindowOf(p, "Vintrosk!", nullptr);
-          if (designer)
-            SetWindowPos(designer, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-          return ShowsFixturePicture(splash, designer);
+            HWND designer = FindWindowOf(p, "Vintrosk!", nullptr);
+            if (designer)
+                SetWindowPos(designer, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            return ShowsFixturePicture(splash, designer);
         },
         1000))
         << "picture not on the screen";
