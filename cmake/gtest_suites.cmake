@@ -1,0 +1,35 @@
+# One ctest entry for each GoogleTest suite of a test program, so that `ctest -R` picks a suite
+# and a failure names its suite. The suites are read from the program's sources rather than
+# listed by running it, which a program built for Windows cannot be at configure time here.
+# A parameterised or typed suite is matched under the names GoogleTest gives its instances.
+#   vt_add_gtest_suites(TARGET PREFIX)   adds the entries PREFIX.SUITE; their names go to
+#                                        PREFIX_TESTS in the caller, for properties
+function(vt_add_gtest_suites target prefix)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(dir ${target} SOURCE_DIR)
+  set(suites)
+  foreach(source IN LISTS sources)
+    if(NOT source MATCHES "\\.cpp$")
+      continue()
+    endif()
+    if(NOT IS_ABSOLUTE "${source}")
+      set(source "${dir}/${source}")
+    endif()
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${source}")
+    file(STRINGS "${source}" lines REGEX "^(TEST|TEST_F|TEST_P|TYPED_TEST)\\([A-Za-z0-9_]+,")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[A-Z_]+\\(([A-Za-z0-9_]+),.*" "\\1" suite "${line}")
+      list(APPEND suites ${suite})
+    endforeach()
+  endforeach()
+  if(NOT suites)
+    message(FATAL_ERROR "${target}: no GoogleTest suite found in its sources")
+  endif()
+  list(REMOVE_DUPLICATES suites)
+  set(names)
+  foreach(suite IN LISTS suites)
+    add_test(NAME ${prefix}.${suite} COMMAND ${target} "--gtest_filter=${suite}.*:*/${suite}.*:${suite}/*")
+    list(APPEND names ${prefix}.${suite})
+  endforeach()
+  set(${prefix}_TESTS ${names} PARENT_SCOPE)
+endfunction()
