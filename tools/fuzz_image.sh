@@ -9,7 +9,7 @@ scripts/setup.sh
 out=build/fuzz
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests/unit tests/fuzz/disc_image_fuzz.cpp \
-  src/disc/disc_image.cpp src/disc/udf.cpp src/app/unicode_text.cpp src/app/text_lines.cpp -larchive -o "$out/disc_image_fuzz"
+  src/disc/disc_image.cpp src/disc/udf.cpp src/core/unicode_text.cpp src/core/text_lines.cpp -larchive -o "$out/disc_image_fuzz"
 if [ "${1:-}" = --runs ]; then
   # A fresh corpus each time, so the same runs give the same result.
   rm -rf "$out/brief" && mkdir -p "$out/brief"

@@ -9,8 +9,8 @@ scripts/setup.sh
 out=build/fuzz-scanner
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc -Itests/unit tests/fuzz/scanner_fuzz.cpp \
-  src/designer/scanner.cpp src/designer/page_links.cpp src/app/text_decode.cpp src/app/text_lines.cpp \
-  src/app/unicode_text.cpp src/app/code_page.cpp -o "$out/scanner_fuzz"
+  src/disc/scanner.cpp src/disc/page_links.cpp src/core/text_decode.cpp src/core/text_lines.cpp \
+  src/core/unicode_text.cpp src/core/code_page.cpp -o "$out/scanner_fuzz"
 if [ "${1:-}" = --runs ]; then
   # A fresh corpus each time, so the same runs give the same result.
   rm -rf "$out/brief" && mkdir -p "$out/brief"

@@ -10,7 +10,7 @@ scripts/setup.sh
 out=build/bench
 mkdir -p "$out"
 g++ -std=c++17 -O2 -DNDEBUG -Wall -Wextra -Isrc tests/unit/write_folder_image.cpp src/disc/disc_image.cpp src/disc/udf.cpp \
-  src/disc/folder_image_posix.cpp src/app/file_access_posix.cpp src/app/file_access.cpp src/app/unicode_text.cpp src/app/text_lines.cpp -o "$out/write_folder_image"
+  src/disc/posix/folder_image_posix.cpp src/core/posix/file_access_posix.cpp src/core/file_access.cpp src/core/unicode_text.cpp src/core/text_lines.cpp -o "$out/write_folder_image"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vk-image-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -8,8 +8,8 @@ cd "$(dirname "$0")/.."
 out=build/bench
 mkdir -p "$out"
 g++ -std=c++17 -O2 -DNDEBUG -Wall -Wextra -Isrc -Itests/unit \
-  tools/scanner_benchmark.cpp src/designer/scanner.cpp src/designer/page_links.cpp src/app/text_decode.cpp \
-  src/app/text_lines.cpp src/app/unicode_text.cpp src/app/code_page.cpp src/designer/scanner_posix.cpp \
+  tools/scanner_benchmark.cpp src/disc/scanner.cpp src/disc/page_links.cpp src/core/text_decode.cpp \
+  src/core/text_lines.cpp src/core/unicode_text.cpp src/core/code_page.cpp src/disc/posix/scanner_posix.cpp \
   -o "$out/scanner_benchmark"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vk-bench-XXXXXX")

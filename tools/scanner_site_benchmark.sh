@@ -20,8 +20,8 @@ start=${1:-/usr/share/doc/apache2-doc/manual/index.html}
 [ -f "$start" ] || { echo "no manual at $start (apt-get install apache2-doc)" >&2; exit 1; }
 out=build/bench
 mkdir -p "$out"
-core="src/designer/scanner.cpp src/designer/page_links.cpp src/app/text_decode.cpp src/app/text_lines.cpp
-      src/app/unicode_text.cpp src/app/code_page.cpp src/designer/scanner_posix.cpp"
+core="src/disc/scanner.cpp src/disc/page_links.cpp src/core/text_decode.cpp src/core/text_lines.cpp
+      src/core/unicode_text.cpp src/core/code_page.cpp src/disc/posix/scanner_posix.cpp"
 # shellcheck disable=SC2086
 g++ -std=c++17 -O2 -DNDEBUG -Wall -Wextra -Isrc -Itests/unit tools/scan_site.cpp $core -o "$out/scan_site"
 # shellcheck disable=SC2086

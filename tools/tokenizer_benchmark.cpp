@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/page_links.h"
+#include "disc/page_links.h"
 
 int main(int argc, char** argv) {
     std::vector<std::pair<std::string, vk::DocKind>> docs;

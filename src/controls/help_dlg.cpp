@@ -1,7 +1,7 @@
 #include "controls/help_dlg.h"
 
-#include "app/module_path.h"
-#include "app/product.h"
+#include "core/win/module_path.h"
+#include "core/product.h"
 #include "controls/hyperlink.h"
 
 void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {

@@ -4,7 +4,7 @@
 #include "controls/help_ids.h"
 #include "controls/hyperlink_win.h"
 #include "framework/dialog.h"
-#include "viewer/web_browser2.h"
+#include "controls/web_browser2.h"
 
 class CHelpDlg : public fw::Dialog {
 public:

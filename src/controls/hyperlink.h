@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/geometry.h"
+#include "framework/geometry.h"
 
 namespace vk {
+
+// The framework's geometry, in this code's own words.
+using fw::Placement;
+using fw::Rect;
 
 // Static control styles that decide where the text sits.
 constexpr uint32_t kStaticCenter = 0x1;

@@ -91,7 +91,7 @@ void CHyperLink::FitToText() {
         ::ReleaseDC(m_hWnd, dc);
     }
     const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
-    const vk::Placement place = vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth,
+    const fw::Placement place = vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth,
                                                   borderHeight, extent.cx, extent.cy, style);
     MoveWindow(place.x, place.y, place.width, place.height, TRUE);
 }

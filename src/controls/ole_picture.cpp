@@ -93,8 +93,8 @@ BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBound
     m_pPicture->get_Width(&width);
     m_pPicture->get_Height(&height);
     const SIZE natural = GetPixelSize(dc);
-    const vk::RenderArgs a = vk::RenderArgsFor(vk::Rect{dest.left, dest.top, dest.right, dest.bottom},
-                                               vk::Size{natural.cx, natural.cy}, vk::Size{width, height});
+    const vk::RenderArgs a = vk::RenderArgsFor(fw::Rect{dest.left, dest.top, dest.right, dest.bottom},
+                                               fw::Size{natural.cx, natural.cy}, fw::Size{width, height});
     const bool smaller = a.cx < natural.cx || a.cy < natural.cy;
     const int mode = smaller ? ::SetStretchBltMode(dc, HALFTONE) : 0;
     if (smaller)

@@ -37,18 +37,18 @@ void CPictureCtrl::LoadResourcePicture() {
     m_picture.LoadFromResource(static_cast<UINT>(id));
 }
 
-vk::Size CPictureCtrl::ImageSize() const {
+fw::Size CPictureCtrl::ImageSize() const {
     if (m_shownSize.cx > 0 && m_shownSize.cy > 0)
         return m_shownSize;
     // The loader measures a picture against the screen, so this is its count of pixels.
     const SIZE size = m_picture.GetPixelSize(nullptr);
-    return vk::ScaleToDpi(vk::Size{size.cx, size.cy}, Dpi());
+    return fw::ScaleToDpi(fw::Size{size.cx, size.cy}, Dpi());
 }
 
-vk::Size CPictureCtrl::ClientSize() const {
+fw::Size CPictureCtrl::ClientSize() const {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    return vk::Size{client.right, client.bottom};
+    return fw::Size{client.right, client.bottom};
 }
 
 void CPictureCtrl::OnPaint() {
@@ -61,7 +61,7 @@ void CPictureCtrl::OnPaint() {
 void CPictureCtrl::Paint(HDC dc) {
     if (m_picture.IsEmpty())
         return;
-    const vk::Rect shown = vk::PaintRect(ImageSize(), ClientSize());
+    const fw::Rect shown = vk::PaintRect(ImageSize(), ClientSize());
     if (!shown.IsEmpty())
         m_picture.RenderInto(dc, RECT{shown.left, shown.top, shown.right, shown.bottom});
 }
@@ -73,7 +73,7 @@ void CPictureCtrl::OnEraseBkgnd(HDC dc) {
         return;
     HBRUSH brush = BackgroundBrush(dc);
     for (int i = 0; i < around.count; ++i) {
-        const vk::Rect& r = around.rect[i];
+        const fw::Rect& r = around.rect[i];
         RECT fill = {r.left, r.top, r.right, r.bottom};
         ::FillRect(dc, &fill, brush);
     }

@@ -21,10 +21,10 @@ public:
 
     // The picture as the control shows it: its own pixels at 100 %, grown with the screen's
     // scale so that it keeps its size on the screen; or the size it was told to show.
-    vk::Size ImageSize() const;
+    fw::Size ImageSize() const;
     // Shows the picture at this size, in pixels of the screen, whatever its own (a splash
     // scaled down to fit the screen). An empty size goes back to the picture's own.
-    void SetShownSize(vk::Size size) { m_shownSize = size; }
+    void SetShownSize(fw::Size size) { m_shownSize = size; }
 
 protected:
     void PreSubclassWindow() override;
@@ -36,8 +36,8 @@ private:
     void Paint(HDC dc);
     void OnEraseBkgnd(HDC dc);
     HBRUSH BackgroundBrush(HDC dc) const;
-    vk::Size ClientSize() const;
+    fw::Size ClientSize() const;
 
     BOOL m_bLoadFromResource;
-    vk::Size m_shownSize;
+    fw::Size m_shownSize;
 };

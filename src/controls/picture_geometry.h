@@ -3,9 +3,15 @@
 // splash window gets, and how far a picture larger than the screen is scaled down.
 #pragma once
 
-#include "app/dpi_scale.h"
+#include "framework/dpi_scale.h"
 
 namespace vk {
+
+// The framework's geometry, in this code's own words.
+using fw::MulDivRound;
+using fw::Rect;
+using fw::ScaleToDpi;
+using fw::Size;
 
 // HIMETRIC units (hundredths of a millimetre) to device pixels at the given resolution.
 int HimetricToPixels(int himetric, int pixelsPerInch);

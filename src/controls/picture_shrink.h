@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/geometry.h"
+#include "framework/geometry.h"
 
 namespace vk {
+
+// The framework's geometry, in this code's own words.
+using fw::Size;
 
 // Source pixels are blue, green and red, in 3 bytes or in 4 with one unused; result pixels
 // are 4 bytes, the fourth written as 0, as in a 32-bit bitmap. Source rows go in one at a

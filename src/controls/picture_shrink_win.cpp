@@ -38,11 +38,11 @@ bool CPictureFile::Open(const std::string& path) {
         m_frame.Reset();
         return false;
     }
-    m_size = vk::Size{static_cast<int>(width), static_cast<int>(height)};
+    m_size = fw::Size{static_cast<int>(width), static_cast<int>(height)};
     return true;
 }
 
-bool CPictureFile::ReducedSource(vk::Size size, fw::ComPtr<IWICBitmapSource>& source) const {
+bool CPictureFile::ReducedSource(fw::Size size, fw::ComPtr<IWICBitmapSource>& source) const {
     fw::ComPtr<IWICBitmapSourceTransform> transform;
     UINT width = static_cast<UINT>(size.cx), height = static_cast<UINT>(size.cy);
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
@@ -64,7 +64,7 @@ bool CPictureFile::ReducedSource(vk::Size size, fw::ComPtr<IWICBitmapSource>& so
     return SUCCEEDED(bitmap->QueryInterface(IID_IWICBitmapSource, source.PutVoid()));
 }
 
-HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
+HBITMAP CPictureFile::Shrunk(fw::Size size, COLORREF background) const {
     fw::ComPtr<IWICBitmapSource> source;
     if (!m_frame ||
         (!ReducedSource(size, source) && FAILED(m_frame->QueryInterface(IID_IWICBitmapSource, source.PutVoid()))))
@@ -72,7 +72,7 @@ HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
     UINT width = 0, height = 0;
     WICPixelFormatGUID format = {};
     if (FAILED(source->GetSize(&width, &height)) || FAILED(source->GetPixelFormat(&format)) ||
-        !vk::PictureShrink::Accepts(vk::Size{static_cast<int>(width), static_cast<int>(height)}, size))
+        !vk::PictureShrink::Accepts(fw::Size{static_cast<int>(width), static_cast<int>(height)}, size))
         return nullptr;
     // JPEG decodes to 24-bit colour, read as it is; anything else (palettes, transparency) is
     // converted first, and its transparent parts laid over the background.
@@ -99,7 +99,7 @@ HBITMAP CPictureFile::Shrunk(vk::Size size, COLORREF background) const {
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)
         return nullptr;
-    vk::PictureShrink shrink(vk::Size{static_cast<int>(width), static_cast<int>(height)}, size,
+    vk::PictureShrink shrink(fw::Size{static_cast<int>(width), static_cast<int>(height)}, size,
                              static_cast<uint8_t*>(bits), static_cast<size_t>(size.cx) * 4,
                              static_cast<int>(pixelBytes));
     // A band of rows at a time: the decoded picture is never held whole a second time.

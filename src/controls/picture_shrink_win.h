@@ -7,24 +7,24 @@
 
 #include <string>
 
-#include "app/geometry.h"
+#include "framework/geometry.h"
 #include "framework/com_ptr.h"
 
 class CPictureFile {
 public:
     // False when the system has no imaging component or it cannot read the file.
     bool Open(const std::string& path);
-    vk::Size PixelSize() const { return m_size; }
+    fw::Size PixelSize() const { return m_size; }
     // A 32-bit bitmap of exactly `size`, no larger than the picture, that the caller owns;
     // transparent parts take the background colour. Null when it cannot be made.
-    HBITMAP Shrunk(vk::Size size, COLORREF background) const;
+    HBITMAP Shrunk(fw::Size size, COLORREF background) const;
 
 private:
     // The source to average down: a smaller decode where the decoder offers one that is
     // still at least `size`, else the frame itself.
-    bool ReducedSource(vk::Size size, fw::ComPtr<IWICBitmapSource>& source) const;
+    bool ReducedSource(fw::Size size, fw::ComPtr<IWICBitmapSource>& source) const;
 
     fw::ComPtr<IWICImagingFactory> m_factory;
     fw::ComPtr<IWICBitmapFrameDecode> m_frame;
-    vk::Size m_size;
+    fw::Size m_size;
 };

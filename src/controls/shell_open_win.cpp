@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/product.h"
+#include "core/product.h"
 #include "controls/shell_open.h"
 #include "framework/wide.h"
 

@@ -17,7 +17,7 @@ BOOL CSplashDlg::OnInitDialog() {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-    const vk::Size work = {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
+    const fw::Size work = {monitor.rcWork.right - monitor.rcWork.left, monitor.rcWork.bottom - monitor.rcWork.top};
     // A picture larger than the screen is averaged down to fit, from a smaller decode where
     // the system offers one, so that a photograph of many megapixels shows at once and whole.
     // One that fits is loaded and drawn as it always was.
@@ -25,8 +25,8 @@ BOOL CSplashDlg::OnInitDialog() {
     {
         CPictureFile file;
         if (file.Open(m_strImagePath)) {
-            const vk::Size image = vk::ScaleToDpi(file.PixelSize(), dpi);
-            const vk::Size shown = vk::SplashPictureSize(image, work, dpi);
+            const fw::Size image = fw::ScaleToDpi(file.PixelSize(), dpi);
+            const fw::Size shown = vk::SplashPictureSize(image, work, dpi);
             if (!(shown == image) &&
                 m_pictureCtrl.m_picture.LoadFromBitmap(file.Shrunk(shown, ::GetSysColor(COLOR_BTNFACE)))) {
                 m_pictureCtrl.SetShownSize(shown);
@@ -40,12 +40,12 @@ BOOL CSplashDlg::OnInitDialog() {
         // whole and drawn smaller; on a scaled screen, where the fit only holds back the
         // picture's growth, it is drawn larger than its pixels, as any picture there is.
         m_pictureCtrl.m_picture.LoadFromFile(m_strImagePath);
-        const vk::Size image = m_pictureCtrl.ImageSize();
-        const vk::Size shown = vk::SplashPictureSize(image, work, dpi);
+        const fw::Size image = m_pictureCtrl.ImageSize();
+        const fw::Size shown = vk::SplashPictureSize(image, work, dpi);
         if (!(shown == image))
             m_pictureCtrl.SetShownSize(shown);
     }
-    const vk::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), dpi);
+    const fw::Size size = vk::SplashWindowSize(m_pictureCtrl.ImageSize(), dpi);
 
     RECT window;
     ::GetWindowRect(m_hWnd, &window);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "designer/progress_text.h"
+#include "disc/progress_text.h"
 
 void CBuildWaitDlg::Show(const vk::BuildProgress& progress) {
     if (static_cast<int>(progress.stage) != m_stage) {

@@ -3,8 +3,8 @@
 // the build has ended.
 #pragma once
 #include "designer/build_wait_ids.h"
-#include "designer/builder.h"
-#include "designer/wait_dlg.h"
+#include "disc/builder.h"
+#include "controls/wait_dlg.h"
 
 class CBuildWaitDlg : public CWaitDlg {
 public:

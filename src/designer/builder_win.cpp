@@ -2,21 +2,20 @@
 
 #include <windows.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <memory>
 
-#include "app/code_page_win.h"
-#include "app/launch_config_win.h"
-#include "app/product.h"
-#include "designer/build_host_win.h"
+#include "core/win/code_page_win.h"
+#include "core/win/launch_config_win.h"
+#include "core/product.h"
+#include "disc/win/build_host_win.h"
 #include "designer/build_wait_dlg.h"
-#include "designer/builder.h"
+#include "disc/builder.h"
 #include "designer/designer_dlg.h"
 #include "designer/designer_ids.h"
 #include "designer/missing_files_dlg.h"
-#include "designer/progress_text.h"
-#include "designer/scanner_win.h"
+#include "disc/progress_text.h"
+#include "disc/win/scanner_win.h"
 #include "disc/folder_image.h"
 #include "framework/app.h"
 #include "framework/common_controls.h"
@@ -153,17 +152,6 @@ private:
 bool g_building = false;
 
 } // namespace
-
-bool DesktopPath(std::string& path) {
-    LPITEMIDLIST pidl = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &pidl)) || !pidl)
-        return false;
-    wchar_t buffer[MAX_PATH] = {};
-    const BOOL found = ::SHGetPathFromIDListW(pidl, buffer);
-    ::CoTaskMemFree(pidl);
-    path = fw::Narrow(buffer);
-    return found && !path.empty();
-}
 
 void BuildDistribution(CDesignerDlg& dlg) {
     if (g_building)

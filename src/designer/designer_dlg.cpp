@@ -4,8 +4,8 @@
 #include <iterator>
 #include <mmsystem.h>
 
-#include "app/module_path.h"
-#include "app/paths.h"
+#include "core/win/module_path.h"
+#include "core/paths.h"
 #include "controls/about_dlg.h"
 #include "controls/help_dlg.h"
 #include "designer/builder_win.h"
@@ -79,7 +79,7 @@ bool CDesignerDlg::OnCommand(int id, int code, HWND) {
 }
 
 void CDesignerDlg::SelectFile(const vk::DesignerOption& option) {
-    const vk::FilePicker& picker = option.picker;
+    const vk::FilePicker& picker = option.file->picker;
     fw::OpenFileRequest request;
     // Owned by the designer so that it stays modal to it.
     request.owner = m_hWnd;
@@ -92,8 +92,8 @@ void CDesignerDlg::SelectFile(const vk::DesignerOption& option) {
     if (!fw::AskOpenFile(request, chosen))
         return;
     const vk::PickedFile picked = vk::ApplyPick(picker, chosen);
-    this->*option.path = picked.path;
-    this->*option.name = picked.name;
+    this->*option.file->path = picked.path;
+    this->*option.file->name = picked.name;
     UpdateData(false);
 }
 
@@ -101,7 +101,7 @@ void CDesignerDlg::ToggleOption(const vk::DesignerOption& option) {
     UpdateData(true);
     for (int id : option.enables)
         if (id)
-            EnableItem(id, this->*option.on);
+            EnableItem(id, this->*vk::CheckedSetting(option));
 }
 
 void CDesignerDlg::PlaySound() {

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/launch_config.h"
+#include "core/launch_config.h"
 #include "designer/designer_options.h"
 #include "framework/dialog.h"
 #include "resource.h"

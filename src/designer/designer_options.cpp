@@ -7,40 +7,26 @@ namespace vk {
 const std::vector<DesignerOption>& DesignerOptions() {
     // A table, laid out by hand.
     // clang-format off
+    static const std::vector<DiscFile>& files = DiscFiles();
     static const std::vector<DesignerOption> options = {
-        {"file to open", 0, nullptr, {0, 0}, IDC_SELECT_FILE,
-         {"html", ".*", "Select the File to Auto-Play on CD-ROM",
-          "All Files (*.*)|*.*|HTML Files (*.htm;*.html)|*.htm; *.html|Microsoft Word Files (*.doc)|*.doc|"
-          "Adobe PDF Files (*.pdf)|*.pdf||",
-          true},
-         IDC_TARGET_NAME, &DiscSettings::m_strTarget, &DiscSettings::m_strTargetPath, nullptr,
+        {&files[0], nullptr, 0, {0, 0}, IDC_SELECT_FILE, IDC_TARGET_NAME, nullptr,
          "Select the file or web page you wish to have launched.",
          "Filename of web page or executable you wish to have launched or autoplayed."},
-        {"splash image", IDC_SPLASH_OPTION, &DiscSettings::m_bSplash, {IDC_SELECT_IMAGE, IDC_SPLASH_NAME},
-         IDC_SELECT_IMAGE,
-         {"splashscreens", ".*", "Select an Image to Display in CD-ROM Splash Screen",
-          "GIF/JPG/BMP (*.gif;*.jpg;*.bmp;*.jpeg)|*.gif; *.jpg; *.bmp; *.jpeg||", false},
-         IDC_SPLASH_NAME, &DiscSettings::m_strSplashName, &DiscSettings::m_strSplashPath,
-         "Include a self-sizing graphical splash screen.", "Select an image to display as your splash screen.",
+        {&files[1], nullptr, IDC_SPLASH_OPTION, {IDC_SELECT_IMAGE, IDC_SPLASH_NAME}, IDC_SELECT_IMAGE,
+         IDC_SPLASH_NAME, "Include a self-sizing graphical splash screen.",
+         "Select an image to display as your splash screen.", nullptr},
+        {&files[2], nullptr, IDC_SOUND_OPTION, {IDC_SELECT_SOUND, IDC_SOUND_NAME}, IDC_SELECT_SOUND,
+         IDC_SOUND_NAME, "Include a sound effect as CD-ROM begins auto-playing.", "Select a sound effect to autoplay.",
          nullptr},
-        {"sound", IDC_SOUND_OPTION, &DiscSettings::m_bSound, {IDC_SELECT_SOUND, IDC_SOUND_NAME}, IDC_SELECT_SOUND,
-         {"sounds\\", ".*", "Select a Sound to Play upon CD-ROM Startup", "Wav (*.wav)|*.wav||", false},
-         IDC_SOUND_NAME, &DiscSettings::m_strSoundName, &DiscSettings::m_strSoundPath,
-         "Include a sound effect as CD-ROM begins auto-playing.", "Select a sound effect to autoplay.", nullptr},
-        {"icon file", IDC_ICON_OPTION, &DiscSettings::m_bIcon, {IDC_SELECT_ICON, IDC_ICON_NAME}, IDC_SELECT_ICON,
-         {"icons", ".ico", "Select an Icon for Your CD-ROM", "Ico/Bmp/Exe (*.ico;*.bmp;*.exe)|*.ico; *.bmp; *.exe||",
-          false},
-         IDC_ICON_NAME, &DiscSettings::m_strIconName, &DiscSettings::m_strIconPath,
-         "Include a custom icon to represent the CD-ROM.", "Select an icon to represent your CD-ROM.", nullptr},
-        {"built-in browser", IDC_BROWSER_OPTION, &DiscSettings::m_bBrowser, {IDC_WINDOW_SIZE, 0}, 0, {}, 0, nullptr,
-         nullptr, "Use the internal web browser dialog rather than launching Microsoft Internet Explorer.", nullptr,
+        {&files[3], nullptr, IDC_ICON_OPTION, {IDC_SELECT_ICON, IDC_ICON_NAME}, IDC_SELECT_ICON,
+         IDC_ICON_NAME, "Include a custom icon to represent the CD-ROM.", "Select an icon to represent your CD-ROM.",
          nullptr},
+        {nullptr, &DiscSettings::m_bBrowser, IDC_BROWSER_OPTION, {IDC_WINDOW_SIZE, 0}, 0, 0,
+         "Use the internal web browser dialog rather than launching Microsoft Internet Explorer.", nullptr, nullptr},
     };
     // clang-format on
     return options;
 }
-
-const DesignerOption& TargetOption() { return DesignerOptions().front(); }
 
 const DesignerOption* OptionOfCheckBox(int id) {
     for (const DesignerOption& option : DesignerOptions())
@@ -72,12 +58,6 @@ std::string DialogDefaultExtension(const char* extension) {
         ext.erase(0, 1);
     // ".*" means any extension, so nothing is appended to a name typed without one.
     return ext == "*" ? std::string() : ext;
-}
-
-PickedFile ApplyPick(const FilePicker& picker, const std::string& fullPath) {
-    size_t slash = fullPath.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? fullPath : fullPath.substr(slash + 1);
-    return {fullPath, picker.underscoreName ? UnderscoreSpaces(name) : name};
 }
 
 const char* TooltipText(int controlId) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/dpi_scale.h"
+#include "framework/dpi_scale.h"
 
 namespace {
 
@@ -53,11 +53,11 @@ int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
     int width;
     if (::GetWindowLongW(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
         width =
-            static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + vk::ScaleToDpi(2, Dpi());
+            static_cast<short>(LOWORD(::GetTabbedTextExtentW(dc, text, length, 0, nullptr))) + fw::ScaleToDpi(2, Dpi());
     } else {
         SIZE size{};
         ::GetTextExtentPoint32W(dc, text, length, &size);
-        width = size.cx + vk::ScaleToDpi(3, Dpi());
+        width = size.cx + fw::ScaleToDpi(3, Dpi());
     }
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(m_hWnd, dc);

@@ -5,7 +5,7 @@
 
 #include "designer/extent_list_box.h"
 #include "designer/missing_files_ids.h"
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "framework/dialog.h"
 
 class CMissingFilesDlg : public fw::Dialog {

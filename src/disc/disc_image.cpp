@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/ascii_case.h"
-#include "app/unicode_text.h"
+#include "core/ascii_case.h"
+#include "core/unicode_text.h"
 #include "disc/civil_time.h"
 #include "disc/udf.h"
 

@@ -1,6 +1,6 @@
 #include "disc/udf.h"
 
-#include "app/unicode_text.h"
+#include "core/unicode_text.h"
 #include "disc/civil_time.h"
 
 namespace vk::udf {

@@ -1,6 +1,6 @@
 #include "framework/centring.h"
 
-namespace vk {
+namespace fw {
 namespace {
 
 int CentredEdge(int size, int onFirst, int onLast, int workFirst, int workLast) {
@@ -19,4 +19,4 @@ Point CentredOrigin(int width, int height, const Rect& on, const Rect& work) {
             CentredEdge(height, on.top, on.bottom, work.top, work.bottom)};
 }
 
-} // namespace vk
+} // namespace fw

@@ -13,7 +13,7 @@ std::string Wnd::GetWindowText() const {
 
 namespace {
 
-vk::Rect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+fw::Rect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 } // namespace
 
@@ -43,8 +43,8 @@ void Wnd::CenterWindow() const {
         ::GetWindowRect(owner, &on);
     RECT self;
     ::GetWindowRect(m_hWnd, &self);
-    const vk::Point origin =
-        vk::CentredOrigin(self.right - self.left, self.bottom - self.top, RectOf(on), RectOf(monitor.rcWork));
+    const fw::Point origin =
+        fw::CentredOrigin(self.right - self.left, self.bottom - self.top, RectOf(on), RectOf(monitor.rcWork));
     ::SetWindowPos(m_hWnd, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

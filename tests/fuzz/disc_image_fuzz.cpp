@@ -22,7 +22,7 @@
 #include <set>
 #include <string>
 
-#include "app/unicode_text.h"
+#include "core/unicode_text.h"
 #include "disc/disc_image.h"
 #include "iso_reader.h"
 #include "memory_disc.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "designer/page_links.h"
-#include "designer/scanner.h"
+#include "disc/page_links.h"
+#include "disc/scanner.h"
 #include "memory_files.h"
 
 namespace {

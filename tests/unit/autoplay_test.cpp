@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/autoplay.h"
+#include "launcher/autoplay.h"
 #include "memory_files.h"
 
 namespace {

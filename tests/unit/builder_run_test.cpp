@@ -6,9 +6,9 @@
 #include <map>
 #include <thread>
 
-#include "app/ascii_case.h"
-#include "designer/builder.h"
-#include "designer/scanner.h"
+#include "core/ascii_case.h"
+#include "disc/builder.h"
+#include "disc/scanner.h"
 #include "fake_build_files.h"
 #include "scanner_fake_disk.h"
 

@@ -7,8 +7,8 @@
 
 namespace {
 
-using vk::Point;
-using vk::Rect;
+using fw::Point;
+using fw::Rect;
 
 TEST(CentredOrigin, CentresOnTheReferenceAndStaysInsideTheWorkArea) {
     // A 1024 x 768 screen with a 30-pixel task bar at the bottom.
@@ -31,14 +31,14 @@ TEST(CentredOrigin, CentresOnTheReferenceAndStaysInsideTheWorkArea) {
         {"exactly the work area", 1024, 738, work, {0, 0}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.expected, vk::CentredOrigin(c.width, c.height, c.on, work)) << c.what;
+        EXPECT_EQ(c.expected, fw::CentredOrigin(c.width, c.height, c.on, work)) << c.what;
 }
 
 TEST(CentredOrigin, WorkAreaAwayFromTheOrigin) {
     // A second monitor to the left of the first, with its task bar at the top.
     const Rect work = {-1280, 40, 0, 1024};
-    EXPECT_EQ((Point{-840, 372}), vk::CentredOrigin(400, 320, work, work));
-    EXPECT_EQ((Point{-400, 40}), vk::CentredOrigin(400, 320, {-200, 0, 100, 200}, work));
+    EXPECT_EQ((Point{-840, 372}), fw::CentredOrigin(400, 320, work, work));
+    EXPECT_EQ((Point{-400, 40}), fw::CentredOrigin(400, 320, {-200, 0, 100, 200}, work));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/code_page.h"
+#include "core/code_page.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 
 #include <functional>
 
-#include "designer/command_build.h"
-#include "designer/progress_text.h"
-#include "designer/command_build_posix.h"
+#include "disc/command_build.h"
+#include "disc/disc_files.h"
+#include "disc/progress_text.h"
+#include "disc/posix/command_build_posix.h"
 #include "fake_build_files.h"
 
 namespace {
@@ -81,6 +82,12 @@ TEST(CommandOptions, TheHelpNamesEveryOptionAndTheExitCodes) {
                                "--label NAME", "--allow-missing", "--help", "Exit codes: 0 done"}) {
         EXPECT_NE(std::string::npos, windows.find(option)) << option;
         EXPECT_NE(std::string::npos, linux.find(option)) << option;
+    }
+    // The options are read in the order of the disc's files, one of each per file.
+    ASSERT_EQ(vk::DiscFiles().size(), vk::kFileOptions);
+    for (const vk::DiscFile& file : vk::DiscFiles()) {
+        EXPECT_NE(std::string::npos, linux.find(std::string(file.given) + " FILE")) << file.role;
+        EXPECT_TRUE(!file.none || linux.find(file.none) != std::string::npos) << file.role;
     }
     EXPECT_EQ(0u, windows.find("Usage: Vintrosk.exe design --build [options]"));
     EXPECT_EQ(std::string::npos, windows.find("--launcher"));

@@ -6,10 +6,10 @@ namespace {
 
 TEST(FilePickers, FilterBecomesNulSeparatedPairs) {
     using namespace std::string_literals;
-    EXPECT_EQ(vk::DialogFilter(vk::OptionOfSelectButton(1020)->picker.filter), "Wav (*.wav)\0*.wav\0\0\0\0"s);
+    EXPECT_EQ(vk::DialogFilter(vk::OptionOfSelectButton(1020)->file->picker.filter), "Wav (*.wav)\0*.wav\0\0\0\0"s);
     // Every picker's filter has whole description/pattern pairs.
     for (int button : {1000, 1016, 1020, 1022}) {
-        const std::string filter = vk::DialogFilter(vk::OptionOfSelectButton(button)->picker.filter);
+        const std::string filter = vk::DialogFilter(vk::OptionOfSelectButton(button)->file->picker.filter);
         size_t parts = 0;
         for (size_t start = 0; start < filter.size() && filter[start]; start = filter.find('\0', start) + 1)
             ++parts;
@@ -40,10 +40,31 @@ TEST(FilePickers, OnlySelectFileUnderscoresTheShownName) {
         {1000, "plain.htm", "plain.htm"},
     };
     for (const Case& c : cases) {
-        vk::PickedFile picked = vk::ApplyPick(vk::OptionOfSelectButton(c.button)->picker, c.chosen);
+        vk::PickedFile picked = vk::ApplyPick(vk::OptionOfSelectButton(c.button)->file->picker, c.chosen);
         EXPECT_EQ(picked.path, c.chosen);
         EXPECT_EQ(picked.name, c.name);
     }
+}
+
+// A file added to the disc's files without its controls, or controls pointing at no file of
+// the disc, would leave a setting the designer cannot show or a row the build never copies.
+TEST(DesignerRules, EveryFileOfTheDiscHasItsControls) {
+    const std::vector<vk::DiscFile>& files = vk::DiscFiles();
+    std::vector<const vk::DiscFile*> shown;
+    for (const vk::DesignerOption& option : vk::DesignerOptions()) {
+        if (!option.file) {
+            EXPECT_NE(option.on, nullptr) << "an option without a file has a check box";
+            continue;
+        }
+        EXPECT_TRUE(option.file >= &files.front() && option.file <= &files.back());
+        EXPECT_NE(option.selectButton, 0) << option.file->role;
+        EXPECT_NE(option.nameControl, 0) << option.file->role;
+        EXPECT_EQ(option.checkBox != 0, option.file->on != nullptr) << option.file->role;
+        shown.push_back(option.file);
+    }
+    ASSERT_EQ(shown.size(), files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(shown[i], &files[i]) << "in the disc's order";
 }
 
 TEST(DesignerRules, AboutCommandIgnoresTheLowBits) {

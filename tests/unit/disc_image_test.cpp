@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/ascii_case.h"
-#include "app/unicode_text.h"
+#include "core/ascii_case.h"
+#include "core/unicode_text.h"
 #include "iso_reader.h"
 #include "memory_disc.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_access.h"
-#include "designer/builder.h"
+#include "core/file_access.h"
+#include "disc/builder.h"
 #include "scanner_fake_disk.h"
 
 // The bytes of an image as the writer starts it, followed by tag.

@@ -1,10 +1,10 @@
-// How the tests print the core's sizes, rectangles and placements in a failure.
+// How the tests print the framework's sizes, rectangles and placements in a failure.
 #pragma once
 #include <ostream>
 
-#include "app/geometry.h"
+#include "framework/geometry.h"
 
-namespace vk {
+namespace fw {
 inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
     return out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
@@ -13,4 +13,4 @@ inline std::ostream& operator<<(std::ostream& out, const Size& s) { return out <
 inline std::ostream& operator<<(std::ostream& out, const Placement& p) {
     return out << "(" << p.x << "," << p.y << ") " << p.width << "x" << p.height;
 }
-} // namespace vk
+} // namespace fw

@@ -7,8 +7,8 @@
 
 namespace {
 
-using vk::Placement;
-using vk::Rect;
+using fw::Placement;
+using fw::Rect;
 
 TEST(FitLinkToText, KeepsTheEdgeOrCentreThatTheAlignmentNames) {
     // A 200 x 20 control at (10, 30) with a 2-pixel border all round (4 x 4), text 81 x 13.

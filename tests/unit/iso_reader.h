@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/unicode_text.h"
+#include "core/unicode_text.h"
 
 struct IsoRecord {
     std::string id; // raw identifier bytes (UCS-2 big-endian in the Joliet tree)

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "designer/key_set.h"
+#include "disc/key_set.h"
 
 TEST(KeySet, AnswersAsAnOrdinarySetWouldThroughGrowth) {
     vk::KeySet keys;

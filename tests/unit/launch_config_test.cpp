@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/launch_config.h"
+#include "core/launch_config.h"
 #include "memory_files.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/text_lines.h"
+#include "core/text_lines.h"
 
 class StringSource : public vk::ByteSource {
 public:

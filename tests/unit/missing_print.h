@@ -2,7 +2,7 @@
 #pragma once
 #include <ostream>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 
 namespace vk {
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "app/ascii_case.h"
-#include "viewer/page_actions.h"
+#include "core/ascii_case.h"
+#include "launcher/page_actions.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "core/paths.h"
 
 TEST(Paths, ResolveAgainst) {
     struct Case {

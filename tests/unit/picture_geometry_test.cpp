@@ -8,8 +8,8 @@
 
 namespace {
 
-using vk::Rect;
-using vk::Size;
+using fw::Rect;
+using fw::Size;
 
 TEST(MulDivRound, RoundsLikeTheSystem) {
     struct Case {
@@ -29,7 +29,7 @@ TEST(MulDivRound, RoundsLikeTheSystem) {
         {INT_MIN, 1, 1, -1},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(vk::MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+        EXPECT_EQ(fw::MulDivRound(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
 TEST(ScaleToDpi, FromNinetySixDotsPerInch) {
@@ -42,8 +42,8 @@ TEST(ScaleToDpi, FromNinetySixDotsPerInch) {
         {0, 192, 0},     {5, 0, 5},        {5, -1, 5}, // no resolution told: as at 96
     };
     for (const Case& c : cases)
-        EXPECT_EQ(vk::ScaleToDpi(c.pixels, c.dpi), c.scaled) << c.pixels << " at " << c.dpi;
-    EXPECT_EQ(vk::ScaleToDpi(Size{400, 300}, 120), (Size{500, 375}));
+        EXPECT_EQ(fw::ScaleToDpi(c.pixels, c.dpi), c.scaled) << c.pixels << " at " << c.dpi;
+    EXPECT_EQ(fw::ScaleToDpi(Size{400, 300}, 120), (Size{500, 375}));
 }
 
 TEST(HimetricToPixels, AtCommonResolutions) {

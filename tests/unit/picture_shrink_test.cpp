@@ -9,7 +9,7 @@
 
 namespace {
 
-using vk::Size;
+using fw::Size;
 
 // A picture as rows of 4-byte pixels, made from a function of the pixel's place.
 struct Picture {

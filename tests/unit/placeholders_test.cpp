@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "viewer/placeholders.h"
+#include "launcher/placeholders.h"
 
 namespace {
 

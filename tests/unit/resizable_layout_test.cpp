@@ -3,15 +3,15 @@
 #include <map>
 #include <ostream>
 
-#include "viewer/anchor_layout.h"
+#include "framework/anchor_layout.h"
 #include "geometry_print.h"
 
 namespace {
 
-using vk::Rect;
+using fw::Rect;
 
 // A dialog's controls by id; moves land in the map, as MoveWindow would move the window.
-class FakeDialog : public vk::ChildRects {
+class FakeDialog : public fw::ChildRects {
 public:
     std::map<int, Rect> controls;
     std::vector<int> moved;
@@ -94,10 +94,10 @@ TEST(AnchorLayout, MovesAndStretchesByTheChangeOfSize) {
                            {kCorner, kCornerStart},
                            {kWideCorner, kWideCornerStart},
                            {kUnlisted, kUnlistedStart}};
-        vk::AnchorLayout layout;
-        layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
-        layout.Add(kCorner, vk::AnchorMoveX | vk::AnchorMoveY);
-        layout.Add(kWideCorner, vk::AnchorSizeX | vk::AnchorMoveX | vk::AnchorMoveY); // size wins over move
+        fw::AnchorLayout layout;
+        layout.Add(kStretch, fw::AnchorSizeX | fw::AnchorSizeY);
+        layout.Add(kCorner, fw::AnchorMoveX | fw::AnchorMoveY);
+        layout.Add(kWideCorner, fw::AnchorSizeX | fw::AnchorMoveX | fw::AnchorMoveY); // size wins over move
         for (const Size& s : c.sizes)
             layout.OnSize(s.minimized, s.width, s.height, dialog);
         EXPECT_EQ(dialog.controls[kStretch], c.stretch) << c.name;
@@ -125,11 +125,11 @@ TEST(AnchorLayout, DpiChangeScalesControlsAndBaseline) {
     for (const Case& c : cases) {
         FakeDialog dialog;
         dialog.controls = {{kStretch, kStretchStart}, {kCorner, kCornerStart}, {kUnlisted, kTwiceStart}};
-        vk::AnchorLayout layout;
-        layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
-        layout.Add(kCorner, vk::AnchorMoveX | vk::AnchorMoveY);
-        layout.Add(kUnlisted, vk::AnchorMoveX); // listed twice: scaled once, moved twice
-        layout.Add(kUnlisted, vk::AnchorMoveX);
+        fw::AnchorLayout layout;
+        layout.Add(kStretch, fw::AnchorSizeX | fw::AnchorSizeY);
+        layout.Add(kCorner, fw::AnchorMoveX | fw::AnchorMoveY);
+        layout.Add(kUnlisted, fw::AnchorMoveX); // listed twice: scaled once, moved twice
+        layout.Add(kUnlisted, fw::AnchorMoveX);
         layout.OnSize(false, 300, 200, dialog);
         layout.OnDpiChanged(c.oldDpi, c.newDpi, dialog);
         layout.OnSize(false, c.width, c.height, dialog);
@@ -140,21 +140,21 @@ TEST(AnchorLayout, DpiChangeScalesControlsAndBaseline) {
 }
 
 TEST(AnchorLayout, EntriesHoldIdAndFlags) {
-    vk::AnchorLayout layout;
-    layout.Add(1085, vk::AnchorSizeX | vk::AnchorSizeY);
+    fw::AnchorLayout layout;
+    layout.Add(1085, fw::AnchorSizeX | fw::AnchorSizeY);
     layout.Add(1032, 0);                  // no flags: nothing
     layout.Add(1033, 0x10000);            // low 16 bits of the flags are 0: nothing
-    layout.Add(0x12345, vk::AnchorMoveX); // the id keeps its low 16 bits
-    layout.Add(1085, vk::AnchorSizeX);    // a control may be listed twice
+    layout.Add(0x12345, fw::AnchorMoveX); // the id keeps its low 16 bits
+    layout.Add(1085, fw::AnchorSizeX);    // a control may be listed twice
     EXPECT_EQ(layout.Entries(), (std::vector<uint32_t>{0x000C043D, 0x00012345, 0x0004043D}));
 }
 
 TEST(AnchorLayout, MissingControlIsSkippedAndOthersStillMove) {
     FakeDialog dialog;
     dialog.controls = {{kStretch, kStretchStart}};
-    vk::AnchorLayout layout;
-    layout.Add(99, vk::AnchorSizeX);
-    layout.Add(kStretch, vk::AnchorSizeX);
+    fw::AnchorLayout layout;
+    layout.Add(99, fw::AnchorSizeX);
+    layout.Add(kStretch, fw::AnchorSizeX);
     layout.OnSize(false, 300, 200, dialog);
     layout.OnSize(false, 340, 200, dialog);
     EXPECT_EQ(dialog.moved, std::vector<int>{kStretch});
@@ -164,9 +164,9 @@ TEST(AnchorLayout, MissingControlIsSkippedAndOthersStillMove) {
 TEST(AnchorLayout, TwiceListedControlMovesTwice) {
     FakeDialog dialog;
     dialog.controls = {{kCorner, kCornerStart}};
-    vk::AnchorLayout layout;
-    layout.Add(kCorner, vk::AnchorMoveX);
-    layout.Add(kCorner, vk::AnchorMoveX);
+    fw::AnchorLayout layout;
+    layout.Add(kCorner, fw::AnchorMoveX);
+    layout.Add(kCorner, fw::AnchorMoveX);
     layout.OnSize(false, 300, 200, dialog);
     layout.OnSize(false, 310, 200, dialog);
     EXPECT_EQ(dialog.controls[kCorner], (Rect{270, 170, 310, 190}));
@@ -175,8 +175,8 @@ TEST(AnchorLayout, TwiceListedControlMovesTwice) {
 TEST(AnchorLayout, DestroyedWindowStartsAFreshBaseline) {
     FakeDialog dialog;
     dialog.controls = {{kStretch, kStretchStart}};
-    vk::AnchorLayout layout;
-    layout.Add(kStretch, vk::AnchorSizeX | vk::AnchorSizeY);
+    fw::AnchorLayout layout;
+    layout.Add(kStretch, fw::AnchorSizeX | fw::AnchorSizeY);
     layout.OnSize(false, 300, 200, dialog);
     EXPECT_TRUE(layout.HasBaseline());
     layout.Reset();

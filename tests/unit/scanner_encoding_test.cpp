@@ -2,7 +2,7 @@
 // listed under the UTF-8 names the links decode to, and never outside the output folder.
 #include <gtest/gtest.h>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "scanner_fake_disk.h"
 
 using vk::MissingReason;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "memory_files.h"
 #include "missing_print.h"
 

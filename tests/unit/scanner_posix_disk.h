@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/scanner_posix.h"
+#include "disc/posix/scanner_posix.h"
 
 class PosixDisk : public vk::PosixDisk {
 public:

@@ -1,7 +1,7 @@
 // Which values of a page name linked files, and where each of them lies in the site.
 #include <gtest/gtest.h>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "missing_print.h"
 
 using vk::LinkKind;

@@ -1,7 +1,7 @@
 // The scan of a page and the pages it links to, on an in-memory disk with Windows' name rules.
 #include <gtest/gtest.h>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "scanner_fake_disk.h"
 
 using vk::MissingReason;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "designer/scanner.h"
+#include "disc/scanner.h"
 #include "scanner_fake_disk.h"
 #include "scanner_posix_disk.h"
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/text_decode.h"
+#include "core/text_decode.h"
 #include "memory_files.h"
 
 using vk::Escapes;

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/unicode_text.h"
+#include "core/unicode_text.h"
 
 struct UdfEntry {
     std::string path; // "/" then the names in UTF-8 joined by "/", as IsoReader::Walk has them

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/unicode_text.h"
+#include "core/unicode_text.h"
 #include "memory_files.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/launch_config.h"
+#include "core/launch_config.h"
 #include "memory_files.h"
-#include "viewer/viewer.h"
+#include "launcher/viewer.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ TEST(MinTrackSize, PageAndMovieAtEachScale) {
     struct Case {
         ViewerKind kind;
         int dpi;
-        vk::Size track;
+        fw::Size track;
     } cases[] = {
         {ViewerKind::Page, 96, {450, 300}},  {ViewerKind::Movie, 96, {150, 150}},
         {ViewerKind::Page, 120, {563, 375}}, {ViewerKind::Movie, 120, {188, 188}}, // halves round up
@@ -97,7 +97,7 @@ TEST(MinTrackSize, PageAndMovieAtEachScale) {
         {ViewerKind::Page, 192, {900, 600}}, {ViewerKind::Movie, 192, {300, 300}},
     };
     for (const Case& c : cases) {
-        const vk::Size track = vk::MinTrackSize(c.kind, c.dpi);
+        const fw::Size track = vk::MinTrackSize(c.kind, c.dpi);
         EXPECT_EQ(track.cx, c.track.cx) << c.dpi;
         EXPECT_EQ(track.cy, c.track.cy) << c.dpi;
     }
@@ -105,14 +105,14 @@ TEST(MinTrackSize, PageAndMovieAtEachScale) {
 
 TEST(MinTrackSize, ReplacesTheSystemsOnlyWhenBothAreSet) {
     struct Case {
-        vk::Size minTrack;
-        vk::Size expected;
+        fw::Size minTrack;
+        fw::Size expected;
     } cases[] = {
         {{450, 300}, {450, 300}}, {{150, 150}, {150, 150}}, {{0, 0}, {112, 27}},
         {{450, 0}, {112, 27}},    {{0, 300}, {112, 27}},
     };
     for (const Case& c : cases) {
-        vk::Size system = {112, 27};
+        fw::Size system = {112, 27};
         vk::ApplyMinTrack(c.minTrack, system);
         EXPECT_EQ(system.cx, c.expected.cx) << c.minTrack.cx << "x" << c.minTrack.cy;
         EXPECT_EQ(system.cy, c.expected.cy) << c.minTrack.cx << "x" << c.minTrack.cy;

@@ -9,7 +9,7 @@
 #include "centred.h"
 #include "designer/missing_files_ids.h"
 #include "designer/designer_ids.h"
-#include "designer/wait_ids.h"
+#include "controls/wait_ids.h"
 #include "harness.h"
 
 using namespace vt;

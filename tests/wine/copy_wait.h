@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "designer/wait_ids.h"
+#include "controls/wait_ids.h"
 #include "harness.h"
 
 namespace vt {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "designer/wait_dlg.h"
+#include "controls/wait_dlg.h"
 #include "framework/app.h"
 #include "framework/dialog.h"
 

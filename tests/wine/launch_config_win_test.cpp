@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/code_page_win.h"
-#include "app/launch_config_win.h"
+#include "core/win/code_page_win.h"
+#include "core/win/launch_config_win.h"
 
 using namespace vt;
 

@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "framework/wide.h"
-#include "viewer/page_actions_win.h"
+#include "launcher/page_actions_win.h"
 
 using namespace vt;
 

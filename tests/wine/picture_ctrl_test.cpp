@@ -217,9 +217,9 @@ TEST(PictureFile, MeasuresAndAveragesDownEachFormat) {
         ASSERT_TRUE(picture.Open(Fixture(file))) << file;
         EXPECT_EQ(400, picture.PixelSize().cx) << file;
         EXPECT_EQ(300, picture.PixelSize().cy) << file;
-        EXPECT_FALSE(picture.Shrunk(vk::Size{401, 300}, kWhite)) << file << ": never larger";
+        EXPECT_FALSE(picture.Shrunk(fw::Size{401, 300}, kWhite)) << file << ": never larger";
         COlePicture shown;
-        ASSERT_TRUE(shown.LoadFromBitmap(picture.Shrunk(vk::Size{200, 150}, kWhite))) << file;
+        ASSERT_TRUE(shown.LoadFromBitmap(picture.Shrunk(fw::Size{200, 150}, kWhite))) << file;
         EXPECT_EQ(200, SizeOf(shown).cx) << file;
         EXPECT_EQ(150, SizeOf(shown).cy) << file;
         Canvas canvas(300, 200);
@@ -236,7 +236,7 @@ TEST(PictureFile, DoesNotOpenWhatIsNoPicture) {
     for (const std::string& path : {Fixture("notapicture.jpg"), box.Path("missing.jpg"), box.Dir()}) {
         CPictureFile picture;
         EXPECT_FALSE(picture.Open(path)) << path;
-        EXPECT_FALSE(picture.Shrunk(vk::Size{10, 10}, kWhite)) << path;
+        EXPECT_FALSE(picture.Shrunk(fw::Size{10, 10}, kWhite)) << path;
     }
     EXPECT_FALSE(COlePicture().LoadFromBitmap(nullptr));
 }
@@ -606,7 +606,7 @@ TEST(PictureCtrl, DrawsTheWholePictureAtTheSizeItIsTold) {
     CPictureCtrl picture(FALSE);
     ASSERT_TRUE(picture.SubclassDlgItem(kNoString, host));
     ASSERT_TRUE(picture.m_picture.LoadFromFile(Fixture("pic400x300.bmp")));
-    picture.SetShownSize(vk::Size{200, 150});
+    picture.SetShownSize(fw::Size{200, 150});
     MoveWindow(picture, 0, 0, 300, 300, FALSE);
     Canvas canvas(400, 400);
     SendMessageA(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);

@@ -6,7 +6,8 @@
 
 #include "designer/extent_list_box.h"
 #include "designer/missing_files_ids.h"
-#include "designer/scanner_win.h"
+#include "designer/linked_scan_win.h"
+#include "disc/win/scanner_win.h"
 #include "framework/wide.h"
 
 using namespace vt;

@@ -11,7 +11,7 @@
 #include "framework/activex_site.h"
 #include "harness.h"
 #include "resource.h"
-#include "viewer/viewer_dlg.h"
+#include "launcher/viewer_dlg.h"
 #include "viewer_fixtures.h"
 
 using namespace vt;

@@ -12,7 +12,7 @@
 #include "framework/activex_site.h"
 #include "framework/app.h"
 #include "harness.h"
-#include "viewer/viewer_dlg.h"
+#include "launcher/viewer_dlg.h"
 #include "viewer_fixtures.h"
 
 using namespace vt;

@@ -1,0 +1,387 @@
+#include "core/text_decode.h"
+
+#include <algorithm>
+
+#include "core/ascii_case.h"
+#include "core/code_page.h"
+
+namespace vk {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+unsigned char Byte(std::string_view text, size_t i) { return static_cast<unsigned char>(text[i]); }
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '/'; }
+
+size_t FindUpper(std::string_view text, std::string_view upper, size_t from) {
+    for (size_t i = from; i + upper.size() <= text.size(); ++i)
+        if (EqualsUpper(text.substr(i, upper.size()), upper))
+            return i;
+    return std::string_view::npos;
+}
+
+// The value after "charset" [blanks] "=" [blanks] [quote] in one tag's text, or empty.
+std::string CharsetInTag(std::string_view tag) {
+    for (size_t at = FindUpper(tag, "CHARSET", 0); at != std::string_view::npos;
+         at = FindUpper(tag, "CHARSET", at + 1)) {
+        size_t i = at + 7;
+        while (i < tag.size() && IsSpace(tag[i]) && tag[i] != '/')
+            ++i;
+        if (i == tag.size() || tag[i] != '=')
+            continue;
+        ++i;
+        while (i < tag.size() && IsSpace(tag[i]) && tag[i] != '/')
+            ++i;
+        if (i < tag.size() && (tag[i] == '"' || tag[i] == '\''))
+            ++i;
+        size_t end = i;
+        while (end < tag.size() && !IsSpace(tag[end]) && tag[end] != '"' && tag[end] != '\'' && tag[end] != ';')
+            ++end;
+        if (end > i)
+            return Lower(std::string(tag.substr(i, end - i)));
+    }
+    return {};
+}
+
+} // namespace
+
+std::string DeclaredCharset(std::string_view start) {
+    const std::string_view head = start.substr(0, std::min(start.size(), kCharsetSniffBytes));
+    size_t i = 0;
+    while (i < head.size()) {
+        if (head.compare(i, 4, "<!--") == 0) { // a commented-out tag declares nothing
+            const size_t end = head.find("-->", i + 4);
+            if (end == std::string_view::npos)
+                return {};
+            i = end + 3;
+            continue;
+        }
+        if (head[i] == '<' && i + 5 < head.size() && EqualsUpper(head.substr(i + 1, 4), "META") &&
+            IsSpace(head[i + 5])) {
+            const size_t end = head.find('>', i);
+            const std::string_view tag = head.substr(i + 5, end == std::string_view::npos ? end : end - i - 5);
+            std::string charset = CharsetInTag(tag);
+            if (!charset.empty())
+                return charset;
+            if (end == std::string_view::npos)
+                return {};
+            i = end + 1;
+            continue;
+        }
+        ++i;
+    }
+    return {};
+}
+
+bool EncodingOfCharset(std::string_view label, PageEncoding& encoding) {
+    const std::string l = Lower(std::string(label));
+    // A declaration of UTF-16 readable as ASCII means the page is not UTF-16: browsers read
+    // such a page as UTF-8.
+    for (const char* name : {"utf-8", "utf8", "unicode-1-1-utf-8", "utf-16", "utf-16le", "utf-16be", "unicode"})
+        if (l == name) {
+            encoding = PageEncoding::Utf8;
+            return true;
+        }
+    for (const char* name : {"windows-1252", "cp1252", "x-cp1252", "iso-8859-1", "iso8859-1", "iso_8859-1", "latin1",
+                             "l1", "us-ascii", "ascii", "ansi_x3.4-1968"})
+        if (l == name) {
+            encoding = PageEncoding::Windows1252;
+            return true;
+        }
+    return false;
+}
+
+size_t Utf8SequenceLength(std::string_view text) {
+    if (text.empty())
+        return 0;
+    const unsigned char c = Byte(text, 0);
+    if (c < 0x80)
+        return 1;
+    size_t n;
+    unsigned char lo = 0x80, hi = 0xBF; // the allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0)
+            lo = 0xA0; // overlong
+        if (c == 0xED)
+            hi = 0x9F; // surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0)
+            lo = 0x90;
+        if (c == 0xF4)
+            hi = 0x8F; // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (text.size() < n)
+        return 0;
+    for (size_t i = 1; i < n; ++i) {
+        const unsigned char t = Byte(text, i);
+        if (i == 1 ? (t < lo || t > hi) : (t < 0x80 || t > 0xBF))
+            return 0;
+    }
+    return n;
+}
+
+namespace {
+
+// How many bytes at the end of text begin a UTF-8 sequence that the next bytes would finish.
+size_t CutSequenceTail(std::string_view text) {
+    for (size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const unsigned char c = Byte(text, text.size() - back);
+        if (c < 0x80)
+            return 0;
+        if (c >= 0xC0) {
+            const size_t need = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+            return need > back ? back : 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string Utf8FromUtf8(std::string_view bytes) {
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t n = Utf8SequenceLength(bytes.substr(i, 4));
+        if (n == 0) {
+            AppendUtf8(out, kReplacement);
+            ++i;
+        } else {
+            out.append(bytes.substr(i, n));
+            i += n;
+        }
+    }
+    return out;
+}
+
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size());
+    const size_t units = bytes.size() / 2;
+    auto unit = [&](size_t i) -> char32_t {
+        const unsigned a = Byte(bytes, 2 * i), b = Byte(bytes, 2 * i + 1);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    for (size_t i = 0; i < units; ++i) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            const char32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        AppendUtf8(out, u); // a lone surrogate becomes U+FFFD there
+    }
+    if (bytes.size() % 2)
+        AppendUtf8(out, kReplacement);
+    return out;
+}
+
+std::string Utf8FromWindows1252(std::string_view bytes) { return Windows1252().ToUtf8(bytes); }
+
+PageEncodingGuess DetectPageEncoding(std::string_view start, bool whole) {
+    if (start.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return {PageEncoding::Utf8, 3};
+    if (start.compare(0, 2, "\xFF\xFE") == 0)
+        return {PageEncoding::Utf16Le, 2};
+    if (start.compare(0, 2, "\xFE\xFF") == 0)
+        return {PageEncoding::Utf16Be, 2};
+    PageEncoding declared;
+    if (EncodingOfCharset(DeclaredCharset(start), declared))
+        return {declared, 0};
+    const std::string_view checked = whole ? start : start.substr(0, start.size() - CutSequenceTail(start));
+    return {IsValidUtf8(checked) ? PageEncoding::Utf8 : PageEncoding::Ansi, 0};
+}
+
+namespace {
+
+std::string ToUtf8(PageEncoding encoding, std::string_view text, AnsiDecoder& ansi) {
+    switch (encoding) {
+    case PageEncoding::Utf8:
+        return Utf8FromUtf8(text);
+    case PageEncoding::Utf16Le:
+        return Utf8FromUtf16(text, false);
+    case PageEncoding::Utf16Be:
+        return Utf8FromUtf16(text, true);
+    case PageEncoding::Windows1252:
+        return Utf8FromWindows1252(text);
+    case PageEncoding::Ansi:
+        return text.empty() ? std::string() : ansi.AnsiToUtf8(text);
+    }
+    return std::string();
+}
+
+} // namespace
+
+DecodedPage::DecodedPage(std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi, size_t blockSize)
+    : m_raw(std::move(raw)), m_ansi(ansi), m_block(std::max<size_t>(blockSize, 4)) {}
+
+PageEncoding DecodedPage::Encoding() {
+    if (!m_started)
+        NextBlock();
+    return m_encoding;
+}
+
+// The bytes at the end of a block that must wait for the next one, so no character is cut.
+size_t DecodedPage::Carry(const std::string& raw) const {
+    switch (m_encoding) {
+    case PageEncoding::Utf8:
+        return CutSequenceTail(raw);
+    case PageEncoding::Utf16Le:
+    case PageEncoding::Utf16Be: {
+        size_t carry = raw.size() % 2;
+        if (raw.size() >= carry + 2) {
+            const size_t at = raw.size() - carry - 2;
+            const unsigned char high = Byte(raw, m_encoding == PageEncoding::Utf16Le ? at + 1 : at);
+            if (high >= 0xD8 && high <= 0xDB)
+                carry += 2;
+        }
+        return carry;
+    }
+    case PageEncoding::Windows1252:
+        return 0;
+    case PageEncoding::Ansi: {
+        // A newline byte is never part of a double-byte character.
+        const size_t newline = raw.rfind('\n');
+        return newline == std::string::npos ? 0 : raw.size() - newline - 1;
+    }
+    }
+    return 0;
+}
+
+bool DecodedPage::NextBlock() {
+    if (m_rawEnd && m_carry.empty())
+        return false;
+    std::string raw;
+    raw.swap(m_carry);
+    // The first block reaches at least as far as a declaration may stand.
+    const size_t want = m_started ? m_block : std::max(m_block, kCharsetSniffBytes);
+    const size_t target = raw.size() < want ? want : raw.size() + 1;
+    // Grown as the bytes come, so a small page never costs a whole block of memory.
+    char step[1 << 14];
+    while (!m_rawEnd && raw.size() < target) {
+        const size_t got = m_raw ? m_raw->Read(step, std::min(sizeof step, target - raw.size())) : 0;
+        raw.append(step, got);
+        if (got == 0)
+            m_rawEnd = true;
+    }
+    size_t from = 0;
+    if (!m_started) {
+        m_started = true;
+        const PageEncodingGuess guess = DetectPageEncoding(raw, m_rawEnd);
+        m_encoding = guess.encoding;
+        from = guess.bomSize;
+    }
+    const size_t carry = m_rawEnd ? 0 : Carry(raw);
+    m_carry.assign(raw, raw.size() - carry, carry);
+    const std::string_view text = std::string_view(raw).substr(from, raw.size() - carry - from);
+    m_text = ToUtf8(m_encoding, text, m_ansi);
+    m_pos = 0;
+    return true;
+}
+
+size_t DecodedPage::Read(char* buffer, size_t size) {
+    while (m_pos == m_text.size()) {
+        if (!NextBlock())
+            return 0;
+    }
+    const size_t n = std::min(size, m_text.size() - m_pos);
+    std::copy_n(m_text.data() + m_pos, n, buffer);
+    m_pos += n;
+    return n;
+}
+
+namespace {
+
+class ViewSource : public ByteSource {
+public:
+    explicit ViewSource(std::string_view data) : m_data(data) {}
+    size_t Read(char* buffer, size_t size) override {
+        const size_t n = std::min(size, m_data.size());
+        std::copy_n(m_data.data(), n, buffer);
+        m_data.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view m_data;
+};
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* encoding) {
+    DecodedPage page(std::make_unique<ViewSource>(bytes), ansi);
+    if (encoding)
+        *encoding = page.Encoding();
+    std::string text;
+    char buffer[4096];
+    while (size_t n = page.Read(buffer, sizeof buffer))
+        text.append(buffer, n);
+    return text;
+}
+
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi) {
+    // A page of more than a block is decoded as the blocks would be.
+    if (bytes.size() >= kPageBlock)
+        return converted = DecodePage(bytes, ansi);
+    const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
+    const std::string_view text = bytes.substr(guess.bomSize);
+    if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(text))
+        return text;
+    return converted = ToUtf8(guess.encoding, text, ansi);
+}
+
+Escapes DecodePercentEscapes(std::string_view value, std::string& out) {
+    std::string decoded;
+    bool any = false, control = false;
+    for (size_t i = 0; i < value.size(); ++i) {
+        int hi, lo;
+        if (value[i] == '%' && i + 2 < value.size() && (hi = HexValue(value[i + 1])) >= 0 &&
+            (lo = HexValue(value[i + 2])) >= 0) {
+            const int byte = hi * 16 + lo;
+            control = control || byte < 0x20 || byte == 0x7F;
+            decoded += static_cast<char>(byte);
+            any = true;
+            i += 2;
+        } else {
+            decoded += value[i];
+        }
+    }
+    if (!any) {
+        out.assign(value);
+        return Escapes::None;
+    }
+    if (control) {
+        out.assign(value);
+        return Escapes::Refused;
+    }
+    if (!IsValidUtf8(decoded)) {
+        out.assign(value);
+        return Escapes::KeptAsWritten;
+    }
+    out = std::move(decoded);
+    return Escapes::Decoded;
+}
+
+} // namespace vk

@@ -1,0 +1,103 @@
+// Pages in any encoding: which encoding a page's bytes are in, their conversion to UTF-8, and
+// the percent-escapes of link values. Text inside the core is UTF-8 from here on.
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/text_lines.h"
+#include "core/unicode_text.h"
+
+namespace vk {
+
+enum class PageEncoding {
+    Utf8,
+    Utf16Le,
+    Utf16Be,
+    Windows1252, // declared as windows-1252, iso-8859-1, latin1 or us-ascii, as browsers read them
+    Ansi,        // the system's code page: the bytes were neither declared nor valid UTF-8
+};
+
+struct PageEncodingGuess {
+    PageEncoding encoding;
+    size_t bomSize; // bytes of byte-order mark to drop
+};
+
+// Browsers look for a declaration only this far into a page.
+constexpr size_t kCharsetSniffBytes = 1024;
+// A page is decoded in blocks of this size; almost every page is one block. Larger pages are
+// decoded block by block in the encoding the first block decided.
+constexpr size_t kPageBlock = 64u << 20;
+
+// By byte-order mark, else by a <meta> charset in the first kCharsetSniffBytes, else UTF-8 when
+// the bytes are valid UTF-8, else Ansi. When `whole` is false, start is only the page's first
+// part, and a UTF-8 sequence cut at its end still counts as valid.
+PageEncodingGuess DetectPageEncoding(std::string_view start, bool whole = true);
+
+// The charset a <meta> tag declares in the first kCharsetSniffBytes, lower-cased; empty if none.
+std::string DeclaredCharset(std::string_view start);
+
+// The encoding a charset label names, or false for labels not recognised.
+bool EncodingOfCharset(std::string_view label, PageEncoding& encoding);
+
+// Length of the valid UTF-8 sequence starting at text[0], or 0 when there is none.
+size_t Utf8SequenceLength(std::string_view text);
+
+// Each invalid byte becomes U+FFFD.
+std::string Utf8FromUtf8(std::string_view bytes);
+// Unpaired surrogates and an odd last byte become U+FFFD.
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
+// 0x81, 0x8D, 0x8F, 0x90 and 0x9D (undefined) become U+0081 and so on, as Windows and browsers
+// map them.
+std::string Utf8FromWindows1252(std::string_view bytes);
+
+// Converts text in the system's ANSI code page. The core cannot ask Windows, so by default it
+// reads Windows-1252; the Win32 shell overrides this with the real code page.
+class AnsiDecoder {
+public:
+    virtual ~AnsiDecoder() = default;
+    // Called with whole lines (a cut never falls inside a double-byte character), may be empty.
+    virtual std::string AnsiToUtf8(std::string_view bytes) { return Utf8FromWindows1252(bytes); }
+};
+
+// A page's bytes as UTF-8, decided and converted as DetectPageEncoding says.
+class DecodedPage : public ByteSource {
+public:
+    DecodedPage(std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi, size_t blockSize = kPageBlock);
+    size_t Read(char* buffer, size_t size) override;
+    // Reads the first block if that has not happened yet.
+    PageEncoding Encoding();
+
+private:
+    bool NextBlock();
+    size_t Carry(const std::string& raw) const;
+
+    std::unique_ptr<ByteSource> m_raw;
+    AnsiDecoder& m_ansi;
+    size_t m_block;
+    bool m_started = false;
+    bool m_rawEnd = false;
+    PageEncoding m_encoding = PageEncoding::Utf8;
+    std::string m_carry; // bytes of a character cut at a block's end
+    std::string m_text;
+    size_t m_pos = 0;
+};
+
+// All of a page as UTF-8 (for tests and small texts).
+std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* encoding = nullptr);
+// All of a page's bytes as the UTF-8 that DecodedPage reads from them: a view into bytes where
+// they are UTF-8 already, else into converted.
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi);
+
+enum class Escapes {
+    None,          // no %XX in the value
+    Decoded,       // the escapes were UTF-8; out holds the decoded value
+    KeptAsWritten, // the escapes were not UTF-8 text; out holds the value as written
+    Refused,       // an escape names a control character (NUL, CR, LF ...); out as written
+};
+// Decodes %XX escapes (either letter case) as UTF-8 bytes. A "%" not followed by two hex
+// digits stays as it is; "+" is not a blank in a file name.
+Escapes DecodePercentEscapes(std::string_view value, std::string& out);
+
+} // namespace vk

@@ -1,0 +1,204 @@
+#include "launcher/viewer_dlg.h"
+
+#include <shellapi.h>
+
+#include "core/win/launch_config_win.h"
+#include "core/win/module_path.h"
+#include "launcher/page_actions.h"
+#include "controls/shell_open.h"
+#include "controls/shell_open_win.h"
+#include "framework/wide.h"
+#include "resource.h"
+
+namespace {
+
+const DISPID kBeforeNavigate2 = 250;
+const DISPID kTitleChange = 113;
+
+struct EventEntry {
+    int control;
+    DISPID dispid;
+    void (CViewerDlg::*handler)(const fw::AxEvent&);
+};
+
+} // namespace
+
+CViewerDlg::~CViewerDlg() {
+    if (m_hFileIcon)
+        ::DestroyIcon(m_hFileIcon);
+}
+
+void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
+    dx.Bind(IDC_VIEWER_BROWSER, m_browser);
+    dx.Bind(IDC_VIEWER_PLAYER, m_player);
+}
+
+BOOL CViewerDlg::OnInitDialog() {
+    AddAnchoredControl(IDC_VIEWER_BROWSER, fw::AnchorSizeX | fw::AnchorSizeY);
+    AddAnchoredControl(IDC_VIEWER_PLAYER, fw::AnchorSizeX | fw::AnchorSizeY);
+    SetMinTrack(Dpi());
+    fw::CResizableDlg::OnInitDialog();
+
+    // A control that is not installed here would leave an empty window: the file's own
+    // program shows it instead, and when there is none the user is told why nothing opens.
+    if (!KindControl().IsCreated()) {
+        const int shell = static_cast<int>(reinterpret_cast<INT_PTR>(
+            ::ShellExecuteW(nullptr, nullptr, fw::Widen(m_strPath).c_str(), L"", L"", SW_SHOWNORMAL)));
+        if (shell <= 32)
+            ShowOpenError(vk::OpenFileErrorMessage(m_strPath, shell), nullptr);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+
+    // The controls' own display reports a file that is missing or cannot be played, so their
+    // results are not examined.
+    switch (m_kind) {
+    case vk::ViewerKind::Movie:
+        m_player.PutProperty23(false);
+        m_player.Open(m_strPath);
+        ShowItem(IDC_VIEWER_BROWSER, SW_HIDE);
+        ShowItem(IDC_VIEWER_PLAYER, SW_SHOW);
+        SizeWindow();
+        break;
+    case vk::ViewerKind::Page:
+        SizeWindow();
+        m_bOwnNavigationPending = true;
+        m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr);
+        break;
+    }
+
+    std::string label, title;
+    const bool hasLabel = vk::ReadLabelEntry(label);
+    if (vk::InitialTitle(m_kind, m_strPath, hasLabel, label, title))
+        SetWindowText(title);
+    SetIcon();
+    if (!m_mark.empty())
+        ::SetPropW(m_hWnd, m_mark.c_str(), reinterpret_cast<HANDLE>(1));
+    return TRUE;
+}
+
+void CViewerDlg::OnDestroy() {
+    // A property left on a window keeps its name's atom for the rest of the session.
+    if (!m_mark.empty())
+        ::RemovePropW(m_hWnd, m_mark.c_str());
+    fw::CResizableDlg::OnDestroy();
+}
+
+const fw::AxControl& CViewerDlg::KindControl() const {
+    switch (m_kind) {
+    case vk::ViewerKind::Movie:
+        return m_player;
+    case vk::ViewerKind::Page:
+        break;
+    }
+    return m_browser;
+}
+
+void CViewerDlg::SizeWindow() {
+    HDC screen = ::GetDC(nullptr);
+    const vk::ScreenMetrics metrics = {::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, VERTRES),
+                                       ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
+    ::ReleaseDC(nullptr, screen);
+    const vk::WindowPlan plan = vk::PlanWindowSize(m_nWindowSize, metrics, Dpi());
+    switch (plan.placement) {
+    case vk::ViewerPlacement::Keep:
+        break;
+    case vk::ViewerPlacement::Centred:
+        ::SetWindowPos(m_hWnd, nullptr, plan.x, plan.y, plan.width, plan.height, SWP_NOZORDER | SWP_HIDEWINDOW);
+        CenterWindow();
+        break;
+    case vk::ViewerPlacement::FullScreen:
+        ::SetWindowPos(m_hWnd, nullptr, plan.x, plan.y, plan.width, plan.height, SWP_NOZORDER);
+        break;
+    }
+}
+
+void CViewerDlg::SetIcon() {
+    if (m_hFileIcon)
+        ::DestroyIcon(m_hFileIcon);
+    m_hFileIcon = static_cast<HICON>(
+        ::LoadImageW(nullptr, fw::Widen(m_strIconPath).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    if (!icon)
+        return;
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void CViewerDlg::SetMinTrack(int dpi) {
+    const fw::Size minTrack = vk::MinTrackSize(m_kind, dpi);
+    m_nMinTrackX = minTrack.cx;
+    m_nMinTrackY = minTrack.cy;
+}
+
+bool CViewerDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    SetMinTrack(dpi);
+    return fw::CResizableDlg::OnDpiChanged(dpi, suggested);
+}
+
+bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
+    fw::Size track = {info->ptMinTrackSize.x, info->ptMinTrackSize.y};
+    vk::ApplyMinTrack(fw::Size{m_nMinTrackX, m_nMinTrackY}, track);
+    info->ptMinTrackSize.x = track.cx;
+    info->ptMinTrackSize.y = track.cy;
+    return true;
+}
+
+bool CViewerDlg::OnNotify(NMHDR* header, LRESULT&) {
+    static const EventEntry kEventSink[] = {
+        {IDC_VIEWER_BROWSER, kBeforeNavigate2, &CViewerDlg::BeforeNavigate2Event},
+        {IDC_VIEWER_BROWSER, kTitleChange, &CViewerDlg::TitleChangeEvent},
+    };
+    const fw::AxEvent* event = fw::AsAxEvent(header);
+    if (!event)
+        return false;
+    for (const EventEntry& entry : kEventSink) {
+        if (static_cast<int>(header->idFrom) == entry.control && event->dispid == entry.dispid) {
+            (this->*entry.handler)(*event);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Browser, URL, flags, target frame name, post data, headers, cancel.
+void CViewerDlg::BeforeNavigate2Event(const fw::AxEvent& event) {
+    std::string url;
+    VARIANT_BOOL* cancelArg = fw::ArgBoolRef(fw::EventArg(event, 6));
+    if (event.params->cArgs != 7 || !cancelArg || !fw::ArgText(fw::EventArg(event, 1), url))
+        return;
+    // Each frame has a browser object of its own: the one that fires is where the navigation
+    // starts.
+    const DISPID kLocationUrl = 211;
+    m_strNavigationSource.clear();
+    fw::TextProperty(fw::ArgDispatch(fw::EventArg(event, 0)), kLocationUrl, m_strNavigationSource);
+    BOOL cancel = *cancelArg != VARIANT_FALSE;
+    OnBeforeNavigate2(url, cancel);
+    *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void CViewerDlg::TitleChangeEvent(const fw::AxEvent& event) {
+    std::string title;
+    if (event.params->cArgs == 1 && fw::ArgText(fw::EventArg(event, 0), title))
+        OnTitleChange(title);
+}
+
+// Action links run here instead of being followed, when the page they come from is the disc's.
+void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {
+    const bool own = m_bOwnNavigationPending && m_strNavigationSource.empty();
+    m_bOwnNavigationPending = false;
+    if (vk::FindPageActions(url).empty())
+        return;
+    const std::string disc = m_strDiscFolder.empty() ? vk::ModuleFolder() : m_strDiscFolder;
+    if (!vk::ActionsAllowedFrom(m_strNavigationSource, disc, own)) {
+        cancel = TRUE; // not followed either: an action link is no page
+        return;
+    }
+    if (vk::RunPageActions(url, *this))
+        cancel = TRUE;
+}
+
+void CViewerDlg::OnTitleChange(const std::string& title) {
+    SetWindowText(title);
+    m_strCaption = title;
+}
