@@ -10,19 +10,6 @@
 #include "framework/wide.h"
 #include "resource.h"
 
-namespace {
-
-const DISPID kBeforeNavigate2 = 250;
-const DISPID kTitleChange = 113;
-
-struct EventEntry {
-    int control;
-    DISPID dispid;
-    void (CViewerDlg::*handler)(const fw::AxEvent&);
-};
-
-} // namespace
-
 CViewerDlg::~CViewerDlg() {
     if (m_hFileIcon)
         ::DestroyIcon(m_hFileIcon);
@@ -145,43 +132,17 @@ bool CViewerDlg::OnGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 bool CViewerDlg::OnNotify(NMHDR* header, LRESULT&) {
-    static const EventEntry kEventSink[] = {
-        {IDC_VIEWER_BROWSER, kBeforeNavigate2, &CViewerDlg::BeforeNavigate2Event},
-        {IDC_VIEWER_BROWSER, kTitleChange, &CViewerDlg::TitleChangeEvent},
-    };
-    const fw::AxEvent* event = fw::AsAxEvent(header);
-    if (!event)
-        return false;
-    for (const EventEntry& entry : kEventSink) {
-        if (static_cast<int>(header->idFrom) == entry.control && event->dispid == entry.dispid) {
-            (this->*entry.handler)(*event);
-            return true;
-        }
-    }
-    return false;
+    return static_cast<int>(header->idFrom) == IDC_VIEWER_BROWSER && CWebBrowser2::DecodeEvent(header, *this);
 }
 
-// Browser, URL, flags, target frame name, post data, headers, cancel.
-void CViewerDlg::BeforeNavigate2Event(const fw::AxEvent& event) {
-    std::string url;
-    VARIANT_BOOL* cancelArg = fw::ArgBoolRef(fw::EventArg(event, 6));
-    if (event.params->cArgs != 7 || !cancelArg || !fw::ArgText(fw::EventArg(event, 1), url))
-        return;
-    // Each frame has a browser object of its own: the one that fires is where the navigation
-    // starts.
-    const DISPID kLocationUrl = 211;
-    m_strNavigationSource.clear();
-    fw::TextProperty(fw::ArgDispatch(fw::EventArg(event, 0)), kLocationUrl, m_strNavigationSource);
-    BOOL cancel = *cancelArg != VARIANT_FALSE;
-    OnBeforeNavigate2(url, cancel);
-    *cancelArg = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+void CViewerDlg::BeforeNavigate(const std::string& url, const std::string& sourceFrame, bool& cancel) {
+    m_strNavigationSource = sourceFrame;
+    BOOL stop = cancel ? TRUE : FALSE;
+    OnBeforeNavigate2(url, stop);
+    cancel = stop != FALSE;
 }
 
-void CViewerDlg::TitleChangeEvent(const fw::AxEvent& event) {
-    std::string title;
-    if (event.params->cArgs == 1 && fw::ArgText(fw::EventArg(event, 0), title))
-        OnTitleChange(title);
-}
+void CViewerDlg::TitleChange(const std::string& title) { OnTitleChange(title); }
 
 // Action links run here instead of being followed, when the page they come from is the disc's.
 void CViewerDlg::OnBeforeNavigate2(const std::string& url, BOOL& cancel) {

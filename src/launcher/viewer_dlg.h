@@ -10,7 +10,7 @@
 #include "launcher/viewer.h"
 #include "controls/web_browser2.h"
 
-class CViewerDlg : public fw::CResizableDlg, private vk::PageActionHost {
+class CViewerDlg : public fw::CResizableDlg, public WebBrowserEvents, private vk::PageActionHost {
 public:
     enum { IDD = IDD_VIEWER };
     explicit CViewerDlg(HWND parent = nullptr) : fw::CResizableDlg(IDD, parent) {}
@@ -31,6 +31,10 @@ public:
     // of the same disc finds it; none when empty.
     fw::WString m_mark;
 
+    // The browser's events, which its notifications bring.
+    void BeforeNavigate(const std::string& url, const std::string& sourceFrame, bool& cancel) override;
+    void TitleChange(const std::string& title) override;
+
 protected:
     void DoDataExchange(fw::DataExchange& dx) override;
     BOOL OnInitDialog() override;
@@ -38,7 +42,7 @@ protected:
     // The minimum tracking size follows the screen's scale.
     bool OnDpiChanged(int dpi, const RECT& suggested) override;
     void OnDestroy() override;
-    // The event sink of the browser.
+    // Where the browser's events arrive.
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 
     // Every navigation of the browser, before it happens; set cancel to stop it. The address
@@ -56,8 +60,6 @@ private:
     void SizeWindow();
     void SetMinTrack(int dpi);
     void SetIcon();
-    void BeforeNavigate2Event(const fw::AxEvent& event);
-    void TitleChangeEvent(const fw::AxEvent& event);
 
     HICON m_hFileIcon = nullptr;
     bool m_bOwnNavigationPending = false; // the first page, which the viewer itself asked for

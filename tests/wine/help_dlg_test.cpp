@@ -11,6 +11,7 @@
 
 #include "controls/help_dlg.h"
 #include "controls/help_ids.h"
+#include "controls/web_browser2.h"
 #include "framework/activex_site.h"
 #include "harness.h"
 
@@ -25,18 +26,19 @@ class OleEnvironment : public ::testing::Environment {
 };
 ::testing::Environment* const kOle = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
-const DISPID kBeforeNavigate2 = 250;
-
 // Every address that a browser of this thread is about to navigate to.
 std::vector<std::string> g_navigations;
+
+struct NavigationWatch : WebBrowserEvents {
+    void BeforeNavigate(const std::string& url, const std::string&, bool&) override { g_navigations.push_back(url); }
+    void TitleChange(const std::string&) override {}
+};
 
 LRESULT CALLBACK WatchNavigations(int code, WPARAM wp, LPARAM lp) {
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lp);
     if (code == HC_ACTION && call->message == WM_NOTIFY) {
-        const fw::AxEvent* event = fw::AsAxEvent(reinterpret_cast<const NMHDR*>(call->lParam));
-        std::string url;
-        if (event && event->dispid == kBeforeNavigate2 && fw::ArgText(fw::EventArg(*event, 1), url))
-            g_navigations.push_back(url);
+        NavigationWatch watch;
+        CWebBrowser2::DecodeEvent(reinterpret_cast<const NMHDR*>(call->lParam), watch);
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }

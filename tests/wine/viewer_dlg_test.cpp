@@ -1,7 +1,7 @@
 // The viewer window's class itself, run modally in this process on the program's template:
 // what only shows from inside -- the template's size, every navigation passing the handler
 // with its URL as given and its cancel flag honoured, the browser's events reaching the
-// title, and the window's icon.
+// title, and the window's icon; and the browser's events as its wrapper decodes them.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -119,16 +119,6 @@ std::string LocationUrl(CWebBrowser2& browser) {
     fw::ArgText(&result, url);
     VariantClear(&result);
     return url;
-}
-
-// An event of a hosted control as the host hands it to the dialog, with its arguments in
-// calling order.
-void FireEvent(HWND viewer, int control, DISPID dispid, std::vector<VARIANTARG> args) {
-    std::vector<VARIANTARG> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    HWND host = GetDlgItem(viewer, control);
-    fw::AxEvent event = {{host, static_cast<UINT_PTR>(control), fw::kAxEventNotify}, dispid, &params};
-    SendMessageA(viewer, WM_NOTIFY, control, reinterpret_cast<LPARAM>(&event));
 }
 
 VARIANTARG Bstr(BSTR text) {
@@ -281,62 +271,32 @@ TEST_F(ViewerDialog, EveryNavigationPassesTheHandlerWithItsUrlAsGiven) {
               viewer_.navigations);
 }
 
-// This Wine sends no TitleChange (it renders no page), so those events are made here, as the
-// host hands them on.
+// This Wine sends no TitleChange (it renders no page), so the event is called here as the
+// browser's notification brings it (BrowserEvents checks that part).
 TEST_F(ViewerDialog, PageTitleReplacesTheLabelAndBecomesTheCaption) {
     box_.Write("autorun.inf", "[autorun]\r\nOPEN=autorun.exe index.htm 1 0\r\nLABEL=Product Disc\r\n");
     Run([](ScriptedViewer& v) {
         EXPECT_EQ("Product Disc", v.GetWindowText());
         EXPECT_EQ("", v.m_strCaption);
 
-        BSTR page = SysAllocString(L"Welcome \x00e9t\x00e9");
-        FireEvent(v, kBrowserId, 113, {Bstr(page)});
+        v.TitleChange("Welcome \xc3\xa9t\xc3\xa9");
         // The program's text is UTF-8; the window holds the title's own characters.
         EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.GetWindowText());
         EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.m_strCaption);
         wchar_t shown[32] = {};
         GetWindowTextW(v, shown, 32);
         EXPECT_STREQ(L"Welcome \x00e9t\x00e9", shown);
-
-        // Malformed reports change nothing.
-        VARIANTARG number;
-        VariantInit(&number);
-        number.vt = VT_I4;
-        number.lVal = 7;
-        FireEvent(v, kBrowserId, 113, {number});
-        FireEvent(v, kBrowserId, 113, {});
-        FireEvent(v, kBrowserId, 113, {Bstr(page), Bstr(page)});
-        EXPECT_EQ("Welcome \xc3\xa9t\xc3\xa9", v.GetWindowText());
-        SysFreeString(page);
     });
 }
 
-TEST_F(ViewerDialog, CancelFlagIsWrittenBackAndMalformedNavigationsAreIgnored) {
+TEST_F(ViewerDialog, TheHandlersCancelIsTheNavigationsAnswer) {
     viewer_.cancelIfHas = "blocked";
     Run([](ScriptedViewer& v) {
         const size_t before = v.navigations.size();
-        VARIANT empty;
-        VariantInit(&empty);
-        VARIANTARG browser;
-        VariantInit(&browser);
-        browser.vt = VT_DISPATCH;
-        browser.pdispVal = nullptr;
-        for (const wchar_t* url : {L"C:\\disc\\blocked.htm", L"C:\\disc\\open.htm"}) {
-            VARIANT urlValue = Bstr(SysAllocString(url));
-            VARIANT_BOOL cancel = VARIANT_FALSE;
-            VARIANTARG cancelArg;
-            VariantInit(&cancelArg);
-            cancelArg.vt = VT_BYREF | VT_BOOL;
-            cancelArg.pboolVal = &cancel;
-            FireEvent(v, kBrowserId, 250,
-                      {browser, Ref(&urlValue), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), cancelArg});
-            EXPECT_EQ(wcsstr(url, L"blocked") ? VARIANT_TRUE : VARIANT_FALSE, cancel);
-
-            FireEvent(v, kBrowserId, 250, {browser, Ref(&urlValue), cancelArg}); // too few
-            FireEvent(v, kBrowserId, 250,
-                      {browser, Ref(&empty), Ref(&empty), Ref(&empty), // URL not text
-                       Ref(&empty), Ref(&empty), cancelArg});
-            VariantClear(&urlValue);
+        for (const char* url : {"C:\\disc\\blocked.htm", "C:\\disc\\open.htm"}) {
+            bool cancel = false;
+            v.BeforeNavigate(url, "", cancel);
+            EXPECT_EQ(strstr(url, "blocked") != nullptr, cancel) << url;
         }
         EXPECT_EQ((std::vector<std::string>{"C:\\disc\\blocked.htm", "C:\\disc\\open.htm"}),
                   std::vector<std::string>(v.navigations.begin() + before, v.navigations.end()));
@@ -413,24 +373,40 @@ private:
     std::wstring location_;
 };
 
-// A navigation of a frame that stands in for a page: its URL, and its source in the event.
-VARIANT_BOOL NavigateFrom(HWND viewer, IDispatch* frame, const std::string& url) {
-    VARIANT empty;
-    VariantInit(&empty);
-    VARIANTARG browser;
-    VariantInit(&browser);
-    browser.vt = VT_DISPATCH;
-    browser.pdispVal = frame;
-    VARIANT urlValue = Bstr(SysAllocString(std::wstring(url.begin(), url.end()).c_str()));
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    VARIANTARG cancelArg;
-    VariantInit(&cancelArg);
-    cancelArg.vt = VT_BYREF | VT_BOOL;
-    cancelArg.pboolVal = &cancel;
-    FireEvent(viewer, kBrowserId, 250,
-              {browser, Ref(&urlValue), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), cancelArg});
-    VariantClear(&urlValue);
-    return cancel;
+// Records the browser's events as the decoder calls them; cancels navigations to cancelIfHas.
+struct RecordedEvents : WebBrowserEvents {
+    std::vector<std::string> calls;
+    std::string cancelIfHas;
+    void BeforeNavigate(const std::string& url, const std::string& sourceFrame, bool& cancel) override {
+        calls.push_back("navigate " + url + " from '" + sourceFrame + "'" + (cancel ? " cancelled" : ""));
+        if (!cancelIfHas.empty() && url.find(cancelIfHas) != std::string::npos)
+            cancel = true;
+    }
+    void TitleChange(const std::string& title) override { calls.push_back("title " + title); }
+};
+
+// An event of the browser as its host hands it on, with its arguments in calling order.
+bool Decode(DISPID dispid, std::vector<VARIANTARG> args, RecordedEvents& events) {
+    std::vector<VARIANTARG> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    fw::AxEvent event = {{nullptr, static_cast<UINT_PTR>(kBrowserId), fw::kAxEventNotify}, dispid, &params};
+    return CWebBrowser2::DecodeEvent(&event.hdr, events);
+}
+
+VARIANTARG Dispatch(IDispatch* object) {
+    VARIANTARG v;
+    VariantInit(&v);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;
+    return v;
+}
+
+VARIANTARG BoolRef(VARIANT_BOOL* target) {
+    VARIANTARG v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | VT_BOOL;
+    v.pboolVal = target;
+    return v;
 }
 
 } // namespace
@@ -465,24 +441,79 @@ TEST_F(ViewerDialog, ActionLinksRunOnlyFromTheDiscsOwnPages) {
         EXPECT_NE(std::string::npos, LocationUrl(v.m_browser).find("page.htm")) << "the action link is not followed";
 
         // Frames have browser objects of their own; the one that fires names the page.
-        struct Case {
-            const wchar_t* location;
-            VARIANT_BOOL cancel;
-        } frames[] = {
-            {L"http://example.com/page.htm", VARIANT_TRUE},
-            {L"about:blank", VARIANT_TRUE},
-            {L"", VARIANT_TRUE}, // a frame before its first page: not the viewer's own navigation
-        };
-        for (const Case& c : frames) {
-            FrameStandIn frame(c.location);
-            EXPECT_EQ(c.cancel, NavigateFrom(v, &frame, box_.Path("ACTION_RUN=setup.exe")));
+        for (const char* location : {"http://example.com/page.htm", "about:blank",
+                                     ""}) { // a frame before its first page: not the viewer's own navigation
+            bool cancel = false;
+            v.BeforeNavigate(box_.Path("ACTION_RUN=setup.exe"), location, cancel);
+            EXPECT_TRUE(cancel) << location;
         }
         PumpUntil([] { return false; }, 1500); // time enough for a program to start, were one run
         EXPECT_EQ(1u, ReadRecords(records).size()) << "nothing ran from a page off the disc";
 
-        const std::string discPage = "file:///" + box_.Path("sub\\..\\index.htm");
-        FrameStandIn discFrame(std::wstring(discPage.begin(), discPage.end()).c_str());
-        EXPECT_EQ(VARIANT_TRUE, NavigateFrom(v, &discFrame, box_.Path("ACTION_RUN=setup.exe")));
+        bool cancel = false;
+        v.BeforeNavigate(box_.Path("ACTION_RUN=setup.exe"), "file:///" + box_.Path("sub\\..\\index.htm"), cancel);
+        EXPECT_TRUE(cancel) << "an action link is no page";
         EXPECT_TRUE(PumpUntil([&] { return ReadRecords(records).size() == 2; }, 10000)) << "run from a disc frame";
     });
+}
+
+TEST(BrowserEvents, TitleChangeCarriesTheTitleAndMalformedOnesAreLeftAlone) {
+    RecordedEvents events;
+    BSTR page = SysAllocString(L"Welcome \x00e9t\x00e9");
+    VARIANTARG number;
+    VariantInit(&number);
+    number.vt = VT_I4;
+    number.lVal = 7;
+    EXPECT_TRUE(Decode(113, {Bstr(page)}, events));
+    EXPECT_FALSE(Decode(113, {number}, events));
+    EXPECT_FALSE(Decode(113, {}, events));
+    EXPECT_FALSE(Decode(113, {Bstr(page), Bstr(page)}, events));
+    SysFreeString(page);
+    EXPECT_EQ(std::vector<std::string>{"title Welcome \xc3\xa9t\xc3\xa9"}, events.calls);
+}
+
+// Browser, URL, flags, target frame name, post data, headers, cancel: the browser object that
+// fires names the frame, and the answer goes back through the cancel argument.
+TEST(BrowserEvents, BeforeNavigateNamesItsFrameAndAnswersThroughTheCancel) {
+    RecordedEvents events;
+    events.cancelIfHas = "blocked";
+    FrameStandIn frame(L"http://example.com/page.htm");
+    VARIANT empty;
+    VariantInit(&empty);
+    const struct {
+        const wchar_t* url;
+        IDispatch* browser;
+        VARIANT_BOOL cancelBefore, cancelAfter;
+    } cases[] = {
+        {L"C:\\disc\\blocked.htm", &frame, VARIANT_FALSE, VARIANT_TRUE},
+        {L"C:\\disc\\open.htm", nullptr, VARIANT_FALSE, VARIANT_FALSE},
+        {L"C:\\disc\\open.htm", &frame, VARIANT_TRUE, VARIANT_TRUE},
+    };
+    for (const auto& c : cases) {
+        VARIANT url = Bstr(SysAllocString(c.url));
+        VARIANT_BOOL cancel = c.cancelBefore;
+        EXPECT_TRUE(Decode(250,
+                           {Dispatch(c.browser), Ref(&url), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty),
+                            BoolRef(&cancel)},
+                           events));
+        EXPECT_EQ(c.cancelAfter, cancel);
+        // Too few arguments, or a URL that is no text: nothing is called, the cancel is kept.
+        EXPECT_FALSE(Decode(250, {Dispatch(c.browser), Ref(&url), BoolRef(&cancel)}, events));
+        EXPECT_FALSE(Decode(250,
+                            {Dispatch(c.browser), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty),
+                             BoolRef(&cancel)},
+                            events));
+        EXPECT_EQ(c.cancelAfter, cancel);
+        VariantClear(&url);
+    }
+    EXPECT_EQ((std::vector<std::string>{"navigate C:\\disc\\blocked.htm from 'http://example.com/page.htm'",
+                                        "navigate C:\\disc\\open.htm from ''",
+                                        "navigate C:\\disc\\open.htm from 'http://example.com/page.htm' cancelled"}),
+              events.calls);
+
+    // Another event of the browser, and a notification that is no event at all.
+    EXPECT_FALSE(Decode(259, {}, events)); // DocumentComplete
+    NMHDR click = {nullptr, static_cast<UINT_PTR>(kBrowserId), static_cast<UINT>(NM_CLICK)};
+    EXPECT_FALSE(CWebBrowser2::DecodeEvent(&click, events));
+    EXPECT_EQ(3u, events.calls.size());
 }
