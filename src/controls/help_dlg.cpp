@@ -3,6 +3,7 @@
 #include "core/win/module_path.h"
 #include "core/product.h"
 #include "controls/hyperlink.h"
+#include "framework/debug_log.h"
 
 void CHelpDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_HELP_WEB_LINK, m_webLink);
@@ -17,6 +18,7 @@ BOOL CHelpDlg::OnInitDialog() {
     // The shell takes a bare address for a file name and opens nothing.
     m_mailLink.SetTarget(vk::kSupportMailTo);
     // The page is found in the running program file itself, under whatever name it runs.
-    m_browser.Navigate(vk::HelpPageAddress(vk::ModulePath()), nullptr, nullptr, nullptr, nullptr);
+    fw::LogIfFailed(m_browser.Navigate(vk::HelpPageAddress(vk::ModulePath()), nullptr, nullptr, nullptr, nullptr),
+                    "the help page");
     return TRUE;
 }

@@ -14,8 +14,6 @@ const UINT_PTR kToolId = 1;
 CHyperLink::~CHyperLink() {
     if (m_hToolTip && ::IsWindow(m_hToolTip))
         ::DestroyWindow(m_hToolTip);
-    if (m_hLinkFont)
-        ::DeleteObject(m_hLinkFont);
 }
 
 void CHyperLink::SetTarget(const std::string& target) {
@@ -37,9 +35,9 @@ void CHyperLink::PreSubclassWindow() {
         SetWindowText(m_strTarget);
 
     if (HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))) {
-        m_hLinkFont = vk::CreateLinkFont(font, (m_nStyle & kUnderline) != 0);
-        if (m_hLinkFont)
-            SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hLinkFont), TRUE);
+        m_linkFont.Reset(vk::CreateLinkFont(font, (m_nStyle & kUnderline) != 0));
+        if (m_linkFont)
+            SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
         FitToText();
     } else {
         // A static without a font of its own draws with the system font; left as it is.
@@ -81,14 +79,11 @@ void CHyperLink::FitToText() {
 
     const std::string text = GetWindowText();
     SIZE extent = {0, 0};
-    if (HDC dc = ::GetDC(m_hWnd)) {
-        HFONT font = m_hLinkFont ? m_hLinkFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-        HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+    if (const fw::WindowDc dc(m_hWnd); dc) {
+        HFONT font = m_linkFont ? m_linkFont.Get() : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+        const fw::Selection selected(dc.Get(), font);
         const fw::WString wide = fw::Widen(text);
-        ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
-        if (old)
-            ::SelectObject(dc, old);
-        ::ReleaseDC(m_hWnd, dc);
+        ::GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
     }
     const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
     const fw::Placement place = vk::FitLinkToText({window.left, window.top, window.right, window.bottom}, borderWidth,
@@ -147,11 +142,12 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SETFONT:
         // A font from outside (the dialog's, at a new scale): the link's own follows it.
-        if (m_hLinkFont && reinterpret_cast<HFONT>(wp) != m_hLinkFont) {
-            HFONT old = m_hLinkFont;
-            m_hLinkFont = vk::CreateLinkFont(reinterpret_cast<HFONT>(wp), (m_nStyle & kUnderline) != 0);
-            const LRESULT result = Default(msg, m_hLinkFont ? reinterpret_cast<WPARAM>(m_hLinkFont) : wp, lp);
-            ::DeleteObject(old);
+        if (m_linkFont && reinterpret_cast<HFONT>(wp) != m_linkFont.Get()) {
+            // The old font goes only once the control holds the new one.
+            fw::Font old(m_linkFont.Release());
+            m_linkFont.Reset(vk::CreateLinkFont(reinterpret_cast<HFONT>(wp), (m_nStyle & kUnderline) != 0));
+            const LRESULT result = Default(msg, m_linkFont ? reinterpret_cast<WPARAM>(m_linkFont.Get()) : wp, lp);
+            old.Reset();
             FitToText();
             return result;
         }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/control.h"
+#include "framework/handles.h"
 
 class CHyperLink : public fw::Control {
 public:
@@ -38,6 +39,6 @@ private:
     bool m_bVisited = false; // opened successfully once
     DWORD m_nStyle = kUnderline | kFitToText | kFocusOnClick;
     std::string m_strTarget;
-    HFONT m_hLinkFont = nullptr;
+    fw::Font m_linkFont;
     HWND m_hToolTip = nullptr;
 };

@@ -4,8 +4,11 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <optional>
 
 #include "controls/picture_geometry.h"
+#include "framework/debug_log.h"
+#include "framework/handles.h"
 #include "framework/on_demand.h"
 #include "framework/wide.h"
 
@@ -77,11 +80,12 @@ SIZE COlePicture::GetPixelSize(HDC dc) const {
     m_pPicture->get_Width(&width);
     m_pPicture->get_Height(&height);
     // Every context of this program is in the text mapping mode: device pixels per inch.
-    HDC measure = dc ? dc : ::GetDC(nullptr);
+    std::optional<fw::WindowDc> screen;
+    if (!dc)
+        screen.emplace(nullptr);
+    HDC measure = dc ? dc : screen->Get();
     pixels.cx = vk::HimetricToPixels(width, ::GetDeviceCaps(measure, LOGPIXELSX));
     pixels.cy = vk::HimetricToPixels(height, ::GetDeviceCaps(measure, LOGPIXELSY));
-    if (!dc)
-        ::ReleaseDC(nullptr, measure);
     return pixels;
 }
 
@@ -100,7 +104,8 @@ BOOL COlePicture::RenderInto(HDC dc, const RECT& dest, const RECT* metafileBound
     if (smaller)
         ::SetBrushOrgEx(dc, 0, 0, nullptr); // as HALFTONE asks
     const HRESULT drawn =
-        m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds);
+        fw::LogIfFailed(m_pPicture->Render(dc, a.x, a.y, a.cx, a.cy, a.srcX, a.srcY, a.srcCx, a.srcCy, metafileBounds),
+                        "drawing a picture");
     if (mode)
         ::SetStretchBltMode(dc, mode);
     return SUCCEEDED(drawn);

@@ -9,10 +9,7 @@
 CStaticLink::CStaticLink(const char* link, BOOL deleteOnDestroy)
     : m_strLink(link ? link : ""), m_bDeleteOnDestroy(deleteOnDestroy) {}
 
-CStaticLink::~CStaticLink() {
-    if (m_hUnderlineFont)
-        ::DeleteObject(m_hUnderlineFont);
-}
+CStaticLink::~CStaticLink() = default;
 
 LRESULT CStaticLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -30,9 +27,7 @@ LRESULT CStaticLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_SETFONT:
         // A new font (the dialog's, at a new scale): the underlined one is made anew from it.
-        if (m_hUnderlineFont)
-            ::DeleteObject(m_hUnderlineFont);
-        m_hUnderlineFont = nullptr;
+        m_underlineFont.Reset();
         break;
     }
     return Default(msg, wp, lp);
@@ -65,13 +60,14 @@ HBRUSH CStaticLink::OnCtlColor(HDC dc) {
     const LONG type = ::GetWindowLongW(m_hWnd, GWL_STYLE) & SS_TYPEMASK;
     if (m_bNotALink || type > SS_RIGHT)
         return nullptr;
-    if (!m_hUnderlineFont) {
+    if (!m_underlineFont) {
         HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
         // Without a font of its own a static draws with the system font.
-        m_hUnderlineFont = vk::CreateLinkFont(font ? font : static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)), true);
+        m_underlineFont.Reset(
+            vk::CreateLinkFont(font ? font : static_cast<HFONT>(::GetStockObject(SYSTEM_FONT)), true));
     }
-    if (m_hUnderlineFont)
-        ::SelectObject(dc, m_hUnderlineFont);
+    if (m_underlineFont)
+        ::SelectObject(dc, m_underlineFont.Get());
     ::SetTextColor(dc, m_color);
     ::SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));

@@ -5,6 +5,7 @@
 
 #include "controls/hyperlink.h"
 #include "framework/control.h"
+#include "framework/handles.h"
 
 class CStaticLink : public fw::Control {
 public:
@@ -29,7 +30,7 @@ protected:
 
     std::string m_strLink;
     COLORREF m_color = kUnvisited;
-    HFONT m_hUnderlineFont = nullptr; // made on first use, ours
+    fw::Font m_underlineFont; // made on first use
     BOOL m_bDeleteOnDestroy;
     // Set when the control has nothing to open; from then on it is a plain static for good.
     BOOL m_bNotALink = FALSE;

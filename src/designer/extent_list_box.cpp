@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/dpi_scale.h"
+#include "framework/handles.h"
 
 namespace {
 
@@ -48,8 +49,9 @@ int CExtentListBox::ItemWidth(int index) const {
 // Tabbed items are measured as the list box draws them; the margins keep the last letter clear
 // of the border, at the screen's scale as the text is.
 int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+    const fw::WindowDc window(m_hWnd);
+    HDC dc = window.Get();
+    const fw::Selection font(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
     int width;
     if (::GetWindowLongW(m_hWnd, GWL_STYLE) & LBS_USETABSTOPS) {
         width =
@@ -59,8 +61,6 @@ int CExtentListBox::TextWidth(const wchar_t* text, int length) const {
         ::GetTextExtentPoint32W(dc, text, length, &size);
         width = size.cx + fw::ScaleToDpi(3, Dpi());
     }
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
     return width;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/com_ptr.h"
+#include "framework/debug_log.h"
 #include "framework/on_demand.h"
 #include "framework/wide.h"
 
@@ -354,7 +355,8 @@ HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPP
 
 AxSite* AxSite::Create(HWND host, REFCLSID clsid) {
     AxSite* site = new AxSite(host);
-    if (FAILED(site->Activate(clsid))) {
+    // Most often the control is not installed here; the dialog shows without it.
+    if (FAILED(LogIfFailed(site->Activate(clsid), "creating an ActiveX control"))) {
         site->Close();
         site->Release();
         return nullptr;
@@ -406,7 +408,8 @@ bool AxSite::Advise(REFIID events) {
         return false;
     }
     m_sink.SetEvents(events);
-    if (FAILED(m_point->Advise(&m_sink, &m_cookie))) {
+    // Without it the control's events never reach the dialog.
+    if (FAILED(LogIfFailed(m_point->Advise(&m_sink, &m_cookie), "listening to a control's events"))) {
         m_point.Reset();
         return false;
     }

@@ -1,5 +1,7 @@
 #include "framework/wnd.h"
 
+#include "framework/handles.h"
+
 #include "framework/centring.h"
 
 namespace fw {
@@ -24,10 +26,8 @@ int Wnd::Dpi() const {
         reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleW(L"user32"), "GetDpiForWindow")));
     if (const UINT dpi = forWindow ? forWindow(m_hWnd) : 0)
         return static_cast<int>(dpi);
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    const WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
 }
 
 void Wnd::CenterWindow() const {

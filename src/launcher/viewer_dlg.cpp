@@ -7,13 +7,11 @@
 #include "launcher/page_actions.h"
 #include "controls/shell_open.h"
 #include "controls/shell_open_win.h"
+#include "framework/debug_log.h"
 #include "framework/wide.h"
 #include "resource.h"
 
-CViewerDlg::~CViewerDlg() {
-    if (m_hFileIcon)
-        ::DestroyIcon(m_hFileIcon);
-}
+CViewerDlg::~CViewerDlg() = default;
 
 void CViewerDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Bind(IDC_VIEWER_BROWSER, m_browser);
@@ -50,7 +48,7 @@ BOOL CViewerDlg::OnInitDialog() {
     case vk::ViewerKind::Page:
         SizeWindow();
         m_bOwnNavigationPending = true;
-        m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr);
+        fw::LogIfFailed(m_browser.Navigate(m_strPath, nullptr, nullptr, nullptr, nullptr), "the viewer's first page");
         break;
     }
 
@@ -82,10 +80,9 @@ const fw::AxControl& CViewerDlg::KindControl() const {
 }
 
 void CViewerDlg::SizeWindow() {
-    HDC screen = ::GetDC(nullptr);
-    const vk::ScreenMetrics metrics = {::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, VERTRES),
+    const fw::WindowDc screen(nullptr);
+    const vk::ScreenMetrics metrics = {::GetDeviceCaps(screen.Get(), HORZRES), ::GetDeviceCaps(screen.Get(), VERTRES),
                                        ::GetSystemMetrics(SM_CXBORDER), ::GetSystemMetrics(SM_CYBORDER)};
-    ::ReleaseDC(nullptr, screen);
     const vk::WindowPlan plan = vk::PlanWindowSize(m_nWindowSize, metrics, Dpi());
     switch (plan.placement) {
     case vk::ViewerPlacement::Keep:
@@ -101,11 +98,9 @@ void CViewerDlg::SizeWindow() {
 }
 
 void CViewerDlg::SetIcon() {
-    if (m_hFileIcon)
-        ::DestroyIcon(m_hFileIcon);
-    m_hFileIcon = static_cast<HICON>(
-        ::LoadImageW(nullptr, fw::Widen(m_strIconPath).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
-    HICON icon = m_hFileIcon ? m_hFileIcon : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
+    m_fileIcon.Reset(static_cast<HICON>(
+        ::LoadImageW(nullptr, fw::Widen(m_strIconPath).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE)));
+    HICON icon = m_fileIcon ? m_fileIcon.Get() : ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP));
     if (!icon)
         return;
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

@@ -5,6 +5,7 @@
 
 #include "controls/media_player2.h"
 #include "launcher/page_actions_win.h"
+#include "framework/handles.h"
 #include "framework/resizable_dlg.h"
 #include "launcher/viewer_ids.h"
 #include "launcher/viewer.h"
@@ -61,7 +62,7 @@ private:
     void SetMinTrack(int dpi);
     void SetIcon();
 
-    HICON m_hFileIcon = nullptr;
+    fw::Icon m_fileIcon;
     bool m_bOwnNavigationPending = false; // the first page, which the viewer itself asked for
 
 protected:

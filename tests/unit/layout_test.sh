@@ -9,10 +9,10 @@ fail=0
 rules=(
   "framework|framework/"
   "core|core/"
-  "core/win|core/ framework/wide.h"
+  "core/win|core/ framework/wide.h framework/handles.h"
   "core/posix|core/"
   "disc|core/ disc/"
-  "disc/win|core/ disc/ framework/wide.h"
+  "disc/win|core/ disc/ framework/wide.h framework/handles.h"
   "disc/posix|core/ disc/"
   "controls|framework/ core/ controls/"
   "launcher|framework/ core/ controls/ launcher/"

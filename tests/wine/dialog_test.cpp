@@ -7,6 +7,7 @@
 
 #include "controls/wait_dlg.h"
 #include "framework/app.h"
+#include "framework/debug_log.h"
 #include "framework/dialog.h"
 
 namespace {
@@ -106,6 +107,27 @@ TEST(ModelessDialog, TheWaitWindowsCloseBoxDestroysIt) {
     EXPECT_FALSE(::IsWindow(wnd));
     EXPECT_EQ(wait.GetSafeHwnd(), nullptr);
     EXPECT_FALSE(wait.DestroyWindow()) << "a second close finds nothing to destroy";
+}
+
+// What the program tells a debugger, caught as the system hands it to one.
+std::string g_debugText;
+
+LONG CALLBACK CatchDebugString(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD* record = info->ExceptionRecord;
+    if (record->ExceptionCode == 0x40010006L /* DBG_PRINTEXCEPTION_C */ && record->NumberParameters >= 2)
+        g_debugText += reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST(DebugLog, AFailureIsToldWithItsStepAndCodeAndSuccessIsNot) {
+    g_debugText.clear();
+    PVOID handler = AddVectoredExceptionHandler(1, CatchDebugString);
+    ASSERT_TRUE(handler);
+    EXPECT_EQ(S_OK, fw::LogIfFailed(S_OK, "a step that works"));
+    EXPECT_EQ(S_FALSE, fw::LogIfFailed(S_FALSE, "a step that answers no"));
+    EXPECT_EQ(E_NOINTERFACE, fw::LogIfFailed(E_NOINTERFACE, "asking for an interface"));
+    RemoveVectoredExceptionHandler(handler);
+    EXPECT_EQ("Vintrosk: asking for an interface failed, HRESULT 0x80004002\n", g_debugText);
 }
 
 } // namespace

@@ -492,17 +492,16 @@ TEST(BrowserEvents, BeforeNavigateNamesItsFrameAndAnswersThroughTheCancel) {
     for (const auto& c : cases) {
         VARIANT url = Bstr(SysAllocString(c.url));
         VARIANT_BOOL cancel = c.cancelBefore;
-        EXPECT_TRUE(Decode(250,
-                           {Dispatch(c.browser), Ref(&url), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty),
-                            BoolRef(&cancel)},
-                           events));
+        EXPECT_TRUE(Decode(
+            250, {Dispatch(c.browser), Ref(&url), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), BoolRef(&cancel)},
+            events));
         EXPECT_EQ(c.cancelAfter, cancel);
         // Too few arguments, or a URL that is no text: nothing is called, the cancel is kept.
         EXPECT_FALSE(Decode(250, {Dispatch(c.browser), Ref(&url), BoolRef(&cancel)}, events));
-        EXPECT_FALSE(Decode(250,
-                            {Dispatch(c.browser), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty),
-                             BoolRef(&cancel)},
-                            events));
+        EXPECT_FALSE(Decode(
+            250,
+            {Dispatch(c.browser), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), BoolRef(&cancel)},
+            events));
         EXPECT_EQ(c.cancelAfter, cancel);
         VariantClear(&url);
     }

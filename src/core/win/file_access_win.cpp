@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/win/launch_config_win.h"
+#include "framework/handles.h"
 #include "framework/wide.h"
 
 namespace vk {
@@ -97,8 +98,9 @@ bool WinFileAccess::Details(const std::string& path, FolderEntry& entry) {
 
 bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& entries, std::string& error) {
     WIN32_FIND_DATAW entry;
-    HANDLE find = ::FindFirstFileW(fw::WidePath(folder + "\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const fw::FindHandle owned(::FindFirstFileW(fw::WidePath(folder + "\\*").c_str(), &entry));
+    const HANDLE find = owned.Get();
+    if (!owned)
         return ::GetLastError() == ERROR_FILE_NOT_FOUND || Fail(error); // an empty drive's root
     do {
         const std::string name = fw::Narrow(entry.cFileName);
@@ -107,10 +109,7 @@ bool WinFileAccess::List(const std::string& folder, std::vector<FolderEntry>& en
         entries.push_back(
             Entry(name, entry.dwFileAttributes, entry.nFileSizeHigh, entry.nFileSizeLow, entry.ftLastWriteTime));
     } while (::FindNextFileW(find, &entry));
-    const DWORD end = ::GetLastError();
-    ::FindClose(find);
-    ::SetLastError(end);
-    return end == ERROR_NO_MORE_FILES || Fail(error);
+    return ::GetLastError() == ERROR_NO_MORE_FILES || Fail(error);
 }
 
 bool WinFileAccess::MakeFolder(const std::string& path, std::string& error) {
@@ -149,16 +148,17 @@ namespace {
 // differently from system to system (Wine's not at all), and a large file must stop when asked.
 // Dates as the system's copy keeps them; a stopped or failed copy is removed.
 bool CopyInSteps(const std::string& from, const std::string& to, CopyWatch& watch) {
-    const HANDLE in = ::CreateFileW(fw::WidePath(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (in == INVALID_HANDLE_VALUE)
+    fw::FileHandle source(::CreateFileW(fw::WidePath(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const HANDLE in = source.Get();
+    if (!source)
         return false;
     const fw::WString dest = fw::WidePath(to);
     const HANDLE out = ::CreateFileW(dest.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
         const DWORD why = ::GetLastError();
-        ::CloseHandle(in);
+        source.Reset();
         ::SetLastError(why);
         return false;
     }
@@ -185,7 +185,8 @@ bool CopyInSteps(const std::string& from, const std::string& to, CopyWatch& watc
     FILETIME created, accessed, written;
     if (why == ERROR_SUCCESS && ::GetFileTime(in, &created, &accessed, &written))
         ::SetFileTime(out, &created, &accessed, &written);
-    ::CloseHandle(in);
+    source.Reset();
+    // The written file's close is checked: a full disk may show only there.
     if (!::CloseHandle(out) && why == ERROR_SUCCESS)
         why = ::GetLastError();
     if (why != ERROR_SUCCESS) {
@@ -232,12 +233,11 @@ bool WinFileAccess::FreeSpace(const std::string& path, unsigned long long& bytes
 }
 
 bool FileIdOf(const std::string& path, FileId& id) {
-    const HANDLE file = OpenForInfo(path);
-    if (file == INVALID_HANDLE_VALUE)
+    const fw::FileHandle file(OpenForInfo(path));
+    if (!file)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
-    const BOOL got = ::GetFileInformationByHandle(file, &info);
-    ::CloseHandle(file);
+    const BOOL got = ::GetFileInformationByHandle(file.Get(), &info);
     if (got)
         id = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
     return got;

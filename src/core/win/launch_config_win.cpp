@@ -6,6 +6,7 @@
 #include "core/win/code_page_win.h"
 #include "core/win/file_access_win.h"
 
+#include "framework/handles.h"
 #include "framework/wide.h"
 
 namespace vk {
@@ -14,16 +15,15 @@ namespace {
 class HandleSource : public ByteSource {
 public:
     explicit HandleSource(HANDLE file) : m_file(file) {}
-    ~HandleSource() override { ::CloseHandle(m_file); }
     size_t Read(char* buffer, size_t size) override {
         DWORD got = 0;
-        if (!::ReadFile(m_file, buffer, static_cast<DWORD>(size), &got, nullptr))
+        if (!::ReadFile(m_file.Get(), buffer, static_cast<DWORD>(size), &got, nullptr))
             return 0;
         return got;
     }
 
 private:
-    HANDLE m_file;
+    fw::FileHandle m_file;
 };
 
 HANDLE OpenForReading(const std::string& name) {
@@ -45,11 +45,8 @@ bool WriteAndClose(HANDLE file, const std::string& bytes) {
 } // namespace
 
 bool FileExists(const std::string& name) {
-    HANDLE file = OpenForReading(name);
-    if (file != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(file);
+    if (fw::FileHandle(OpenForReading(name)))
         return true;
-    }
     switch (::GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:

@@ -8,6 +8,7 @@
 #include "core/win/file_access_win.h"
 #include "core/win/launch_config_win.h"
 #include "disc/builder.h"
+#include "framework/handles.h"
 #include "framework/wide.h"
 
 namespace vk {
@@ -30,16 +31,15 @@ public:
     }
 
     bool StartBeside(BuildWork& work) override {
-        m_beside = ::CreateThread(nullptr, 0, RunBeside, &work, 0, nullptr);
-        return m_beside != nullptr;
+        m_beside.Reset(::CreateThread(nullptr, 0, RunBeside, &work, 0, nullptr));
+        return static_cast<bool>(m_beside);
     }
     bool WaitBeside(unsigned ms) override {
         if (!m_beside)
             return true;
-        if (::WaitForSingleObject(m_beside, ms) != WAIT_OBJECT_0)
+        if (::WaitForSingleObject(m_beside.Get(), ms) != WAIT_OBJECT_0)
             return false;
-        ::CloseHandle(m_beside);
-        m_beside = nullptr;
+        m_beside.Reset();
         return true;
     }
     ~WinBuildFiles() override { WaitBeside(INFINITE); }
@@ -51,7 +51,7 @@ private:
     }
 
     WinFileAccess m_files;
-    HANDLE m_beside = nullptr;
+    fw::KernelHandle m_beside;
 };
 
 } // namespace vk

@@ -5,6 +5,7 @@
 #include "core/win/code_page_win.h"
 #include "core/win/file_access_win.h"
 #include "core/win/launch_config_win.h"
+#include "framework/handles.h"
 #include "framework/wide.h"
 
 namespace vk {
@@ -19,10 +20,11 @@ ScanHost::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) 
 ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
     bytes.clear();
     modified = -1;
-    const HANDLE file =
+    const fw::FileHandle owned(
         ::CreateFileW(fw::WidePath(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const HANDLE file = owned.Get();
+    if (!owned)
         return FileExists(name) ? Found::Unreadable : Found::Absent;
     LARGE_INTEGER size{};
     FILETIME written;
@@ -45,7 +47,6 @@ ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& by
         }
         bytes.resize(whole ? got : 0);
     }
-    ::CloseHandle(file);
     return whole ? Found::Read : Found::Unreadable;
 }
 std::unique_ptr<ByteSource> WinDisk::Open(const std::string& name) { return m_files.Open(name); }
