@@ -7,5 +7,9 @@
 class CWaitDlg : public fw::ModelessDialog {
 public:
     enum { IDD = IDD_WAIT };
-    CWaitDlg() : fw::ModelessDialog(IDD, nullptr) {}
+    explicit CWaitDlg(HWND owner = nullptr) : fw::ModelessDialog(IDD, owner) {}
+
+protected:
+    // A window of the same kind on a template of its own.
+    CWaitDlg(int templateId, HWND owner) : fw::ModelessDialog(templateId, owner) {}
 };

@@ -9,6 +9,7 @@
 class CBuildWaitDlg : public CWaitDlg {
 public:
     enum { IDD = IDD_BUILD_WAIT };
+    explicit CBuildWaitDlg(HWND owner) : CWaitDlg(IDD, owner) {}
     bool CancelAsked() const { return m_cancel; }
     void Show(const vk::BuildProgress& progress);
 

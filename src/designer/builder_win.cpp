@@ -105,8 +105,8 @@ public:
 private:
     void OpenWait() {
         fw::EnsureCommonControls();
-        m_wait = std::make_unique<CBuildWaitDlg>();
-        if (!m_wait->Create(CBuildWaitDlg::IDD, m_dlg)) {
+        m_wait = std::make_unique<CBuildWaitDlg>(m_dlg);
+        if (!m_wait->Create()) {
             m_wait.reset();
             return;
         }

@@ -37,7 +37,7 @@ void DataExchange::CBIndex(int id, int& value) {
 }
 
 void DataExchange::Bind(int id, Control& control) {
-    if (!control.m_hWnd)
+    if (!control.GetSafeHwnd())
         control.SubclassDlgItem(id, m_dialog);
 }
 

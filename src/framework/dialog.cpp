@@ -33,11 +33,9 @@ INT_PTR Dialog::DoModal() {
     return result;
 }
 
-bool Dialog::Create(int templateId, HWND parent) {
-    m_templateId = templateId;
-    m_parent = parent;
+bool Dialog::Create() {
     EnsureCommonControls();
-    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, DialogProc,
+    HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
     return hwnd != nullptr;
 }

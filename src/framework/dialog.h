@@ -14,8 +14,9 @@ public:
     // A modal dialog that does not place itself in OnInitDialog, and whose template does not
     // centre it, is centred on its owner (or on the work area) before it shows.
     INT_PTR DoModal();
-    // Modeless; the window lives until DestroyWindow or the end of the process.
-    bool Create(int templateId, HWND parent);
+    // Modeless, from the template and owner it was made with; the window lives until
+    // DestroyWindow or the end of the process.
+    bool Create();
     void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
     // save: controls to members; otherwise members to controls.
     void UpdateData(bool save);

@@ -38,6 +38,9 @@ public:
     // (GetDpiForWindow, Windows 10), else the screen's.
     int Dpi() const;
 
+protected:
+    // Set by whoever binds the window to this object (a dialog's procedure, a subclassed
+    // control); others ask GetSafeHwnd or use the object as an HWND.
     HWND m_hWnd = nullptr;
 };
 

@@ -29,7 +29,7 @@ void ShowSplash(const std::string& imagePath) {
     app.EnableControlContainer();
     app.m_pSplash = new CSplashDlg(nullptr);
     app.m_pSplash->m_strImagePath = imagePath;
-    if (app.m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
+    if (app.m_pSplash->Create()) {
         app.m_pSplash->ShowWindow(SW_SHOWNORMAL);
         // No message is handled while the main thread waits, so paint the picture now.
         app.m_pSplash->UpdateWindow();

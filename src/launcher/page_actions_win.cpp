@@ -87,8 +87,8 @@ void CopyFiles(const std::string& argument, PageActionHost& host) {
     if (RefuseTooLong(list, host))
         return;
     const std::string caption = CopyCaption(host.ActionCaption());
-    CWaitDlg wait;
-    wait.Create(IDD_WAIT, host.ActionOwner());
+    CWaitDlg wait(host.ActionOwner());
+    wait.Create();
     wait.ShowWindow(SW_SHOW);
     wait.SetItemText(IDC_WAIT_LABEL, "Copying files:");
     WinCopies copies(wait, host.ActionOwner(), caption);

@@ -69,7 +69,7 @@ void AutorunApp::RunDesignerMode() {
     EnableControlContainer();
     m_pSplash = new CSplashDlg(nullptr);
     m_pSplash->m_strImagePath = ModuleFolder() + "\\splashscreen.jpg";
-    if (m_pSplash->Create(CSplashDlg::IDD, nullptr)) {
+    if (m_pSplash->Create()) {
         m_pSplash->ShowWindow(SW_SHOWNORMAL);
         fw::BeginThread(HideSplashThread, m_pSplash);
     }

@@ -18,7 +18,7 @@ const int kEdit = 901, kCheck = 902, kList = 903, kMissing = 999;
 
 class HostDlg : public fw::ModelessDialog {
 public:
-    HostDlg() : fw::ModelessDialog(kHostDlg, nullptr) { EXPECT_TRUE(Create(kHostDlg, nullptr)); }
+    HostDlg() : fw::ModelessDialog(kHostDlg, nullptr) { EXPECT_TRUE(Create()); }
     ~HostDlg() override {
         if (m_hWnd)
             ::DestroyWindow(m_hWnd);
@@ -94,7 +94,7 @@ TEST(ModelessDialog, OkSavesTheControlsThenDestroysTheWindow) {
 // The close box asks for Cancel by a posted message, which the owner's next pump delivers.
 TEST(ModelessDialog, TheWaitWindowsCloseBoxDestroysIt) {
     CWaitDlg wait;
-    ASSERT_TRUE(wait.Create(IDD_WAIT, nullptr));
+    ASSERT_TRUE(wait.Create());
     const HWND wnd = wait.GetSafeHwnd();
     wait.ShowWindow(SW_SHOW);
     EXPECT_TRUE(wait.SetItemText(IDC_WAIT_TEXT, "D:\\index.htm"));

@@ -77,7 +77,7 @@ TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchNavigations, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(hook);
     CHelpDlg help;
-    ASSERT_TRUE(help.Create(CHelpDlg::IDD, nullptr));
+    ASSERT_TRUE(help.Create());
     vt::WaitUntil(
         [] {
             Pump();
@@ -99,7 +99,7 @@ TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
 
 TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsAddressAsMail) {
     CHelpDlg help;
-    ASSERT_TRUE(help.Create(CHelpDlg::IDD, nullptr));
+    ASSERT_TRUE(help.Create());
     struct Case {
         int id;
         const char* text;

@@ -29,7 +29,7 @@ class HostDlg : public fw::Dialog {
 public:
     explicit HostDlg(std::vector<std::pair<int, CHyperLink*>> links)
         : fw::Dialog(kHostDlg, nullptr), m_links(std::move(links)) {
-        EXPECT_TRUE(Create(kHostDlg, nullptr));
+        EXPECT_TRUE(Create());
     }
     ~HostDlg() override {
         if (m_hWnd)

@@ -247,9 +247,7 @@ TEST(PictureFile, DoesNotOpenWhatIsNoPicture) {
 // control erases shows.
 class HostDlg : public fw::Dialog {
 public:
-    HostDlg() : fw::Dialog(kHostDlg, nullptr), m_brush(CreateSolidBrush(kYellow)) {
-        EXPECT_TRUE(Create(kHostDlg, nullptr));
-    }
+    HostDlg() : fw::Dialog(kHostDlg, nullptr), m_brush(CreateSolidBrush(kYellow)) { EXPECT_TRUE(Create()); }
     ~HostDlg() override {
         if (m_hWnd)
             DestroyWindow(m_hWnd);
@@ -633,7 +631,7 @@ TEST(SplashDlg, EmptyPathLoadsDefaultGifFromTheCurrentFolder) {
             box.Copy(Fixture(c.defaultGif), "default.gif");
         SetCurrentDirectoryA(box.Dir().c_str());
         CSplashDlg splash;
-        ASSERT_TRUE(splash.Create(CSplashDlg::IDD, nullptr));
+        ASSERT_TRUE(splash.Create());
         EXPECT_EQ("default.gif", splash.m_strImagePath);
         RECT r = vt::RectOf(splash);
         EXPECT_EQ(c.cx, r.right - r.left);

@@ -363,7 +363,7 @@ TEST_F(ViewerKeys, ThePageTakesTabEnterAndArrowsBeforeTheDialogAndEscStillCloses
 TEST_F(ViewerKeys, ThePumpOffersKeysToTheControlFirst) {
     CViewerDlg viewer;
     viewer.m_strPath = box_.Path("index.htm");
-    ASSERT_TRUE(viewer.Create(CViewerDlg::IDD, nullptr));
+    ASSERT_TRUE(viewer.Create());
     ASSERT_TRUE(g_seen.window);
     for (WPARAM key : Keys(false)) {
         PostMessageA(g_seen.window, WM_KEYDOWN, key, 1);
@@ -393,7 +393,7 @@ TEST_F(ViewerKeys, ThePumpOffersKeysToTheControlFirst) {
 TEST_F(ViewerKeys, ADeclinedKeyIsNotOfferedTwice) {
     CViewerDlg viewer;
     viewer.m_strPath = box_.Path("index.htm");
-    ASSERT_TRUE(viewer.Create(CViewerDlg::IDD, nullptr));
+    ASSERT_TRUE(viewer.Create());
     ASSERT_TRUE(g_seen.window);
     const MSG esc = {g_seen.window, WM_KEYDOWN, VK_ESCAPE, 1, GetTickCount(), {}};
     for (int i = 0; i < 2; ++i) {
