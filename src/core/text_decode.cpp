@@ -206,7 +206,7 @@ PageEncodingGuess DetectPageEncoding(std::string_view start, bool whole) {
 
 namespace {
 
-std::string ToUtf8(PageEncoding encoding, std::string_view text, AnsiDecoder& ansi) {
+std::string ToUtf8(PageEncoding encoding, std::string_view text, CodePage& ansi) {
     switch (encoding) {
     case PageEncoding::Utf8:
         return Utf8FromUtf8(text);
@@ -217,14 +217,14 @@ std::string ToUtf8(PageEncoding encoding, std::string_view text, AnsiDecoder& an
     case PageEncoding::Windows1252:
         return Utf8FromWindows1252(text);
     case PageEncoding::Ansi:
-        return text.empty() ? std::string() : ansi.AnsiToUtf8(text);
+        return text.empty() ? std::string() : ansi.ToUtf8(text);
     }
     return std::string();
 }
 
 } // namespace
 
-DecodedPage::DecodedPage(std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi, size_t blockSize)
+DecodedPage::DecodedPage(std::unique_ptr<ByteSource> raw, CodePage& ansi, size_t blockSize)
     : m_raw(std::move(raw)), m_ansi(ansi), m_block(std::max<size_t>(blockSize, 4)) {}
 
 PageEncoding DecodedPage::Encoding() {
@@ -330,7 +330,7 @@ int HexValue(char c) {
 
 } // namespace
 
-std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* encoding) {
+std::string DecodePage(std::string_view bytes, CodePage& ansi, PageEncoding* encoding) {
     DecodedPage page(std::make_unique<ViewSource>(bytes), ansi);
     if (encoding)
         *encoding = page.Encoding();
@@ -341,7 +341,7 @@ std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* 
     return text;
 }
 
-std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi) {
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi) {
     // A page of more than a block is decoded as the blocks would be.
     if (bytes.size() >= kPageBlock)
         return converted = DecodePage(bytes, ansi);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/code_page.h"
 #include "core/text_lines.h"
 #include "core/unicode_text.h"
 
@@ -52,19 +53,10 @@ std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
 // map them.
 std::string Utf8FromWindows1252(std::string_view bytes);
 
-// Converts text in the system's ANSI code page. The core cannot ask Windows, so by default it
-// reads Windows-1252; the Win32 shell overrides this with the real code page.
-class AnsiDecoder {
-public:
-    virtual ~AnsiDecoder() = default;
-    // Called with whole lines (a cut never falls inside a double-byte character), may be empty.
-    virtual std::string AnsiToUtf8(std::string_view bytes) { return Utf8FromWindows1252(bytes); }
-};
-
 // A page's bytes as UTF-8, decided and converted as DetectPageEncoding says.
 class DecodedPage : public ByteSource {
 public:
-    DecodedPage(std::unique_ptr<ByteSource> raw, AnsiDecoder& ansi, size_t blockSize = kPageBlock);
+    DecodedPage(std::unique_ptr<ByteSource> raw, CodePage& ansi, size_t blockSize = kPageBlock);
     size_t Read(char* buffer, size_t size) override;
     // Reads the first block if that has not happened yet.
     PageEncoding Encoding();
@@ -74,7 +66,7 @@ private:
     size_t Carry(const std::string& raw) const;
 
     std::unique_ptr<ByteSource> m_raw;
-    AnsiDecoder& m_ansi;
+    CodePage& m_ansi;
     size_t m_block;
     bool m_started = false;
     bool m_rawEnd = false;
@@ -85,10 +77,10 @@ private:
 };
 
 // All of a page as UTF-8 (for tests and small texts).
-std::string DecodePage(std::string_view bytes, AnsiDecoder& ansi, PageEncoding* encoding = nullptr);
+std::string DecodePage(std::string_view bytes, CodePage& ansi, PageEncoding* encoding = nullptr);
 // All of a page's bytes as the UTF-8 that DecodedPage reads from them: a view into bytes where
 // they are UTF-8 already, else into converted.
-std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, AnsiDecoder& ansi);
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi);
 
 enum class Escapes {
     None,          // no %XX in the value

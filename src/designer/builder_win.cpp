@@ -87,7 +87,7 @@ public:
     }
 
     FileSource& Files() override { return m_disk; }
-    AnsiDecoder& Ansi() override { return m_disk; }
+    CodePage& Ansi() override { return m_disk.Ansi(); }
     ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
         return m_disk.ReadWholeDated(name, bytes, modified);
     }

@@ -143,7 +143,7 @@ public:
         return m_host.ReadPage(name, bytes, m_modified);
     }
     bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
-    std::string AnsiToUtf8(std::string_view bytes) override { return m_host.Ansi().AnsiToUtf8(bytes); }
+    CodePage& Ansi() override { return m_host.Ansi(); }
     bool Copy(const std::string& from, const std::string& to) override {
         FolderEntry file;
         if (!m_host.Access().Details(from, file) || file.kind != PathKind::File) {

@@ -126,7 +126,7 @@ public:
     // For the checks made before anything is written: the files as the build reads them
     // (relative names against the working folder) and the code page of undeclared pages.
     virtual FileSource& Files() = 0;
-    virtual AnsiDecoder& Ansi() = 0;
+    virtual CodePage& Ansi() = 0;
     // All of a page the build reads for its links, and its date where the read tells it (-1
     // where not). Without an override: through Files().
     virtual ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified);

@@ -70,7 +70,7 @@ public:
     void ShowMissing(const std::vector<MissingFile>& missing) override;
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
-    AnsiDecoder& Ansi() override { return Disk(); }
+    CodePage& Ansi() override { return Disk().Ansi(); }
     ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
         return Disk().ReadWholeDated(name, bytes, modified);
     }

@@ -413,7 +413,7 @@ void LinkScanner::Enter(const std::string& relPath, const std::string& source, D
     Doc& doc = stack.Push();
     doc.folder = FolderOf(relPath);
     if (found == ScanHost::Found::Read) {
-        const std::string_view text = DecodeWholePage(m_page, m_converted, m_host);
+        const std::string_view text = DecodeWholePage(m_page, m_converted, m_host.Ansi());
         m_host.PageDecoded(source, text);
         DocumentLinkValues(text, kind, doc.values);
     }

@@ -94,9 +94,7 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-// AnsiToUtf8 reads a page that is neither declared nor valid UTF-8; without an override it
-// reads Windows-1252.
-class ScanHost : public FileSource, public AnsiDecoder {
+class ScanHost : public FileSource {
 public:
     enum class Found {
         Absent,     // no such file or folder
@@ -127,6 +125,12 @@ public:
     virtual bool Stopped() { return false; }
     // At the end of a top-level scan that found missing files.
     virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
+    // The code page of a page that is neither declared nor valid UTF-8; without an override,
+    // Windows-1252.
+    virtual CodePage& Ansi() { return m_windows1252; }
+
+private:
+    Windows1252 m_windows1252;
 };
 
 // All of a file through its source: Exists, then Open.
@@ -141,7 +145,7 @@ public:
     bool Exists(const std::string& name) override { return m_disk.Exists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
     bool SameFile(const std::string& a, const std::string& b) override { return m_disk.SameFile(a, b); }
-    std::string AnsiToUtf8(std::string_view bytes) override { return m_disk.AnsiToUtf8(bytes); }
+    CodePage& Ansi() override { return m_disk.Ansi(); }
     bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
     Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
     bool Copy(const std::string& from, const std::string& to) override;

@@ -86,7 +86,7 @@ public:
         preview = {exe, parameters, folder};
     }
     vk::FileSource& Files() override { return disk; }
-    vk::AnsiDecoder& Ansi() override { return disk; }
+    vk::CodePage& Ansi() override { return disk.Ansi(); }
     size_t MostFindingsShown() override { return most; }
     bool Accept(const std::string& warnings) override {
         accepted.push_back(warnings);

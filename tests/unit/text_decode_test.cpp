@@ -15,9 +15,10 @@ const std::string kEAcuteUtf8 = "\xC3\xA9";
 
 // Records what it was asked to convert; converts each byte as Latin-1 marked with brackets, so
 // a test can see that this decoder, not the built-in table, did the work.
-struct RecordingAnsi : vk::AnsiDecoder {
+struct RecordingAnsi : vk::CodePage {
     std::vector<std::string> calls;
-    std::string AnsiToUtf8(std::string_view bytes) override {
+    bool FromUtf8(std::string_view, std::string&) override { return false; }
+    std::string ToUtf8(std::string_view bytes) override {
         calls.emplace_back(bytes);
         std::string out = "[";
         for (unsigned char c : bytes)
@@ -121,7 +122,7 @@ TEST(PageEncoding, PagesBecomeUtf8) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        vk::AnsiDecoder ansi;
+        vk::Windows1252 ansi;
         PageEncoding encoding;
         EXPECT_EQ(c.text, vk::DecodePage(c.bytes, ansi, &encoding));
         EXPECT_EQ(c.encoding, encoding);
@@ -164,11 +165,11 @@ TEST(PageEncoding, BlocksNeverCutACharacter) {
         "<meta charset=windows-1252>" + std::string(1100, '\x80') + "\xE9",
     };
     for (const std::string& page : pages) {
-        vk::AnsiDecoder whole;
+        vk::Windows1252 whole;
         const std::string expected = vk::DecodePage(page, whole);
         for (size_t block : {4, 5, 6, 7, 9, 1000, 1025}) {
             SCOPED_TRACE(block);
-            vk::AnsiDecoder ansi;
+            vk::Windows1252 ansi;
             vk::DecodedPage decoded(std::make_unique<StringSource>(page, 3), ansi, block);
             std::string text;
             char buffer[7];
@@ -205,7 +206,7 @@ TEST(PageEncoding, AnyBytesGiveValidUtf8) {
         }
         for (const std::string& prefix : {std::string(), std::string("\xFF\xFE"), std::string("\xFE\xFF"),
                                           std::string("\xEF\xBB\xBF"), std::string("<meta charset=cp1252>")}) {
-            vk::AnsiDecoder ansi;
+            vk::Windows1252 ansi;
             EXPECT_TRUE(vk::IsValidUtf8(vk::DecodePage(prefix + bytes, ansi)));
         }
         std::string out;

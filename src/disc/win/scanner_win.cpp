@@ -59,6 +59,5 @@ bool WinDisk::Copy(const std::string& from, const std::string& to) {
 bool WinDisk::MakeFolder(const std::string& path) {
     return ::CreateDirectoryW(fw::WidePath(path).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
-std::string WinDisk::AnsiToUtf8(std::string_view bytes) { return m_codePage.ToUtf8(bytes); }
 
 } // namespace vk

@@ -21,7 +21,7 @@ public:
     std::string CopyError() const override { return m_copyError; }
     bool MakeFolder(const std::string& path) override;
     // A page neither declared nor valid UTF-8 is in the machine's own code page.
-    std::string AnsiToUtf8(std::string_view bytes) override;
+    CodePage& Ansi() override { return m_codePage; }
     void PageStarting(const std::string&) override {}
     void ShowMissing(const std::vector<MissingFile>&) override {}
 
