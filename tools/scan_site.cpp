@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     FileWork work(dest);
     if (fileWork) {
         vk::MissingFileList missing;
-        vk::LinkScanner(work, missing).Scan(vk::CorePath(start.string()), dest, true);
+        vk::LinkScanner(work, work.ansi, work, missing).Scan(vk::CorePath(start.string()), dest, true);
     }
     const auto begin = std::chrono::steady_clock::now();
     std::error_code error;
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     if (fileWork)
         work.Replay(copies);
     else
-        vk::LinkScanner(disk, missing).Scan(vk::CorePath(start.string()), dest, true);
+        vk::LinkScanner(disk, disk.ansi, disk, missing).Scan(vk::CorePath(start.string()), dest, true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     for (const vk::MissingFile& entry : missing.Items())
         std::printf("%s\n", vk::PosixPath(entry.path).c_str());

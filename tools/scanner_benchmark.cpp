@@ -81,7 +81,7 @@ int Scan(const std::string& site, const std::string& out) {
     PosixDisk disk("/");
     vk::MissingFileList missing;
     const auto start = std::chrono::steady_clock::now();
-    vk::LinkScanner(disk, missing).Scan(page, std::filesystem::absolute(out).string() + "\\", true);
+    vk::LinkScanner(disk, disk.ansi, disk, missing).Scan(page, std::filesystem::absolute(out).string() + "\\", true);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(out))

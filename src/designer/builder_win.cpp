@@ -87,8 +87,8 @@ public:
     }
 
     FileSource& Files() override { return m_disk; }
-    CodePage& Ansi() override { return m_disk.Ansi(); }
-    ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
+    CodePage& Ansi() override { return m_ansi; }
+    ScanFiles::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
         return m_disk.ReadWholeDated(name, bytes, modified);
     }
     size_t MostFindingsShown() override { return 5; }
@@ -143,6 +143,7 @@ private:
 
     CDesignerDlg& m_dlg;
     WinDisk m_disk;
+    AnsiCodePage m_ansi;
     std::unique_ptr<CBuildWaitDlg> m_wait;
     bool m_cancelled = false;
     int m_stage = -1;

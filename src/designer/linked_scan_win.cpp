@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "controls/wait_dlg.h"
+#include "core/win/code_page_win.h"
 #include "designer/missing_files_dlg.h"
 #include "disc/builder.h"
 #include "disc/win/scanner_win.h"
@@ -16,9 +17,12 @@ struct OwnDisk {
     WinDisk m_ownDisk;
 };
 
-class WinScanHost : private OwnDisk, public WatchedScan {
+// The pages go by in the wait window; the missing files show in their window at the end.
+class WinScanHost : private OwnDisk, public WatchedScan, public ScanProgress {
 public:
     explicit WinScanHost(CWaitDlg* waitDlg) : WatchedScan(m_ownDisk), m_waitDlg(waitDlg) {}
+    // A page neither declared nor valid UTF-8 is in the machine's own code page.
+    AnsiCodePage ansi;
 
     void PageStarting(const std::string& pagePath) override {
         if (m_waitDlg)
@@ -48,7 +52,7 @@ MissingFileList& MissingFiles() {
 bool ScanLinkedFiles(const std::string& pagePath, const std::string& destFolder, bool topLevel, CWaitDlg* waitDlg,
                      std::string& failure) {
     WinScanHost host(waitDlg);
-    LinkScanner(host, MissingFiles()).Scan(pagePath, destFolder, topLevel);
+    LinkScanner(host, host.ansi, host, MissingFiles()).Scan(pagePath, destFolder, topLevel);
     if (host.Failed())
         failure = ScanCopyFailureMessage(host.FailedSource(), host.FailedDestination(), host.FailureReason());
     return !host.Failed();

@@ -123,7 +123,7 @@ private:
 
 // The scan that a build would make, run on the files as they are: each copy is only noted,
 // and a name noted once counts as present, as a copied file would.
-class PlanScanHost : public ScanHost {
+class PlanScanHost : public ScanFiles, public ScanProgress {
 public:
     PlanScanHost(BuildHost& host, BuildStage stage, const std::string& programFolder, const std::string& out,
                  DiscPlan& plan, bool checkModes)
@@ -143,7 +143,6 @@ public:
         return m_host.ReadPage(name, bytes, m_modified);
     }
     bool SameFile(const std::string& a, const std::string& b) override { return m_host.Files().SameFile(a, b); }
-    CodePage& Ansi() override { return m_host.Ansi(); }
     bool Copy(const std::string& from, const std::string& to) override {
         FolderEntry file;
         if (!m_host.Access().Details(from, file) || file.kind != PathKind::File) {
@@ -181,7 +180,6 @@ public:
             m_plan.undeclared.push_back(pagePath);
     }
     bool Stopped() override { return m_host.Cancelled(); }
-    void ShowMissing(const std::vector<MissingFile>&) override {}
 
 private:
     void Note(const std::string& from, const std::string& to, unsigned long long size, long long modified) {
@@ -341,7 +339,7 @@ Survey SurveyOutputFolder(BuildHost& host, const std::string& folder) {
             const std::string noted = "<the earlier disc>\\";
             DiscPlan earlier;
             PlanScanHost scan(host, BuildStage::Surveying, folder, noted, earlier, false);
-            LinkScanner(scan, earlier.missing).Scan(root + config.target, noted, true);
+            LinkScanner(scan, host.Ansi(), scan, earlier.missing).Scan(root + config.target, noted, true);
             for (const PlannedFile& file : earlier.files)
                 built.insert(Lower(file.name));
         }
@@ -369,7 +367,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 } // namespace
 
-ScanHost::Found BuildHost::ReadPage(const std::string& name, std::string& bytes, long long& modified) {
+ScanFiles::Found BuildHost::ReadPage(const std::string& name, std::string& bytes, long long& modified) {
     modified = -1;
     return ReadWholeFrom(Files(), name, bytes);
 }
@@ -397,7 +395,7 @@ bool PlanDisc(const DiscSettings& s, const std::string& out, BuildHost& host, Di
         // the copy would: the site's file of that name never replaces it.
         for (const PlannedFile& file : plan.files)
             scan.AlreadyThere(out + file.name);
-        LinkScanner(scan, plan.missing).Scan(s.m_strTargetPath, out, true);
+        LinkScanner(scan, host.Ansi(), scan, plan.missing).Scan(s.m_strTargetPath, out, true);
     }
     return !host.Cancelled();
 }

@@ -129,7 +129,7 @@ public:
     virtual CodePage& Ansi() = 0;
     // All of a page the build reads for its links, and its date where the read tells it (-1
     // where not). Without an override: through Files().
-    virtual ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified);
+    virtual ScanFiles::Found ReadPage(const std::string& name, std::string& bytes, long long& modified);
     // Shows the warnings of those checks; true to build all the same.
     virtual bool Accept(const std::string& warnings) = 0;
     // How many findings of a kind one message shows (a message box must fit the screen).

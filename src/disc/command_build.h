@@ -51,7 +51,7 @@ public:
     // folder, where the designer's default sample files are read from.
     virtual std::string DefaultLauncher() = 0;
     // The real files, for the scan that reads the pages.
-    virtual ScanHost& Disk() = 0;
+    virtual ScanFiles& Disk() = 0;
     // Columns of the terminal that standard output is, or 0 when it is not one: then no
     // progress line is shown.
     virtual size_t TerminalWidth() { return 0; }
@@ -70,8 +70,7 @@ public:
     void ShowMissing(const std::vector<MissingFile>& missing) override;
     bool ReplaceForeignFiles(const std::string& folder, const std::vector<std::string>& names) override;
     FileSource& Files() override { return Disk(); }
-    CodePage& Ansi() override { return Disk().Ansi(); }
-    ScanHost::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
+    ScanFiles::Found ReadPage(const std::string& name, std::string& bytes, long long& modified) override {
         return Disk().ReadWholeDated(name, bytes, modified);
     }
 

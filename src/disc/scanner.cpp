@@ -327,25 +327,25 @@ void MissingFileList::Clear() {
     m_seen.clear();
 }
 
-ScanHost::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes) {
+ScanFiles::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes) {
     bytes.clear();
     if (!files.Exists(name))
-        return ScanHost::Found::Absent;
+        return ScanFiles::Found::Absent;
     std::unique_ptr<ByteSource> raw = files.Open(name);
     if (!raw)
-        return ScanHost::Found::Unreadable;
+        return ScanFiles::Found::Unreadable;
     char buffer[1 << 16];
     for (size_t got; (got = raw->Read(buffer, sizeof buffer)) > 0;)
         bytes.append(buffer, got);
-    return ScanHost::Found::Read;
+    return ScanFiles::Found::Read;
 }
 
-ScanHost::Found ScanHost::ReadWhole(const std::string& name, std::string& bytes) {
+ScanFiles::Found ScanFiles::ReadWhole(const std::string& name, std::string& bytes) {
     return ReadWholeFrom(*this, name, bytes);
 }
 
-ScanHost::Found ScanHost::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
-                                      bool& copied) {
+ScanFiles::Found ScanFiles::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                        bool& copied) {
     copied = Copy(from, to);
     return ReadWhole(from, bytes);
 }
@@ -357,8 +357,8 @@ bool WatchedScan::Copy(const std::string& from, const std::string& to) {
     return copied;
 }
 
-ScanHost::Found WatchedScan::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
-                                         bool& copied) {
+ScanFiles::Found WatchedScan::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                          bool& copied) {
     const Found found = m_disk.CopyAndRead(from, to, bytes, copied);
     if (!copied && !Failed() && found == Found::Read)
         Note(from, to);
@@ -403,18 +403,18 @@ private:
     size_t m_depth = 0;
 };
 
-void LinkScanner::Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
+void LinkScanner::Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanFiles::Found found,
                         DocStack& stack) {
-    if (found == ScanHost::Found::Absent)
+    if (found == ScanFiles::Found::Absent)
         return;
-    m_host.PageStarting(source);
+    m_progress.PageStarting(source);
     if (!stack.Empty() && stack.Top().next == stack.Top().values.size())
         stack.Pop(); // nothing of it is left to follow
     Doc& doc = stack.Push();
     doc.folder = FolderOf(relPath);
-    if (found == ScanHost::Found::Read) {
-        const std::string_view text = DecodeWholePage(m_page, m_converted, m_host.Ansi());
-        m_host.PageDecoded(source, text);
+    if (found == ScanFiles::Found::Read) {
+        const std::string_view text = DecodeWholePage(m_page, m_converted, m_ansi);
+        m_progress.PageDecoded(source, text);
         DocumentLinkValues(text, kind, doc.values);
     }
 }
@@ -426,15 +426,15 @@ bool LinkScanner::MakeFolders(const std::string& relPath) {
     // Folders already there in this scan need no second look.
     if (m_folders.Contains(Lower(relPath.substr(0, last))))
         return true;
-    if (!m_host.Exists(m_root + relPath))
+    if (!m_files.Exists(m_root + relPath))
         return false; // no empty folders for a file that is not there
     for (size_t slash = relPath.find('\\'); slash != std::string::npos; slash = relPath.find('\\', slash + 1)) {
         const std::string key = Lower(relPath.substr(0, slash));
         if (m_folders.Contains(key))
             continue;
         const std::string folder = m_dest + relPath.substr(0, slash);
-        if (!m_host.Exists(folder)) {
-            if (!m_host.MakeFolder(folder))
+        if (!m_files.Exists(folder)) {
+            if (!m_files.MakeFolder(folder))
                 return false;
             m_madeFolders.Insert(key);
         }
@@ -466,10 +466,10 @@ bool LinkScanner::InFolderLoop(const std::string& relPath, const std::string& ke
         // case, a folder it cannot open, a name that is not there): its answer counts only
         // where it tells this folder from the start page.
         bool loop = false;
-        if (!m_host.SameFile(folder, m_start)) {
-            loop = m_host.SameFile(folder, m_root);
+        if (!m_files.SameFile(folder, m_start)) {
+            loop = m_files.SameFile(folder, m_root);
             for (size_t up = relPath.find('\\'); !loop && up < slash; up = relPath.find('\\', up + 1))
-                loop = m_host.SameFile(folder, m_root + relPath.substr(0, up));
+                loop = m_files.SameFile(folder, m_root + relPath.substr(0, up));
         }
         if (loop) {
             m_loopFolders.Insert(folderKey);
@@ -504,7 +504,7 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         // A name in another letter case may be another file where the site was made; the disc,
         // read by Windows, holds only the one met first, so the other cannot be copied.
         const auto first = m_firstSpelling.emplace(key, link.path);
-        if (!first.second && !m_host.SameFile(m_root + first.first->second, m_root + link.path)) {
+        if (!first.second && !m_files.SameFile(m_root + first.first->second, m_root + link.path)) {
             m_missing.Add(CutForList(m_root + link.path), MissingReason::CaseTwin);
             return;
         }
@@ -513,25 +513,25 @@ void LinkScanner::Follow(const std::string& value, const std::string& pageFolder
         return;
     const std::string source = m_root + link.path;
     const std::string dest = m_dest + link.path;
-    if (!InFolderMadeHere(link.path) && m_host.Exists(dest))
+    if (!InFolderMadeHere(link.path) && m_files.Exists(dest))
         return; // already in the output folder, and so already scanned if a page
     const bool made = MakeFolders(link.path);
     DocKind kind = DocKind::Html;
     if (!IsScanned(link.path, kind) || !m_visited.Insert(key)) {
         if (!made)
-            NotCopied(source, !m_host.Exists(source), kFolderNotMade);
-        else if (!m_host.Copy(source, dest))
-            NotCopied(source, !m_host.Exists(source), m_host.CopyError());
+            NotCopied(source, !m_files.Exists(source), kFolderNotMade);
+        else if (!m_files.Copy(source, dest))
+            NotCopied(source, !m_files.Exists(source), m_files.CopyError());
         return;
     }
     bool copied = false;
-    const ScanHost::Found found =
-        made ? m_host.CopyAndRead(source, dest, m_page, copied) : m_host.ReadWhole(source, m_page);
+    const ScanFiles::Found found =
+        made ? m_files.CopyAndRead(source, dest, m_page, copied) : m_files.ReadWhole(source, m_page);
     if (!copied)
-        NotCopied(source, found == ScanHost::Found::Absent,
-                  !made                            ? kFolderNotMade
-                  : found == ScanHost::Found::Read ? m_host.CopyError()
-                                                   : kUnreadable);
+        NotCopied(source, found == ScanFiles::Found::Absent,
+                  !made                             ? kFolderNotMade
+                  : found == ScanFiles::Found::Read ? m_files.CopyError()
+                                                    : kUnreadable);
     Enter(link.path, source, kind, found, stack);
 }
 
@@ -565,8 +565,8 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     DocKind kind = DocKind::Html;
     if (!topLevel && !IsScanned(relPath, kind))
         return;
-    const ScanHost::Found found = m_host.ReadWhole(pagePath, m_page);
-    if (found == ScanHost::Found::Absent)
+    const ScanFiles::Found found = m_files.ReadWhole(pagePath, m_page);
+    if (found == ScanFiles::Found::Absent)
         return;
     if (topLevel)
         m_missing.Clear();
@@ -574,7 +574,7 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
     Enter(relPath, pagePath, kind, found, stack);
     std::vector<std::string> files;
     std::string key, value, folder;
-    while (!stack.Empty() && !m_host.Stopped()) {
+    while (!stack.Empty() && !m_progress.Stopped()) {
         Doc& doc = stack.Top();
         if (doc.next == doc.values.size()) {
             stack.Pop();
@@ -593,8 +593,8 @@ void LinkScanner::Scan(const std::string& pagePath, const std::string& destFolde
         for (const std::string& file : files)
             Follow(file, folder, stack);
     }
-    if (topLevel && !m_missing.Empty() && !m_host.Stopped())
-        m_host.ShowMissing(m_missing.Items());
+    if (topLevel && !m_missing.Empty() && !m_progress.Stopped())
+        m_progress.ShowMissing(m_missing.Items());
 }
 
 } // namespace vk

@@ -1,6 +1,8 @@
 // The linked-file scanner's rules: which link values name a file of the site and where it
 // goes, and the scan that copies those files into the output folder, folders kept, and follows
-// linked pages and stylesheets. File access goes through ScanHost, which the Win32 shell implements.
+// linked pages and stylesheets. The scan reads and copies through ScanFiles (one for Windows,
+// one for POSIX, the tests' in-memory disk), decodes undeclared pages in a CodePage, and tells
+// a ScanProgress of each page and of the missing files.
 // Pages are decoded to UTF-8 first (core/text_decode.h); names and paths here are UTF-8.
 #pragma once
 #include <cstddef>
@@ -94,7 +96,8 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-class ScanHost : public FileSource {
+// The files a scan reads, copies and makes.
+class ScanFiles : public FileSource {
 public:
     enum class Found {
         Absent,     // no such file or folder
@@ -117,41 +120,37 @@ public:
     virtual std::string CopyError() const { return {}; }
     // Creates one folder whose parent exists; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
+};
+
+// What a scan tells as it goes; each does nothing unless overridden.
+class ScanProgress {
+public:
+    virtual ~ScanProgress() = default;
     // Once per page, before its links are read.
-    virtual void PageStarting(const std::string& pagePath) = 0;
+    virtual void PageStarting(const std::string& /*pagePath*/) {}
     // A page's text, as its links are read from it (UTF-8), for a host that looks at more.
     virtual void PageDecoded(const std::string& /*pagePath*/, std::string_view /*text*/) {}
     // True when the scan should end where it is: its results are then incomplete.
     virtual bool Stopped() { return false; }
     // At the end of a top-level scan that found missing files.
-    virtual void ShowMissing(const std::vector<MissingFile>& missing) = 0;
-    // The code page of a page that is neither declared nor valid UTF-8; without an override,
-    // Windows-1252.
-    virtual CodePage& Ansi() { return m_windows1252; }
-
-private:
-    Windows1252 m_windows1252;
+    virtual void ShowMissing(const std::vector<MissingFile>& /*missing*/) {}
 };
 
 // All of a file through its source: Exists, then Open.
-ScanHost::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes);
+ScanFiles::Found ReadWholeFrom(FileSource& files, const std::string& name, std::string& bytes);
 
 // A scan on a disk that notes the first copy that failed although its source could be read:
 // a full disk or a folder that refuses writes is the build's failure, not a missing link.
-// Pages and the missing list go to the hooks below, which a front end overrides.
-class WatchedScan : public ScanHost {
+class WatchedScan : public ScanFiles {
 public:
-    explicit WatchedScan(ScanHost& disk) : m_disk(disk) {}
+    explicit WatchedScan(ScanFiles& disk) : m_disk(disk) {}
     bool Exists(const std::string& name) override { return m_disk.Exists(name); }
     std::unique_ptr<ByteSource> Open(const std::string& name) override { return m_disk.Open(name); }
     bool SameFile(const std::string& a, const std::string& b) override { return m_disk.SameFile(a, b); }
-    CodePage& Ansi() override { return m_disk.Ansi(); }
     bool MakeFolder(const std::string& path) override { return m_disk.MakeFolder(path); }
     Found ReadWhole(const std::string& name, std::string& bytes) override { return m_disk.ReadWhole(name, bytes); }
     bool Copy(const std::string& from, const std::string& to) override;
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
-    void PageStarting(const std::string&) override {}
-    void ShowMissing(const std::vector<MissingFile>&) override {}
 
     bool Failed() const { return !m_reason.empty(); }
     // The first such copy: its source, destination and why.
@@ -161,13 +160,15 @@ public:
 
 private:
     void Note(const std::string& from, const std::string& to);
-    ScanHost& m_disk;
+    ScanFiles& m_disk;
     std::string m_source, m_dest, m_reason;
 };
 
 class LinkScanner {
 public:
-    LinkScanner(ScanHost& host, MissingFileList& missing) : m_host(host), m_missing(missing) {}
+    // ansi: the code page of pages that are neither declared nor valid UTF-8.
+    LinkScanner(ScanFiles& files, CodePage& ansi, ScanProgress& progress, MissingFileList& missing)
+        : m_files(files), m_ansi(ansi), m_progress(progress), m_missing(missing) {}
 
     // Copies what pagePath links to into destFolder (which ends in a backslash), each file at
     // its place relative to the page's folder, and follows linked pages and stylesheets. A
@@ -178,7 +179,7 @@ private:
     struct Doc;
     class DocStack;
     // Reads the links of the document just read into m_page (found says how that went).
-    void Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanHost::Found found,
+    void Enter(const std::string& relPath, const std::string& source, DocKind kind, ScanFiles::Found found,
                DocStack& stack);
     void Follow(const std::string& value, const std::string& pageFolder, DocStack& stack);
     bool MakeFolders(const std::string& relPath);
@@ -186,7 +187,9 @@ private:
     bool InFolderLoop(const std::string& relPath, const std::string& key);
     void NotCopied(const std::string& source, bool absent, const std::string& why);
 
-    ScanHost& m_host;
+    ScanFiles& m_files;
+    CodePage& m_ansi;
+    ScanProgress& m_progress;
     MissingFileList& m_missing;
     std::string m_start, m_root, m_dest;
     // Documents read in this top-level scan, by their path in the site: each is read at most

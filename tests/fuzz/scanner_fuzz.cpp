@@ -53,7 +53,7 @@ void CheckInside(const std::string& path, const char* what) {
     }
 }
 
-class Host : public vk::ScanHost {
+class Host : public vk::ScanFiles {
 public:
     std::map<std::string, std::string> files; // by key
     std::set<std::string> folders;
@@ -83,8 +83,6 @@ public:
         folders.insert(Key(path));
         return true;
     }
-    void PageStarting(const std::string&) override {}
-    void ShowMissing(const std::vector<vk::MissingFile>&) override {}
 };
 
 class Input {
@@ -163,7 +161,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         host.files[Key(name)] = "<img src=d.gif>";
     host.files[Key(kOut + "index.htm")] = "the target";
     vk::MissingFileList missing;
-    vk::LinkScanner(host, missing).Scan(kSite + "index.htm", kOut, true);
+    vk::Windows1252 ansi;
+    vk::ScanProgress quiet;
+    vk::LinkScanner(host, ansi, quiet, missing).Scan(kSite + "index.htm", kOut, true);
     for (const auto& [name, content] : host.files)
         if (name.compare(0, 3, "c:\\") == 0 && name.compare(0, 7, "c:\\site") != 0 &&
             name.compare(0, 6, "c:\\out") != 0)

@@ -86,7 +86,8 @@ public:
         preview = {exe, parameters, folder};
     }
     vk::FileSource& Files() override { return disk; }
-    vk::CodePage& Ansi() override { return disk.Ansi(); }
+    vk::CodePage& Ansi() override { return ansi; }
+    vk::Windows1252 ansi;
     size_t MostFindingsShown() override { return most; }
     bool Accept(const std::string& warnings) override {
         accepted.push_back(warnings);

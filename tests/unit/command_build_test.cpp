@@ -139,7 +139,9 @@ public:
         return path.size() > 1 && path[1] == ':' ? path : kHere + "\\" + path;
     }
     std::string DefaultLauncher() override { return kProgram + "\\Vintrosk.exe"; }
-    vk::ScanHost& Disk() override { return disk; }
+    vk::ScanFiles& Disk() override { return disk; }
+    vk::CodePage& Ansi() override { return ansi; }
+    vk::Windows1252 ansi;
     bool DesktopFolder(std::string& path) override {
         path = "C:\\Users\\me\\Desktop";
         return true;

@@ -93,7 +93,7 @@ TEST(ScannerEncoding, LinksAreFoundByTheNamesTheyDecodeTo) {
         for (const std::string& name : c.present)
             disk.Put("html\\" + name);
         vk::MissingFileList missing;
-        vk::LinkScanner(disk, missing).Scan("html\\index.htm", kOut, true);
+        vk::LinkScanner(disk, disk.ansi, disk, missing).Scan("html\\index.htm", kOut, true);
         EXPECT_EQ(c.copied, disk.FilesIn("C:\\out"));
         EXPECT_EQ(c.missing, missing.Items());
     }
@@ -111,7 +111,7 @@ TEST(ScannerEncoding, EscapedStepsNeverLeaveTheOutputFolder) {
     const std::set<std::string> before = disk.AllFiles();
 
     vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing).Scan("html\\index.htm", kOut, true);
+    vk::LinkScanner(disk, disk.ansi, disk, missing).Scan("html\\index.htm", kOut, true);
 
     EXPECT_EQ(before, disk.AllFiles());
     // "..." is a "." step that Windows trims away: its copy is tried from the page's own folder.
@@ -138,7 +138,7 @@ TEST(ScannerEncoding, LongUtf8LinesNeverCutAValue) {
     disk.Put("html\\a\xC3\xA9.gif");
     disk.Put("html\\\xC3\xA9.gif");
     vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing).Scan("html\\index.htm", kOut, true);
+    vk::LinkScanner(disk, disk.ansi, disk, missing).Scan("html\\index.htm", kOut, true);
     EXPECT_EQ(std::set<std::string>{"a\xC3\xA9.gif"}, disk.FilesIn("C:\\out"));
     EXPECT_TRUE(missing.Empty());
 }

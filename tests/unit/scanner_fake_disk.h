@@ -10,8 +10,9 @@
 #include "memory_files.h"
 #include "missing_print.h"
 
-class FakeDisk : public vk::ScanHost {
+class FakeDisk : public vk::ScanFiles, public vk::ScanProgress {
 public:
+    vk::Windows1252 ansi; // the code page of undeclared pages, as on the Wine prefix
     std::string workingFolder = "C:\\work";
     std::vector<std::string> pagesRead; // as handed to PageStarting
     std::vector<std::vector<vk::MissingFile>> shownMissing;

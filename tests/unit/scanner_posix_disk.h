@@ -11,8 +11,9 @@
 
 #include "disc/posix/scanner_posix.h"
 
-class PosixDisk : public vk::PosixDisk {
+class PosixDisk : public vk::PosixDisk, public vk::ScanProgress {
 public:
+    vk::Windows1252 ansi;
     explicit PosixDisk(std::string base) : m_base(std::move(base)) {}
 
     size_t pages = 0;

@@ -32,7 +32,7 @@ TEST(ScannerSamples, TheDemoPageBringsEveryFileOfItsFolderAndNothingIsMissing) {
 
     PosixDisk disk(kSamples);
     vk::MissingFileList missing;
-    vk::LinkScanner(disk, missing).Scan("html\\1_Demo_General_Menu.html", out.string() + "\\", true);
+    vk::LinkScanner(disk, disk.ansi, disk, missing).Scan("html\\1_Demo_General_Menu.html", out.string() + "\\", true);
 
     EXPECT_TRUE(missing.Empty()) << vk::MissingEntryText(missing.Items().front());
     EXPECT_TRUE(disk.shownMissing.empty());

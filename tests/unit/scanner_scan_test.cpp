@@ -16,7 +16,7 @@ struct Scan {
 
     Scan() { disk.AddFolder("C:\\out"); }
     void Run(const std::string& page = "html\\index.htm", bool topLevel = true) {
-        vk::LinkScanner(disk, missing).Scan(page, kOut, topLevel);
+        vk::LinkScanner(disk, disk.ansi, disk, missing).Scan(page, kOut, topLevel);
     }
 };
 

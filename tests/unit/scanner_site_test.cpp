@@ -49,7 +49,9 @@ struct Site {
     CountingDisk disk;
     vk::MissingFileList missing;
     Site() { disk.AddFolder("C:\\out"); }
-    void Run(const std::string& page = "C:\\site\\index.htm") { vk::LinkScanner(disk, missing).Scan(page, kOut, true); }
+    void Run(const std::string& page = "C:\\site\\index.htm") {
+        vk::LinkScanner(disk, disk.ansi, disk, missing).Scan(page, kOut, true);
+    }
     std::set<std::string> Out() const {
         std::set<std::string> files;
         for (const std::string& file : disk.AllFiles())
@@ -70,7 +72,7 @@ struct RealSite {
         std::filesystem::create_directories(base / "out");
     }
     ~RealSite() { std::filesystem::remove_all(base); }
-    void Scan() { vk::LinkScanner(disk, missing).Scan("site\\index.htm", "out\\", true); }
+    void Scan() { vk::LinkScanner(disk, disk.ansi, disk, missing).Scan("site\\index.htm", "out\\", true); }
     static std::filesystem::path MakeFolder() {
         char pattern[] = "/tmp/vk-site-XXXXXX";
         if (!::mkdtemp(pattern))

@@ -24,7 +24,8 @@ public:
     void PrintError(const std::string& text) override;
     std::string FullPath(const std::string& path) override;
     std::string DefaultLauncher() override { return m_launcher; }
-    ScanHost& Disk() override { return m_disk; }
+    ScanFiles& Disk() override { return m_disk; }
+    CodePage& Ansi() override { return m_ansi; }
     FileAccess& Access() override { return m_files; }
 
     bool DesktopFolder(std::string& path) override;
@@ -50,6 +51,8 @@ private:
     std::thread m_beside;
     std::atomic<bool> m_besideDone{true};
     PosixDisk m_disk;
+    // Undeclared pages are read as Windows-1252, the usual code page of the pages of a Windows disc.
+    Windows1252 m_ansi;
     PosixFileAccess m_files;
 };
 

@@ -31,7 +31,7 @@ bool PosixDisk::Copy(const std::string& from, const std::string& to) {
 
 // Reads all of an open file (fd < 0: it could not be opened) and closes it; st is the file's
 // status when it was read.
-ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st) {
+ScanFiles::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string& bytes, struct stat& st) {
     if (fd < 0) {
         bytes.clear();
         return ::stat(path.c_str(), &st) == 0 ? Found::Unreadable : Found::Absent;
@@ -59,13 +59,13 @@ ScanHost::Found PosixDisk::ReadOpen(int fd, const std::string& path, std::string
     return whole ? Found::Read : Found::Unreadable;
 }
 
-ScanHost::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
+ScanFiles::Found PosixDisk::ReadWhole(const std::string& name, std::string& bytes) {
     const std::string path = Native(name);
     struct stat st;
     return ReadOpen(OpenPosixToRead(path), path, bytes, st);
 }
 
-ScanHost::Found PosixDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
+ScanFiles::Found PosixDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
     const std::string path = Native(name);
     struct stat st;
     const Found found = ReadOpen(OpenPosixToRead(path), path, bytes, st);
@@ -73,8 +73,8 @@ ScanHost::Found PosixDisk::ReadWholeDated(const std::string& name, std::string& 
     return found;
 }
 
-ScanHost::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
-                                       bool& copied) {
+ScanFiles::Found PosixDisk::CopyAndRead(const std::string& from, const std::string& to, std::string& bytes,
+                                        bool& copied) {
     const std::string source = Native(from), dest = Native(to);
     struct stat st;
     const Found found = ReadOpen(OpenPosixToRead(source), source, bytes, st);

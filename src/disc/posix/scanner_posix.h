@@ -11,7 +11,7 @@
 
 namespace vk {
 
-class PosixDisk : public ScanHost {
+class PosixDisk : public ScanFiles {
 public:
     bool Exists(const std::string& name) override;
     std::unique_ptr<ByteSource> Open(const std::string& name) override;
@@ -23,8 +23,6 @@ public:
     Found ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) override;
     // One open of the source: the copy is written from the bytes read.
     Found CopyAndRead(const std::string& from, const std::string& to, std::string& bytes, bool& copied) override;
-    void PageStarting(const std::string&) override {}
-    void ShowMissing(const std::vector<MissingFile>&) override {}
     std::string CopyError() const override { return m_copyError; }
 
 protected:

@@ -90,7 +90,8 @@ public:
     void PrintError(const std::string& text) override { m_err.Line(text); }
     std::string FullPath(const std::string& path) override { return ResolveAgainst(m_startFolder, path); }
     std::string DefaultLauncher() override { return ModulePath(); }
-    ScanHost& Disk() override { return m_disk; }
+    ScanFiles& Disk() override { return m_disk; }
+    CodePage& Ansi() override { return m_ansi; }
 
     bool WriteImage(const std::string& folder, const std::string& file, const std::string&, const std::string& label,
                     ImageProgress& progress, ImageListing* listing, std::string& error) override {
@@ -105,6 +106,7 @@ private:
     Output m_err;
     std::string m_startFolder;
     WinDisk m_disk;
+    AnsiCodePage m_ansi;
 };
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "core/win/code_page_win.h"
 #include "core/win/file_access_win.h"
 #include "core/win/launch_config_win.h"
 #include "framework/handles.h"
@@ -11,13 +10,13 @@
 namespace vk {
 bool WinDisk::Exists(const std::string& name) { return FileExists(name); }
 
-ScanHost::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) {
+ScanFiles::Found WinDisk::ReadWhole(const std::string& name, std::string& bytes) {
     long long modified = 0;
     return ReadWholeDated(name, bytes, modified);
 }
 
 // One open for the whole page (an open costs a trip to the system), read straight into bytes.
-ScanHost::Found WinDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
+ScanFiles::Found WinDisk::ReadWholeDated(const std::string& name, std::string& bytes, long long& modified) {
     bytes.clear();
     modified = -1;
     const fw::FileHandle owned(
