@@ -166,25 +166,7 @@ std::string Utf8FromUtf8(std::string_view bytes) {
 std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
     std::string out;
     out.reserve(bytes.size());
-    const size_t units = bytes.size() / 2;
-    auto unit = [&](size_t i) -> char32_t {
-        const unsigned a = Byte(bytes, 2 * i), b = Byte(bytes, 2 * i + 1);
-        return bigEndian ? (a << 8 | b) : (b << 8 | a);
-    };
-    for (size_t i = 0; i < units; ++i) {
-        const char32_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
-            const char32_t low = unit(i + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        AppendUtf8(out, u); // a lone surrogate becomes U+FFFD there
-    }
-    if (bytes.size() % 2)
-        AppendUtf8(out, kReplacement);
+    AppendUtf16Bytes(out, bytes, bigEndian, true);
     return out;
 }
 

@@ -51,6 +51,30 @@ char32_t NextCodePoint(std::string_view s, size_t& i, bool& valid) {
     return c;
 }
 
+// The one UTF-16 decoder. count code units, unit(i) the i-th: surrogates are paired, an
+// unpaired one becomes U+FFFD. A high surrogate that ends the units waits for more unless
+// last. Answers the units used.
+template <class Unit>
+size_t DecodeUtf16(std::string& out, size_t count, Unit unit, bool last) {
+    size_t i = 0;
+    while (i < count) {
+        const char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 1 == count && !last)
+                break; // its partner may come with the next bytes
+            const char32_t low = i + 1 < count ? unit(i + 1) : 0;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, u); // an unpaired surrogate becomes U+FFFD there
+        ++i;
+    }
+    return i;
+}
+
 } // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
@@ -90,16 +114,22 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
-    for (size_t i = 0; i < utf16.size(); ++i) {
-        const char32_t u = utf16[i];
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));
-            ++i;
-        } else {
-            AppendUtf8(out, u); // an unpaired surrogate becomes U+FFFD there
-        }
-    }
+    DecodeUtf16(
+        out, utf16.size(), [&](size_t i) { return static_cast<char32_t>(utf16[i]); }, true);
     return out;
+}
+
+size_t AppendUtf16Bytes(std::string& out, std::string_view bytes, bool bigEndian, bool last) {
+    auto unit = [&](size_t i) -> char32_t {
+        const unsigned a = static_cast<unsigned char>(bytes[2 * i]), b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    size_t used = 2 * DecodeUtf16(out, bytes.size() / 2, unit, last);
+    if (last && used < bytes.size()) {
+        AppendUtf8(out, kReplacement); // half a code unit at the end
+        used = bytes.size();
+    }
+    return used;
 }
 
 bool IsValidUtf8(std::string_view text) {
@@ -194,32 +224,6 @@ bool DecodedText::Refill() {
     return true;
 }
 
-void DecodedText::DecodeUtf16() {
-    auto unit = [this](size_t at) {
-        return static_cast<char32_t>(static_cast<unsigned char>(m_pending[at]) |
-                                     static_cast<unsigned char>(m_pending[at + 1]) << 8);
-    };
-    const size_t size = m_pending.size();
-    size_t i = 0;
-    while (i + 2 <= size) {
-        const char32_t u = unit(i);
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 4 > size && !m_rawEnd)
-                break; // its partner may be in the next read
-            if (i + 4 <= size && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
-                AppendUtf8(m_out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 2) - 0xDC00));
-                i += 4;
-                continue;
-            }
-        }
-        AppendUtf8(m_out, u); // an unpaired surrogate becomes U+FFFD there
-        i += 2;
-    }
-    if (m_rawEnd && i < size) {
-        AppendUtf8(m_out, kReplacement); // half a code unit at the end
-        i = size;
-    }
-    m_pending.erase(0, i);
-}
+void DecodedText::DecodeUtf16() { m_pending.erase(0, AppendUtf16Bytes(m_out, m_pending, false, m_rawEnd)); }
 
 } // namespace vk

@@ -11,6 +11,10 @@ namespace vk {
 
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
+// UTF-16 bytes, little- or big-endian, appended to out as UTF-8. Answers the bytes used: a high
+// surrogate or half a code unit at the end waits for more, unless last (then each becomes
+// U+FFFD, as an unpaired surrogate always does).
+size_t AppendUtf16Bytes(std::string& out, std::string_view bytes, bool bigEndian, bool last);
 // Appends one code point; one outside Unicode or a surrogate becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t c);
 bool IsValidUtf8(std::string_view text);
