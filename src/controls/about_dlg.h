@@ -3,8 +3,8 @@
 #include "controls/about_ids.h"
 #include "framework/dialog.h"
 
-class CAboutDlg : public fw::Dialog {
+class CAboutDlg : public fw::ModalDialog {
 public:
     enum { IDD = IDD_ABOUT };
-    explicit CAboutDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
+    explicit CAboutDlg(HWND parent = nullptr) : fw::ModalDialog(IDD, parent) {}
 };

@@ -6,10 +6,10 @@
 #include "framework/dialog.h"
 #include "controls/web_browser2.h"
 
-class CHelpDlg : public fw::Dialog {
+class CHelpDlg : public fw::ModalDialog {
 public:
     enum { IDD = IDD_HELP };
-    explicit CHelpDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
+    explicit CHelpDlg(HWND parent = nullptr) : fw::ModalDialog(IDD, parent) {}
 
 protected:
     void DoDataExchange(fw::DataExchange& dx) override;

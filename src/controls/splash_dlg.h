@@ -7,10 +7,10 @@
 #include "controls/splash_ids.h"
 #include "framework/dialog.h"
 
-class CSplashDlg : public fw::Dialog {
+class CSplashDlg : public fw::ModelessDialog {
 public:
     enum { IDD = IDD_SPLASH };
-    explicit CSplashDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent), m_pictureCtrl(TRUE) {}
+    explicit CSplashDlg(HWND parent = nullptr) : fw::ModelessDialog(IDD, parent), m_pictureCtrl(TRUE) {}
 
     CPictureCtrl m_pictureCtrl;
     // Set by the creator before Create; empty means "default.gif" in the current folder.

@@ -16,7 +16,7 @@
 #include "framework/wide.h"
 
 CDesignerDlg::CDesignerDlg(HWND parent)
-    : fw::Dialog(IDD, parent), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
+    : fw::ModalDialog(IDD, parent), m_hIcon(::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP))) {}
 
 void CDesignerDlg::DoDataExchange(fw::DataExchange& dx) {
     dx.Text(IDC_TARGET_NAME, m_strTarget);

@@ -13,7 +13,7 @@ class CWaitDlg;
 
 // The settings are the dialog's own members (DiscSettings), so Create CD and autorun.inf read
 // them as they stand.
-class CDesignerDlg : public fw::Dialog, public vk::DiscSettings {
+class CDesignerDlg : public fw::ModalDialog, public vk::DiscSettings {
 public:
     enum { IDD = IDD_DESIGNER };
     explicit CDesignerDlg(HWND parent = nullptr);

@@ -8,10 +8,10 @@
 #include "disc/scanner.h"
 #include "framework/dialog.h"
 
-class CMissingFilesDlg : public fw::Dialog {
+class CMissingFilesDlg : public fw::ModalDialog {
 public:
     enum { IDD = IDD_MISSING_FILES };
-    explicit CMissingFilesDlg(HWND parent = nullptr) : fw::Dialog(IDD, parent) {}
+    explicit CMissingFilesDlg(HWND parent = nullptr) : fw::ModalDialog(IDD, parent) {}
 
     CExtentListBox m_list;
     const std::vector<vk::MissingFile>* m_pList = nullptr;

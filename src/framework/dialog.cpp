@@ -23,17 +23,15 @@ Dialog::~Dialog() {
         ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
 }
 
-INT_PTR Dialog::DoModal() {
-    m_modal = true;
+INT_PTR ModalDialog::DoModal() {
     EnsureCommonControls();
     INT_PTR result = ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                                        DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
-    m_modal = false;
     return result;
 }
 
-bool Dialog::Create() {
+bool ModelessDialog::Create() {
     EnsureCommonControls();
     HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
@@ -52,13 +50,13 @@ BOOL Dialog::OnInitDialog() {
 
 void Dialog::OnOK() {
     UpdateData(true);
-    EndDialog(IDOK);
+    Close(IDOK);
 }
 
-void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+void Dialog::OnCancel() { Close(IDCANCEL); }
 
 void Dialog::CentreUnplaced(const RECT& before) {
-    if (!m_modal || !m_hWnd)
+    if (!CentresUnplaced() || !m_hWnd)
         return;
     const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
     if (style & (WS_CHILD | DS_CENTER | DS_CENTERMOUSE))

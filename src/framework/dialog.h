@@ -1,5 +1,7 @@
-// Dialog base: one static dialog procedure binds `this` (kept in the window's user data) and
-// forwards to small virtual handlers with their parameters unpacked.
+// Dialogs: one static dialog procedure binds `this` (kept in the window's user data) and
+// forwards to small virtual handlers with their parameters unpacked. A dialog is modal
+// (ModalDialog: DoModal, EndDialog) or modeless (ModelessDialog: Create, DestroyWindow), never
+// both; Dialog is what they share.
 #pragma once
 #include "framework/data_exchange.h"
 #include "framework/wnd.h"
@@ -8,16 +10,8 @@ namespace fw {
 
 class Dialog : public Wnd {
 public:
-    Dialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
     ~Dialog() override;
 
-    // A modal dialog that does not place itself in OnInitDialog, and whose template does not
-    // centre it, is centred on its owner (or on the work area) before it shows.
-    INT_PTR DoModal();
-    // Modeless, from the template and owner it was made with; the window lives until
-    // DestroyWindow or the end of the process.
-    bool Create();
-    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
     // save: controls to members; otherwise members to controls.
     void UpdateData(bool save);
 
@@ -40,9 +34,19 @@ public:
     }
 
 protected:
+    Dialog(int templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
+
+    // Ends the dialog as its kind does: a modal one returns result from DoModal, a modeless
+    // one is destroyed.
+    virtual void Close(INT_PTR result) = 0;
+    // Whether a dialog that does not place itself in OnInitDialog, and whose template does not
+    // centre it, is centred on its owner (or on the work area) before it shows.
+    virtual bool CentresUnplaced() const { return false; }
+
     virtual void DoDataExchange(DataExchange&) {}
     // The base fills the controls from the members; answer TRUE to let the system set focus.
     virtual BOOL OnInitDialog();
+    // OK saves the controls to the members, then closes; Cancel closes.
     virtual void OnOK();
     virtual void OnCancel();
     // Each answers whether it handled the message.
@@ -60,32 +64,42 @@ protected:
     // Any other message.
     virtual bool OnMessage(UINT /*msg*/, WPARAM, LPARAM, LRESULT& /*result*/) { return false; }
 
-private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
+    int m_templateId;
+    HWND m_parent;
+
+private:
     INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     // Fills list controls from the template's own initialisation data, if it has any.
     void ApplyInitData();
     // before: the window's rectangle ahead of OnInitDialog.
     void CentreUnplaced(const RECT& before);
-
-    int m_templateId;
-    HWND m_parent;
-    bool m_modal = false;
 };
 
-// A dialog made with Create. EndDialog would only hide such a window, so closing it (the
-// close box, Esc, Cancel or OK) destroys it.
+// Shown by DoModal, which returns when EndDialog is called. One that does not place itself is
+// centred on its owner.
+class ModalDialog : public Dialog {
+public:
+    ModalDialog(int templateId, HWND parent) : Dialog(templateId, parent) {}
+    INT_PTR DoModal();
+    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+
+protected:
+    void Close(INT_PTR result) override { EndDialog(result); }
+    bool CentresUnplaced() const override { return true; }
+};
+
+// Made by Create and living until DestroyWindow or the end of the process. EndDialog would only
+// hide such a window, so closing it (the close box, Esc, Cancel or OK) destroys it.
 class ModelessDialog : public Dialog {
 public:
-    using Dialog::Dialog;
+    ModelessDialog(int templateId, HWND parent) : Dialog(templateId, parent) {}
+    // From the template and owner it was made with.
+    bool Create();
     bool DestroyWindow() { return ::DestroyWindow(m_hWnd) != FALSE; }
 
 protected:
-    void OnOK() override {
-        UpdateData(true);
-        DestroyWindow();
-    }
-    void OnCancel() override { DestroyWindow(); }
+    void Close(INT_PTR) override { DestroyWindow(); }
 };
 
 } // namespace fw

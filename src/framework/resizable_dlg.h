@@ -5,9 +5,9 @@
 
 namespace fw {
 
-class CResizableDlg : public Dialog {
+class CResizableDlg : public ModalDialog {
 public:
-    explicit CResizableDlg(int templateId, HWND parent = nullptr) : Dialog(templateId, parent) {}
+    explicit CResizableDlg(int templateId, HWND parent = nullptr) : ModalDialog(templateId, parent) {}
 
     // flags: AnchorMoveX, AnchorMoveY, AnchorSizeX, AnchorSizeY. Call from OnInitDialog.
     void AddAnchoredControl(int id, int flags) { m_layout.Add(id, flags); }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,18 +73,43 @@ std::string ResourceAt(const std::string& address) {
     return bytes;
 }
 
+// Runs a script inside the help window's modal loop once the window is up, then closes it.
+class ScriptedHelp : public CHelpDlg {
+public:
+    explicit ScriptedHelp(std::function<void(HWND)> script) : m_script(std::move(script)) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        const BOOL result = CHelpDlg::OnInitDialog();
+        PostMessageW(m_hWnd, kRunScript, 0, 0);
+        return result;
+    }
+    bool OnMessage(UINT msg, WPARAM, LPARAM, LRESULT&) override {
+        if (msg != kRunScript)
+            return false;
+        m_script(m_hWnd);
+        EndDialog(IDCANCEL);
+        return true;
+    }
+
+private:
+    static constexpr UINT kRunScript = WM_APP + 7;
+    std::function<void(HWND)> m_script;
+};
+
 TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
     g_navigations.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchNavigations, nullptr, GetCurrentThreadId());
     ASSERT_TRUE(hook);
-    CHelpDlg help;
-    ASSERT_TRUE(help.Create());
-    vt::WaitUntil(
-        [] {
-            Pump();
-            return !g_navigations.empty();
-        },
-        15000);
+    ScriptedHelp help([](HWND) {
+        vt::WaitUntil(
+            [] {
+                Pump();
+                return !g_navigations.empty();
+            },
+            15000);
+    });
+    EXPECT_EQ(IDCANCEL, help.DoModal());
     UnhookWindowsHookEx(hook);
 
     char self[MAX_PATH] = "";
@@ -94,33 +120,32 @@ TEST(HelpDlg, BrowserShowsTheHelpPageOfTheRunningProgramFile) {
     for (const char* part : {"<title>New Page 1</title>", "charset=windows-1252", "Vintrosk! Help", "Open Online Help",
                              "You must be connected to the Internet to view the online help files."})
         EXPECT_NE(std::string::npos, page.find(part)) << part << " in\n" << page.substr(0, 200);
-    DestroyWindow(help);
 }
 
 TEST(HelpDlg, WebLinkShowsTheSiteAndOpensTheProductPageMailLinkOpensItsAddressAsMail) {
-    CHelpDlg help;
-    ASSERT_TRUE(help.Create());
-    struct Case {
-        int id;
-        const char* text;
-        const char* target;
-    } cases[] = {
-        {IDC_HELP_WEB_LINK, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
-        {IDC_HELP_MAIL_LINK, "support@vintrosk.example", "mailto:support@vintrosk.example"},
-    };
-    for (const Case& c : cases) {
-        HWND link = GetDlgItem(help, c.id);
-        EXPECT_EQ(c.text, vt::Title(link));
-        EXPECT_EQ(c.target, vt::ToolText(link));
-        // Fitted to the text: much narrower than the 115 dialog units of the template.
-        RECT box = {0, 0, 115, 8}, client;
-        MapDialogRect(help, &box);
-        GetClientRect(link, &client);
-        EXPECT_LT(client.right, box.right) << c.text;
-        EXPECT_FALSE(GetWindowLongA(link, GWL_STYLE) & WS_TABSTOP) << "reached by a click only";
-    }
-    EXPECT_EQ("Vintrosk! Version 1.56", vt::Title(GetDlgItem(help, IDC_HELP_VERSION)).substr(0, 22));
-    DestroyWindow(help);
+    ScriptedHelp help([](HWND window) {
+        struct Case {
+            int id;
+            const char* text;
+            const char* target;
+        } cases[] = {
+            {IDC_HELP_WEB_LINK, "https://vintrosk.example/", "https://vintrosk.example/vintrosk/"},
+            {IDC_HELP_MAIL_LINK, "support@vintrosk.example", "mailto:support@vintrosk.example"},
+        };
+        for (const Case& c : cases) {
+            HWND link = GetDlgItem(window, c.id);
+            EXPECT_EQ(c.text, vt::Title(link));
+            EXPECT_EQ(c.target, vt::ToolText(link));
+            // Fitted to the text: much narrower than the 115 dialog units of the template.
+            RECT box = {0, 0, 115, 8}, client;
+            MapDialogRect(window, &box);
+            GetClientRect(link, &client);
+            EXPECT_LT(client.right, box.right) << c.text;
+            EXPECT_FALSE(GetWindowLongA(link, GWL_STYLE) & WS_TABSTOP) << "reached by a click only";
+        }
+        EXPECT_EQ("Vintrosk! Version 1.56", vt::Title(GetDlgItem(window, IDC_HELP_VERSION)).substr(0, 22));
+    });
+    EXPECT_EQ(IDCANCEL, help.DoModal());
 }
 
 } // namespace

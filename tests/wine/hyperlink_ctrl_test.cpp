@@ -25,10 +25,10 @@ const DWORD kWait = 15000;
 const COLORREF kBlue = RGB(0, 0, 255), kTeal = RGB(0, 128, 128), kPurple = RGB(128, 0, 128);
 
 // Modeless, with the given links bound as a dialog binds its controls.
-class HostDlg : public fw::Dialog {
+class HostDlg : public fw::ModelessDialog {
 public:
     explicit HostDlg(std::vector<std::pair<int, CHyperLink*>> links)
-        : fw::Dialog(kHostDlg, nullptr), m_links(std::move(links)) {
+        : fw::ModelessDialog(kHostDlg, nullptr), m_links(std::move(links)) {
         EXPECT_TRUE(Create());
     }
     ~HostDlg() override {

@@ -245,9 +245,9 @@ TEST(PictureFile, DoesNotOpenWhatIsNoPicture) {
 
 // A modeless dialog that gives its statics a yellow background, so that what the picture
 // control erases shows.
-class HostDlg : public fw::Dialog {
+class HostDlg : public fw::ModelessDialog {
 public:
-    HostDlg() : fw::Dialog(kHostDlg, nullptr), m_brush(CreateSolidBrush(kYellow)) { EXPECT_TRUE(Create()); }
+    HostDlg() : fw::ModelessDialog(kHostDlg, nullptr), m_brush(CreateSolidBrush(kYellow)) { EXPECT_TRUE(Create()); }
     ~HostDlg() override {
         if (m_hWnd)
             DestroyWindow(m_hWnd);

@@ -359,10 +359,16 @@ TEST_F(ViewerKeys, ThePageTakesTabEnterAndArrowsBeforeTheDialogAndEscStillCloses
     EXPECT_EQ(0, g_seen.live) << "the host let the control go, its active object too";
 }
 
+// A modeless window on the viewer's template: its host makes the control as the viewer's does,
+// and no modal loop of the system's runs.
+class ModelessViewer : public fw::ModelessDialog {
+public:
+    ModelessViewer() : fw::ModelessDialog(CViewerDlg::IDD, nullptr) {}
+};
+
 // A modeless window pumped by the framework's own loop gets the same order.
 TEST_F(ViewerKeys, ThePumpOffersKeysToTheControlFirst) {
-    CViewerDlg viewer;
-    viewer.m_strPath = box_.Path("index.htm");
+    ModelessViewer viewer;
     ASSERT_TRUE(viewer.Create());
     ASSERT_TRUE(g_seen.window);
     for (WPARAM key : Keys(false)) {
@@ -391,8 +397,7 @@ TEST_F(ViewerKeys, ThePumpOffersKeysToTheControlFirst) {
 // the message-filter hook with the same key: the control is asked once per key, declined or
 // not, and a later identical key is asked again.
 TEST_F(ViewerKeys, ADeclinedKeyIsNotOfferedTwice) {
-    CViewerDlg viewer;
-    viewer.m_strPath = box_.Path("index.htm");
+    ModelessViewer viewer;
     ASSERT_TRUE(viewer.Create());
     ASSERT_TRUE(g_seen.window);
     const MSG esc = {g_seen.window, WM_KEYDOWN, VK_ESCAPE, 1, GetTickCount(), {}};
