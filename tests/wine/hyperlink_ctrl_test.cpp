@@ -33,7 +33,7 @@ public:
     }
     ~HostDlg() override {
         if (m_hWnd)
-            DestroyWindow(m_hWnd);
+            DestroyWindow();
     }
     HWND Item(int id) const { return GetDlgItem(id); }
 

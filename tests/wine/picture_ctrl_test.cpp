@@ -250,7 +250,7 @@ public:
     HostDlg() : fw::ModelessDialog(kHostDlg, nullptr), m_brush(CreateSolidBrush(kYellow)) { EXPECT_TRUE(Create()); }
     ~HostDlg() override {
         if (m_hWnd)
-            DestroyWindow(m_hWnd);
+            DestroyWindow();
         DeleteObject(m_brush);
     }
     HWND Item(int id) const { return GetDlgItem(id); }
