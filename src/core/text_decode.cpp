@@ -206,99 +206,7 @@ std::string ToUtf8(PageEncoding encoding, std::string_view text, CodePage& ansi)
 
 } // namespace
 
-DecodedPage::DecodedPage(std::unique_ptr<ByteSource> raw, CodePage& ansi, size_t blockSize)
-    : m_raw(std::move(raw)), m_ansi(ansi), m_block(std::max<size_t>(blockSize, 4)) {}
-
-PageEncoding DecodedPage::Encoding() {
-    if (!m_started)
-        NextBlock();
-    return m_encoding;
-}
-
-// The bytes at the end of a block that must wait for the next one, so no character is cut.
-size_t DecodedPage::Carry(const std::string& raw) const {
-    switch (m_encoding) {
-    case PageEncoding::Utf8:
-        return CutSequenceTail(raw);
-    case PageEncoding::Utf16Le:
-    case PageEncoding::Utf16Be: {
-        size_t carry = raw.size() % 2;
-        if (raw.size() >= carry + 2) {
-            const size_t at = raw.size() - carry - 2;
-            const unsigned char high = Byte(raw, m_encoding == PageEncoding::Utf16Le ? at + 1 : at);
-            if (high >= 0xD8 && high <= 0xDB)
-                carry += 2;
-        }
-        return carry;
-    }
-    case PageEncoding::Windows1252:
-        return 0;
-    case PageEncoding::Ansi: {
-        // A newline byte is never part of a double-byte character.
-        const size_t newline = raw.rfind('\n');
-        return newline == std::string::npos ? 0 : raw.size() - newline - 1;
-    }
-    }
-    return 0;
-}
-
-bool DecodedPage::NextBlock() {
-    if (m_rawEnd && m_carry.empty())
-        return false;
-    std::string raw;
-    raw.swap(m_carry);
-    // The first block reaches at least as far as a declaration may stand.
-    const size_t want = m_started ? m_block : std::max(m_block, kCharsetSniffBytes);
-    const size_t target = raw.size() < want ? want : raw.size() + 1;
-    // Grown as the bytes come, so a small page never costs a whole block of memory.
-    char step[1 << 14];
-    while (!m_rawEnd && raw.size() < target) {
-        const size_t got = m_raw ? m_raw->Read(step, std::min(sizeof step, target - raw.size())) : 0;
-        raw.append(step, got);
-        if (got == 0)
-            m_rawEnd = true;
-    }
-    size_t from = 0;
-    if (!m_started) {
-        m_started = true;
-        const PageEncodingGuess guess = DetectPageEncoding(raw, m_rawEnd);
-        m_encoding = guess.encoding;
-        from = guess.bomSize;
-    }
-    const size_t carry = m_rawEnd ? 0 : Carry(raw);
-    m_carry.assign(raw, raw.size() - carry, carry);
-    const std::string_view text = std::string_view(raw).substr(from, raw.size() - carry - from);
-    m_text = ToUtf8(m_encoding, text, m_ansi);
-    m_pos = 0;
-    return true;
-}
-
-size_t DecodedPage::Read(char* buffer, size_t size) {
-    while (m_pos == m_text.size()) {
-        if (!NextBlock())
-            return 0;
-    }
-    const size_t n = std::min(size, m_text.size() - m_pos);
-    std::copy_n(m_text.data() + m_pos, n, buffer);
-    m_pos += n;
-    return n;
-}
-
 namespace {
-
-class ViewSource : public ByteSource {
-public:
-    explicit ViewSource(std::string_view data) : m_data(data) {}
-    size_t Read(char* buffer, size_t size) override {
-        const size_t n = std::min(size, m_data.size());
-        std::copy_n(m_data.data(), n, buffer);
-        m_data.remove_prefix(n);
-        return n;
-    }
-
-private:
-    std::string_view m_data;
-};
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -312,26 +220,22 @@ int HexValue(char c) {
 
 } // namespace
 
-std::string DecodePage(std::string_view bytes, CodePage& ansi, PageEncoding* encoding) {
-    DecodedPage page(std::make_unique<ViewSource>(bytes), ansi);
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi, PageEncoding* encoding,
+                                 size_t decidedBy) {
+    const size_t decide = std::max(decidedBy, kCharsetSniffBytes);
+    const bool whole = bytes.size() < decide;
+    const PageEncodingGuess guess = DetectPageEncoding(whole ? bytes : bytes.substr(0, decide), whole);
     if (encoding)
-        *encoding = page.Encoding();
-    std::string text;
-    char buffer[4096];
-    while (size_t n = page.Read(buffer, sizeof buffer))
-        text.append(buffer, n);
-    return text;
-}
-
-std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi) {
-    // A page of more than a block is decoded as the blocks would be.
-    if (bytes.size() >= kPageBlock)
-        return converted = DecodePage(bytes, ansi);
-    const PageEncodingGuess guess = DetectPageEncoding(bytes, true);
+        *encoding = guess.encoding;
     const std::string_view text = bytes.substr(guess.bomSize);
     if (guess.encoding == PageEncoding::Utf8 && IsValidUtf8(text))
         return text;
     return converted = ToUtf8(guess.encoding, text, ansi);
+}
+
+std::string DecodePage(std::string_view bytes, CodePage& ansi, PageEncoding* encoding) {
+    std::string converted;
+    return std::string(DecodeWholePage(bytes, converted, ansi, encoding));
 }
 
 Escapes DecodePercentEscapes(std::string_view value, std::string& out) {

@@ -2,12 +2,10 @@
 // the percent-escapes of link values. Text inside the core is UTF-8 from here on.
 #pragma once
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/code_page.h"
-#include "core/text_lines.h"
 #include "core/unicode_text.h"
 
 namespace vk {
@@ -27,8 +25,8 @@ struct PageEncodingGuess {
 
 // Browsers look for a declaration only this far into a page.
 constexpr size_t kCharsetSniffBytes = 1024;
-// A page is decoded in blocks of this size; almost every page is one block. Larger pages are
-// decoded block by block in the encoding the first block decided.
+// A page longer than this is decided by this much of its start: validating a page of hundreds
+// of MB to choose between UTF-8 and the code page would tell nothing more.
 constexpr size_t kPageBlock = 64u << 20;
 
 // By byte-order mark, else by a <meta> charset in the first kCharsetSniffBytes, else UTF-8 when
@@ -53,34 +51,14 @@ std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
 // map them.
 std::string Utf8FromWindows1252(std::string_view bytes);
 
-// A page's bytes as UTF-8, decided and converted as DetectPageEncoding says.
-class DecodedPage : public ByteSource {
-public:
-    DecodedPage(std::unique_ptr<ByteSource> raw, CodePage& ansi, size_t blockSize = kPageBlock);
-    size_t Read(char* buffer, size_t size) override;
-    // Reads the first block if that has not happened yet.
-    PageEncoding Encoding();
-
-private:
-    bool NextBlock();
-    size_t Carry(const std::string& raw) const;
-
-    std::unique_ptr<ByteSource> m_raw;
-    CodePage& m_ansi;
-    size_t m_block;
-    bool m_started = false;
-    bool m_rawEnd = false;
-    PageEncoding m_encoding = PageEncoding::Utf8;
-    std::string m_carry; // bytes of a character cut at a block's end
-    std::string m_text;
-    size_t m_pos = 0;
-};
-
-// All of a page as UTF-8 (for tests and small texts).
+// All of a page's bytes as UTF-8: a view into bytes where they are UTF-8 already, else into
+// converted. encoding, when given, receives how the page was read. A page longer than
+// decidedBy is decided by its first decidedBy bytes (at least kCharsetSniffBytes), where a
+// character cut at the end does not count against UTF-8.
+std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi,
+                                 PageEncoding* encoding = nullptr, size_t decidedBy = kPageBlock);
+// The same as a string of its own (for tests and small texts).
 std::string DecodePage(std::string_view bytes, CodePage& ansi, PageEncoding* encoding = nullptr);
-// All of a page's bytes as the UTF-8 that DecodedPage reads from them: a view into bytes where
-// they are UTF-8 already, else into converted.
-std::string_view DecodeWholePage(std::string_view bytes, std::string& converted, CodePage& ansi);
 
 enum class Escapes {
     None,          // no %XX in the value

@@ -146,54 +146,34 @@ TEST(PageEncoding, OnlyUndeclaredInvalidPagesGoToTheAnsiCodePage) {
     EXPECT_EQ(std::vector<std::string>{"\xE9"}, ansi.calls);
 }
 
-// A page decoded block by block reads exactly as the same page decoded whole, whatever the
-// block size: no character is cut, none is doubled.
-TEST(PageEncoding, BlocksNeverCutACharacter) {
-    std::string utf8Line = "<img src=\"\xCE\xB1\xE6\x97\xA5\xF0\x9F\x98\x80" + kEAcuteUtf8 + ".gif\">\n";
-    std::u16string wideLine = u"<img src=\"\u03b1\u65e5\U0001F600\u00e9.gif\">\n";
-    std::string utf8, wide;
-    std::u16string wideText;
-    for (int i = 0; i < 120; ++i) {
-        utf8 += utf8Line;
-        wideText += wideLine;
-    }
-    const std::string pages[] = {
-        "\xEF\xBB\xBF" + utf8,
-        utf8,
-        Utf16(wideText, false),
-        Utf16(wideText, true),
-        "<meta charset=windows-1252>" + std::string(1100, '\x80') + "\xE9",
+// A page longer than its deciding part is read as that part says; a character the part cuts
+// does not make it the code page's, and what is invalid later becomes U+FFFD.
+TEST(PageEncoding, ALongPageIsDecidedByItsStart) {
+    const std::string alpha = "\xCE\xB1";
+    const struct {
+        std::string page;
+        size_t decidedBy;
+        vk::PageEncoding encoding;
+        std::string end; // of the text
+    } cases[] = {
+        {std::string(2000, 'a') + "\xE9", 1500, vk::PageEncoding::Utf8, "a\xEF\xBF\xBD"},
+        {std::string(2000, 'a') + "\xE9", 4000, vk::PageEncoding::Ansi, "a" + kEAcuteUtf8},
+        {std::string(1499, 'a') + alpha + "b\xE9", 1500, vk::PageEncoding::Utf8, alpha + "b\xEF\xBF\xBD"},
+        {std::string(1400, 'a') + "\xE9" + std::string(99, 'a') + alpha, 1500, vk::PageEncoding::Ansi,
+         "a\xC3\x8E\xC2\xB1"},
+        // Never less than where a declaration may stand.
+        {std::string(900, 'a') + "\xE9", 10, vk::PageEncoding::Ansi, "a" + kEAcuteUtf8},
     };
-    for (const std::string& page : pages) {
-        vk::Windows1252 whole;
-        const std::string expected = vk::DecodePage(page, whole);
-        for (size_t block : {4, 5, 6, 7, 9, 1000, 1025}) {
-            SCOPED_TRACE(block);
-            vk::Windows1252 ansi;
-            vk::DecodedPage decoded(std::make_unique<StringSource>(page, 3), ansi, block);
-            std::string text;
-            char buffer[7];
-            while (size_t n = decoded.Read(buffer, sizeof buffer))
-                text.append(buffer, n);
-            EXPECT_EQ(expected, text);
-        }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.decidedBy);
+        vk::Windows1252 ansi;
+        std::string converted;
+        vk::PageEncoding encoding = vk::PageEncoding::Utf16Be;
+        const std::string text(vk::DecodeWholePage(c.page, converted, ansi, &encoding, c.decidedBy));
+        EXPECT_EQ(c.encoding, encoding);
+        ASSERT_GE(text.size(), c.end.size());
+        EXPECT_EQ(c.end, text.substr(text.size() - c.end.size()));
     }
-    // ANSI blocks end after a newline, so a double-byte character is never cut.
-    std::string ansiPage;
-    for (int i = 0; i < 300; ++i)
-        ansiPage += "\x82\xA0\xE9\n";
-    RecordingAnsi ansi;
-    vk::DecodedPage decoded(std::make_unique<StringSource>(ansiPage, 5), ansi, 10);
-    char buffer[64];
-    while (decoded.Read(buffer, sizeof buffer)) {
-    }
-    ASSERT_LT(1u, ansi.calls.size());
-    std::string joined;
-    for (const std::string& call : ansi.calls) {
-        EXPECT_EQ('\n', call.back());
-        joined += call;
-    }
-    EXPECT_EQ(ansiPage, joined);
 }
 
 TEST(PageEncoding, AnyBytesGiveValidUtf8) {

@@ -385,11 +385,11 @@ struct RecordedEvents : WebBrowserEvents {
     void TitleChange(const std::string& title) override { calls.push_back("title " + title); }
 };
 
-// An event of the browser as its host hands it on, with its arguments in calling order.
-bool Decode(DISPID dispid, std::vector<VARIANTARG> args, RecordedEvents& events) {
+// An event of the browser as its host window hands it on, with its arguments in calling order.
+bool Decode(HWND host, DISPID dispid, std::vector<VARIANTARG> args, RecordedEvents& events) {
     std::vector<VARIANTARG> reversed(args.rbegin(), args.rend());
     DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    fw::AxEvent event = {{nullptr, static_cast<UINT_PTR>(kBrowserId), fw::kAxEventNotify}, dispid, &params};
+    fw::AxEvent event = {{host, static_cast<UINT_PTR>(kBrowserId), fw::kAxEventNotify}, dispid, &params};
     return CWebBrowser2::DecodeEvent(&event.hdr, events);
 }
 
@@ -457,62 +457,74 @@ TEST_F(ViewerDialog, ActionLinksRunOnlyFromTheDiscsOwnPages) {
     });
 }
 
-TEST(BrowserEvents, TitleChangeCarriesTheTitleAndMalformedOnesAreLeftAlone) {
-    RecordedEvents events;
-    BSTR page = SysAllocString(L"Welcome \x00e9t\x00e9");
-    VARIANTARG number;
-    VariantInit(&number);
-    number.vt = VT_I4;
-    number.lVal = 7;
-    EXPECT_TRUE(Decode(113, {Bstr(page)}, events));
-    EXPECT_FALSE(Decode(113, {number}, events));
-    EXPECT_FALSE(Decode(113, {}, events));
-    EXPECT_FALSE(Decode(113, {Bstr(page), Bstr(page)}, events));
-    SysFreeString(page);
-    EXPECT_EQ(std::vector<std::string>{"title Welcome \xc3\xa9t\xc3\xa9"}, events.calls);
+// The decoder trusts notifications from a host window of a real control only: the viewer's
+// browser host sends these.
+class BrowserEvents : public ViewerDialog {};
+
+TEST_F(BrowserEvents, TitleChangeCarriesTheTitleAndMalformedOnesAreLeftAlone) {
+    Run([](ScriptedViewer& v) {
+        const HWND host = GetDlgItem(v, kBrowserId);
+        RecordedEvents events;
+        BSTR page = SysAllocString(L"Welcome \x00e9t\x00e9");
+        VARIANTARG number;
+        VariantInit(&number);
+        number.vt = VT_I4;
+        number.lVal = 7;
+        EXPECT_TRUE(Decode(host, 113, {Bstr(page)}, events));
+        EXPECT_FALSE(Decode(host, 113, {number}, events));
+        EXPECT_FALSE(Decode(host, 113, {}, events));
+        EXPECT_FALSE(Decode(host, 113, {Bstr(page), Bstr(page)}, events));
+        SysFreeString(page);
+        EXPECT_EQ(std::vector<std::string>{"title Welcome \xc3\xa9t\xc3\xa9"}, events.calls);
+    });
 }
 
 // Browser, URL, flags, target frame name, post data, headers, cancel: the browser object that
 // fires names the frame, and the answer goes back through the cancel argument.
-TEST(BrowserEvents, BeforeNavigateNamesItsFrameAndAnswersThroughTheCancel) {
-    RecordedEvents events;
-    events.cancelIfHas = "blocked";
-    FrameStandIn frame(L"http://example.com/page.htm");
-    VARIANT empty;
-    VariantInit(&empty);
-    const struct {
-        const wchar_t* url;
-        IDispatch* browser;
-        VARIANT_BOOL cancelBefore, cancelAfter;
-    } cases[] = {
-        {L"C:\\disc\\blocked.htm", &frame, VARIANT_FALSE, VARIANT_TRUE},
-        {L"C:\\disc\\open.htm", nullptr, VARIANT_FALSE, VARIANT_FALSE},
-        {L"C:\\disc\\open.htm", &frame, VARIANT_TRUE, VARIANT_TRUE},
-    };
-    for (const auto& c : cases) {
-        VARIANT url = Bstr(SysAllocString(c.url));
-        VARIANT_BOOL cancel = c.cancelBefore;
-        EXPECT_TRUE(Decode(
-            250, {Dispatch(c.browser), Ref(&url), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), BoolRef(&cancel)},
-            events));
-        EXPECT_EQ(c.cancelAfter, cancel);
-        // Too few arguments, or a URL that is no text: nothing is called, the cancel is kept.
-        EXPECT_FALSE(Decode(250, {Dispatch(c.browser), Ref(&url), BoolRef(&cancel)}, events));
-        EXPECT_FALSE(Decode(
-            250,
-            {Dispatch(c.browser), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), BoolRef(&cancel)},
-            events));
-        EXPECT_EQ(c.cancelAfter, cancel);
-        VariantClear(&url);
-    }
-    EXPECT_EQ((std::vector<std::string>{"navigate C:\\disc\\blocked.htm from 'http://example.com/page.htm'",
-                                        "navigate C:\\disc\\open.htm from ''",
-                                        "navigate C:\\disc\\open.htm from 'http://example.com/page.htm' cancelled"}),
-              events.calls);
+TEST_F(BrowserEvents, BeforeNavigateNamesItsFrameAndAnswersThroughTheCancel) {
+    Run([](ScriptedViewer& v) {
+        const HWND host = GetDlgItem(v, kBrowserId);
+        RecordedEvents events;
+        events.cancelIfHas = "blocked";
+        FrameStandIn frame(L"http://example.com/page.htm");
+        VARIANT empty;
+        VariantInit(&empty);
+        const struct {
+            const wchar_t* url;
+            IDispatch* browser;
+            VARIANT_BOOL cancelBefore, cancelAfter;
+        } cases[] = {
+            {L"C:\\disc\\blocked.htm", &frame, VARIANT_FALSE, VARIANT_TRUE},
+            {L"C:\\disc\\open.htm", nullptr, VARIANT_FALSE, VARIANT_FALSE},
+            {L"C:\\disc\\open.htm", &frame, VARIANT_TRUE, VARIANT_TRUE},
+        };
+        for (const auto& c : cases) {
+            VARIANT url = Bstr(SysAllocString(c.url));
+            VARIANT_BOOL cancel = c.cancelBefore;
+            EXPECT_TRUE(Decode(
+                host, 250,
+                {Dispatch(c.browser), Ref(&url), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), BoolRef(&cancel)},
+                events));
+            EXPECT_EQ(c.cancelAfter, cancel);
+            // Too few arguments, or a URL that is no text: nothing is called, the cancel is kept.
+            EXPECT_FALSE(Decode(host, 250, {Dispatch(c.browser), Ref(&url), BoolRef(&cancel)}, events));
+            EXPECT_FALSE(Decode(host, 250,
+                                {Dispatch(c.browser), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty), Ref(&empty),
+                                 BoolRef(&cancel)},
+                                events));
+            EXPECT_EQ(c.cancelAfter, cancel);
+            VariantClear(&url);
+        }
+        EXPECT_EQ(
+            (std::vector<std::string>{"navigate C:\\disc\\blocked.htm from 'http://example.com/page.htm'",
+                                      "navigate C:\\disc\\open.htm from ''",
+                                      "navigate C:\\disc\\open.htm from 'http://example.com/page.htm' cancelled"}),
+            events.calls);
 
-    // Another event of the browser, and a notification that is no event at all.
-    EXPECT_FALSE(Decode(259, {}, events)); // DocumentComplete
-    NMHDR click = {nullptr, static_cast<UINT_PTR>(kBrowserId), static_cast<UINT>(NM_CLICK)};
-    EXPECT_FALSE(CWebBrowser2::DecodeEvent(&click, events));
-    EXPECT_EQ(3u, events.calls.size());
+        // Another event of the browser, and a notification that is no event at all.
+        EXPECT_FALSE(Decode(host, 259, {}, events)); // DocumentComplete
+        NMHDR click = {host, static_cast<UINT_PTR>(kBrowserId), static_cast<UINT>(NM_CLICK)};
+        EXPECT_FALSE(CWebBrowser2::DecodeEvent(&click, events));
+        EXPECT_EQ(3u, events.calls.size());
+    });
 }
