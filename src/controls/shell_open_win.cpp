@@ -4,6 +4,7 @@
 
 #include "core/product.h"
 #include "controls/shell_open.h"
+#include "framework/handles.h"
 #include "framework/wide.h"
 
 namespace {
@@ -21,9 +22,8 @@ int RunCommandLine(const std::string& commandLine, int show) {
         const DWORD error = ::GetLastError();
         return error > 31 ? ERROR_BAD_FORMAT : static_cast<int>(error);
     }
+    const fw::KernelHandle thread(process.hThread), owned(process.hProcess);
     ::WaitForInputIdle(process.hProcess, 30000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
     return 33;
 }
 
@@ -58,8 +58,8 @@ LONG ReadRegDefault(HKEY root, const std::string& subKey, std::string& value) {
         return status;
     wchar_t data[MAX_PATH];
     DWORD size = sizeof data;
-    status = ::RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
-    ::RegCloseKey(key);
+    status =
+        ::RegQueryValueExW(fw::RegistryKey(key).Get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
     if (status == ERROR_SUCCESS) {
         // A stored string need not end in a NUL.
         size_t length = 0;

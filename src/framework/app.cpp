@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "framework/activex_site.h"
+#include "framework/handles.h"
 
 namespace fw {
 
@@ -45,11 +46,8 @@ void PumpMessages() {
 }
 
 bool BeginThread(DWORD(WINAPI* body)(void*), void* param) {
-    HANDLE thread = ::CreateThread(nullptr, 0, body, param, 0, nullptr);
-    if (!thread)
-        return false;
-    ::CloseHandle(thread);
-    return true;
+    // The thread runs on its own: its handle is not kept.
+    return static_cast<bool>(KernelHandle(::CreateThread(nullptr, 0, body, param, 0, nullptr)));
 }
 
 } // namespace fw

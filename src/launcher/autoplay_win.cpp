@@ -10,6 +10,7 @@
 #include "launcher/startup.h"
 #include "controls/shell_open_win.h"
 #include "controls/splash_dlg.h"
+#include "framework/handles.h"
 #include "framework/on_demand.h"
 #include "framework/wide.h"
 #include "launcher/open_viewer.h"
@@ -43,11 +44,8 @@ bool SameFile(const std::string& a, const std::string& b) {
     auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
         HANDLE file = ::CreateFileW(fw::Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return false;
-        const bool known = ::GetFileInformationByHandle(file, &info) != FALSE;
-        ::CloseHandle(file);
-        return known;
+        const fw::FileHandle owned(file);
+        return owned && ::GetFileInformationByHandle(file, &info) != FALSE;
     };
     BY_HANDLE_FILE_INFORMATION x{}, y{};
     if (identify(a, x) && identify(b, y))

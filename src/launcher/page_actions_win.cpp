@@ -7,6 +7,7 @@
 
 #include "core/win/module_path.h"
 #include "controls/wait_dlg.h"
+#include "framework/handles.h"
 #include "framework/wide.h"
 #include "launcher/page_actions.h"
 
@@ -41,11 +42,11 @@ public:
         HWND text = m_wait.GetDlgItem(IDC_WAIT_TEXT);
         RECT area = {};
         ::GetClientRect(text, &area);
-        HDC dc = ::GetDC(text);
-        HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(text, WM_GETFONT, 0, 0)));
-        m_wait.SetItemText(IDC_WAIT_TEXT, CopyProgressText(source, destination, area.right, DcTextWidth(dc)));
-        ::SelectObject(dc, font);
-        ::ReleaseDC(text, dc);
+        {
+            const fw::WindowDc dc(text);
+            const fw::Selection font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(text, WM_GETFONT, 0, 0)));
+            m_wait.SetItemText(IDC_WAIT_TEXT, CopyProgressText(source, destination, area.right, DcTextWidth(dc.Get())));
+        }
         ::RedrawWindow(m_wait, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
     void CreateFolder(const std::string& folder) override { ::CreateDirectoryW(fw::Widen(folder).c_str(), nullptr); }
