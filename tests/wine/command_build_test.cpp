@@ -366,7 +366,7 @@ TEST(DesignerImage, TheWaitWindowShowsTheImagesProgress) {
             Screenshot("writing_image");
         HWND question = WaitMessageBox(*d.process, 120000);
         ASSERT_TRUE(question);
-        EXPECT_EQ(0u, MessageBoxText(question).find("Your files have been created"));
+        EXPECT_EQ(0u, MessageBoxText(question).find("Your files have been created")) << MessageBoxText(question);
         Press(question, IDNO);
         WaitGone(question, kWait);
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/win/code_page_win.h"
+#include "core/win/file_access_win.h"
 #include "core/win/launch_config_win.h"
 
 using namespace vt;
@@ -113,3 +114,47 @@ TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
     EXPECT_TRUE(DeleteFileW(inf.c_str()));
     EXPECT_TRUE(RemoveDirectoryW(wideFolder.c_str()));
 }
+
+namespace {
+
+// Opened without delete sharing, as a shell making an icon or a scanner may open a new file: a
+// rename is refused while it is held.
+HANDLE Hold(const std::string& path) {
+    return CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+DWORD WINAPI LetGoLater(void* held) {
+    Sleep(300);
+    CloseHandle(held);
+    return 0;
+}
+
+// A disc image is written beside its folder and then renamed into place: a moment's hold by
+// someone else must not cost the user the image.
+TEST(WinFileAccessRename, AFileHeldForAMomentIsRenamedOnceLetGoAndOneHeldForGoodIsRefused) {
+    Sandbox box;
+    vk::WinFileAccess files;
+    std::string error;
+    box.Write("disc.iso.new", "the image");
+    box.Write("disc.iso", "the earlier image");
+    HANDLE held = Hold(box.Path("disc.iso.new"));
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    HANDLE thread = CreateThread(nullptr, 0, LetGoLater, held, 0, nullptr);
+    ASSERT_TRUE(thread);
+    EXPECT_TRUE(files.Rename(box.Path("disc.iso.new"), box.Path("disc.iso"), true, error)) << error;
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_EQ("the image", box.Read("disc.iso"));
+    EXPECT_FALSE(box.Exists("disc.iso.new"));
+
+    box.Write("kept.new", "kept");
+    HANDLE forGood = Hold(box.Path("kept.new"));
+    ASSERT_NE(INVALID_HANDLE_VALUE, forGood);
+    EXPECT_FALSE(files.Rename(box.Path("kept.new"), box.Path("kept.iso"), true, error));
+    EXPECT_FALSE(error.empty());
+    CloseHandle(forGood);
+    EXPECT_EQ("kept", box.Read("kept.new"));
+    EXPECT_FALSE(box.Exists("kept.iso"));
+}
+
+} // namespace

@@ -12,6 +12,10 @@
 namespace vk {
 namespace {
 
+// How long a rename refused for a file in use is tried again: 3 s in all.
+constexpr int kRenameTries = 60;
+constexpr DWORD kRenamePauseMs = 50;
+
 bool Fail(std::string& error) {
     error = WinReason(::GetLastError());
     return false;
@@ -130,9 +134,18 @@ bool WinFileAccess::Rename(const std::string& from, const std::string& to, bool 
         error = WinReason(ERROR_ALREADY_EXISTS);
         return false;
     }
-    return ::MoveFileExW(fw::WidePath(from).c_str(), fw::WidePath(to).c_str(),
-                         replace ? MOVEFILE_REPLACE_EXISTING : 0) ||
-           Fail(error);
+    const fw::WString source = fw::WidePath(from), dest = fw::WidePath(to);
+    // A file just written is often opened for a moment by someone else (the shell making its
+    // icon, a virus scanner), which refuses a rename then: it is tried again for a while.
+    for (int tries = 0;; ++tries) {
+        if (::MoveFileExW(source.c_str(), dest.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0))
+            return true;
+        const DWORD why = ::GetLastError();
+        if (tries == kRenameTries ||
+            (why != ERROR_SHARING_VIOLATION && why != ERROR_ACCESS_DENIED && why != ERROR_LOCK_VIOLATION))
+            return Fail(error);
+        ::Sleep(kRenamePauseMs);
+    }
 }
 
 bool WinFileAccess::Copy(const std::string& from, const std::string& to, std::string& error) {
