@@ -7,7 +7,6 @@
 namespace vk {
 namespace {
 
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // Length of the part of a path that ".." never climbs out of: "C:\" or "\\server\share\".
@@ -35,21 +34,19 @@ std::string Normalise(const std::string& path) {
     for (char& c : root)
         if (c == '/')
             c = '\\';
-    std::vector<std::string> steps;
-    size_t start = rootLength;
-    while (start <= path.size()) {
-        size_t end = start;
-        while (end < path.size() && !IsSlash(path[end]))
-            ++end;
-        const std::string step = path.substr(start, end - start);
-        if (step == "..") {
-            if (!steps.empty())
-                steps.pop_back();
-        } else if (!step.empty() && step != ".") {
+    std::vector<std::string_view> steps;
+    ForEachStep(std::string_view(path).substr(rootLength), false, [&](std::string_view step) {
+        switch (KindOfStep(step)) {
+        case StepKind::Here:
+            break;
+        case StepKind::Up:
+            StepUp(steps);
+            break;
+        case StepKind::Name:
             steps.push_back(step);
+            break;
         }
-        start = end + 1;
-    }
+    });
     std::string out = root;
     for (size_t i = 0; i < steps.size(); ++i) {
         if (i > 0)

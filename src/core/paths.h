@@ -2,8 +2,38 @@
 // tested natively. Letter case is folded for ASCII letters only.
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace vk {
+
+inline bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+// The one reading of a path's steps. ForEachStep calls take(step) for each step between
+// separators (backslashes only, or either slash), empty ones included.
+template <class Take>
+void ForEachStep(std::string_view path, bool backslashOnly, Take take) {
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = start;
+        while (end < path.size() && (backslashOnly ? path[end] != '\\' : !IsSlash(path[end])))
+            ++end;
+        take(path.substr(start, end - start));
+        start = end + 1;
+    }
+}
+// An empty or "." step names the folder it stands in and changes nothing; ".." goes up.
+enum class StepKind { Here, Up, Name };
+inline StepKind KindOfStep(std::string_view step) {
+    return step.empty() || step == "." ? StepKind::Here : step == ".." ? StepKind::Up : StepKind::Name;
+}
+// ".." on the steps taken so far: the last goes, but never one of the first `floor` (a drive
+// or a share); false when there was none to take.
+template <class Steps>
+bool StepUp(Steps& steps, size_t floor = 0) {
+    if (steps.size() <= floor)
+        return false;
+    steps.pop_back();
+    return true;
+}
 
 // path made absolute against folder (a full path without a trailing backslash), with "/"
 // turned into "\", "." steps dropped and ".." steps applied. A rooted path ("\x") takes the

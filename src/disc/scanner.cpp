@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "core/ascii_case.h"
+#include "core/paths.h"
 
 namespace vk {
 namespace {
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
 bool StartsWithUpper(std::string_view text, std::string_view upper) {
     return text.size() >= upper.size() && EqualsUpper(text.substr(0, upper.size()), upper);
@@ -58,18 +57,6 @@ bool IsValidStep(std::string_view step) {
     return true;
 }
 
-// Calls take(step) for each step of path between separators, empty ones included.
-template <class Take>
-void ForEachStep(std::string_view path, bool backslashOnly, Take take) {
-    for (size_t start = 0; start <= path.size();) {
-        size_t end = start;
-        while (end < path.size() && (backslashOnly ? path[end] != '\\' : !IsSlash(path[end])))
-            ++end;
-        take(path.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
 struct Step {
     std::string_view name;
     bool fromValue; // the root's and the page folder's own steps need no check
@@ -115,18 +102,22 @@ ResolvedLink InSite(const std::string& siteRoot, const std::string& pageFolder, 
     size_t ups = 0; // ".." above a relative root
     bool folder = false;
     ForEachStep(path, false, [&](std::string_view step) {
-        if (step.empty() || step == ".") {
+        switch (KindOfStep(step)) {
+        case StepKind::Here:
             folder = true;
-        } else if (step == "..") {
+            break;
+        case StepKind::Up:
             folder = true;
-            if (steps.size() > floor)
-                steps.pop_back();
-            else if (prefix.empty() && floor == 0)
+            if (!StepUp(steps, floor) && prefix.empty() && floor == 0)
                 ++ups;
-        } else if (!Trimmed(step).empty()) {
+            break;
+        case StepKind::Name:
             // A step trimmed to nothing is a "." that leaves the value naming what it follows.
-            folder = false;
-            steps.push_back({Trimmed(step), true});
+            if (!Trimmed(step).empty()) {
+                folder = false;
+                steps.push_back({Trimmed(step), true});
+            }
+            break;
         }
     });
     if (folder || steps.empty())
@@ -268,16 +259,19 @@ bool ClimbsOutOfFolder(std::string_view name) {
         return false;
     if (IsSlash(name[0]) || Contains(name, ":"))
         return true;
-    size_t depth = 0;
+    std::vector<std::string_view> steps;
     bool climbs = false;
     ForEachStep(name, false, [&](std::string_view step) {
-        if (step == "..") {
-            if (depth == 0)
-                climbs = true;
-            else
-                --depth;
-        } else if (!Trimmed(step).empty()) {
-            ++depth;
+        switch (KindOfStep(step)) {
+        case StepKind::Here:
+            break;
+        case StepKind::Up:
+            climbs = !StepUp(steps) || climbs;
+            break;
+        case StepKind::Name:
+            if (!Trimmed(step).empty())
+                steps.push_back(step);
+            break;
         }
     });
     return climbs;
