@@ -43,19 +43,6 @@ void Put(const std::string& path, const std::string& bytes) {
     CloseHandle(f);
 }
 
-std::string Contents(const std::string& path) {
-    HANDLE f = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(GetFileSize(f, nullptr), '\0');
-    DWORD got = 0;
-    if (!bytes.empty())
-        ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(f);
-    bytes.resize(got);
-    return bytes;
-}
-
 bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class Progress : public vk::ImageProgress {
@@ -153,7 +140,7 @@ TEST(FolderImageWin, FailuresNameTheFileAndLeaveNoImage) {
     // An image of the folder as it is, which the failures below must leave as it was.
     const std::string image = dir + "\\image.iso";
     ASSERT_TRUE(vk::WriteFolderImage(src, image, "L", nullptr, error)) << error;
-    const std::string earlier = Contents(image);
+    const std::string earlier = ReadWholeFile(image);
     ASSERT_EQ(earlier.size() % 2048, 0u);
 
     // A file another program holds without sharing.
@@ -162,13 +149,13 @@ TEST(FolderImageWin, FailuresNameTheFileAndLeaveNoImage) {
     EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
     CloseHandle(hold);
     EXPECT_NE(error.find(src + "\\locked.txt: "), std::string::npos) << error;
-    EXPECT_TRUE(Contents(image) == earlier);
+    EXPECT_TRUE(ReadWholeFile(image) == earlier);
     EXPECT_FALSE(Exists(image + ".part"));
 
     // A name the disc cannot hold, found before anything is read.
     Put(src + "\\" + std::string(251, 'n') + ".txt", "x");
     EXPECT_FALSE(vk::WriteFolderImage(src, image, "L", nullptr, error));
     EXPECT_NE(error.find("longer than a disc holds"), std::string::npos) << error;
-    EXPECT_TRUE(Contents(image) == earlier);
+    EXPECT_TRUE(ReadWholeFile(image) == earlier);
     EXPECT_FALSE(Exists(image + ".part"));
 }

@@ -14,19 +14,6 @@ namespace {
 
 const std::string kGreek = "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1"; // Καλημέρα
 
-std::string ReadWhole(const std::wstring& path) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string bytes(GetFileSize(f, nullptr), '\0');
-    DWORD got = 0;
-    if (!bytes.empty())
-        ReadFile(f, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(f);
-    bytes.resize(got);
-    return bytes;
-}
-
 } // namespace
 
 // The core's Windows-1252 stands in for the system's page in the native tests; Wine runs 1252,
@@ -98,7 +85,7 @@ TEST(WriteAutorunInf, EitherFormInAFolderOfAnyName) {
         std::string open;
         ASSERT_TRUE(vk::WriteAutorunInf(folder, s, open));
         vk::AnsiCodePage ansi;
-        const std::string bytes = ReadWhole(inf);
+        const std::string bytes = ReadWholeFile(Utf8(inf));
         EXPECT_EQ(vk::AutorunInfText(s, nullptr, ansi), bytes);
         EXPECT_EQ(c.unicode, bytes.compare(0, 2, "\xFF\xFE") == 0);
         EXPECT_EQ("autorun.exe " + c.target + " 1 0 default.jpg default.wav", open);
