@@ -10,18 +10,10 @@ root=$(pwd)
 
 if [ "${1:-}" != "--inner" ]; then
   scripts/setup.sh
-  # Only the program and the demo's driver are built, in the tree whose programs this machine's
-  # Wine runs (where it runs no 32-bit programs, the 64-bit build of the same sources); the
-  # Wine prefix is set up meanwhile. scripts/build.sh builds everything.
-  if [ "$(scripts/wine-arch.sh)" = win64 ]; then
-    tree=build/win64 config=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake)
-  else
-    tree=build/win config=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVINTROSK_WINE_TESTS=ON)
-  fi
+  # The Wine prefix is set up while the program and the demo's driver build.
   bash -c 'source scripts/wine-env.sh' &
   prefix=$!
-  cmake -S . -B "$tree" "${config[@]}" >/dev/null
-  cmake --build "$tree" --target Vintrosk demo_driver -j"$(nproc 2>/dev/null || echo 2)"
+  scripts/build.sh --demo
   # A set-up that failed there is named there; the next one tries again and stops the demo.
   wait "$prefix" || true
   source scripts/wine-env.sh
